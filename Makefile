@@ -1,0 +1,32 @@
+# Front door: `make run` starts the program, `make test` runs every test.
+# Both install the Debian packages they need first (tools/install-deps.sh).
+
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= 2
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test test-unit test-asan bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@tools/run.sh $(BUILD)/bin/lv.exe
+
+test: build
+	@tools/test.sh $(BUILD) $(BUILD_ASAN) $(JOBS)
+
+bench: build
+	@tools/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)
