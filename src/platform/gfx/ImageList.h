@@ -1,0 +1,45 @@
+#pragma once
+
+// A list of equally sized images, each with a mask made from a key colour.
+
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace plat {
+
+class Bitmap;
+class DeviceContext;
+
+class ImageList {
+public:
+    ImageList() = default;
+
+    // Images of cx x cy; flags ILC_COLOR24 | ILC_MASK. Initial and grow only
+    // size the storage. Fails on a non-positive image size.
+    bool Create(int cx, int cy, unsigned flags, int initial, int grow);
+    // Cuts the bitmap into images of the list's width (left to right) and adds
+    // them; pixels of maskColor become transparent. Returns the index of the
+    // first image added, or -1 (list not created, null bitmap, or a bitmap
+    // narrower or lower than one image).
+    int AddMasked(const Bitmap& bitmap, COLORREF maskColor);
+    // Draws image `index` with its top-left at pt; masked pixels are skipped
+    // (ILD_TRANSPARENT or ILD_NORMAL alike: the list has no background colour).
+    bool Draw(DeviceContext& dc, int index, Point pt, unsigned style) const;
+    bool DeleteImageList();
+
+    int GetImageCount() const { return count_; }
+    Size GetImageSize() const { return { cx_, cy_ }; }
+    bool IsNull() const { return cx_ == 0; }
+
+private:
+    // Pixels (0x00RRGGBB) and mask (1 = drawn) of all images, each cx*cy.
+    std::vector<std::uint32_t> pixels_;
+    std::vector<std::uint8_t> mask_;
+    int cx_ = 0;
+    int cy_ = 0;
+    int count_ = 0;
+};
+
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// A 32-bit pixel buffer: 0x00RRGGBB per pixel, rows of Pitch() pixels.
+// Device contexts draw on it; windows show it.
+
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace plat {
+
+// COLORREF (low byte red) to a surface pixel (0x00RRGGBB) and back.
+constexpr std::uint32_t ToXrgb(COLORREF c)
+{
+    return ((c & 0xffu) << 16) | (c & 0xff00u) | ((c >> 16) & 0xffu);
+}
+constexpr COLORREF FromXrgb(std::uint32_t p)
+{
+    return ((p >> 16) & 0xffu) | (p & 0xff00u) | ((p & 0xffu) << 16);
+}
+
+class Surface {
+public:
+    // Largest accepted width or height; bigger requests fail.
+    static constexpr int kMaxSide = 16384;
+
+    Surface() = default;
+    // A black surface; an empty one when a size is negative or too large.
+    Surface(int width, int height);
+
+    Surface(Surface&&) noexcept = default;
+    Surface& operator=(Surface&&) noexcept = default;
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    // Reallocates to the new size, all black; false (and empty) on a bad size.
+    bool Resize(int width, int height);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Pitch() const { return width_; } // pixels per row
+    Rect Bounds() const { return { 0, 0, width_, height_ }; }
+    bool IsEmpty() const { return width_ == 0 || height_ == 0; }
+
+    std::uint32_t* Data() { return pixels_.get(); }
+    const std::uint32_t* Data() const { return pixels_.get(); }
+    // Callers must range-check y.
+    std::uint32_t* Row(int y) { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * width_; }
+    const std::uint32_t* Row(int y) const { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * width_; }
+
+    // The pixel at (x, y) as 0x00RRGGBB; 0 outside the surface.
+    std::uint32_t Pixel(int x, int y) const;
+    void Fill(std::uint32_t xrgb);
+
+private:
+    std::unique_ptr<std::uint32_t[]> pixels_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+}
