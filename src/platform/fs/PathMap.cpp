@@ -43,7 +43,7 @@ std::string Slashed(std::string_view path)
 
 std::optional<std::string> NativePath(std::string_view path)
 {
-    if (path.empty())
+    if (path.empty() || path.find('\0') != std::string_view::npos)
         return std::nullopt;
     if (path.size() >= 2 && path[1] == ':') {
         auto folder = DriveFolder(path[0]);

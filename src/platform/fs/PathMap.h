@@ -16,7 +16,7 @@
 namespace plat {
 
 // The Linux path for a Windows path; nullopt for an empty path, an unmapped
-// drive or a UNC path.
+// drive, a UNC path or a path holding a NUL byte.
 std::optional<std::string> NativePath(std::string_view windowsPath);
 
 // The Windows path for an absolute Linux path: the drive whose folder holds

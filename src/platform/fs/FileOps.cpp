@@ -1,0 +1,109 @@
+#include "platform/fs/FileOps.h"
+
+#include "platform/fs/PathMap.h"
+#include "platform/fs/StagedFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace plat {
+
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) { }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd = -1;
+};
+
+bool CopyNative(const std::string& from, const std::string& to, IfTargetExists mode)
+{
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
+    Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (source.Get() < 0 || ::fstat(source.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    struct stat existing {};
+    if (mode == IfTargetExists::Fail && ::lstat(to.c_str(), &existing) == 0)
+        return false;
+    StagedFile copy(to, info.st_mode & 0777);
+    if (!copy.IsOpen())
+        return false;
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t n = ::read(source.Get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        if (!copy.Write({ buffer, static_cast<size_t>(n) }))
+            return false;
+    }
+    const struct timespec times[2] = { info.st_atim, info.st_mtim };
+    ::futimens(copy.Descriptor(), times);
+    return copy.Commit(mode);
+}
+
+}
+
+bool CreateDirectory(std::string_view path)
+{
+    auto native = NativePath(path);
+    return native && ::mkdir(native->c_str(), 0777) == 0;
+}
+
+bool DeleteFile(std::string_view path)
+{
+    auto native = NativePath(path);
+    struct stat info {};
+    if (!native || ::lstat(native->c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    return ::unlink(native->c_str()) == 0;
+}
+
+bool CopyFile(std::string_view from, std::string_view to, IfTargetExists mode)
+{
+    auto nativeFrom = NativePath(from);
+    auto nativeTo = NativePath(to);
+    return nativeFrom && nativeTo && CopyNative(*nativeFrom, *nativeTo, mode);
+}
+
+bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode)
+{
+    auto nativeFrom = NativePath(from);
+    auto nativeTo = NativePath(to);
+    if (!nativeFrom || !nativeTo)
+        return false;
+    int result = mode == IfTargetExists::Replace
+        ? ::rename(nativeFrom->c_str(), nativeTo->c_str())
+        : ::renameat2(AT_FDCWD, nativeFrom->c_str(), AT_FDCWD, nativeTo->c_str(), RENAME_NOREPLACE);
+    if (result != 0 && mode == IfTargetExists::Fail && (errno == EINVAL || errno == ENOSYS)) {
+        // File systems without RENAME_NOREPLACE: check first, then rename.
+        struct stat existing {};
+        if (::lstat(nativeTo->c_str(), &existing) == 0)
+            return false;
+        result = ::rename(nativeFrom->c_str(), nativeTo->c_str());
+    }
+    if (result == 0)
+        return true;
+    if (errno != EXDEV)
+        return false;
+    return CopyNative(*nativeFrom, *nativeTo, mode) && ::unlink(nativeFrom->c_str()) == 0;
+}
+
+}

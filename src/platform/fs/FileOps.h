@@ -1,0 +1,27 @@
+#pragma once
+
+// Folder and file operations on Windows paths (see PathMap.h for the
+// translation). Each returns false when it fails, including for an empty
+// path, a path with no Linux counterpart or a path holding a NUL byte.
+
+#include <string_view>
+
+namespace plat {
+
+enum class IfTargetExists { Replace, Fail };
+
+// Creates one folder; fails when it exists already or its parent is missing.
+bool CreateDirectory(std::string_view path);
+
+// Deletes one file; fails for a folder or a missing file.
+bool DeleteFile(std::string_view path);
+
+// Copies a regular file with its permission bits and modification time. The
+// copy is written beside the target and renamed onto it when complete, so an
+// interrupted copy never leaves a half-written target.
+bool CopyFile(std::string_view from, std::string_view to, IfTargetExists mode);
+
+// Renames a file or folder; a file moves across file systems by copying.
+bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode);
+
+}

@@ -1,0 +1,94 @@
+#include "platform/fs/StagedFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <unistd.h>
+
+namespace plat {
+
+namespace {
+
+std::string TempNameBeside(const std::string& target)
+{
+    static std::atomic<unsigned> counter { 0 };
+    thread_local std::minstd_rand random { std::random_device {}() };
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    return folder + "." + name + ".lvtmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-"
+        + std::to_string(random());
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // File systems without RENAME_NOREPLACE: link() also refuses an existing target.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
+}
+
+StagedFile::StagedFile(std::string nativeTarget, mode_t mode)
+    : m_target(std::move(nativeTarget))
+{
+    if (m_target.empty() || m_target.back() == '/')
+        return;
+    for (int attempt = 0; attempt < 8 && m_fd < 0; ++attempt) {
+        m_temp = TempNameBeside(m_target);
+        m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (m_fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (m_fd < 0)
+        m_temp.clear();
+}
+
+StagedFile::~StagedFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_temp.empty())
+        ::unlink(m_temp.c_str());
+}
+
+bool StagedFile::Write(std::string_view bytes)
+{
+    while (!m_failed && !bytes.empty()) {
+        ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            m_failed = true;
+            break;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return IsOpen() && !m_failed;
+}
+
+bool StagedFile::Commit(IfTargetExists mode)
+{
+    if (!IsOpen() || m_failed)
+        return false;
+    bool synced = ::fsync(m_fd) == 0;
+    bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    if (!synced || !closed)
+        return false;
+    bool renamed = mode == IfTargetExists::Replace ? ::rename(m_temp.c_str(), m_target.c_str()) == 0
+                                                   : RenameNoReplace(m_temp, m_target);
+    if (renamed)
+        m_temp.clear();
+    return renamed;
+}
+
+}
