@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace plat {
+
+// True when every byte of `bytes` belongs to a well-formed UTF-8 sequence:
+// no stray continuation bytes, no truncated, overlong or surrogate
+// sequences, nothing above U+10FFFF. An empty buffer is valid.
+bool IsValidUtf8(std::string_view bytes);
+
+// Offset of the first byte that is not part of a well-formed sequence;
+// bytes.size() when the whole buffer is valid.
+std::size_t FirstInvalidUtf8(std::string_view bytes);
+
+}
