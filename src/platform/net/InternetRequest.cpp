@@ -1,0 +1,139 @@
+#include "platform/net/InternetRequest.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace plat {
+
+namespace {
+
+constexpr long kMaxRedirects = 20;
+constexpr long kReceiveBuffer = 64 * 1024;
+constexpr int kPollMilliseconds = 1000;
+
+}
+
+std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& session, std::string_view url)
+{
+    std::unique_ptr<InternetRequest> request(new InternetRequest);
+    CURL* easy = curl_easy_init();
+    request->m_easy = easy;
+    request->m_multi = curl_multi_init();
+    if (!easy || !request->m_multi)
+        return nullptr;
+
+    // Always fetch from the server, as a reload would.
+    for (const char* header : { "Cache-Control: no-cache", "Pragma: no-cache" }) {
+        curl_slist* grown = curl_slist_append(request->m_headers, header);
+        if (!grown)
+            return nullptr;
+        request->m_headers = grown;
+    }
+    std::string address(url);
+    bool ok = curl_easy_setopt(easy, CURLOPT_URL, address.c_str()) == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_USERAGENT, session.UserAgent().c_str()) == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_HTTPHEADER, request->m_headers) == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer) == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &InternetRequest::OnData) == CURLE_OK
+        && curl_easy_setopt(easy, CURLOPT_WRITEDATA, request.get()) == CURLE_OK
+        && curl_multi_add_handle(request->m_multi, easy) == CURLM_OK;
+    if (!ok)
+        return nullptr;
+
+    request->Pump(Wait::FirstByte);
+    long status = 0;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    if (request->m_failed && status == 0)
+        return nullptr;
+    return request;
+}
+
+InternetRequest::~InternetRequest()
+{
+    if (m_multi && m_easy)
+        curl_multi_remove_handle(m_multi, m_easy);
+    if (m_easy)
+        curl_easy_cleanup(m_easy);
+    if (m_multi)
+        curl_multi_cleanup(m_multi);
+    curl_slist_free_all(m_headers);
+}
+
+bool InternetRequest::Read(void* buffer, std::size_t size, std::size_t& bytesRead)
+{
+    bytesRead = 0;
+    if (!buffer || size == 0)
+        return true;
+    m_target = static_cast<char*>(buffer);
+    m_targetSize = size;
+    m_targetFilled = std::min(size, m_pending.size() - m_pendingPos);
+    std::memcpy(m_target, m_pending.data() + m_pendingPos, m_targetFilled);
+    m_pendingPos += m_targetFilled;
+    if (m_pendingPos == m_pending.size()) {
+        m_pending.clear();
+        m_pendingPos = 0;
+    }
+    if (m_targetFilled < size && !m_done)
+        Pump(Wait::Fill);
+    bytesRead = m_targetFilled;
+    m_target = nullptr;
+    m_targetSize = 0;
+    m_targetFilled = 0;
+    return bytesRead > 0 || !m_failed;
+}
+
+bool InternetRequest::Pump(Wait wait)
+{
+    for (;;) {
+        int running = 0;
+        if (curl_multi_perform(m_multi, &running) != CURLM_OK) {
+            m_done = true;
+            m_failed = true;
+        }
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
+            if (message->msg != CURLMSG_DONE)
+                continue;
+            m_done = true;
+            m_failed = message->data.result != CURLE_OK;
+        }
+        if (m_done)
+            return !m_failed;
+        bool met = wait == Wait::FirstByte ? !m_pending.empty() : m_targetFilled == m_targetSize;
+        if (met)
+            return true;
+        if (curl_multi_poll(m_multi, nullptr, 0, kPollMilliseconds, nullptr) != CURLM_OK) {
+            m_done = true;
+            m_failed = true;
+            return false;
+        }
+    }
+}
+
+std::size_t InternetRequest::OnData(char* data, std::size_t size, std::size_t count, void* self)
+{
+    auto* request = static_cast<InternetRequest*>(self);
+    std::size_t total = size * count;
+    std::size_t direct = 0;
+    if (request->m_target) {
+        direct = std::min(total, request->m_targetSize - request->m_targetFilled);
+        std::memcpy(request->m_target + request->m_targetFilled, data, direct);
+        request->m_targetFilled += direct;
+    }
+    try {
+        request->m_pending.insert(request->m_pending.end(), data + direct, data + total);
+    } catch (const std::bad_alloc&) {
+        return 0; // ends the transfer as a failed read
+    }
+    return total;
+}
+
+}

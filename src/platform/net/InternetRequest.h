@@ -1,0 +1,56 @@
+#pragma once
+
+// One HTTP(S) GET, read by pulling: Open sends the request and waits for the
+// response to begin; Read hands out the body in pieces. Redirects are followed,
+// every request goes to the server (no cache), and the body is delivered
+// whatever the status code. Everything blocks on the calling thread.
+
+#include "platform/net/InternetSession.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct curl_slist;
+
+namespace plat {
+
+class InternetRequest {
+public:
+    // nullptr when the address is malformed, its scheme is not http or https,
+    // or no response arrives (no such host, connection refused, TLS failure).
+    static std::unique_ptr<InternetRequest> Open(const InternetSession& session, std::string_view url);
+
+    ~InternetRequest();
+    InternetRequest(const InternetRequest&) = delete;
+    InternetRequest& operator=(const InternetRequest&) = delete;
+
+    // Fills `buffer` with up to `size` bytes and sets `bytesRead`; 0 bytes with
+    // true means the body has ended. False when the transfer broke off; the
+    // bytes that arrived before are delivered by earlier calls.
+    bool Read(void* buffer, std::size_t size, std::size_t& bytesRead);
+
+private:
+    InternetRequest() = default;
+
+    enum class Wait { FirstByte, Fill };
+    // Runs the transfer until the pending wait is met or the transfer ends.
+    bool Pump(Wait wait);
+    static std::size_t OnData(char* data, std::size_t size, std::size_t count, void* self);
+
+    void* m_multi = nullptr;
+    void* m_easy = nullptr;
+    curl_slist* m_headers = nullptr;
+    bool m_done = false;
+    bool m_failed = false;
+    // The caller's buffer during Read; data beyond it waits in m_pending.
+    char* m_target = nullptr;
+    std::size_t m_targetSize = 0;
+    std::size_t m_targetFilled = 0;
+    std::vector<char> m_pending;
+    std::size_t m_pendingPos = 0;
+};
+
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+// Plain HTTP GET of one address into memory or into a file. The result says
+// how the transfer ended:
+//   0    the data ended, or a read failed part-way (what arrived is delivered)
+//   1    FetchFile: the target file could not be created
+//   201  no internet session
+//   202  the address could not be opened
+//   203  FetchText: the text could not grow (it keeps what was appended)
+// A failed fetch may leave its handles open; the next fetch on the object or
+// its destruction closes them.
+
+#include "platform/net/InternetRequest.h"
+#include "platform/net/InternetSession.h"
+
+#include <memory>
+#include <string>
+
+class CHttpFetch {
+public:
+    CHttpFetch() = default;
+    virtual ~CHttpFetch();
+    CHttpFetch(const CHttpFetch&) = delete;
+    CHttpFetch& operator=(const CHttpFetch&) = delete;
+
+    // The body as text; each chunk contributes only its bytes before its
+    // first zero byte.
+    int FetchText(std::string url, std::string& text);
+    // The body, byte for byte, into the file at the Windows path `path`,
+    // created or truncated only once the address has been opened.
+    int FetchFile(const char* url, const char* path);
+    int CloseHandles();
+
+    static constexpr int kOk = 0;
+    static constexpr int kFileNotCreated = 1;
+    static constexpr int kNoSession = 201;
+    static constexpr int kNoAddress = 202;
+    static constexpr int kOutOfMemory = 203;
+
+private:
+    // Closes what a previous fetch left and opens both handles; 0 or 201/202.
+    int Open(const char* url);
+
+    std::unique_ptr<plat::InternetSession> m_root;
+    std::unique_ptr<plat::InternetRequest> m_request;
+};
