@@ -2,6 +2,7 @@
 
 #include "platform/text/Utf8.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <new>
@@ -28,17 +29,21 @@ private:
     iconv_t m_cd;
 };
 
+// How a conversion goes on past input that iconv rejects.
+struct Recovery {
+    ConversionStatus rejected = ConversionStatus::InvalidInput; // status when not replacing
+    std::string_view standIn; // empty: stop at the first rejected byte
+    bool skipWholeUtf8 = false; // skip the rejected UTF-8 character rather than one byte
+};
+
 std::size_t Utf8SequenceLength(std::string_view valid, std::size_t i)
 {
     auto lead = static_cast<unsigned char>(valid[i]);
-    return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    return std::min(length, valid.size() - i);
 }
 
-// Runs the whole input through `from` → `to`. Input bytes that iconv rejects
-// stop the conversion unless `replace` names a byte to write instead, in
-// which case the rejected UTF-8 character is skipped.
-ConversionResult Convert(const char* to, const char* from, std::string_view input, ConversionStatus rejected,
-    const char* replace)
+ConversionResult Convert(const char* to, const char* from, std::string_view input, const Recovery& recovery)
 {
     ConversionResult result;
     Iconv converter(to, from);
@@ -69,18 +74,22 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
                 out.resize(out.size() * 2);
                 continue;
             }
-            if (error == EILSEQ && replace) {
-                if (written == out.size())
+            // EILSEQ: a rejected byte or character; EINVAL: the input ends inside a character.
+            bool rejected = error == EILSEQ || error == EINVAL;
+            if (rejected && !recovery.standIn.empty()) {
+                if (out.size() - written < recovery.standIn.size())
                     out.resize(out.size() * 2);
-                out[written++] = *replace;
-                consumed += Utf8SequenceLength(input, consumed);
+                out.replace(written, recovery.standIn.size(), recovery.standIn);
+                written += recovery.standIn.size();
+                consumed += recovery.skipWholeUtf8 ? Utf8SequenceLength(input, consumed) : 1;
+                ++result.replaced;
                 continue;
             }
-            // EINVAL: the input ends inside a character.
-            result.status = error == EILSEQ ? rejected
+            result.status = error == EILSEQ ? recovery.rejected
                 : error == EINVAL           ? ConversionStatus::InvalidInput
                                             : ConversionStatus::Failed;
             result.errorOffset = consumed;
+            result.replaced = 0;
             return result;
         }
         out.resize(written);
@@ -94,20 +103,51 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
 
 }
 
-ConversionResult Cp936ToUtf8(std::string_view cp936)
+ConversionResult Cp936ToUtf8(std::string_view cp936, BadInput bad)
 {
-    return Convert("UTF-8", "CP936", cp936, ConversionStatus::InvalidInput, nullptr);
+    Recovery recovery;
+    if (bad == BadInput::Replace)
+        recovery.standIn = "\xEF\xBF\xBD";
+    return Convert("UTF-8", "CP936", cp936, recovery);
 }
 
-ConversionResult Utf8ToCp936(std::string_view utf8, Unmappable unmappable)
+ConversionResult Utf8ToCp936(std::string_view utf8, BadInput bad)
 {
-    if (std::size_t bad = FirstInvalidUtf8(utf8); bad != utf8.size()) {
+    Recovery recovery { ConversionStatus::Unmappable, {}, true };
+    std::size_t invalid = FirstInvalidUtf8(utf8);
+    if (invalid == utf8.size()) {
+        if (bad == BadInput::Replace)
+            recovery.standIn = "?";
+        return Convert("CP936", "UTF-8", utf8, recovery);
+    }
+    if (bad == BadInput::Fail) {
         ConversionResult result;
         result.status = ConversionStatus::InvalidInput;
-        result.errorOffset = bad;
+        result.errorOffset = invalid;
         return result;
     }
-    return Convert("CP936", "UTF-8", utf8, ConversionStatus::Unmappable, unmappable == Unmappable::Question ? "?" : nullptr);
+    // Replace the bytes that are not UTF-8 first, so that iconv only meets
+    // characters it may lack.
+    std::string cleaned;
+    std::size_t badBytes = 0;
+    try {
+        cleaned.reserve(utf8.size());
+        while (invalid != utf8.size()) {
+            cleaned.append(utf8.substr(0, invalid));
+            cleaned += '?';
+            ++badBytes;
+            utf8.remove_prefix(invalid + 1);
+            invalid = FirstInvalidUtf8(utf8);
+        }
+        cleaned.append(utf8);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    recovery.standIn = "?";
+    ConversionResult result = Convert("CP936", "UTF-8", cleaned, recovery);
+    if (result.Ok())
+        result.replaced += badBytes;
+    return result;
 }
 
 }

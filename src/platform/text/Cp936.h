@@ -23,14 +23,18 @@ struct ConversionResult {
     ConversionStatus status = ConversionStatus::Failed;
     std::string text; // the whole converted text when status is Ok, else empty
     std::size_t errorOffset = 0; // input offset of the first offending byte
+    std::size_t replaced = 0; // stand-ins written under BadInput::Replace
 
     bool Ok() const { return status == ConversionStatus::Ok; }
 };
 
-// What to do with a UTF-8 character that code page 936 lacks.
-enum class Unmappable { Fail, Question }; // Question writes '?' instead, as the platform's own conversion does
+// What to do with input that cannot be converted. Replace goes on with a
+// stand-in and counts the replacements: U+FFFD for each byte that is not
+// code page 936; '?' for each byte that is not UTF-8 and for each character
+// that code page 936 lacks, as the platform's own conversion does.
+enum class BadInput { Fail, Replace };
 
-ConversionResult Cp936ToUtf8(std::string_view cp936);
-ConversionResult Utf8ToCp936(std::string_view utf8, Unmappable unmappable = Unmappable::Fail);
+ConversionResult Cp936ToUtf8(std::string_view cp936, BadInput bad = BadInput::Fail);
+ConversionResult Utf8ToCp936(std::string_view utf8, BadInput bad = BadInput::Fail);
 
 }

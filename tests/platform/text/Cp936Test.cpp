@@ -92,11 +92,27 @@ TEST(Cp936, Utf8ThatIsInvalidOrUnmappable)
     EXPECT_EQ(emoji.errorOffset, 3u);
     EXPECT_EQ(emoji.text, "");
 
-    ConversionResult replaced = Utf8ToCp936("ok 😀 ☃ 检测", Unmappable::Question);
+    ConversionResult replaced = Utf8ToCp936("ok 😀 ☃ 检测 \xFF\xE6\xA3!", BadInput::Replace);
     ASSERT_TRUE(replaced.Ok());
-    EXPECT_EQ(replaced.text, "ok ? ? " + Bytes({ 0xBC, 0xEC, 0xB2, 0xE2 }));
-    EXPECT_EQ(Utf8ToCp936("\xFF", Unmappable::Question).status, ConversionStatus::InvalidInput)
-        << "replacement is for valid characters only";
+    EXPECT_EQ(replaced.text, "ok ? ? " + Bytes({ 0xBC, 0xEC, 0xB2, 0xE2 }) + " ???" "!");
+    EXPECT_EQ(replaced.replaced, 5u);
+}
+
+TEST(Cp936, ReplacingBadBytesKeepsEverythingAroundThem)
+{
+    // A lead byte before a line break must not swallow the break.
+    ConversionResult result = Cp936ToUtf8("[MAIN_URL]\x81\r\nhttp://x/\xFF\xBC\xEC\xB2", BadInput::Replace);
+    ASSERT_TRUE(result.Ok());
+    EXPECT_EQ(result.text, "[MAIN_URL]\uFFFD\r\nhttp://x/\uFFFD检\uFFFD");
+    EXPECT_EQ(result.replaced, 3u);
+
+    std::string binary;
+    for (int i = 0; i < 1 << 20; ++i)
+        binary += static_cast<char>((i * 2654435761u) >> 24);
+    ConversionResult big = Cp936ToUtf8(binary, BadInput::Replace);
+    ASSERT_TRUE(big.Ok()) << "a megabyte of noise converts in one pass";
+    EXPECT_GT(big.replaced, 0u);
+    EXPECT_TRUE(IsValidUtf8(big.text));
 }
 
 TEST(Cp936, LargeInputConvertsWhole)
