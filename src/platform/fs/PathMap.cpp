@@ -45,6 +45,10 @@ std::optional<std::string> NativePath(std::string_view path)
 {
     if (path.empty() || path.find('\0') != std::string_view::npos)
         return std::nullopt;
+    // As on Windows, a colon may only follow a drive letter.
+    size_t colon = path.find(':');
+    if (colon != std::string_view::npos && (colon != 1 || path.find(':', 2) != std::string_view::npos))
+        return std::nullopt;
     if (path.size() >= 2 && path[1] == ':') {
         auto folder = DriveFolder(path[0]);
         if (!folder)

@@ -16,7 +16,8 @@
 namespace plat {
 
 // The Linux path for a Windows path; nullopt for an empty path, an unmapped
-// drive, a UNC path or a path holding a NUL byte.
+// drive, a UNC path, a path holding a NUL byte or a colon anywhere but after
+// the drive letter.
 std::optional<std::string> NativePath(std::string_view windowsPath);
 
 // The Windows path for an absolute Linux path: the drive whose folder holds

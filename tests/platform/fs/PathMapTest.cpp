@@ -27,6 +27,10 @@ TEST(PathMap, RelativeAndOddPaths)
     EXPECT_EQ(NativePath(""), std::nullopt);
     EXPECT_EQ(NativePath("\\\\server\\share"), std::nullopt);
     EXPECT_EQ(NativePath("1:\\x"), std::nullopt);
+    EXPECT_EQ(NativePath(":\\x\\"), std::nullopt);
+    EXPECT_EQ(NativePath("ab:\\x\\"), std::nullopt);
+    EXPECT_EQ(NativePath("Z:\\a:b"), std::nullopt);
+    EXPECT_EQ(NativePath(std::string_view("Z:\\a\0b", 6)), std::nullopt);
 }
 
 TEST(PathMap, WindowsPathPrefersTheClosestMappedDrive)
