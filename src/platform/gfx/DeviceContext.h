@@ -25,6 +25,9 @@ namespace plat {
 
 class Icon;
 class Surface;
+namespace raster {
+struct Target;
+}
 
 struct TextMetrics {
     int height = 0; // ascent + descent: the height of a text line
@@ -123,12 +126,20 @@ public:
     // The icon scaled to cx x cy.
     bool DrawIconEx(int x, int y, const Icon& icon, int cx, int cy);
 
+    // Pixels (0x00RRGGBB) of a width x height image whose mask byte is
+    // nonzero, with the image's top-left at (x, y); used by image lists.
+    bool DrawMaskedImage(int x, int y, const std::uint32_t* pixels, const std::uint8_t* mask, int width, int height);
+
     // The drawable area in this context's coordinates (empty when nothing can be drawn).
     Rect GetClipBox() const;
 
 private:
-    void Target(Surface* surface, Rect area);
+    void Attach(Surface* surface, Rect area);
+    raster::Target Target() const;
+    raster::Target Target(const Rect& clip) const;
     const FontData& CurrentFont() const;
+    // One line of text with its cell's top-left at `at`, clipped to `clip` (both surface coordinates).
+    void DrawTextLine(std::u32string_view text, Point at, const Rect& clip);
 
     Surface* surface_ = nullptr;
     std::uint32_t* pixels_ = nullptr; // surface_->Data(), cached for the per-pixel calls

@@ -1,0 +1,94 @@
+#include "platform/gfx/Raster.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace plat::raster {
+
+namespace {
+
+// The part of a width x height block at d (whose source is at s) where both
+// the destination and the source pixel are inside their clips; returns the
+// clipped destination rectangle and moves s along with it.
+Rect ClipBlock(const Rect& dstClip, Point d, const Rect& srcClip, Point& s, int width, int height)
+{
+    Rect dst { d.x, d.y, Translate(d.x, width), Translate(d.y, height) };
+    const Rect srcAsDst = Translate(srcClip, Point { d.x - s.x, d.y - s.y });
+    dst = dst.Intersected(dstClip).Intersected(srcAsDst);
+    s = { s.x + (dst.left - d.x), s.y + (dst.top - d.y) };
+    return dst;
+}
+
+}
+
+void Blit(const Target& dst, Point d, const Target& src, Point s, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    const Rect r = ClipBlock(dst.clip, d, src.clip, s, width, height);
+    if (r.IsEmpty())
+        return;
+    const std::size_t bytes = static_cast<std::size_t>(r.Width()) * sizeof(std::uint32_t);
+    // Rows run bottom-up when copying downwards within one surface, so no source row is overwritten before it is read.
+    const bool upward = dst.pixels == src.pixels && r.top > s.y;
+    for (int i = 0; i < r.Height(); ++i) {
+        const int row = upward ? r.Height() - 1 - i : i;
+        std::memmove(dst.pixels + static_cast<std::ptrdiff_t>(r.top + row) * dst.pitch + r.left,
+            src.pixels + static_cast<std::ptrdiff_t>(s.y + row) * src.pitch + s.x, bytes);
+    }
+}
+
+void Mask(const Target& t, Point d, const std::uint8_t* mask, int width, int height, std::uint32_t xrgb)
+{
+    const Rect r = Rect { d.x, d.y, Translate(d.x, width), Translate(d.y, height) }.Intersected(t.clip);
+    for (int y = r.top; y < r.bottom; ++y) {
+        const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y - d.y) * width - d.x;
+        std::uint32_t* p = t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch;
+        for (int x = r.left; x < r.right; ++x) {
+            if (mask[offset + x])
+                p[x] = xrgb;
+        }
+    }
+}
+
+void MaskedImage(const Target& t, Point d, const std::uint32_t* pixels, const std::uint8_t* mask, int width,
+    int height)
+{
+    const Rect r = Rect { d.x, d.y, Translate(d.x, width), Translate(d.y, height) }.Intersected(t.clip);
+    for (int y = r.top; y < r.bottom; ++y) {
+        const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y - d.y) * width - d.x;
+        std::uint32_t* p = t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch;
+        for (int x = r.left; x < r.right; ++x) {
+            if (mask[offset + x])
+                p[x] = pixels[offset + x];
+        }
+    }
+}
+
+void AlphaImage(const Target& t, Point d, const std::uint32_t* argb, int width, int height)
+{
+    const Rect r = Rect { d.x, d.y, Translate(d.x, width), Translate(d.y, height) }.Intersected(t.clip);
+    for (int y = r.top; y < r.bottom; ++y) {
+        const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y - d.y) * width - d.x;
+        std::uint32_t* p = t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch;
+        for (int x = r.left; x < r.right; ++x) {
+            const std::uint32_t src = argb[offset + x];
+            const std::uint32_t a = src >> 24;
+            if (a == 0)
+                continue;
+            if (a == 255) {
+                p[x] = src & 0xffffff;
+                continue;
+            }
+            std::uint32_t out = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const std::uint32_t fg = (src >> shift) & 0xff;
+                const std::uint32_t bg = (p[x] >> shift) & 0xff;
+                out |= ((fg * a + bg * (255 - a) + 127) / 255) << shift;
+            }
+            p[x] = out;
+        }
+    }
+}
+
+}

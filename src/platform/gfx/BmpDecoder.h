@@ -1,0 +1,23 @@
+#pragma once
+
+// Reads Windows bitmap files: uncompressed 24-bit, and 32-bit with or without
+// channel masks; bottom-up or top-down rows.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace plat {
+
+struct DecodedBmp {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb; // 0xAARRGGBB, top row first
+    bool hasAlpha = false;           // a 32-bit file with any nonzero alpha
+};
+
+// False with a reason in `error` for anything malformed, truncated or unsupported.
+bool DecodeBmp(std::span<const std::uint8_t> bytes, DecodedBmp& out, std::string& error);
+
+}

@@ -1,0 +1,231 @@
+#include "platform/gfx/DeviceContext.h"
+
+#include "platform/gfx/FontFace.h"
+#include "platform/gfx/Icon.h"
+#include "platform/gfx/IconScale.h"
+#include "platform/gfx/Raster.h"
+#include "platform/gfx/Surface.h"
+
+#include <utility>
+
+namespace plat {
+
+namespace {
+
+// What a fresh memory context holds: stands for the 1 x 1 monochrome bitmap,
+// on which nothing visible can be drawn.
+const std::shared_ptr<Surface>& StockBitmap()
+{
+    static const std::shared_ptr<Surface> stock = std::make_shared<Surface>(1, 1);
+    return stock;
+}
+
+}
+
+DeviceContext::DeviceContext(Surface& surface)
+{
+    Attach(&surface, surface.Bounds());
+}
+
+DeviceContext::DeviceContext(Surface& surface, Rect area)
+{
+    Attach(&surface, area);
+}
+
+void DeviceContext::Attach(Surface* surface, Rect area)
+{
+    surface_ = surface;
+    pixels_ = surface ? surface->Data() : nullptr;
+    pitch_ = surface ? surface->Pitch() : 0;
+    origin_ = { raster::Translate(area.left, 0), raster::Translate(area.top, 0) };
+    clip_ = surface && pixels_ ? area.Intersected(surface->Bounds()) : Rect {};
+}
+
+raster::Target DeviceContext::Target() const
+{
+    return { pixels_, pitch_, clip_ };
+}
+
+raster::Target DeviceContext::Target(const Rect& clip) const
+{
+    return { pixels_, pitch_, clip_.Intersected(clip) };
+}
+
+bool DeviceContext::CreateCompatibleDC(const DeviceContext*)
+{
+    *this = DeviceContext();
+    memory_ = true;
+    bitmap_ = Bitmap::FromData(StockBitmap());
+    return true;
+}
+
+bool DeviceContext::DeleteDC()
+{
+    const bool had = surface_ != nullptr || memory_;
+    *this = DeviceContext();
+    Attach(nullptr, {});
+    pen_ = Pen();
+    brush_ = Brush();
+    return had;
+}
+
+Pen DeviceContext::SelectObject(const Pen& pen)
+{
+    if (pen.IsNull())
+        return {};
+    return std::exchange(pen_, pen);
+}
+
+Brush DeviceContext::SelectObject(const Brush& brush)
+{
+    if (brush.IsNull())
+        return {};
+    return std::exchange(brush_, brush);
+}
+
+Font DeviceContext::SelectObject(const Font& font)
+{
+    if (font.IsNull())
+        return {};
+    Font previous = std::exchange(font_, font);
+    return previous.IsNull() ? Font::FromData(DefaultFontData()) : previous;
+}
+
+Bitmap DeviceContext::SelectObject(const Bitmap& bitmap)
+{
+    if (bitmap.IsNull() || !memory_)
+        return {};
+    Bitmap previous = std::exchange(bitmap_, bitmap);
+    if (bitmap.Data() == StockBitmap())
+        Attach(nullptr, {});
+    else
+        Attach(bitmap.Data().get(), bitmap.Data()->Bounds());
+    return previous;
+}
+
+COLORREF DeviceContext::SetTextColor(COLORREF color)
+{
+    return std::exchange(textColor_, color & 0xffffff);
+}
+
+COLORREF DeviceContext::SetBkColor(COLORREF color)
+{
+    return std::exchange(bkColor_, color & 0xffffff);
+}
+
+BkMode DeviceContext::SetBkMode(BkMode mode)
+{
+    if (mode != BkMode::Opaque && mode != BkMode::Transparent)
+        return bkMode_;
+    return std::exchange(bkMode_, mode);
+}
+
+void DeviceContext::FillRect(const Rect& rect, const Brush& brush)
+{
+    if (brush.IsNull())
+        return;
+    raster::FillRect(Target(), raster::Translate(rect, origin_), ToXrgb(brush.Color()));
+}
+
+void DeviceContext::FillSolidRect(const Rect& rect, COLORREF color)
+{
+    raster::FillRect(Target(), raster::Translate(rect, origin_), ToXrgb(color));
+}
+
+Point DeviceContext::MoveTo(int x, int y)
+{
+    return std::exchange(position_, Point { x, y });
+}
+
+bool DeviceContext::LineTo(int x, int y)
+{
+    const Point from = std::exchange(position_, Point { x, y });
+    const PenData* pen = pen_.Data().get();
+    if (!pen)
+        return false;
+    if (pen->style != PS_NULL) {
+        raster::Line(Target(), { static_cast<long long>(from.x) + origin_.x, static_cast<long long>(from.y) + origin_.y },
+            { static_cast<long long>(x) + origin_.x, static_cast<long long>(y) + origin_.y }, ToXrgb(pen->color));
+    }
+    return true;
+}
+
+COLORREF DeviceContext::SetPixel(int x, int y, COLORREF color)
+{
+    const long long px = static_cast<long long>(x) + origin_.x;
+    const long long py = static_cast<long long>(y) + origin_.y;
+    if (px < clip_.left || px >= clip_.right || py < clip_.top || py >= clip_.bottom)
+        return CLR_INVALID;
+    pixels_[py * pitch_ + px] = ToXrgb(color);
+    return color & 0xffffff;
+}
+
+COLORREF DeviceContext::GetPixel(int x, int y) const
+{
+    const long long px = static_cast<long long>(x) + origin_.x;
+    const long long py = static_cast<long long>(y) + origin_.y;
+    if (px < clip_.left || px >= clip_.right || py < clip_.top || py >= clip_.bottom)
+        return CLR_INVALID;
+    return FromXrgb(pixels_[py * pitch_ + px]);
+}
+
+bool DeviceContext::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
+{
+    const PenData* pen = pen_.Data().get();
+    if (!pen || brush_.IsNull())
+        return false;
+    const std::uint32_t penColor = ToXrgb(pen->color);
+    raster::RoundRect(Target(), raster::Translate(Rect { left, top, right, bottom }, origin_), ellipseWidth,
+        ellipseHeight, pen->style == PS_NULL ? nullptr : &penColor, ToXrgb(brush_.Color()));
+    return true;
+}
+
+bool DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceContext& source, int sx, int sy,
+    std::uint32_t rop)
+{
+    if (rop != SRCCOPY)
+        return false;
+    raster::Blit(Target(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, source.Target(),
+        { raster::Translate(sx, source.origin_.x), raster::Translate(sy, source.origin_.y) }, width, height);
+    return true;
+}
+
+bool DeviceContext::DrawIcon(int x, int y, const Icon& icon)
+{
+    if (icon.IsNull())
+        return false;
+    raster::AlphaImage(Target(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) },
+        icon.Argb().data(), icon.Width(), icon.Height());
+    return true;
+}
+
+bool DeviceContext::DrawIconEx(int x, int y, const Icon& icon, int cx, int cy)
+{
+    if (cx == icon.Width() && cy == icon.Height())
+        return DrawIcon(x, y, icon);
+    const std::vector<std::uint32_t> scaled = ScaleArgb(icon.Argb(), icon.Width(), icon.Height(), cx, cy);
+    if (scaled.empty())
+        return false;
+    raster::AlphaImage(Target(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, scaled.data(),
+        cx, cy);
+    return true;
+}
+
+bool DeviceContext::DrawMaskedImage(int x, int y, const std::uint32_t* pixels, const std::uint8_t* mask, int width,
+    int height)
+{
+    if (!pixels || !mask || width <= 0 || height <= 0)
+        return false;
+    raster::MaskedImage(Target(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, pixels, mask,
+        width, height);
+    return true;
+}
+
+Rect DeviceContext::GetClipBox() const
+{
+    if (clip_.IsEmpty())
+        return {};
+    return { clip_.left - origin_.x, clip_.top - origin_.y, clip_.right - origin_.x, clip_.bottom - origin_.y };
+}
+
+}

@@ -1,0 +1,144 @@
+#include "platform/gfx/DeviceContext.h"
+
+#include "platform/gfx/FontFace.h"
+#include "platform/gfx/Raster.h"
+#include "platform/gfx/Surface.h"
+#include "platform/gfx/Utf8.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+int LineWidth(FontFace& face, std::u32string_view text)
+{
+    long long width = 0;
+    for (char32_t c : text)
+        width += face.GlyphFor(c).advance;
+    return static_cast<int>(std::min<long long>(width, raster::kCoordLimit));
+}
+
+// Lines of a multi-line text: breaks at CR LF, LF or CR, nowhere else.
+std::vector<std::u32string_view> SplitLines(std::u32string_view text)
+{
+    std::vector<std::u32string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != U'\n' && text[i] != U'\r')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+}
+
+const FontData& DeviceContext::CurrentFont() const
+{
+    return font_.IsNull() ? *DefaultFontData() : *font_.Data();
+}
+
+void DeviceContext::DrawTextLine(std::u32string_view text, Point at, const Rect& clip)
+{
+    const FontData& font = CurrentFont();
+    if (!font.face || text.empty())
+        return;
+    FontFace& face = *font.face;
+    const FaceMetrics& m = face.Metrics();
+    const raster::Target target = Target(clip);
+    if (target.clip.IsEmpty())
+        return;
+    const int width = LineWidth(face, text);
+    const int height = m.ascent + m.descent;
+    if (bkMode_ == BkMode::Opaque)
+        raster::FillRect(target, { at.x, at.y, raster::Translate(at.x, width), raster::Translate(at.y, height) },
+            ToXrgb(bkColor_));
+
+    const std::uint32_t ink = ToXrgb(textColor_);
+    const int baseline = raster::Translate(at.y, m.ascent);
+    int pen = at.x;
+    for (char32_t c : text) {
+        if (pen >= target.clip.right)
+            break;
+        const Glyph& g = face.GlyphFor(c);
+        if (!g.mask.empty())
+            raster::Mask(target, { raster::Translate(pen, g.left), baseline - g.top }, g.mask.data(), g.width, g.rows,
+                ink);
+        pen = raster::Translate(pen, g.advance);
+    }
+    if (font.underline)
+        raster::FillRect(target, { at.x, baseline + 1, at.x + width, baseline + 2 }, ink);
+    if (font.strikeOut) {
+        const int y = baseline - m.ascent / 3;
+        raster::FillRect(target, { at.x, y, at.x + width, y + 1 }, ink);
+    }
+}
+
+bool DeviceContext::TextOut(int x, int y, std::string_view text)
+{
+    if (!pixels_)
+        return false;
+    DrawTextLine(DecodeUtf8(text), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, clip_);
+    return true;
+}
+
+int DeviceContext::DrawText(std::string_view text, const Rect& rect, unsigned format)
+{
+    const FontData& font = CurrentFont();
+    if (!font.face)
+        return 0;
+    FontFace& face = *font.face;
+    const int lineHeight = face.Metrics().ascent + face.Metrics().descent;
+    const std::u32string decoded = DecodeUtf8(text);
+    const bool singleLine = (format & DT_SINGLELINE) != 0;
+    const std::vector<std::u32string_view> lines
+        = singleLine ? std::vector<std::u32string_view> { decoded } : SplitLines(decoded);
+    const int textHeight = static_cast<int>(std::min<long long>(
+        static_cast<long long>(lineHeight) * static_cast<long long>(lines.size()), raster::kCoordLimit));
+
+    const Rect box = raster::Translate(rect, origin_);
+    int top = box.top;
+    if (singleLine && (format & DT_VCENTER))
+        top = box.top + (box.Height() - textHeight) / 2;
+    else if (singleLine && (format & DT_BOTTOM))
+        top = box.bottom - textHeight;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const long long lineTop = top + static_cast<long long>(i) * lineHeight;
+        if (lineTop >= box.bottom || !pixels_)
+            break;
+        const int y = static_cast<int>(lineTop);
+        const int width = LineWidth(face, lines[i]);
+        int x = box.left;
+        if (format & DT_CENTER)
+            x = box.left + (box.Width() - width) / 2;
+        else if (format & DT_RIGHT)
+            x = box.right - width;
+        DrawTextLine(lines[i], { x, y }, box);
+    }
+    return textHeight;
+}
+
+Size DeviceContext::GetTextExtent(std::string_view text) const
+{
+    const FontData& font = CurrentFont();
+    if (!font.face)
+        return {};
+    return { LineWidth(*font.face, DecodeUtf8(text)), font.face->Metrics().ascent + font.face->Metrics().descent };
+}
+
+TextMetrics DeviceContext::GetTextMetrics() const
+{
+    const FontData& font = CurrentFont();
+    if (!font.face)
+        return {};
+    const FaceMetrics& m = font.face->Metrics();
+    return { m.ascent + m.descent, m.ascent, m.descent, 0, 0, m.aveCharWidth, m.maxCharWidth };
+}
+
+}

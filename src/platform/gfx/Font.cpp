@@ -1,0 +1,48 @@
+#include "platform/gfx/Font.h"
+
+#include "platform/gfx/FontFace.h"
+
+#include <cstdlib>
+
+namespace plat {
+
+bool Font::CreateFont(int height, int width, int, int, int weight, unsigned char, unsigned char underline,
+    unsigned char strikeOut, unsigned char, unsigned char, unsigned char, unsigned char, unsigned char,
+    std::string_view faceName)
+{
+    data_.reset();
+    constexpr int kLargest = 1024;
+    const int pixelHeight = height == 0 ? 12 : (height < -kLargest || height > kLargest ? kLargest : std::abs(height));
+    const int pixelWidth = width < -kLargest || width > kLargest ? kLargest : std::abs(width);
+    auto face = FindFontFace(faceName, pixelHeight, pixelWidth, weight >= 600);
+    if (!face)
+        return false;
+    data_ = std::make_shared<const FontData>(FontData { std::move(face), underline != 0, strikeOut != 0 });
+    return true;
+}
+
+bool Font::DeleteObject()
+{
+    const bool had = data_ != nullptr;
+    data_.reset();
+    return had;
+}
+
+std::string Font::FamilyName() const
+{
+    return data_ && data_->face ? data_->face->Family() : std::string();
+}
+
+int Font::PixelSize() const
+{
+    return data_ && data_->face ? data_->face->PixelSize() : 0;
+}
+
+Font Font::FromData(std::shared_ptr<const FontData> data)
+{
+    Font font;
+    font.data_ = std::move(data);
+    return font;
+}
+
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// Faces found through fontconfig and drawn with FreeType, one per family,
+// file and pixel size, cached for the whole process with their glyphs.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+// One glyph as drawn: a mask (nonzero = ink) placed relative to the pen
+// position on the baseline.
+struct Glyph {
+    int left = 0;    // from the pen position to the mask's first column
+    int top = 0;     // from the baseline up to the mask's first row
+    int width = 0;
+    int rows = 0;
+    int advance = 0; // pen movement to the next character
+    std::vector<std::uint8_t> mask;
+};
+
+struct FaceMetrics {
+    int ascent = 0;
+    int descent = 0;
+    int aveCharWidth = 0;
+    int maxCharWidth = 0;
+};
+
+class FontFace {
+public:
+    virtual ~FontFace() = default;
+
+    virtual const std::string& Family() const = 0;
+    virtual int PixelSize() const = 0;
+    virtual const FaceMetrics& Metrics() const = 0;
+    // The glyph of a code point: the face's own, or its missing-glyph shape.
+    // The reference stays valid for the life of the process.
+    virtual const Glyph& GlyphFor(char32_t codePoint) = 0;
+};
+
+// Looks a face up by name: "宋体", "SimSun" and their kin through our alias
+// list, any other name through fontconfig when it has that family; then the
+// Song-style fall-backs. pixelWidth 0 keeps the face's own proportions; bold
+// thickens every stroke by one pixel. Null when no face can be loaded.
+std::shared_ptr<FontFace> FindFontFace(std::string_view name, int pixelHeight, int pixelWidth, bool bold);
+
+// Everything CreateFont was given that drawing needs, with the face found.
+struct FontData {
+    std::shared_ptr<FontFace> face;
+    bool underline = false;
+    bool strikeOut = false;
+};
+
+// The default font of a context: 宋体 at 12 px (null when no face loads).
+const std::shared_ptr<const FontData>& DefaultFontData();
+
+}

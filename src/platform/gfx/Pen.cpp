@@ -1,0 +1,36 @@
+#include "platform/gfx/Pen.h"
+
+#include "platform/gfx/GdiConstants.h"
+
+namespace plat {
+
+bool Pen::CreatePen(int style, int width, COLORREF color)
+{
+    data_.reset();
+    if ((style != PS_SOLID && style != PS_NULL) || width < 0 || width > 1)
+        return false;
+    data_ = std::make_shared<const PenData>(PenData { style, color & 0xffffff });
+    return true;
+}
+
+bool Pen::DeleteObject()
+{
+    const bool had = data_ != nullptr;
+    data_.reset();
+    return had;
+}
+
+Pen Pen::FromData(std::shared_ptr<const PenData> data)
+{
+    Pen pen;
+    pen.data_ = std::move(data);
+    return pen;
+}
+
+const Pen& Pen::BlackPen()
+{
+    static const Pen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    return pen;
+}
+
+}

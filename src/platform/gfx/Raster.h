@@ -1,0 +1,64 @@
+#pragma once
+
+// The pixel loops behind DeviceContext, one primitive per file. Coordinates
+// are surface coordinates; each function clips to target.clip itself unless
+// it says "Callers must clip."
+
+#include "platform/Types.h"
+
+#include <cstdint>
+
+namespace plat::raster {
+
+struct Target {
+    std::uint32_t* pixels = nullptr;
+    int pitch = 0;
+    Rect clip; // inside the surface; empty when nothing may be drawn
+};
+
+// Keeps translated coordinates far from overflow; no surface comes near this.
+constexpr int kCoordLimit = 1 << 28;
+constexpr int Translate(int v, int by)
+{
+    const long long r = static_cast<long long>(v) + by;
+    return static_cast<int>(r < -kCoordLimit ? -kCoordLimit : (r > kCoordLimit ? kCoordLimit : r));
+}
+constexpr Rect Translate(Rect r, Point by)
+{
+    return { Translate(r.left, by.x), Translate(r.top, by.y), Translate(r.right, by.x), Translate(r.bottom, by.y) };
+}
+
+// Left/top inside, right/bottom outside.
+void FillRect(const Target& t, Rect r, std::uint32_t xrgb);
+
+// A point in surface coordinates that may lie far outside any surface.
+struct FarPoint {
+    long long x = 0;
+    long long y = 0;
+    friend bool operator==(FarPoint, FarPoint) = default;
+};
+
+// From a up to, not including, b.
+void Line(const Target& t, FarPoint a, FarPoint b, std::uint32_t xrgb);
+
+// Outline in pen along left/top and one pixel inside right/bottom, corners
+// from an ellipseWidth x ellipseHeight ellipse, interior in brush. A null
+// pen leaves the outline's pixels alone.
+void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, const std::uint32_t* pen,
+    std::uint32_t brush);
+
+// Copies a width x height block from src at s to dst at d, skipping pixels
+// outside either clip; the two may be the same surface.
+void Blit(const Target& dst, Point d, const Target& src, Point s, int width, int height);
+
+// Draws `mask` (width x height, nonzero = ink) at d in xrgb.
+void Mask(const Target& t, Point d, const std::uint8_t* mask, int width, int height, std::uint32_t xrgb);
+
+// Pixels of an image whose mask byte is nonzero (both width x height, row-major).
+void MaskedImage(const Target& t, Point d, const std::uint32_t* pixels, const std::uint8_t* mask, int width,
+    int height);
+
+// Blends straight-alpha 0xAARRGGBB pixels (width x height) at d.
+void AlphaImage(const Target& t, Point d, const std::uint32_t* argb, int width, int height);
+
+}

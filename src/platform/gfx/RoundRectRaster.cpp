@@ -1,0 +1,111 @@
+#include "platform/gfx/Raster.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace plat::raster {
+
+namespace {
+
+// For each row offset dy = 0 … ry above a corner ellipse's centre, the
+// smallest and largest horizontal offset of the arc's pixels, from the
+// midpoint ellipse with radii rx, ry.
+struct Arc {
+    std::vector<int> innerDx;
+    std::vector<int> outerDx;
+};
+
+Arc QuarterArc(int rx, int ry)
+{
+    Arc arc { std::vector<int>(ry + 1, rx + 1), std::vector<int>(ry + 1, -1) };
+    auto plot = [&arc](long long x, long long y) {
+        arc.innerDx[y] = std::min(arc.innerDx[y], static_cast<int>(x));
+        arc.outerDx[y] = std::max(arc.outerDx[y], static_cast<int>(x));
+    };
+    const long long a2 = static_cast<long long>(rx) * rx;
+    const long long b2 = static_cast<long long>(ry) * ry;
+    long long x = 0;
+    long long y = ry;
+    // Decision values scaled by 4 to stay in integers.
+    long long d = 4 * b2 - 4 * a2 * ry + a2;
+    while (b2 * x < a2 * y) {
+        plot(x, y);
+        if (d >= 0) {
+            --y;
+            d += 4 * a2 * (-2 * y);
+        }
+        ++x;
+        d += 4 * b2 * (2 * x + 1);
+    }
+    d = b2 * (2 * x + 1) * (2 * x + 1) + 4 * a2 * (y - 1) * (y - 1) - 4 * a2 * b2;
+    while (y >= 0) {
+        plot(x, y);
+        if (d <= 0) {
+            ++x;
+            d += 4 * b2 * (2 * x);
+        }
+        --y;
+        d += 4 * a2 * (-2 * y + 1);
+    }
+    return arc;
+}
+
+// Pixels [from, to] of row y, clipped.
+void Run(const Target& t, int y, int from, int to, std::uint32_t xrgb)
+{
+    if (y < t.clip.top || y >= t.clip.bottom)
+        return;
+    from = std::max(from, t.clip.left);
+    to = std::min(to, t.clip.right - 1);
+    if (from > to)
+        return;
+    std::fill_n(t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + from, to - from + 1, xrgb);
+}
+
+}
+
+void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, const std::uint32_t* pen,
+    std::uint32_t brush)
+{
+    if (r.IsEmpty() || r.Intersected(t.clip).IsEmpty())
+        return;
+    // The outline's own box, inclusive: one pixel inside right and bottom.
+    const int x0 = r.left;
+    const int x1 = r.right - 1;
+    const int y0 = r.top;
+    const int y1 = r.bottom - 1;
+    int rx = std::max(0, (std::min(ellipseWidth, r.Width()) - 1) / 2);
+    int ry = std::max(0, (std::min(ellipseHeight, r.Height()) - 1) / 2);
+    if (rx == 0)
+        ry = 0; // a flat ellipse gives square corners
+    if (ry == 0)
+        rx = 0;
+    const Arc arc = QuarterArc(rx, ry);
+    const int leftCentre = x0 + rx;
+    const int rightCentre = x1 - rx;
+
+    auto outline = [&](int y, int from, int to) {
+        if (pen)
+            Run(t, y, from, to, *pen);
+    };
+    const int yFrom = std::max(y0, t.clip.top);
+    const int yTo = std::min(y1, t.clip.bottom - 1);
+    for (int y = yFrom; y <= yTo; ++y) {
+        const int dy = y - y0 < ry ? ry - (y - y0) : (y1 - y < ry ? ry - (y1 - y) : 0);
+        const int inner = arc.innerDx[dy];
+        const int outer = arc.outerDx[dy];
+        if (dy == ry && ry > 0) {
+            outline(y, leftCentre - outer, rightCentre + outer);
+            continue;
+        }
+        if (y0 == y1 || (ry == 0 && (y == y0 || y == y1))) {
+            outline(y, x0, x1);
+            continue;
+        }
+        outline(y, leftCentre - outer, leftCentre - inner);
+        outline(y, rightCentre + inner, rightCentre + outer);
+        Run(t, y, leftCentre - inner + 1, rightCentre + inner - 1, brush);
+    }
+}
+
+}
