@@ -1,0 +1,105 @@
+#include "update/ExtractFirstEntry.h"
+
+#include "platform/fs/File.h"
+#include "platform/fs/FileStatus.h"
+#include "update/ZipException.h"
+#include "update/ZipReader.h"
+
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kOutputChunk = 10240;
+
+// Drive and folder of a Windows path, with the trailing separator.
+std::string FolderOf(const std::string& path)
+{
+    std::size_t slash = path.find_last_of("\\/");
+    if (slash != std::string::npos)
+        return path.substr(0, slash + 1);
+    if (path.size() >= 2 && path[1] == ':')
+        return path.substr(0, 2);
+    return std::string();
+}
+
+// A name stays inside the archive's folder: relative, no drive, no ".."
+// component, with either slash as separator.
+bool IsContainedName(const std::string& name)
+{
+    if (name.empty() || name[0] == '/' || name[0] == '\\')
+        return false;
+    if (name.size() >= 2 && name[1] == ':')
+        return false;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = name.find_first_of("\\/", start);
+        std::string_view part(name.data() + start, (end == std::string::npos ? name.size() : end) - start);
+        if (part == "..")
+            return false;
+        if (end == std::string::npos)
+            return true;
+        start = end + 1;
+    }
+}
+
+}
+
+int ExtractFirstEntry(std::string archivePath, std::string& extractedPath)
+{
+    bool outputCreated = false;
+    std::string outputPath;
+    try {
+        CZipReader reader(archivePath);
+        reader.GoToFirstEntry();
+        CZipReader::EntryInfo info;
+        reader.GetEntryInfo(&info, nullptr, 0, nullptr, 0, nullptr, 0);
+        std::vector<char> name(std::size_t(info.nameLength) + 1);
+        reader.GetEntryInfo(&info, name.data(), info.nameLength + 1, nullptr, 0, nullptr, 0);
+        std::string entryName(name.data());
+        if (!IsContainedName(entryName))
+            throw CZipException(CZipException::kBadArchive, reader.ArchivePath());
+
+        plat::File output(FolderOf(archivePath) + entryName, plat::File::Mode::CreateWrite);
+        outputCreated = true;
+        outputPath = output.GetFilePath();
+        extractedPath = outputPath;
+
+        reader.OpenEntry();
+        std::vector<char> buffer(kOutputChunk);
+        for (;;) {
+            std::uint32_t n = reader.ReadEntry(buffer.data(), kOutputChunk);
+            if (n > 0)
+                output.Write(buffer.data(), n);
+            if (n < kOutputChunk)
+                break;
+        }
+        output.Close();
+
+        plat::FileStatus status;
+        status.creationTime = std::time(nullptr);
+        status.lastAccessTime = status.creationTime;
+        status.lastWriteTime = info.modified;
+        status.attributes = 0;
+        plat::SetFileStatus(outputPath, status);
+        plat::SetFileAttributes(outputPath, info.externalAttributes);
+        reader.CloseArchive();
+    } catch (...) {
+        // Whatever is left for the caller to check and delete must not be read-only.
+        if (outputCreated)
+            plat::SetFileAttributes(outputPath, 0);
+        return 1;
+    }
+
+    int result = 0;
+    try {
+        plat::FileStatus status;
+        if (plat::GetFileStatus(extractedPath, status)) {
+            status.attributes = 0;
+            plat::SetFileStatus(extractedPath, status);
+        }
+    } catch (...) {
+        result = 1;
+    }
+    return result;
+}
