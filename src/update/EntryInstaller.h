@@ -1,0 +1,49 @@
+#pragma once
+
+// The steps both update stages take for one listed file that needs
+// installing: download, unpack a zip delivery, verify by MD5, copy into
+// place, and the log lines that record it.
+
+#include "update/HttpFetch.h"
+#include "update/Md5.h"
+
+#include <string>
+#include <string_view>
+
+class CTextLines;
+
+// The log lines of both stages.
+inline constexpr std::string_view kLogStarted = "检测更新";
+inline constexpr std::string_view kLogFinished = "更新完成";
+
+class CEntryInstaller {
+public:
+    // `exeFolder` ends in a backslash; the temporary files live in its
+    // data\ folder. Log lines are appended to `log`.
+    CEntryInstaller(std::string exeFolder, CTextLines& log);
+
+    // The MD5 digest of the file as 32 lowercase hexadecimal digits; empty
+    // when the file cannot be read, which never equals a listed digest.
+    std::string Digest(const std::string& path);
+
+    // Creates the target's folders, logs "更新文件:<name> ....", downloads
+    // `url` to data\data_tmp.dat and, when the file there (or, for a ".zip"
+    // address, the archive's first entry) has `digest`, copies it onto
+    // `target` and logs "成功"; a file with another digest or a failed copy
+    // logs "错误" and leaves the target as it was. A failed download leaves
+    // the "...." line alone. The temporary files are deleted in every case.
+    void Install(std::string_view name, std::string_view digest, const std::string& url, const std::string& target);
+
+    // Logs "更新文件:<name> 错误" for an entry that is not installed at all.
+    void Refuse(std::string_view name);
+
+private:
+    // The file to verify: the download itself, or what was unpacked from it
+    // (empty when nothing was).
+    std::string Unpack(const std::string& download);
+
+    std::string m_strExeFolder;
+    CTextLines& m_log;
+    CHttpFetch m_fetch;
+    CMd5 m_md5;
+};

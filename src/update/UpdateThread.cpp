@@ -1,0 +1,117 @@
+#include "update/UpdateThread.h"
+
+#include "localdata/Paths.h"
+#include "localdata/TextLines.h"
+#include "platform/fs/CurrentDirectory.h"
+#include "platform/fs/Process.h"
+#include "platform/fs/WholeFile.h"
+#include "platform/text/Utf8.h"
+#include "update/EntryFields.h"
+#include "update/EntryInstaller.h"
+#include "update/SecondStage.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::string_view kManifestQuery = "/lv/main200.asp?v=1&rid=1";
+constexpr std::string_view kEndMarker = "[HTML_END]";
+constexpr std::string_view kListBegin = "[FILE_LIST_BEGIN]";
+constexpr std::string_view kListEnd = "[FILE_LIST_END]";
+constexpr const char* kManifestFile = "data\\main.htm";
+constexpr const char* kLogFile = "data\\update.txt";
+
+// Field capacities of a first-list entry: digest, path, url.
+constexpr std::size_t kDigestCapacity = 49;
+constexpr std::size_t kPathCapacity = 254;
+constexpr std::size_t kUrlCapacity = 254;
+
+// A body that begins with the marker is refused even if it occurs again.
+bool IsAcceptedManifest(std::string_view body)
+{
+    std::size_t marker = body.find(kEndMarker);
+    return marker != std::string_view::npos && marker > 0;
+}
+
+}
+
+std::string GetManifestUrl()
+{
+    std::string server = plat::GetEnvironmentVariable("LUMIVEX_UPDATE_SERVER").value_or("");
+    while (!server.empty() && server.back() == '/')
+        server.pop_back();
+    if (server.empty())
+        server = kDefaultUpdateServer;
+    return server + std::string(kManifestQuery);
+}
+
+bool IsPathInsideFolder(std::string_view path)
+{
+    if (path.empty() || path.front() == '\\' || path.front() == '/')
+        return false;
+    if (path.find(':') != std::string_view::npos)
+        return false;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (path.substr(start, end - start) == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+unsigned UpdateThreadProc(void*)
+{
+    return RunFirstStage(GetExeFolder(), kUpdateStartDelayMs);
+}
+
+unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
+{
+    plat::Sleep(delayMs);
+    plat::SetCurrentDirectory(exeFolder);
+
+    CTextLines log;
+    log.AppendLine(kLogStarted);
+
+    std::string body;
+    if (CHttpFetch().FetchText(GetManifestUrl(), body) != CHttpFetch::kOk || !IsAcceptedManifest(body))
+        return 1;
+    // Written beside and renamed over the old file: a reader meets the old
+    // manifest or the new one, never half of it.
+    if (!plat::WriteWholeFile(exeFolder + kManifestFile, body))
+        return 1;
+    body.clear();
+    body.shrink_to_fit();
+
+    // Read as stored, so the capacities count the list's own bytes.
+    CTextLines list;
+    list.Load(exeFolder + kManifestFile, FileText::Raw);
+    std::string line;
+    if (list.SeekTag(kListBegin, line) != 0)
+        return 1;
+    const bool utf8 = plat::IsValidUtf8(list.GetText());
+    CEntryInstaller installer(exeFolder, log);
+
+    std::array<CEntryField, 3> fields { { { {}, kDigestCapacity }, { {}, kPathCapacity }, { {}, kUrlCapacity } } };
+    while (list.ReadValueLine(line) == 0 && line != kListEnd) {
+        const bool fits = ReadEntryFields(line, fields);
+        const std::string& digest = fields[0].text;
+        const std::string path = DecodeListField(fields[1].text, utf8);
+        if (!fits || !IsPathInsideFolder(path)) {
+            installer.Refuse(path);
+            continue;
+        }
+        const std::string target = exeFolder + path;
+        if (installer.Digest(target) == digest)
+            continue;
+        installer.Install(path, digest, DecodeListField(fields[2].text, utf8), target);
+    }
+
+    log.AppendLine(kLogFinished);
+    log.Save(exeFolder + kLogFile);
+    RunSecondStage(exeFolder);
+    return 0;
+}
