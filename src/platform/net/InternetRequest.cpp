@@ -75,7 +75,8 @@ bool InternetRequest::Read(void* buffer, std::size_t size, std::size_t& bytesRea
     m_target = static_cast<char*>(buffer);
     m_targetSize = size;
     m_targetFilled = std::min(size, m_pending.size() - m_pendingPos);
-    std::memcpy(m_target, m_pending.data() + m_pendingPos, m_targetFilled);
+    if (m_targetFilled > 0)
+        std::memcpy(m_target, m_pending.data() + m_pendingPos, m_targetFilled);
     m_pendingPos += m_targetFilled;
     if (m_pendingPos == m_pending.size()) {
         m_pending.clear();
@@ -125,7 +126,8 @@ std::size_t InternetRequest::OnData(char* data, std::size_t size, std::size_t co
     std::size_t direct = 0;
     if (request->m_target) {
         direct = std::min(total, request->m_targetSize - request->m_targetFilled);
-        std::memcpy(request->m_target + request->m_targetFilled, data, direct);
+        if (direct > 0)
+            std::memcpy(request->m_target + request->m_targetFilled, data, direct);
         request->m_targetFilled += direct;
     }
     try {
