@@ -1,5 +1,7 @@
 # Writes OUT, a C++ source with the bytes of every file in FILES and a table
 # from (kind, number) to those bytes. The kind is the file's folder name.
+# FILES is joined with '|'.
+string(REPLACE "|" ";" FILES "${FILES}")
 set(body "#include \"platform/res/EmbeddedTable.h\"\n\nnamespace plat::res {\n\nnamespace {\n\n")
 set(table "")
 set(index 0)
