@@ -1,0 +1,354 @@
+// Update engine throughput, side by side with the tools a user would reach
+// for on the same files in the same run:
+//   FileDigest (256 MB)          vs md5sum, openssl md5
+//   ExtractFirstEntry (200 MB)   vs unzip -p, bsdtar -xOf, a bare zlib loop
+//                                with the same buffer sizes (16 KB in, 10 KB out, CRC-32)
+//   FetchFile (200 MB, loopback) vs the curl command line
+// Each case runs one whole operation per repetition; the closing table gives
+// the median times and our throughput relative to each peer.
+
+#include "platform/fs/PathMap.h"
+#include "update/ExtractFirstEntry.h"
+#include "update/HttpFetch.h"
+#include "update/Md5.h"
+
+#include <benchmark/benchmark.h>
+#include <httplib.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kDigestBytes = 256u << 20;
+constexpr std::size_t kEntryBytes = 200u << 20;
+constexpr std::size_t kBodyBytes = 200u << 20;
+constexpr int kRepetitions = 5;
+
+struct Setup {
+    std::string folder;
+    std::string digestFile;
+    std::string archive;     // one deflated entry, "entry.bin"
+    std::uint64_t dataOffset = 0;
+    std::uint64_t compressedSize = 0;
+    std::string body;
+    httplib::Server server;
+    std::thread serverThread;
+    int port = 0;
+};
+
+Setup* g_setup = nullptr;
+std::map<std::string, std::vector<double>> g_seconds;
+
+// Text-like bytes that deflate to about a third, as program files and bitmaps do.
+std::string SampleBytes(std::size_t size)
+{
+    static const char* const kWords[] = { "monitor ", "pixel ", "gradient ", "colour ", "0x00ff00 ", "\r\n",
+        "dead ", "line ", "test ", "step ", "1920 ", "1080 " };
+    std::string out;
+    out.reserve(size + 16);
+    std::uint32_t x = 12345;
+    while (out.size() < size) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        out += kWords[x % 12];
+        if ((x >> 8) % 5 == 0)
+            out += static_cast<char>('A' + (x >> 16) % 26);
+    }
+    out.resize(size);
+    return out;
+}
+
+void Put16(std::string& s, std::uint32_t v)
+{
+    s += static_cast<char>(v & 0xff);
+    s += static_cast<char>((v >> 8) & 0xff);
+}
+
+void Put32(std::string& s, std::uint32_t v)
+{
+    Put16(s, v & 0xffff);
+    Put16(s, v >> 16);
+}
+
+void WriteArchive(Setup& setup, const std::string& data)
+{
+    z_stream stream {};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string compressed(deflateBound(&stream, data.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(compressed.data());
+    stream.avail_out = static_cast<uInt>(compressed.size());
+    deflate(&stream, Z_FINISH);
+    compressed.resize(stream.total_out);
+    deflateEnd(&stream);
+    auto crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+    const std::string name = "entry.bin";
+    const std::uint32_t dosDate = (2020 - 1980) << 9 | 1 << 5 | 1;
+
+    std::string local;
+    Put32(local, 0x04034b50);
+    for (std::uint32_t v : { 20u, 0u, 8u, 0u, dosDate })
+        Put16(local, v);
+    Put32(local, crc);
+    Put32(local, static_cast<std::uint32_t>(compressed.size()));
+    Put32(local, static_cast<std::uint32_t>(data.size()));
+    Put16(local, static_cast<std::uint32_t>(name.size()));
+    Put16(local, 0);
+    local += name;
+    std::string tail;
+    Put32(tail, 0x02014b50);
+    for (std::uint32_t v : { 20u, 20u, 0u, 8u, 0u, dosDate })
+        Put16(tail, v);
+    Put32(tail, crc);
+    Put32(tail, static_cast<std::uint32_t>(compressed.size()));
+    Put32(tail, static_cast<std::uint32_t>(data.size()));
+    for (std::uint32_t v : { static_cast<std::uint32_t>(name.size()), 0u, 0u, 0u, 0u })
+        Put16(tail, v);
+    Put32(tail, 0x20);
+    Put32(tail, 0);
+    tail += name;
+    std::uint32_t centralSize = static_cast<std::uint32_t>(tail.size());
+    Put32(tail, 0x06054b50);
+    for (std::uint32_t v : { 0u, 0u, 1u, 1u })
+        Put16(tail, v);
+    Put32(tail, centralSize);
+    Put32(tail, static_cast<std::uint32_t>(local.size() + compressed.size()));
+    Put16(tail, 0);
+
+    std::FILE* file = std::fopen(setup.archive.c_str(), "wb");
+    std::fwrite(local.data(), 1, local.size(), file);
+    std::fwrite(compressed.data(), 1, compressed.size(), file);
+    std::fwrite(tail.data(), 1, tail.size(), file);
+    std::fclose(file);
+    setup.dataOffset = local.size();
+    setup.compressedSize = compressed.size();
+}
+
+void Record(benchmark::State& state, const std::string& name, double seconds, std::size_t bytes)
+{
+    state.SetIterationTime(seconds);
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+    g_seconds[name].push_back(seconds);
+}
+
+template <typename F>
+double Timed(F&& f)
+{
+    auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void RunCommand(benchmark::State& state, const std::string& command)
+{
+    if (std::system(command.c_str()) != 0)
+        state.SkipWithError(("failed: " + command).c_str());
+}
+
+void BM_FileDigest(benchmark::State& state)
+{
+    CMd5 md5;
+    for (auto _ : state) {
+        std::string hex;
+        double s = Timed([&] { md5.FileDigest(plat::WindowsPath(g_setup->digestFile), hex); });
+        benchmark::DoNotOptimize(hex);
+        Record(state, "FileDigest", s, kDigestBytes);
+    }
+}
+
+void BM_Md5sum(benchmark::State& state)
+{
+    for (auto _ : state)
+        Record(state, "md5sum", Timed([&] { RunCommand(state, "md5sum " + g_setup->digestFile + " >/dev/null"); }), kDigestBytes);
+}
+
+void BM_OpensslMd5(benchmark::State& state)
+{
+    for (auto _ : state)
+        Record(state, "openssl md5",
+            Timed([&] { RunCommand(state, "openssl md5 " + g_setup->digestFile + " >/dev/null"); }), kDigestBytes);
+}
+
+void BM_ExtractFirstEntry(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::string extracted;
+        int result = 1;
+        double s = Timed([&] { result = ExtractFirstEntry(plat::WindowsPath(g_setup->archive), extracted); });
+        if (result != 0)
+            state.SkipWithError("extraction failed");
+        Record(state, "ExtractFirstEntry", s, kEntryBytes);
+    }
+}
+
+// The floor: zlib alone with the reader's buffer sizes, writing the same file.
+void BM_BareZlibLoop(benchmark::State& state)
+{
+    for (auto _ : state) {
+        double s = Timed([&] {
+            std::FILE* in = std::fopen(g_setup->archive.c_str(), "rb");
+            std::FILE* out = std::fopen((g_setup->folder + "/bare.bin").c_str(), "wb");
+            std::fseek(in, static_cast<long>(g_setup->dataOffset), SEEK_SET);
+            std::vector<unsigned char> input(16384), output(10240);
+            z_stream stream {};
+            inflateInit2(&stream, -MAX_WBITS);
+            std::uint64_t left = g_setup->compressedSize;
+            uLong crc = 0;
+            int status = Z_OK;
+            while (status == Z_OK) {
+                if (stream.avail_in == 0 && left > 0) {
+                    std::size_t chunk = std::min<std::uint64_t>(input.size(), left);
+                    stream.avail_in = static_cast<uInt>(std::fread(input.data(), 1, chunk, in));
+                    stream.next_in = input.data();
+                    left -= chunk;
+                }
+                stream.next_out = output.data();
+                stream.avail_out = static_cast<uInt>(output.size());
+                status = inflate(&stream, Z_SYNC_FLUSH);
+                std::size_t n = output.size() - stream.avail_out;
+                crc = crc32(crc, output.data(), static_cast<uInt>(n));
+                std::fwrite(output.data(), 1, n, out);
+            }
+            inflateEnd(&stream);
+            std::fclose(in);
+            std::fclose(out);
+            benchmark::DoNotOptimize(crc);
+        });
+        Record(state, "bare zlib loop", s, kEntryBytes);
+    }
+}
+
+void BM_Unzip(benchmark::State& state)
+{
+    for (auto _ : state)
+        Record(state, "unzip -p", Timed([&] { RunCommand(state, "unzip -p " + g_setup->archive + " >/dev/null"); }), kEntryBytes);
+}
+
+void BM_Bsdtar(benchmark::State& state)
+{
+    for (auto _ : state)
+        Record(state, "bsdtar -xOf",
+            Timed([&] { RunCommand(state, "bsdtar -xOf " + g_setup->archive + " >/dev/null"); }), kEntryBytes);
+}
+
+std::string BodyUrl()
+{
+    return "http://127.0.0.1:" + std::to_string(g_setup->port) + "/body";
+}
+
+void BM_FetchFile(benchmark::State& state)
+{
+    CHttpFetch fetch;
+    std::string target = plat::WindowsPath(g_setup->folder + "/fetched.bin");
+    for (auto _ : state) {
+        int result = 1;
+        double s = Timed([&] { result = fetch.FetchFile(BodyUrl().c_str(), target.c_str()); });
+        if (result != 0)
+            state.SkipWithError("fetch failed");
+        Record(state, "FetchFile", s, kBodyBytes);
+    }
+}
+
+void BM_Curl(benchmark::State& state)
+{
+    for (auto _ : state)
+        Record(state, "curl", Timed([&] {
+            RunCommand(state, "curl -s -o " + g_setup->folder + "/curl.bin " + BodyUrl());
+        }), kBodyBytes);
+}
+
+double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+void PrintRatio(const std::string& ours, const std::string& peer, double target, std::size_t bytes)
+{
+    double a = Median(g_seconds[ours]), b = Median(g_seconds[peer]);
+    if (a <= 0 || b <= 0)
+        return;
+    double ratio = b / a;
+    std::printf("%-18s %8.3f s %7.1f MB/s | %-15s %8.3f s %7.1f MB/s | ratio %.2fx (target >= %.2fx) %s\n",
+        ours.c_str(), a, bytes / a / 1e6, peer.c_str(), b, bytes / b / 1e6, ratio, target,
+        ratio >= target ? "met" : "MISSED");
+}
+
+void Prepare(Setup& setup)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "lv-bench-update-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        std::abort();
+    setup.folder = pattern;
+    setup.digestFile = setup.folder + "/digest.bin";
+    setup.archive = setup.folder + "/data_tmp.dat";
+    {
+        std::string bytes = SampleBytes(kDigestBytes);
+        std::FILE* file = std::fopen(setup.digestFile.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    WriteArchive(setup, SampleBytes(kEntryBytes));
+    setup.body = SampleBytes(kBodyBytes);
+    setup.server.Get("/body", [&setup](const httplib::Request&, httplib::Response& res) {
+        res.set_content_provider(setup.body.size(), "application/octet-stream",
+            [&setup](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                sink.write(setup.body.data() + offset, std::min<std::size_t>(length, 1 << 20));
+                return true;
+            });
+    });
+    setup.port = setup.server.bind_to_any_port("127.0.0.1");
+    setup.serverThread = std::thread([&setup] { setup.server.listen_after_bind(); });
+    while (!setup.server.is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+}
+
+#define LV_CASE(fn) BENCHMARK(fn)->Iterations(1)->Repetitions(kRepetitions)->UseManualTime()->Unit(benchmark::kMillisecond)
+LV_CASE(BM_FileDigest);
+LV_CASE(BM_Md5sum);
+LV_CASE(BM_OpensslMd5);
+LV_CASE(BM_ExtractFirstEntry);
+LV_CASE(BM_BareZlibLoop);
+LV_CASE(BM_Unzip);
+LV_CASE(BM_Bsdtar);
+LV_CASE(BM_FetchFile);
+LV_CASE(BM_Curl);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    Setup setup;
+    Prepare(setup);
+    g_setup = &setup;
+    benchmark::RunSpecifiedBenchmarks();
+
+    std::printf("\nMedians of %d runs each, throughput ratio = peer time / our time:\n", kRepetitions);
+    PrintRatio("FileDigest", "md5sum", 1.0, kDigestBytes);
+    PrintRatio("FileDigest", "openssl md5", 0.0, kDigestBytes);
+    PrintRatio("ExtractFirstEntry", "bare zlib loop", 0.95, kEntryBytes);
+    PrintRatio("ExtractFirstEntry", "unzip -p", 1.3, kEntryBytes);
+    PrintRatio("ExtractFirstEntry", "bsdtar -xOf", 0.0, kEntryBytes);
+    PrintRatio("FetchFile", "curl", 0.8, kBodyBytes);
+
+    setup.server.stop();
+    setup.serverThread.join();
+    std::error_code ignored;
+    std::filesystem::remove_all(setup.folder, ignored);
+    benchmark::Shutdown();
+    return 0;
+}
