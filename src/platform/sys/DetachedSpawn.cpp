@@ -1,0 +1,88 @@
+#include "platform/sys/DetachedSpawn.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace plat {
+
+namespace {
+
+// Reads the child's report: nothing (the pipe closed on exec) means success.
+bool ExecSucceeded(int readEnd)
+{
+    int error = 0;
+    ssize_t got;
+    do {
+        got = read(readEnd, &error, sizeof error);
+    } while (got < 0 && errno == EINTR);
+    return got == 0;
+}
+
+}
+
+bool SpawnDetached(const std::string& path, const std::vector<std::string>& args, const std::string& directory)
+{
+    if (path.empty() || args.empty())
+        return false;
+    // Everything the children use is prepared before fork: between fork and
+    // exec only async-signal-safe calls are allowed.
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const char* dir = directory.empty() ? nullptr : directory.c_str();
+
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    pid_t middle = fork();
+    if (middle < 0) {
+        close(report[0]);
+        close(report[1]);
+        return false;
+    }
+    if (middle == 0) {
+        setsid();
+        pid_t grandchild = fork();
+        if (grandchild != 0)
+            _exit(grandchild < 0 ? 1 : 0);
+        int error = 0;
+        if (dir && chdir(dir) != 0) {
+            error = errno;
+        } else {
+            execv(path.c_str(), argv.data());
+            error = errno;
+        }
+        ssize_t ignored = write(report[1], &error, sizeof error);
+        (void)ignored;
+        _exit(127);
+    }
+    close(report[1]);
+    int status = 0;
+    while (waitpid(middle, &status, 0) < 0 && errno == EINTR) { }
+    bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && ExecSucceeded(report[0]);
+    close(report[0]);
+    return ok;
+}
+
+std::string FindInPath(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    std::string_view dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    while (true) {
+        std::size_t colon = dirs.find(':');
+        std::string_view dir = dirs.substr(0, colon);
+        std::string candidate = std::string(dir.empty() ? "." : dir) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        if (colon == std::string_view::npos)
+            return {};
+        dirs.remove_prefix(colon + 1);
+    }
+}
+
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// The shell's "open" verb: start a program with a parameter text, or hand a
+// web address or a document to the desktop's default handler (xdg-open).
+// Nothing waits for what was started and no zombie process is left behind.
+
+#include <string_view>
+
+namespace plat {
+
+// `file` is a Windows path or an address with a scheme ("http://...").
+// An executable file is started detached with `parameters` split into its
+// arguments, in `directory` (a Windows path; empty = the current directory).
+// An address, a folder or any other file goes to xdg-open.
+// Returns 0 when the program or the handler was started, 1 otherwise
+// (no such file, a program file that cannot run here, no handler).
+int ShellOpen(std::string_view file, std::string_view parameters = {}, std::string_view directory = {});
+
+}

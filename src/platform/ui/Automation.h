@@ -1,0 +1,60 @@
+#pragma once
+
+// Driving windows from tests (and the demo's self-check): input goes into
+// the event loop's queue exactly as the window system's own events do, and
+// pixels are read back from the back buffers. Everything here is queued;
+// it happens when the loop runs (ProcessPendingMessages, or inside DoModal
+// via PostTask).
+//
+//     plat::PostTask([&] { plat::automation::ClickControl(dlg, 1000); });
+//     dlg.DoModal();
+
+#include "platform/Types.h"
+#include "platform/ui/Wnd.h"
+
+#include <cstdint>
+
+namespace plat {
+class Surface;
+}
+
+namespace plat::automation {
+
+enum class MouseButton { Left, Right };
+enum class Modifiers { None, Alt };
+
+// Mouse input at `client` (client coordinates of `wnd`, which may be a
+// control); it lands on whatever window is there, or on the capture.
+void MouseMove(const Wnd& wnd, Point client);
+void MouseDown(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left);
+void MouseUp(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left);
+void Click(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left);
+// A left click in the middle of the dialog's control `id`.
+bool ClickControl(const Wnd& dialog, int id);
+// A key pressed on the top-level window of `wnd` (VK_RETURN, VK_ESCAPE, VK_SPACE, 'A'...).
+void Key(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers = Modifiers::None);
+// The window system's close box, and its request to redraw a window.
+void CloseBox(const Wnd& wnd);
+void Expose(const Wnd& wnd);
+// Where GetCursorPos says the cursor is (offscreen runs have no real pointer).
+void SetCursorPos(Point screen);
+
+// The back buffer of the top-level window of `wnd`, or null.
+const Surface* BackBuffer(const Wnd& wnd);
+// The pixel at `client` of `wnd` as 0x00RRGGBB (0 outside, or with no window).
+std::uint32_t Pixel(const Wnd& wnd, Point client);
+// The colour of that pixel in COLORREF order, for comparing with RGB().
+COLORREF PixelColor(const Wnd& wnd, Point client);
+
+// The window menu popup that is open now (null when none), and a point in
+// the middle of its item `index`, in the popup's client coordinates.
+Wnd* OpenMenuPopup();
+Point MenuItemPoint(const Wnd& owner, int index);
+
+// The innermost modal window running (a dialog or a message box), or null.
+Wnd* ActiveModalWindow();
+
+// Number of timers running, all windows together.
+int RunningTimers();
+
+}

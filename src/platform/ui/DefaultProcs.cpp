@@ -1,0 +1,239 @@
+#include "platform/ui/DefaultProcs.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/EventLoop.h"
+#include "platform/ui/NativeWindow.h"
+#include "platform/ui/Painter.h"
+#include "platform/ui/WebHost.h"
+
+namespace plat::defproc {
+
+namespace {
+
+Rect ClientRect(const WindowData& data)
+{
+    Size size = windows::ClientSize(data);
+    return { 0, 0, size.cx, size.cy };
+}
+
+void Command(WindowData& dialog, int id, HWND from)
+{
+    windows::Send(dialog.handle, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED), static_cast<LPARAM>(from));
+}
+
+// Enter: the default button when the template has one, else IDOK.
+void DefaultCommand(WindowData& dialog)
+{
+    for (HWND child : dialog.children) {
+        WindowData* c = windows::Find(child);
+        if (c && c->defaultButton && c->visible && c->enabled) {
+            Command(dialog, c->id, c->handle);
+            return;
+        }
+    }
+    Command(dialog, IDOK, 0);
+}
+
+}
+
+LRESULT Run(Wnd& wnd, unsigned message, WPARAM wParam, LPARAM lParam)
+{
+    WindowData* data = windows::Find(&wnd);
+    if (!data)
+        return 0;
+    switch (data->kind) {
+    case WindowKind::Dialog:
+        return Dialog(wnd, *data, message, wParam, lParam);
+    case WindowKind::Button:
+        return Button(wnd, *data, message, wParam, lParam);
+    case WindowKind::Static:
+        return Static(wnd, *data, message, wParam, lParam);
+    case WindowKind::WebHost:
+        return WebHost(wnd, *data, message, wParam, lParam);
+    case WindowKind::Popup:
+        return 0;
+    }
+    return 0;
+}
+
+LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: {
+        auto* dc = reinterpret_cast<DeviceContext*>(wParam);
+        if (!dc)
+            return 0;
+        dc->SetBkColor(kFace);
+        CtlColorRequest request { &wnd, CTLCOLOR_DLG };
+        auto* brush = reinterpret_cast<const Brush*>(wnd.SendMessage(WM_CTLCOLOR, wParam, reinterpret_cast<LPARAM>(&request)));
+        if (brush && !brush->IsNull())
+            dc->FillRect(ClientRect(data), *brush);
+        else
+            dc->FillSolidRect(ClientRect(data), kFace);
+        return 1;
+    }
+    case WM_ICONERASEBKGND:
+        if (auto* dc = reinterpret_cast<DeviceContext*>(wParam))
+            dc->FillSolidRect(ClientRect(data), kFace);
+        return 1;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN)
+            DefaultCommand(data);
+        else if (wParam == VK_ESCAPE)
+            Command(data, IDCANCEL, 0);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_SPACE)
+            wnd.SendMessage(WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        else if (wParam == 0x73) // Alt+F4
+            wnd.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+            wnd.SendMessage(WM_CLOSE);
+            break;
+        case SC_MINIMIZE:
+            if (data.native)
+                data.native->Minimize();
+            break;
+        case SC_RESTORE:
+            if (data.native)
+                data.native->Restore();
+            break;
+        case SC_KEYMENU:
+            if (data.sysMenu)
+                TrackSystemMenu(data, windows::ClientOriginOnScreen(data));
+            break;
+        default:
+            break;
+        }
+        return 0;
+    case WM_CLOSE:
+        Command(data, IDCANCEL, 0);
+        return 0;
+    case WM_RBUTTONUP:
+        if (data.sysMenu) {
+            Point screen = PointFromLParam(lParam);
+            wnd.ClientToScreen(&screen);
+            TrackSystemMenu(data, screen);
+        }
+        return 0;
+    case WM_DRAWITEM: {
+        // Reflected to the control, which draws itself.
+        auto* item = reinterpret_cast<DrawItemStruct*>(lParam);
+        auto* button = item ? dynamic_cast<plat::Button*>(item->control) : nullptr;
+        if (!button)
+            return 0;
+        button->DrawItem(*item);
+        return 1;
+    }
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(data.bigIcon);
+    default:
+        return 0;
+    }
+}
+
+LRESULT Button(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        data.tracking = true;
+        data.pressed = true;
+        wnd.SetCapture();
+        painter::Invalidate(data, nullptr, false);
+        return 0;
+    case WM_MOUSEMOVE: {
+        if (!data.tracking)
+            return 0;
+        bool inside = ClientRect(data).Contains(PointFromLParam(lParam));
+        if (inside != data.pressed) {
+            data.pressed = inside;
+            painter::Invalidate(data, nullptr, false);
+        }
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        if (!data.tracking)
+            return 0;
+        bool inside = ClientRect(data).Contains(PointFromLParam(lParam));
+        data.tracking = false;
+        data.pressed = false;
+        HWND self = data.handle;
+        if (loop::CaptureWindow() == self)
+            Wnd::ReleaseCapture();
+        WindowData* alive = windows::Find(self);
+        if (!alive || !inside)
+            return 0;
+        painter::Invalidate(*alive, nullptr, false);
+        if (alive->checkBox)
+            alive->check = alive->check ? 0 : 1;
+        windows::Send(alive->parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(alive->id), BN_CLICKED), static_cast<LPARAM>(self));
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (data.tracking) {
+            data.tracking = false;
+            data.pressed = false;
+            painter::Invalidate(data, nullptr, false);
+        }
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        DeviceContext dc = painter::ContextFor(data);
+        if (data.ownerDraw) {
+            DrawItemStruct item;
+            item.id = data.id;
+            item.state = (data.pressed ? ODS_SELECTED : 0) | (data.enabled ? 0 : ODS_DISABLED);
+            item.control = &wnd;
+            item.dc = &dc;
+            item.rect = ClientRect(data);
+            windows::Send(data.parent, WM_DRAWITEM, static_cast<WPARAM>(data.id), reinterpret_cast<LPARAM>(&item));
+        } else if (data.checkBox) {
+            PaintCheckBox(data, dc);
+        } else {
+            PaintPushButton(data, dc);
+        }
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+LRESULT Static(Wnd&, WindowData& data, unsigned message, WPARAM, LPARAM)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        DeviceContext dc = painter::ContextFor(data);
+        PaintStatic(data, dc);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+LRESULT WebHost(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        DeviceContext dc = painter::ContextFor(data);
+        Rect client = ClientRect(data);
+        dc.FillSolidRect(client, RGB(255, 255, 255));
+        if (const WebHostRenderer& renderer = GetWebHostRenderer())
+            renderer(wnd, dc, client);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+}

@@ -1,0 +1,278 @@
+#include "platform/ui/Dialog.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/EventLoop.h"
+#include "platform/ui/NativeWindow.h"
+#include "platform/ui/Painter.h"
+#include "platform/ui/Static.h"
+#include "platform/ui/WebHost.h"
+#include "platform/ui/WindowData.h"
+
+#include "platform/gfx/GdiConstants.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <charconv>
+
+namespace plat {
+
+namespace {
+
+WindowKind KindOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+        return WindowKind::Button;
+    case ControlKind::Static:
+    case ControlKind::Icon:
+        return WindowKind::Static;
+    case ControlKind::WebHost:
+        return WindowKind::WebHost;
+    }
+    return WindowKind::Static;
+}
+
+std::unique_ptr<Wnd> PlaceholderFor(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+        return std::make_unique<Button>();
+    case ControlKind::WebHost:
+        return std::make_unique<WebHost>();
+    case ControlKind::Static:
+    case ControlKind::Icon:
+        return std::make_unique<Static>();
+    }
+    return std::make_unique<Static>();
+}
+
+void CreateControl(const DialogTemplate& tmpl, const ControlTemplate& ct, HWND parent)
+{
+    std::unique_ptr<Wnd> object = PlaceholderFor(ct.kind);
+    WindowData& c = windows::Create(KindOf(ct.kind), object.get(), parent);
+    c.ownedObject = std::move(object);
+    c.id = ct.id;
+    c.rect = tmpl.ToPixels(ct.units);
+    c.visible = ct.visible;
+    c.enabled = !ct.disabled;
+    c.ownerDraw = ct.ownerDraw;
+    c.checkBox = ct.kind == ControlKind::CheckBox;
+    c.defaultButton = ct.defaultButton;
+    c.noPrefix = ct.noPrefix;
+    c.sunken = ct.sunken;
+    if (ct.kind == ControlKind::Icon) {
+        c.iconStatic = true;
+        std::from_chars(ct.text.data(), ct.text.data() + ct.text.size(), c.iconId);
+        c.icon.LoadIcon(c.iconId);
+    } else {
+        c.text = ct.text;
+    }
+}
+
+Rect PrimaryScreen()
+{
+    SDL_Rect r {};
+    if (SDL_GetDisplayBounds(0, &r) != 0)
+        return { 0, 0, 1024, 768 };
+    return { r.x, r.y, r.x + r.w, r.y + r.h };
+}
+
+}
+
+Dialog::Dialog(int templateId, Wnd* parent)
+    : templateId_(templateId)
+    , parent_(parent)
+{
+}
+
+Dialog::Dialog(DialogTemplate tmpl, Wnd* parent)
+    : templateId_(tmpl.id)
+    , builtTemplate_(std::make_unique<DialogTemplate>(std::move(tmpl)))
+    , parent_(parent)
+{
+}
+
+Dialog::~Dialog() = default;
+
+LV_BEGIN_MESSAGE_MAP(Dialog, Wnd)
+    LV_ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
+    LV_ON_COMMAND(IDOK, HandleOK)
+    LV_ON_COMMAND(IDCANCEL, HandleCancel)
+LV_END_MESSAGE_MAP()
+
+bool Dialog::CreateWindowFromTemplate(HWND owner)
+{
+    std::optional<DialogTemplate> loaded;
+    const DialogTemplate* tmpl = builtTemplate_.get();
+    if (!tmpl) {
+        loaded = DialogTemplate::Load(templateId_);
+        if (!loaded)
+            return false;
+        tmpl = &*loaded;
+    }
+    WindowData* ownerData = windows::Find(owner);
+    if (ownerData)
+        ownerData = windows::TopLevelOf(*ownerData);
+
+    WindowData& data = windows::Create(WindowKind::Dialog, this, 0);
+    data.owner = ownerData ? ownerData->handle : 0;
+    data.framed = tmpl->caption;
+    data.sysMenu = tmpl->sysMenu;
+    data.minimizeBox = tmpl->minimizeBox;
+    data.text = tmpl->title;
+    data.font.CreateFont(tmpl->FontPixels(), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, tmpl->fontFace);
+
+    // Centred over the owner, else on the screen.
+    Size client = tmpl->ClientSize();
+    int insetX = data.framed ? 2 * windows::kFrameSide : 0;
+    int insetY = data.framed ? windows::kFrameTop + windows::kFrameSide : 0;
+    int w = client.cx + insetX;
+    int h = client.cy + insetY;
+    Rect area = ownerData && ownerData->native && ownerData->visible ? ownerData->rect : PrimaryScreen();
+    int x = area.left + (area.Width() - w) / 2;
+    int y = area.top + (area.Height() - h) / 2;
+    data.rect = { x, y, x + w, y + h };
+
+    Point origin = windows::ClientOriginOnScreen(data);
+    data.native = std::make_unique<NativeWindow>(data.text, Rect { origin.x, origin.y, origin.x + client.cx, origin.y + client.cy },
+        data.framed ? WindowFrame::Dialog : WindowFrame::None, WindowRole::Normal);
+    if (!data.native->IsValid()) {
+        windows::Destroy(data.handle);
+        return false;
+    }
+    if (ownerData && ownerData->native)
+        data.native->SetModalFor(ownerData->native.get());
+    HWND self = data.handle;
+    for (const ControlTemplate& ct : tmpl->controls)
+        CreateControl(*tmpl, ct, self);
+    if (WindowData* d = windows::Find(self))
+        d->visible = false;
+    visibleOnInit_ = tmpl->visible;
+    return true;
+}
+
+std::intptr_t Dialog::DoModal()
+{
+    if (running_ || IsWindow() || !InitUi())
+        return -1;
+    HWND owner = parent_ && parent_->IsWindow() ? parent_->m_hWnd : loop::ActiveModal();
+    if (!CreateWindowFromTemplate(owner))
+        return -1;
+    HWND self = m_hWnd;
+    running_ = true;
+    ended_ = false;
+    result_ = -1;
+
+    WindowData* data = windows::Find(self);
+    HWND ownerHandle = data ? data->owner : 0;
+    Wnd* ownerWnd = FromHandle(ownerHandle);
+    bool disabledOwner = ownerWnd && ownerWnd->IsWindowEnabled();
+    if (disabledOwner)
+        ownerWnd->EnableWindow(false);
+    loop::PushModal(self);
+
+    SendMessage(WM_INITDIALOG);
+    if (!ended_ && IsWindow() && visibleOnInit_)
+        ShowWindow(SW_SHOW);
+    RunMessageLoop(ended_);
+
+    loop::PopModal(self);
+    // The owner comes back before this window goes, so it takes the focus.
+    if (disabledOwner && plat::IsWindow(ownerHandle)) {
+        FromHandle(ownerHandle)->EnableWindow(true);
+        if (WindowData* o = windows::Find(ownerHandle); o && o->native)
+            o->native->Raise();
+    }
+    if (windows::Find(self))
+        windows::Destroy(self);
+    running_ = false;
+    return result_;
+}
+
+bool Dialog::Create(Wnd* parent)
+{
+    if (running_ || IsWindow() || !InitUi())
+        return false;
+    if (parent)
+        parent_ = parent;
+    if (!CreateWindowFromTemplate(parent_ ? parent_->m_hWnd : 0))
+        return false;
+    ended_ = false;
+    SendMessage(WM_INITDIALOG);
+    if (IsWindow() && visibleOnInit_)
+        ShowWindow(SW_SHOW);
+    return IsWindow();
+}
+
+void Dialog::EndDialog(int result)
+{
+    result_ = result;
+    ended_ = true;
+    ShowWindow(SW_HIDE);
+}
+
+bool Dialog::UpdateData(bool saveAndValidate)
+{
+    if (!IsWindow())
+        return false;
+    DataExchange dx;
+    dx.m_bSaveAndValidate = saveAndValidate;
+    dx.m_pDlgWnd = this;
+    DoDataExchange(&dx);
+    return true;
+}
+
+bool Dialog::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+void Dialog::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    EndDialog(IDOK);
+}
+
+void Dialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void Dialog::DoDataExchange(DataExchange*) { }
+
+LRESULT Dialog::HandleInitDialog(WPARAM, LPARAM)
+{
+    return OnInitDialog() ? 1 : 0;
+}
+
+LRESULT Dialog::WindowProc(unsigned message, WPARAM wParam, LPARAM lParam)
+{
+    // A modal run ends when its window goes, however it went.
+    if (message == WM_DESTROY && running_)
+        ended_ = true;
+    return Wnd::WindowProc(message, wParam, lParam);
+}
+
+void DDX_Control(DataExchange* dx, int id, Wnd& control)
+{
+    if (!dx || !dx->m_pDlgWnd || control.IsWindow())
+        return;
+    WindowData* dialog = windows::Find(dx->m_pDlgWnd);
+    WindowData* child = dialog ? windows::ChildById(*dialog, id) : nullptr;
+    if (!child)
+        return;
+    std::unique_ptr<Wnd> placeholder = std::move(child->ownedObject);
+    if (placeholder)
+        placeholder->m_hWnd = 0;
+    child->object = &control;
+    control.m_hWnd = child->handle;
+    painter::Invalidate(*child, nullptr, true);
+}
+
+}

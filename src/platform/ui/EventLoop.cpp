@@ -1,0 +1,276 @@
+#include "platform/ui/EventLoop.h"
+
+#include "platform/ui/NativeWindow.h"
+#include "platform/ui/Painter.h"
+#include "platform/ui/Timers.h"
+#include "platform/ui/WindowData.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+struct QueueItem {
+    enum class Kind { Message, Timer, Task, Input };
+    Kind kind = Kind::Message;
+    HWND hwnd = 0;
+    Message message;
+    std::uint64_t serial = 0;
+    std::function<void()> task;
+    SDL_Event input {};
+};
+
+struct Queue {
+    std::mutex mutex;
+    std::deque<QueueItem> items;
+};
+
+Queue& TheQueue()
+{
+    static Queue queue;
+    return queue;
+}
+
+std::atomic<Uint32> g_wakeEvent { 0 }; // 0 until SDL is up
+
+struct LoopState {
+    HWND capture = 0;
+    HWND menu = 0;
+    Point cursor;
+    std::vector<HWND> modal;
+};
+
+LoopState& State()
+{
+    static LoopState state;
+    return state;
+}
+
+struct Current {
+    const Wnd* wnd;
+    Message message;
+};
+
+std::vector<Current>& CurrentStack()
+{
+    static std::vector<Current> stack;
+    return stack;
+}
+
+void Enqueue(QueueItem item)
+{
+    {
+        Queue& q = TheQueue();
+        std::lock_guard lock(q.mutex);
+        q.items.push_back(std::move(item));
+    }
+    // Wakes a loop waiting in SDL_WaitEvent.
+    if (Uint32 type = g_wakeEvent.load()) {
+        SDL_Event wake {};
+        wake.type = type;
+        SDL_PushEvent(&wake);
+    }
+}
+
+std::optional<QueueItem> Dequeue()
+{
+    Queue& q = TheQueue();
+    std::lock_guard lock(q.mutex);
+    if (q.items.empty())
+        return std::nullopt;
+    QueueItem item = std::move(q.items.front());
+    q.items.pop_front();
+    return item;
+}
+
+void Process(QueueItem& item)
+{
+    switch (item.kind) {
+    case QueueItem::Kind::Message:
+        windows::Send(item.hwnd, item.message.id, item.message.wParam, item.message.lParam);
+        break;
+    case QueueItem::Kind::Timer:
+        if (timers::TakeTick(item.hwnd, item.message.wParam, item.serial))
+            windows::Send(item.hwnd, WM_TIMER, item.message.wParam, 0);
+        break;
+    case QueueItem::Kind::Task:
+        if (item.task)
+            item.task();
+        break;
+    case QueueItem::Kind::Input:
+        loop::HandleInput(item.input);
+        break;
+    }
+}
+
+void PresentAll()
+{
+    for (HWND hwnd : windows::TopLevels()) {
+        WindowData* data = windows::Find(hwnd);
+        if (data && data->native)
+            data->native->Present();
+    }
+}
+
+bool PumpOne(bool wait)
+{
+    if (std::optional<QueueItem> item = Dequeue()) {
+        Process(*item);
+        PresentAll();
+        return true;
+    }
+    SDL_Event event;
+    if (SDL_PollEvent(&event)) {
+        loop::HandleInput(event);
+        PresentAll();
+        return true;
+    }
+    if (painter::PaintPending()) {
+        PresentAll();
+        return true;
+    }
+    if (!wait)
+        return false;
+    if (SDL_WaitEventTimeout(&event, 100)) {
+        loop::HandleInput(event);
+        PresentAll();
+    }
+    return true;
+}
+
+}
+
+bool InitUi()
+{
+    if (g_wakeEvent.load() != 0)
+        return true;
+    // The window surface through shared memory: the accelerated default
+    // path costs about ten times as much per frame under a plain X server.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Ctrl+C in a terminal ends the program instead of posting a quit event.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+        return false;
+    Uint32 type = SDL_RegisterEvents(1);
+    if (type == static_cast<Uint32>(-1))
+        return false;
+    g_wakeEvent.store(type);
+    return true;
+}
+
+void PostTask(std::function<void()> task)
+{
+    QueueItem item;
+    item.kind = QueueItem::Kind::Task;
+    item.task = std::move(task);
+    Enqueue(std::move(item));
+}
+
+void ProcessPendingMessages()
+{
+    if (!InitUi())
+        return;
+    while (PumpOne(false)) { }
+}
+
+void RunMessageLoop(const bool& done)
+{
+    if (!InitUi())
+        return;
+    while (!done)
+        PumpOne(true);
+}
+
+namespace loop {
+
+LRESULT Dispatch(Wnd& wnd, const Message& message)
+{
+    CurrentStack().push_back({ &wnd, message });
+    LRESULT result = wnd.WindowProc(message.id, message.wParam, message.lParam);
+    CurrentStack().pop_back();
+    return result;
+}
+
+const Message* CurrentMessage(const Wnd& wnd)
+{
+    auto& stack = CurrentStack();
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it)
+        if (it->wnd == &wnd)
+            return &it->message;
+    return nullptr;
+}
+
+bool Post(HWND hwnd, const Message& message)
+{
+    if (hwnd == 0)
+        return false;
+    QueueItem item;
+    item.kind = QueueItem::Kind::Message;
+    item.hwnd = hwnd;
+    item.message = message;
+    Enqueue(std::move(item));
+    return true;
+}
+
+void PostTimer(HWND hwnd, std::uintptr_t id, std::uint64_t serial)
+{
+    QueueItem item;
+    item.kind = QueueItem::Kind::Timer;
+    item.hwnd = hwnd;
+    item.message = { WM_TIMER, id, 0 };
+    item.serial = serial;
+    Enqueue(std::move(item));
+}
+
+void PushInput(const SDL_Event& event)
+{
+    QueueItem item;
+    item.kind = QueueItem::Kind::Input;
+    item.input = event;
+    Enqueue(std::move(item));
+}
+
+HWND CaptureWindow() { return State().capture; }
+void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }
+
+Point CursorPos()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string_view(driver) == "x11") {
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        return { x, y };
+    }
+    return State().cursor;
+}
+
+void SetCursorPos(Point screen) { State().cursor = screen; }
+
+void PushModal(HWND hwnd) { State().modal.push_back(hwnd); }
+void PopModal(HWND hwnd) { std::erase(State().modal, hwnd); }
+HWND ActiveModal()
+{
+    auto& modal = State().modal;
+    for (auto it = modal.rbegin(); it != modal.rend(); ++it)
+        if (windows::Find(*it))
+            return *it;
+    return 0;
+}
+
+void SetMenuWindow(HWND hwnd) { State().menu = hwnd; }
+HWND MenuWindow() { return State().menu; }
+
+}
+
+}

@@ -1,0 +1,45 @@
+#include "platform/ui/Menu.h"
+
+#include "platform/ui/Messages.h"
+
+namespace plat {
+
+std::unique_ptr<Menu> Menu::StandardWindowMenu(bool minimizeBox)
+{
+    auto menu = std::make_unique<Menu>();
+    menu->AppendMenu(MF_STRING | MF_GRAYED, SC_RESTORE, "还原(&R)");
+    if (minimizeBox)
+        menu->AppendMenu(MF_STRING, SC_MINIMIZE, "最小化(&N)");
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING, SC_CLOSE, "关闭(&C)\tAlt+F4");
+    return menu;
+}
+
+bool Menu::AppendMenu(unsigned flags, unsigned id, std::string_view text)
+{
+    if (flags & MF_SEPARATOR)
+        items_.push_back({ MF_SEPARATOR, 0, {} });
+    else
+        items_.push_back({ flags, id, std::string(text) });
+    return true;
+}
+
+unsigned Menu::GetMenuItemID(int index) const
+{
+    if (index < 0 || index >= GetMenuItemCount() || (items_[index].flags & MF_SEPARATOR))
+        return 0;
+    return items_[index].id;
+}
+
+bool Menu::EnableMenuItem(unsigned id, bool enable)
+{
+    for (Item& item : items_) {
+        if (item.id == id && !(item.flags & MF_SEPARATOR)) {
+            item.flags = enable ? (item.flags & ~MF_GRAYED) : (item.flags | MF_GRAYED);
+            return true;
+        }
+    }
+    return false;
+}
+
+}

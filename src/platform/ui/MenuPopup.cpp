@@ -1,0 +1,215 @@
+#include "platform/ui/MenuPopup.h"
+
+#include "platform/ui/ClientDC.h"
+#include "platform/ui/DefaultProcs.h"
+#include "platform/ui/EventLoop.h"
+#include "platform/ui/NativeWindow.h"
+#include "platform/ui/Painter.h"
+#include "platform/ui/WindowData.h"
+
+#include <algorithm>
+
+namespace plat {
+
+namespace {
+
+constexpr int kItemHeight = 22;
+constexpr int kSeparatorHeight = 9;
+constexpr int kTextLeft = 28;
+constexpr int kMinWidth = 140;
+
+Font MenuFont()
+{
+    Font font;
+    font.CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
+    return font;
+}
+
+int PopupWidth(const Menu& menu)
+{
+    DeviceContext dc;
+    dc.SelectObject(MenuFont());
+    int widest = 0;
+    for (const Menu::Item& item : menu.Items()) {
+        std::string text = defproc::StripPrefix(item.text);
+        std::size_t tab = text.find('\t');
+        int w = dc.GetTextExtent(text.substr(0, tab)).cx;
+        if (tab != std::string::npos)
+            w += 24 + dc.GetTextExtent(text.substr(tab + 1)).cx;
+        widest = std::max(widest, w);
+    }
+    return std::max(kMinWidth, kTextLeft + widest + 24);
+}
+
+class PopupWnd : public Wnd {
+public:
+    PopupWnd(const Menu& menu, int width)
+        : menu_(menu)
+        , width_(width)
+    {
+    }
+
+    bool done = false;
+    unsigned chosen = 0;
+
+    LRESULT WindowProc(unsigned message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_MOUSEMOVE:
+            SetHot(ItemAt(PointFromLParam(lParam)));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            Choose(ItemAt(PointFromLParam(lParam)));
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_ESCAPE)
+                done = true;
+            else if (wParam == VK_RETURN)
+                Choose(hot_);
+            return 0;
+        case WM_CANCELMODE:
+            done = true;
+            return 0;
+        default:
+            return 0;
+        }
+    }
+
+private:
+    int ItemAt(Point p) const
+    {
+        for (int i = 0; i < menu_.GetMenuItemCount(); ++i) {
+            Rect r = PopupItemRect(menu_, i);
+            r.right = width_;
+            if (r.Contains(p))
+                return i;
+        }
+        return -1;
+    }
+
+    bool Selectable(int index) const
+    {
+        if (index < 0 || index >= menu_.GetMenuItemCount())
+            return false;
+        unsigned flags = menu_.Items()[index].flags;
+        return !(flags & MF_SEPARATOR) && !(flags & MF_GRAYED);
+    }
+
+    void SetHot(int index)
+    {
+        if (!Selectable(index))
+            index = -1;
+        if (index == hot_)
+            return;
+        hot_ = index;
+        Invalidate(false);
+    }
+
+    void Choose(int index)
+    {
+        if (!Selectable(index))
+            return;
+        chosen = menu_.Items()[index].id;
+        done = true;
+    }
+
+    void Paint()
+    {
+        PaintDC dc(this);
+        Rect client;
+        GetClientRect(&client);
+        dc.FillSolidRect(client, RGB(204, 204, 204));
+        dc.FillSolidRect({ 1, 1, client.right - 1, client.bottom - 1 }, RGB(242, 242, 242));
+        dc.SelectObject(MenuFont());
+        dc.SetBkMode(TRANSPARENT);
+        for (int i = 0; i < menu_.GetMenuItemCount(); ++i) {
+            const Menu::Item& item = menu_.Items()[i];
+            Rect r = PopupItemRect(menu_, i);
+            r.right = client.right - 2;
+            if (item.flags & MF_SEPARATOR) {
+                int y = r.top + kSeparatorHeight / 2;
+                dc.FillSolidRect({ kTextLeft, y, r.right - 2, y + 1 }, RGB(215, 215, 215));
+                continue;
+            }
+            if (i == hot_)
+                dc.FillSolidRect(r, RGB(145, 201, 247));
+            dc.SetTextColor(item.flags & MF_GRAYED ? RGB(109, 109, 109) : RGB(0, 0, 0));
+            std::string text = defproc::StripPrefix(item.text);
+            std::size_t tab = text.find('\t');
+            dc.DrawText(text.substr(0, tab), { kTextLeft, r.top, r.right, r.bottom }, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+            if (tab != std::string::npos)
+                dc.DrawText(text.substr(tab + 1), { kTextLeft, r.top, r.right - 10, r.bottom }, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+        }
+    }
+
+    const Menu& menu_;
+    int width_ = 0;
+    int hot_ = -1;
+};
+
+}
+
+Rect PopupItemRect(const Menu& menu, int index)
+{
+    int y = 2;
+    for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+        int h = (menu.Items()[i].flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight;
+        if (i == index)
+            return { 2, y, 2 + PopupWidth(menu) - 4, y + h };
+        y += h;
+    }
+    return {};
+}
+
+unsigned TrackPopupMenu(const Menu& menu, Point screen, HWND owner)
+{
+    if (menu.GetMenuItemCount() == 0 || !InitUi())
+        return 0;
+    int width = PopupWidth(menu);
+    Rect last = PopupItemRect(menu, menu.GetMenuItemCount() - 1);
+    int height = last.bottom + 2;
+
+    PopupWnd popup(menu, width);
+    WindowData& data = windows::Create(WindowKind::Popup, &popup, 0);
+    data.owner = owner;
+    data.rect = { screen.x, screen.y, screen.x + width, screen.y + height };
+    data.native = std::make_unique<NativeWindow>("", data.rect, WindowFrame::None, WindowRole::Menu);
+    if (!data.native->IsValid()) {
+        popup.DestroyWindow();
+        return 0;
+    }
+    HWND previousMenu = loop::MenuWindow();
+    loop::SetMenuWindow(popup.m_hWnd);
+    popup.ShowWindow(SW_SHOW);
+    RunMessageLoop(popup.done);
+    loop::SetMenuWindow(previousMenu);
+    popup.DestroyWindow();
+    return popup.chosen;
+}
+
+}
+
+namespace plat::defproc {
+
+void TrackSystemMenu(WindowData& top, Point screen)
+{
+    HWND hwnd = top.handle;
+    Wnd* wnd = top.object;
+    Menu* menu = wnd ? wnd->GetSystemMenu(false) : nullptr;
+    if (!menu)
+        return;
+    menu->EnableMenuItem(SC_RESTORE, wnd->IsIconic());
+    unsigned id = TrackPopupMenu(*menu, screen, hwnd);
+    if (id != 0)
+        windows::Send(hwnd, WM_SYSCOMMAND, id, MAKELPARAM(screen.x, screen.y));
+}
+
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+// The popup that shows a menu: a borderless top-level window at a screen
+// point, tracked in a nested loop until an item is chosen (its id is
+// returned) or the popup is dismissed (0): Escape, or a click elsewhere.
+
+#include "platform/ui/Menu.h"
+#include "platform/ui/Wnd.h"
+
+namespace plat {
+
+unsigned TrackPopupMenu(const Menu& menu, Point screen, HWND owner);
+
+// Layout of the open popup, for tests and the popup itself: the item's
+// rectangle in the popup's client coordinates.
+Rect PopupItemRect(const Menu& menu, int index);
+
+}

@@ -1,0 +1,101 @@
+#include "platform/ui/MessageBox.h"
+
+#include "platform/ui/Dialog.h"
+
+#include "platform/gfx/DeviceContext.h"
+
+#include <algorithm>
+
+namespace plat {
+
+namespace {
+
+std::string& AppName()
+{
+    static std::string name = "Lumivex";
+    return name;
+}
+
+// Pixels of the 9-point template font to dialog units, rounded up.
+int ToUnitsX(int px) { return (px * 4 + 5) / 6; }
+int ToUnitsY(int px) { return (px * 8 + 11) / 12; }
+
+DialogTemplate BuildTemplate(std::string_view text)
+{
+    DialogTemplate t;
+    t.title = AppName();
+    t.caption = true;
+    t.sysMenu = true;
+    t.visible = true;
+
+    Font font;
+    font.CreateFont(t.FontPixels(), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        DEFAULT_QUALITY, DEFAULT_PITCH, t.fontFace);
+    DeviceContext dc;
+    dc.SelectObject(font);
+    int lines = 0;
+    int widest = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t nl = text.find('\n', start);
+        std::string_view line = text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        widest = std::max(widest, dc.GetTextExtent(line).cx);
+        ++lines;
+        if (nl == std::string_view::npos)
+            break;
+        start = nl + 1;
+    }
+    int lineHeight = std::max(dc.GetTextMetrics().height, t.FontPixels());
+    int textW = ToUnitsX(widest) + 2;
+    int textH = ToUnitsY(lines * lineHeight);
+    int width = std::max(textW + 28, 120);
+    constexpr int kButtonW = 50;
+    constexpr int kButtonH = 14;
+
+    ControlTemplate label;
+    label.kind = ControlKind::Static;
+    label.units = { 14, 12, 14 + textW, 12 + textH };
+    label.text = std::string(text);
+    label.noPrefix = true;
+    ControlTemplate ok;
+    ok.id = IDOK;
+    ok.kind = ControlKind::Button;
+    ok.defaultButton = true;
+    ok.text = "确定";
+    int buttonTop = 12 + textH + 12;
+    ok.units = { (width - kButtonW) / 2, buttonTop, (width - kButtonW) / 2 + kButtonW, buttonTop + kButtonH };
+    t.controls = { label, ok };
+    t.units = { width, buttonTop + kButtonH + 8 };
+    return t;
+}
+
+class MessageBoxDialog : public Dialog {
+public:
+    MessageBoxDialog(std::string_view text, Wnd* owner)
+        : Dialog(BuildTemplate(text), owner)
+    {
+    }
+};
+
+}
+
+int MessageBox(std::string_view text, unsigned, Wnd* owner)
+{
+    MessageBoxDialog box(text, owner);
+    std::intptr_t result = box.DoModal();
+    return result < 0 ? -1 : IDOK;
+}
+
+void SetAppName(std::string_view name)
+{
+    AppName() = std::string(name);
+}
+
+std::string GetAppName()
+{
+    return AppName();
+}
+
+}

@@ -1,0 +1,168 @@
+#include "platform/ui/NativeWindow.h"
+
+#include "platform/gfx/Icon.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace plat {
+
+namespace {
+
+Rect Union(Rect a, Rect b)
+{
+    if (a.IsEmpty())
+        return b;
+    if (b.IsEmpty())
+        return a;
+    return { std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom) };
+}
+
+}
+
+NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame frame, WindowRole role)
+{
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (frame == WindowFrame::None)
+        flags |= SDL_WINDOW_BORDERLESS;
+    if (role == WindowRole::Menu)
+        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+    int w = std::max(client.Width(), 1);
+    int h = std::max(client.Height(), 1);
+    window_ = SDL_CreateWindow(title.c_str(), client.left, client.top, w, h, flags);
+    if (!window_)
+        return;
+    id_ = SDL_GetWindowID(window_);
+    backBuffer_.Resize(w, h);
+}
+
+NativeWindow::~NativeWindow()
+{
+    if (window_)
+        SDL_DestroyWindow(window_);
+}
+
+void NativeWindow::MarkDirty(Rect area)
+{
+    dirty_ = Union(dirty_, area.Intersected(backBuffer_.Bounds()));
+}
+
+void NativeWindow::Present()
+{
+    if (!window_ || dirty_.IsEmpty() || !shown_) {
+        return;
+    }
+    if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED)
+        return;
+    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    if (!screen)
+        return;
+    Rect area = dirty_.Intersected({ 0, 0, screen->w, screen->h });
+    dirty_ = {};
+    if (area.IsEmpty())
+        return;
+    // Our buffer is 0x00RRGGBB; so is SDL's RGB888 framebuffer, row for row.
+    auto* dst = static_cast<std::uint8_t*>(screen->pixels);
+    const int bytes = area.Width() * 4;
+    if (screen->format->format == SDL_PIXELFORMAT_RGB888 || screen->format->format == SDL_PIXELFORMAT_ARGB8888) {
+        if (area.left == 0 && area.Width() == backBuffer_.Width() && screen->pitch == backBuffer_.Pitch() * 4) {
+            std::memcpy(dst + static_cast<std::size_t>(area.top) * screen->pitch, backBuffer_.Row(area.top),
+                static_cast<std::size_t>(bytes) * area.Height());
+        } else {
+            for (int y = area.top; y < area.bottom; ++y)
+                std::memcpy(dst + static_cast<std::size_t>(y) * screen->pitch + area.left * 4, backBuffer_.Row(y) + area.left, bytes);
+        }
+    } else {
+        SDL_ConvertPixels(area.Width(), area.Height(), SDL_PIXELFORMAT_RGB888, backBuffer_.Row(area.top) + area.left,
+            backBuffer_.Pitch() * 4, screen->format->format,
+            dst + static_cast<std::size_t>(area.top) * screen->pitch + area.left * screen->format->BytesPerPixel, screen->pitch);
+    }
+    SDL_Rect r { area.left, area.top, area.Width(), area.Height() };
+    SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+}
+
+void NativeWindow::PresentAll()
+{
+    MarkDirty(backBuffer_.Bounds());
+    Present();
+}
+
+void NativeWindow::SetTitle(const std::string& title)
+{
+    if (window_)
+        SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void NativeWindow::SetClientRect(Rect client)
+{
+    if (!window_)
+        return;
+    int w = std::max(client.Width(), 1);
+    int h = std::max(client.Height(), 1);
+    SDL_SetWindowPosition(window_, client.left, client.top);
+    int oldW = 0, oldH = 0;
+    SDL_GetWindowSize(window_, &oldW, &oldH);
+    if (oldW != w || oldH != h || backBuffer_.Width() != w || backBuffer_.Height() != h) {
+        SDL_SetWindowSize(window_, w, h);
+        backBuffer_.Resize(w, h);
+        dirty_ = {};
+    }
+}
+
+void NativeWindow::Show(bool show)
+{
+    if (!window_)
+        return;
+    shown_ = show;
+    if (show)
+        SDL_ShowWindow(window_);
+    else
+        SDL_HideWindow(window_);
+}
+
+void NativeWindow::SetTopMost(bool topMost)
+{
+    if (window_)
+        SDL_SetWindowAlwaysOnTop(window_, topMost ? SDL_TRUE : SDL_FALSE);
+}
+
+void NativeWindow::SetIcon(const Icon* icon)
+{
+    if (!window_ || !icon || icon->IsNull())
+        return;
+    // SDL copies the pixels, so the surface may wrap the icon's own vector.
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon->Argb().data()), icon->Width(),
+        icon->Height(), 32, icon->Width() * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!s)
+        return;
+    SDL_SetWindowIcon(window_, s);
+    SDL_FreeSurface(s);
+}
+
+void NativeWindow::Minimize()
+{
+    if (window_)
+        SDL_MinimizeWindow(window_);
+}
+
+void NativeWindow::Restore()
+{
+    if (window_)
+        SDL_RestoreWindow(window_);
+}
+
+void NativeWindow::Raise()
+{
+    if (window_ && shown_)
+        SDL_RaiseWindow(window_);
+}
+
+void NativeWindow::SetModalFor(const NativeWindow* owner)
+{
+    if (window_ && owner && owner->window_)
+        SDL_SetWindowModalFor(window_, owner->window_);
+}
+
+}

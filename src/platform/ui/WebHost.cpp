@@ -1,0 +1,54 @@
+#include "platform/ui/WebHost.h"
+
+#include "platform/ui/Painter.h"
+#include "platform/ui/WindowData.h"
+
+namespace plat {
+
+namespace {
+
+WebHostRenderer& Renderer()
+{
+    static WebHostRenderer renderer;
+    return renderer;
+}
+
+}
+
+bool NavigateHost(Wnd& host, std::string_view address)
+{
+    WindowData* data = windows::Find(&host);
+    if (!data || data->kind != WindowKind::WebHost)
+        return false;
+    data->hostAddress = std::string(address);
+    painter::Invalidate(*data, nullptr, true);
+    return true;
+}
+
+std::string HostAddress(const Wnd& host)
+{
+    WindowData* data = windows::Find(&host);
+    return data ? data->hostAddress : std::string();
+}
+
+bool WebHost::Navigate(std::string_view address)
+{
+    return NavigateHost(*this, address);
+}
+
+std::string WebHost::LocationURL() const
+{
+    return HostAddress(*this);
+}
+
+void SetWebHostRenderer(WebHostRenderer renderer)
+{
+    Renderer() = std::move(renderer);
+}
+
+const WebHostRenderer& GetWebHostRenderer()
+{
+    return Renderer();
+}
+
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+// A dialog with a fixed message map and hooks, built from a template text,
+// for driving the window framework in tests; and a watchdog that ends any
+// modal run that a broken test would leave waiting forever.
+
+#include "platform/ui/Automation.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/EventLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace uitest {
+
+// 200 x 100 dialog units = 300 x 150 pixels of client area (宋体 9 pt).
+inline constexpr const char* kTestTemplate = R"(dialog 900
+title "Test"
+font 9 "宋体"
+size 200 100
+style caption sysmenu minimizebox visible
+control 1000 button 10 10 50 14 "Push"
+control 1001 button 70 10 50 14 ownerdraw "Owner"
+control 1002 button 130 10 50 14 hidden "Hidden"
+control 1003 checkbox 10 40 80 10 "Check"
+control 1004 static 10 60 80 10 "Text"
+)";
+
+inline plat::DialogTemplate Parse(std::string_view text)
+{
+    std::string error;
+    std::optional<plat::DialogTemplate> t = plat::DialogTemplate::Parse(text, &error);
+    EXPECT_TRUE(t.has_value()) << error;
+    return t ? *t : plat::DialogTemplate {};
+}
+
+class TestDialog : public plat::Dialog {
+public:
+    explicit TestDialog(std::string_view text = kTestTemplate, plat::Wnd* parent = nullptr)
+        : Dialog(Parse(text), parent)
+    {
+    }
+
+    std::vector<std::string> log;
+    std::function<void(TestDialog&)> onInit;
+    std::function<void(TestDialog&, int id)> onClick;
+    std::function<void(TestDialog&, std::uintptr_t id)> onTimer;
+    std::function<void(TestDialog&, unsigned id)> onSysCommand;
+
+    void OnPush() { Clicked(1000); }
+    void OnOwner() { Clicked(1001); }
+    void OnHidden() { Clicked(1002); }
+    void OnCheck() { Clicked(1003); }
+    void OnTimer(std::uintptr_t id)
+    {
+        log.push_back("timer " + std::to_string(id));
+        if (onTimer)
+            onTimer(*this, id);
+    }
+    void OnSysCommand(unsigned id, plat::LPARAM param)
+    {
+        log.push_back("syscommand " + std::to_string(id));
+        if (onSysCommand)
+            onSysCommand(*this, id);
+        Dialog::OnSysCommand(id, param);
+    }
+    bool OnEraseBkgnd(plat::DeviceContext* dc)
+    {
+        log.push_back("erase");
+        return Dialog::OnEraseBkgnd(dc);
+    }
+    void OnPaint()
+    {
+        log.push_back("paint");
+        Dialog::OnPaint();
+    }
+
+protected:
+    bool OnInitDialog() override
+    {
+        Dialog::OnInitDialog();
+        log.push_back("init");
+        if (onInit)
+            onInit(*this);
+        return true;
+    }
+
+private:
+    void Clicked(int id)
+    {
+        log.push_back("click " + std::to_string(id));
+        if (onClick)
+            onClick(*this, id);
+    }
+
+    LV_DECLARE_MESSAGE_MAP()
+};
+
+// Ends every modal run after `seconds`, so a failing test fails instead of hanging.
+inline void StartWatchdog(int seconds = 20)
+{
+    std::thread([seconds] {
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        plat::PostTask([] {
+            ADD_FAILURE() << "watchdog: a modal run did not end";
+            std::exit(3);
+        });
+    }).detach();
+}
+
+// Queues `step` to run inside the loop that is running then.
+inline void Then(std::function<void()> step)
+{
+    plat::PostTask(std::move(step));
+}
+
+// Runs `step` after whatever the steps queued so far queue in turn (each
+// round goes to the back of the queue again).
+inline void AfterEverything(std::function<void()> step, int rounds = 30)
+{
+    if (rounds == 0) {
+        step();
+        return;
+    }
+    plat::PostTask([step = std::move(step), rounds]() mutable { AfterEverything(std::move(step), rounds - 1); });
+}
+
+inline int Count(const std::vector<std::string>& log, const std::string& entry)
+{
+    return static_cast<int>(std::count(log.begin(), log.end(), entry));
+}
+
+}
