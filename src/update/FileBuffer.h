@@ -2,8 +2,9 @@
 
 // A whole file's bytes held in memory and read line by line, without
 // trimming: the second update list's reader. The text ends at the first zero
-// byte; CR, LF and any run of them end a line, so empty lines are never
-// returned. Lines are bytes as stored in the file, unconverted.
+// byte; CR, LF and any run of them end a line, so the only empty line ever
+// returned is the first one of a text that starts with a break. Lines are
+// bytes as stored in the file, unconverted.
 
 #include <cstddef>
 #include <cstdint>
