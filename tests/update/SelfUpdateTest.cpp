@@ -1,0 +1,116 @@
+#include "update/SelfUpdate.h"
+
+#include "UpdateRunFolder.h"
+#include "localdata/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace {
+
+// The exit steps run in a copy of this test binary named lv.exe, so that the
+// executable's folder is the test's folder, as it is for the program.
+constexpr const char* kChildVariable = "LV_EXIT_STEPS_CHILD";
+
+TEST(ExitStepsChild, RunsTheExitStepsTwice)
+{
+    if (!std::getenv(kChildVariable))
+        GTEST_SKIP() << "runs only inside the copies that the ExitSteps tests start";
+    EnterExeFolder();
+    const int first = ExitUpdate();
+    const int second = ExitUpdate();
+    std::printf("exit-update: %d %d\n", first, second);
+}
+
+class ExitSteps : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::copy_file("/proc/self/exe", folder.Native("lv.exe"));
+        folder.Write("nplv.exe", "#!/bin/sh\necho \"$*\" >> \"$(dirname \"$0\")/nplv-args.txt\"\n");
+        std::filesystem::permissions(folder.Native("nplv.exe"), std::filesystem::perms::owner_all);
+        for (const char* name : { "data/test_1.zip", "data/test_b.zip", "data/test_1.txt", "data/Test.zip" })
+            folder.Write(name, "archive");
+    }
+
+    // The results of the child's two ExitUpdate calls, "first second".
+    std::string RunChild()
+    {
+        const std::string command = "cd '" + folder.Native() + "' && " + kChildVariable
+            + "=1 ./lv.exe --gtest_filter=ExitStepsChild.* 2>&1";
+        std::FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe)
+            return "no child";
+        std::string output;
+        char chunk[4096];
+        while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
+            output.append(chunk, n);
+        pclose(pipe);
+        const std::size_t at = output.find("exit-update: ");
+        return at == std::string::npos ? output : output.substr(at + 13, 3);
+    }
+
+    // What the stub updater recorded, once it has had time to run.
+    std::string UpdaterArguments(bool expectStart)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(expectStart ? 10 : 1);
+        while (std::chrono::steady_clock::now() < deadline && !folder.Exists("nplv-args.txt"))
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // A second start would append its line within this time.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return folder.Read("nplv-args.txt");
+    }
+
+    void ExpectTestZipsDeleted()
+    {
+        EXPECT_FALSE(folder.Exists("data/test_1.zip"));
+        EXPECT_FALSE(folder.Exists("data/test_b.zip"));
+        EXPECT_TRUE(folder.Exists("data/test_1.txt"));
+        EXPECT_TRUE(folder.Exists("data/Test.zip"));
+    }
+
+    UpdateRunFolder folder;
+};
+
+TEST_F(ExitSteps, NoStagedCopyStartsNothing)
+{
+    EXPECT_EQ(RunChild(), "0 0");
+    EXPECT_EQ(UpdaterArguments(false), "");
+    ExpectTestZipsDeleted();
+}
+
+TEST_F(ExitSteps, IdenticalStagedCopyStartsNothing)
+{
+    std::filesystem::copy_file(folder.Native("lv.exe"), folder.Native("data/lv.exe"));
+    EXPECT_EQ(RunChild(), "0 0");
+    EXPECT_EQ(UpdaterArguments(false), "");
+    ExpectTestZipsDeleted();
+}
+
+TEST_F(ExitSteps, DifferentStagedCopyStartsTheUpdaterOnce)
+{
+    folder.Write("data/lv.exe", "a newer program");
+    EXPECT_EQ(RunChild(), "1 0");
+    EXPECT_EQ(UpdaterArguments(true), "update\n");
+    ExpectTestZipsDeleted();
+}
+
+TEST(NeedsSelfUpdate, ComparesTheStagedCopyWithLvExe)
+{
+    UpdateRunFolder folder;
+    EXPECT_EQ(NeedsSelfUpdate(), 0);
+    folder.Write("data/lv.exe", "v2");
+    EXPECT_EQ(NeedsSelfUpdate(), 1) << "lv.exe missing";
+    folder.Write("lv.exe", "v2");
+    EXPECT_EQ(NeedsSelfUpdate(), 0);
+    folder.Write("lv.exe", "v1");
+    EXPECT_EQ(NeedsSelfUpdate(), 1);
+}
+
+}
