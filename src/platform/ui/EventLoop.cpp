@@ -32,6 +32,7 @@ struct QueueItem {
 struct Queue {
     std::mutex mutex;
     std::deque<QueueItem> items;
+    std::deque<std::function<void()>> idle;
 };
 
 Queue& TheQueue()
@@ -92,6 +93,17 @@ std::optional<QueueItem> Dequeue()
     return item;
 }
 
+std::function<void()> DequeueIdle()
+{
+    Queue& q = TheQueue();
+    std::lock_guard lock(q.mutex);
+    if (q.idle.empty())
+        return {};
+    std::function<void()> task = std::move(q.idle.front());
+    q.idle.pop_front();
+    return task;
+}
+
 void Process(QueueItem& item)
 {
     switch (item.kind) {
@@ -138,6 +150,11 @@ bool PumpOne(bool wait)
         PresentAll();
         return true;
     }
+    if (std::function<void()> idle = DequeueIdle()) {
+        idle();
+        PresentAll();
+        return true;
+    }
     if (!wait)
         return false;
     if (SDL_WaitEventTimeout(&event, 100)) {
@@ -175,6 +192,20 @@ void PostTask(std::function<void()> task)
     item.kind = QueueItem::Kind::Task;
     item.task = std::move(task);
     Enqueue(std::move(item));
+}
+
+void PostIdleTask(std::function<void()> task)
+{
+    {
+        Queue& q = TheQueue();
+        std::lock_guard lock(q.mutex);
+        q.idle.push_back(std::move(task));
+    }
+    if (Uint32 type = g_wakeEvent.load()) {
+        SDL_Event wake {};
+        wake.type = type;
+        SDL_PushEvent(&wake);
+    }
 }
 
 void ProcessPendingMessages()

@@ -22,6 +22,10 @@ bool InitUi();
 // Runs `task` on the user-interface thread from the event loop. Safe from any thread.
 void PostTask(std::function<void()> task);
 
+// Runs `task` on the user-interface thread once the loop is idle: nothing
+// queued and no repaint pending. Safe from any thread.
+void PostIdleTask(std::function<void()> task);
+
 // Processes everything queued and every pending repaint, then returns.
 void ProcessPendingMessages();
 

@@ -6,23 +6,6 @@
 using namespace plat;
 using namespace uitest;
 
-namespace {
-
-// Runs `script` inside the dialog's modal loop, then ends it.
-void RunScript(TestDialog& dlg, std::function<void(TestDialog&)> script)
-{
-    StartWatchdog();
-    dlg.onInit = [script](TestDialog& d) {
-        Then([&d, script] {
-            script(d);
-            AfterEverything([&d] { d.EndDialog(IDOK); });
-        });
-    };
-    dlg.DoModal();
-}
-
-}
-
 TEST(Button, ClickIsDeliveredOnceOnReleaseOverTheButton)
 {
     TestDialog dlg;

@@ -52,6 +52,7 @@ public:
     std::function<void(TestDialog&, int id)> onClick;
     std::function<void(TestDialog&, std::uintptr_t id)> onTimer;
     std::function<void(TestDialog&, unsigned id)> onSysCommand;
+    std::function<void(plat::DataExchange*)> onExchange;
 
     void OnPush() { Clicked(1000); }
     void OnOwner() { Clicked(1001); }
@@ -82,6 +83,11 @@ public:
     }
 
 protected:
+    void DoDataExchange(plat::DataExchange* dx) override
+    {
+        if (onExchange)
+            onExchange(dx);
+    }
     bool OnInitDialog() override
     {
         Dialog::OnInitDialog();
@@ -120,15 +126,35 @@ inline void Then(std::function<void()> step)
     plat::PostTask(std::move(step));
 }
 
-// Runs `step` after whatever the steps queued so far queue in turn (each
-// round goes to the back of the queue again).
-inline void AfterEverything(std::function<void()> step, int rounds = 30)
+// Runs `step` once the loop is idle: after everything queued so far, the
+// repaints it caused, and whatever those queued in turn.
+inline void AfterEverything(std::function<void()> step)
+{
+    plat::PostIdleTask(std::move(step));
+}
+
+// Runs `step` after the idle steps queued so far and those they queue in
+// turn (each round goes to the back of the idle queue again).
+inline void AtTheEnd(std::function<void()> step, int rounds = 50)
 {
     if (rounds == 0) {
         step();
         return;
     }
-    plat::PostTask([step = std::move(step), rounds]() mutable { AfterEverything(std::move(step), rounds - 1); });
+    plat::PostIdleTask([step = std::move(step), rounds]() mutable { AtTheEnd(std::move(step), rounds - 1); });
+}
+
+// Runs `script` inside the dialog's modal loop, then ends it with IDOK.
+inline std::intptr_t RunScript(TestDialog& dlg, std::function<void(TestDialog&)> script)
+{
+    StartWatchdog();
+    dlg.onInit = [script](TestDialog& d) {
+        AfterEverything([&d, script] {
+            script(d);
+            AtTheEnd([&d] { d.EndDialog(plat::IDOK); });
+        });
+    };
+    return dlg.DoModal();
 }
 
 inline int Count(const std::vector<std::string>& log, const std::string& entry)

@@ -1,0 +1,124 @@
+// The window menu: opened by a right click on the background or Alt+Space;
+// its items arrive as system commands.
+
+#include "UiTestSupport.h"
+
+#include "platform/ui/Menu.h"
+
+using namespace plat;
+using namespace uitest;
+
+namespace {
+
+void AddAboutItem(TestDialog& d)
+{
+    Menu* menu = d.GetSystemMenu(false);
+    ASSERT_NE(menu, nullptr);
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING, 16, "关于 LV(&A)...");
+}
+
+std::vector<unsigned> SysCommands(const TestDialog& d)
+{
+    std::vector<unsigned> ids;
+    for (const std::string& entry : d.log)
+        if (entry.rfind("syscommand ", 0) == 0)
+            ids.push_back(static_cast<unsigned>(std::stoul(entry.substr(11))));
+    return ids;
+}
+
+}
+
+TEST(Menu, RightClickOnTheBackgroundDeliversTheAppendedItem)
+{
+    TestDialog dlg;
+    bool popupOpen = false;
+    RunScript(dlg, [&](TestDialog& d) {
+        AddAboutItem(d);
+        automation::Click(d, { 290, 140 }, automation::MouseButton::Right);
+        Then([&] {
+            Wnd* popup = automation::OpenMenuPopup();
+            popupOpen = popup != nullptr;
+            if (!popup)
+                return;
+            int last = d.GetSystemMenu(false)->GetMenuItemCount() - 1;
+            automation::Click(*popup, automation::MenuItemPoint(d, last));
+        });
+    });
+    EXPECT_TRUE(popupOpen);
+    std::vector<unsigned> ids = SysCommands(dlg);
+    ASSERT_EQ(ids.size(), 1u);
+    EXPECT_EQ(ids[0] & 0xFFF0, 16u);
+    EXPECT_EQ(automation::OpenMenuPopup(), nullptr);
+}
+
+TEST(Menu, AltSpaceOpensItAndEscapeDismissesIt)
+{
+    TestDialog dlg;
+    bool popupOpen = false;
+    RunScript(dlg, [&](TestDialog& d) {
+        automation::Key(d, VK_SPACE, automation::Modifiers::Alt);
+        Then([&] {
+            Wnd* popup = automation::OpenMenuPopup();
+            popupOpen = popup != nullptr;
+            automation::Key(d, VK_ESCAPE);
+        });
+    });
+    EXPECT_TRUE(popupOpen);
+    EXPECT_EQ(SysCommands(dlg), (std::vector<unsigned> { SC_KEYMENU }));
+    EXPECT_EQ(automation::OpenMenuPopup(), nullptr);
+}
+
+TEST(Menu, ClickElsewhereDismissesWithoutCommand)
+{
+    TestDialog dlg;
+    RunScript(dlg, [&](TestDialog& d) {
+        automation::Click(d, { 290, 140 }, automation::MouseButton::Right);
+        Then([&] { automation::ClickControl(d, 1000); });
+    });
+    EXPECT_TRUE(SysCommands(dlg).empty());
+    // The click that dismissed the menu is not also a button click.
+    EXPECT_EQ(Count(dlg.log, "click 1000"), 0);
+}
+
+TEST(Menu, CloseItemClosesTheDialog)
+{
+    StartWatchdog();
+    TestDialog dlg;
+    dlg.onInit = [](TestDialog& d) {
+        Then([&] {
+            automation::Click(d, { 290, 140 }, automation::MouseButton::Right);
+            Then([&] {
+                Menu* menu = d.GetSystemMenu(false);
+                for (int i = 0; i < menu->GetMenuItemCount(); ++i)
+                    if (menu->GetMenuItemID(i) == SC_CLOSE)
+                        automation::Click(*automation::OpenMenuPopup(), automation::MenuItemPoint(d, i));
+            });
+        });
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(SysCommands(dlg), (std::vector<unsigned> { SC_CLOSE }));
+}
+
+TEST(Menu, RightClickOnAControlOrAWindowWithoutMenuOpensNothing)
+{
+    TestDialog plain(R"(dialog 902
+font 12 "宋体"
+size 50 50
+style popup visible
+)");
+    bool opened = true;
+    RunScript(plain, [&](TestDialog& d) {
+        EXPECT_EQ(d.GetSystemMenu(false), nullptr);
+        automation::Click(d, { 5, 5 }, automation::MouseButton::Right);
+        Then([&] { opened = automation::OpenMenuPopup() != nullptr; });
+    });
+    EXPECT_FALSE(opened);
+
+    TestDialog dlg;
+    RunScript(dlg, [&](TestDialog& d) {
+        automation::Click(*d.GetDlgItem(1000), { 5, 5 }, automation::MouseButton::Right);
+        Then([&] { opened = automation::OpenMenuPopup() != nullptr; });
+    });
+    EXPECT_FALSE(opened);
+}
