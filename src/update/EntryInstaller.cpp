@@ -76,7 +76,7 @@ void CEntryInstaller::Install(std::string_view name, std::string_view digest, co
 
     const std::string verified = IsZipAddress(url) ? Unpack(download) : download;
     const bool installed = !verified.empty() && !digest.empty() && Digest(verified) == digest
-        && plat::CopyFile(verified, target, plat::IfTargetExists::Replace);
+        && plat::MoveFile(verified, target, plat::IfTargetExists::Replace);
     m_log.AppendLine(EntryLine(name, installed ? "成功" : "错误"));
     plat::DeleteFile(verified);
     plat::DeleteFile(download);

@@ -28,10 +28,14 @@ public:
 
     // Creates the target's folders, logs "更新文件:<name> ....", downloads
     // `url` to data\data_tmp.dat and, when the file there (or, for a ".zip"
-    // address, the archive's first entry) has `digest`, copies it onto
-    // `target` and logs "成功"; a file with another digest or a failed copy
-    // logs "错误" and leaves the target as it was. A failed download leaves
-    // the "...." line alone. The temporary files are deleted in every case.
+    // address, the archive's first entry) has `digest`, puts it in place of
+    // `target` and logs "成功"; a file with another digest or a failure to
+    // put it in place logs "错误" and leaves the target as it was. A failed
+    // download leaves the "...." line alone. No temporary file is left.
+    //
+    // The verified file is renamed onto the target (across file systems it
+    // is copied beside the target and renamed), so the target is replaced
+    // whole or not at all, and no second copy of the data is written.
     void Install(std::string_view name, std::string_view digest, const std::string& url, const std::string& target);
 
     // Logs "更新文件:<name> 错误" for an entry that is not installed at all.
