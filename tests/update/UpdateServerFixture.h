@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -49,6 +52,18 @@ public:
     void Put(const std::string& path, std::string body) { Set(path, { std::move(body), false }); }
     // Declares the whole length but closes the connection after half the body.
     void PutTruncated(const std::string& path, std::string body) { Set(path, { std::move(body), true }); }
+
+    // Serves every file under the Linux folder `root` at its relative path.
+    void PutFolder(const std::string& root)
+    {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+            if (!entry.is_regular_file())
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            Put("/" + entry.path().lexically_relative(root).generic_string(),
+                std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        }
+    }
 
     std::vector<std::string> Requests() const
     {

@@ -1,0 +1,104 @@
+#include "update/UpdateThread.h"
+
+#include "UpdateRunFolder.h"
+#include "UpdateServerFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+class BadManifest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.Running());
+        setenv("LUMIVEX_UPDATE_SERVER", server.Root().c_str(), 1);
+        std::filesystem::create_directories(outer.Native("app/data"));
+        // Addresses made of garbage fail at once instead of reaching out.
+        setenv("http_proxy", "http://127.0.0.1:1", 1);
+        setenv("no_proxy", "127.0.0.1", 1);
+    }
+    void TearDown() override
+    {
+        unsetenv("LUMIVEX_UPDATE_SERVER");
+        unsetenv("http_proxy");
+        unsetenv("no_proxy");
+    }
+
+    // The executable's folder is app\ inside the test folder, so anything
+    // written beside it shows.
+    std::string ExeFolder() const { return outer.Windows() + "app\\"; }
+    std::set<std::string> OuterEntries() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(outer.Native()))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    UpdateServerFixture server;
+    UpdateRunFolder outer;
+};
+
+// Bytes 1 to 255 in a scrambled order: binary, but without the zero byte a
+// text transfer stops at.
+std::string Garbage(std::size_t size, unsigned seed)
+{
+    std::string bytes(size, '\0');
+    std::uint32_t x = seed * 2654435761u + 7;
+    for (char& c : bytes) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = static_cast<char>(1 + x % 255);
+    }
+    return bytes;
+}
+
+TEST_F(BadManifest, HundredMegabytesOfGarbageAreStoredAsTheyCame)
+{
+    std::string body = Garbage(100u << 20, 1);
+    body += "\r\n[HTML_END]\r\n";
+    server.SetManifest(body);
+    RunFirstStage(ExeFolder(), 0);
+    EXPECT_EQ(outer.Read("app/data/main.htm"), body);
+    EXPECT_EQ(OuterEntries(), (std::set<std::string> { "app", "data" }));
+}
+
+TEST_F(BadManifest, GarbageLinesInBothListsInstallNothing)
+{
+    const std::string url = server.Url("/f/x");
+    server.Put("/f/x", "x");
+    std::string body = "[FILE_LIST_BEGIN]\r\n";
+    for (unsigned i = 0; i < 20; ++i)
+        body += Garbage(100 * 1024, i) + "\r\n";
+    body += Md5Hex("x") + " ..\\..\\outside.bin " + url + "\r\n[FILE_LIST_END]\r\n[FILE_LIST2_BEGIN]\r\n";
+    for (unsigned i = 0; i < 20; ++i)
+        body += "FILE " + Garbage(100 * 1024, 100 + i) + "\r\n";
+    body += "[FILE_LIST2_END]\r\n[HTML_END]\r\n";
+    server.SetManifest(body);
+
+    EXPECT_EQ(RunFirstStage(ExeFolder(), 0), 0u);
+    EXPECT_EQ(OuterEntries(), (std::set<std::string> { "app", "data" }));
+    EXPECT_EQ(server.CountRequests("/f/x"), 0);
+    const std::string log = outer.Read("app/data/update.txt");
+    EXPECT_TRUE(log.starts_with(Cp936Log({ "检测更新" })));
+    EXPECT_TRUE(log.ends_with(Cp936Log({ "更新文件:..\\..\\outside.bin 错误", "更新完成" })));
+    EXPECT_TRUE(outer.Exists("app/data/update2.txt"));
+    // Folders named along garbage paths may be created inside the
+    // executable's folder; no file is written anywhere but in data\.
+    std::set<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(outer.Native("app"))) {
+        if (!entry.is_directory())
+            files.insert(entry.path().lexically_relative(outer.Native("app")).string());
+    }
+    EXPECT_EQ(files, (std::set<std::string> { "data/main.htm", "data/update.txt", "data/update2.txt" }));
+}
+
+}
