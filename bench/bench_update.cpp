@@ -4,8 +4,13 @@
 //   ExtractFirstEntry (200 MB)   vs unzip -p, bsdtar -xOf, a bare zlib loop
 //                                with the same buffer sizes (16 KB in, 10 KB out, CRC-32)
 //   FetchFile (200 MB, loopback) vs the curl command line
-// Each case runs one whole operation per repetition; the closing table gives
-// the median times and our throughput relative to each peer.
+// Each case runs one whole operation per repetition, repetitions of all cases
+// interleaved at random so that a change in machine load hits all alike. The
+// closing table gives median wall-clock times and our throughput relative to
+// each peer, and the same ratio for CPU time (our thread against the peer's
+// process), which a busy machine disturbs less. Files live in /dev/shm when
+// it exists, so that disk write-back does not weigh on the cases that write
+// a file against the tools that write to /dev/null.
 
 #include "platform/fs/PathMap.h"
 #include "update/ExtractFirstEntry.h"
@@ -22,6 +27,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sys/resource.h>
+#include <time.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,6 +54,7 @@ struct Setup {
 
 Setup* g_setup = nullptr;
 std::map<std::string, std::vector<double>> g_seconds;
+std::map<std::string, std::vector<double>> g_cpuSeconds;
 
 // Text-like bytes that deflate to about a third, as program files and bitmaps do.
 std::string SampleBytes(std::size_t size)
@@ -135,19 +143,37 @@ void WriteArchive(Setup& setup, const std::string& data)
     setup.compressedSize = compressed.size();
 }
 
-void Record(benchmark::State& state, const std::string& name, double seconds, std::size_t bytes)
+double ThreadCpuSeconds()
 {
-    state.SetIterationTime(seconds);
-    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
-    g_seconds[name].push_back(seconds);
+    timespec t {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9;
 }
 
-template <typename F>
-double Timed(F&& f)
+double ChildrenCpuSeconds()
 {
+    rusage usage {};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    auto seconds = [](const timeval& v) { return static_cast<double>(v.tv_sec) + v.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Runs `f` once; records its wall-clock time and the CPU time spent by this
+// thread (Where::InProcess) or by the commands it ran (Where::Command).
+enum class Where { InProcess, Command };
+
+template <typename F>
+void Measure(benchmark::State& state, const std::string& name, std::size_t bytes, Where where, F&& f)
+{
+    auto cpu = where == Where::InProcess ? ThreadCpuSeconds : ChildrenCpuSeconds;
+    double cpuStart = cpu();
     auto start = std::chrono::steady_clock::now();
     f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    g_cpuSeconds[name].push_back(cpu() - cpuStart);
+    g_seconds[name].push_back(seconds);
+    state.SetIterationTime(seconds);
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }
 
 void RunCommand(benchmark::State& state, const std::string& command)
@@ -159,36 +185,38 @@ void RunCommand(benchmark::State& state, const std::string& command)
 void BM_FileDigest(benchmark::State& state)
 {
     CMd5 md5;
+    std::string path = plat::WindowsPath(g_setup->digestFile);
     for (auto _ : state) {
         std::string hex;
-        double s = Timed([&] { md5.FileDigest(plat::WindowsPath(g_setup->digestFile), hex); });
+        Measure(state, "FileDigest", kDigestBytes, Where::InProcess, [&] { md5.FileDigest(path, hex); });
         benchmark::DoNotOptimize(hex);
-        Record(state, "FileDigest", s, kDigestBytes);
     }
 }
 
 void BM_Md5sum(benchmark::State& state)
 {
     for (auto _ : state)
-        Record(state, "md5sum", Timed([&] { RunCommand(state, "md5sum " + g_setup->digestFile + " >/dev/null"); }), kDigestBytes);
+        Measure(state, "md5sum", kDigestBytes, Where::Command,
+            [&] { RunCommand(state, "md5sum " + g_setup->digestFile + " >/dev/null"); });
 }
 
 void BM_OpensslMd5(benchmark::State& state)
 {
     for (auto _ : state)
-        Record(state, "openssl md5",
-            Timed([&] { RunCommand(state, "openssl md5 " + g_setup->digestFile + " >/dev/null"); }), kDigestBytes);
+        Measure(state, "openssl md5", kDigestBytes, Where::Command,
+            [&] { RunCommand(state, "openssl md5 " + g_setup->digestFile + " >/dev/null"); });
 }
 
 void BM_ExtractFirstEntry(benchmark::State& state)
 {
+    std::string archive = plat::WindowsPath(g_setup->archive);
     for (auto _ : state) {
         std::string extracted;
         int result = 1;
-        double s = Timed([&] { result = ExtractFirstEntry(plat::WindowsPath(g_setup->archive), extracted); });
+        Measure(state, "ExtractFirstEntry", kEntryBytes, Where::InProcess,
+            [&] { result = ExtractFirstEntry(archive, extracted); });
         if (result != 0)
             state.SkipWithError("extraction failed");
-        Record(state, "ExtractFirstEntry", s, kEntryBytes);
     }
 }
 
@@ -196,7 +224,7 @@ void BM_ExtractFirstEntry(benchmark::State& state)
 void BM_BareZlibLoop(benchmark::State& state)
 {
     for (auto _ : state) {
-        double s = Timed([&] {
+        Measure(state, "bare zlib loop", kEntryBytes, Where::InProcess, [&] {
             std::FILE* in = std::fopen(g_setup->archive.c_str(), "rb");
             std::FILE* out = std::fopen((g_setup->folder + "/bare.bin").c_str(), "wb");
             std::fseek(in, static_cast<long>(g_setup->dataOffset), SEEK_SET);
@@ -225,21 +253,21 @@ void BM_BareZlibLoop(benchmark::State& state)
             std::fclose(out);
             benchmark::DoNotOptimize(crc);
         });
-        Record(state, "bare zlib loop", s, kEntryBytes);
     }
 }
 
 void BM_Unzip(benchmark::State& state)
 {
     for (auto _ : state)
-        Record(state, "unzip -p", Timed([&] { RunCommand(state, "unzip -p " + g_setup->archive + " >/dev/null"); }), kEntryBytes);
+        Measure(state, "unzip -p", kEntryBytes, Where::Command,
+            [&] { RunCommand(state, "unzip -p " + g_setup->archive + " >/dev/null"); });
 }
 
 void BM_Bsdtar(benchmark::State& state)
 {
     for (auto _ : state)
-        Record(state, "bsdtar -xOf",
-            Timed([&] { RunCommand(state, "bsdtar -xOf " + g_setup->archive + " >/dev/null"); }), kEntryBytes);
+        Measure(state, "bsdtar -xOf", kEntryBytes, Where::Command,
+            [&] { RunCommand(state, "bsdtar -xOf " + g_setup->archive + " >/dev/null"); });
 }
 
 std::string BodyUrl()
@@ -251,21 +279,21 @@ void BM_FetchFile(benchmark::State& state)
 {
     CHttpFetch fetch;
     std::string target = plat::WindowsPath(g_setup->folder + "/fetched.bin");
+    std::string url = BodyUrl();
     for (auto _ : state) {
         int result = 1;
-        double s = Timed([&] { result = fetch.FetchFile(BodyUrl().c_str(), target.c_str()); });
+        Measure(state, "FetchFile", kBodyBytes, Where::InProcess,
+            [&] { result = fetch.FetchFile(url.c_str(), target.c_str()); });
         if (result != 0)
             state.SkipWithError("fetch failed");
-        Record(state, "FetchFile", s, kBodyBytes);
     }
 }
 
 void BM_Curl(benchmark::State& state)
 {
     for (auto _ : state)
-        Record(state, "curl", Timed([&] {
-            RunCommand(state, "curl -s -o " + g_setup->folder + "/curl.bin " + BodyUrl());
-        }), kBodyBytes);
+        Measure(state, "curl", kBodyBytes, Where::Command,
+            [&] { RunCommand(state, "curl -s -o " + g_setup->folder + "/curl.bin " + BodyUrl()); });
 }
 
 double Median(std::vector<double> v)
@@ -279,17 +307,26 @@ double Median(std::vector<double> v)
 void PrintRatio(const std::string& ours, const std::string& peer, double target, std::size_t bytes)
 {
     double a = Median(g_seconds[ours]), b = Median(g_seconds[peer]);
+    double cpuA = Median(g_cpuSeconds[ours]), cpuB = Median(g_cpuSeconds[peer]);
     if (a <= 0 || b <= 0)
         return;
     double ratio = b / a;
-    std::printf("%-18s %8.3f s %7.1f MB/s | %-15s %8.3f s %7.1f MB/s | ratio %.2fx (target >= %.2fx) %s\n",
-        ours.c_str(), a, bytes / a / 1e6, peer.c_str(), b, bytes / b / 1e6, ratio, target,
-        ratio >= target ? "met" : "MISSED");
+    std::printf("%-17s %6.3f s %6.0f MB/s | %-14s %6.3f s %6.0f MB/s | %5.2fx", ours.c_str(), a, bytes / a / 1e6,
+        peer.c_str(), b, bytes / b / 1e6, ratio);
+    if (target > 0)
+        std::printf(" (floor %.2fx: %s)", target, ratio >= target ? "met" : "MISSED");
+    if (cpuA > 0 && cpuB > 0)
+        std::printf(" | CPU %.3f s vs %.3f s: %.2fx", cpuA, cpuB, cpuB / cpuA);
+    std::printf("\n");
 }
 
 void Prepare(Setup& setup)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lv-bench-update-XXXXXX").string();
+    std::error_code error;
+    std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
+        ? std::filesystem::path("/dev/shm")
+        : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "lv-bench-update-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         std::abort();
     setup.folder = pattern;
@@ -331,13 +368,17 @@ LV_CASE(BM_Curl);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.push_back(interleave.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
     Setup setup;
     Prepare(setup);
     g_setup = &setup;
     benchmark::RunSpecifiedBenchmarks();
 
-    std::printf("\nMedians of %d runs each, throughput ratio = peer time / our time:\n", kRepetitions);
+    std::printf("\nMedians of %d runs each; ratio = peer's time / our time (above 1: we are faster)\n", kRepetitions);
     PrintRatio("FileDigest", "md5sum", 1.0, kDigestBytes);
     PrintRatio("FileDigest", "openssl md5", 0.0, kDigestBytes);
     PrintRatio("ExtractFirstEntry", "bare zlib loop", 0.95, kEntryBytes);
