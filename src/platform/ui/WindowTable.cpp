@@ -15,6 +15,18 @@ namespace {
 struct Table {
     std::map<HWND, std::unique_ptr<WindowData>> windows; // ordered: creation order
     HWND next = 1;
+
+    // Windows still open at exit: their objects forget them first, so that
+    // no destructor looks them up in a table that is going away.
+    ~Table()
+    {
+        for (auto& [hwnd, data] : windows) {
+            if (data->object)
+                data->object->m_hWnd = 0;
+            if (data->ownedObject)
+                data->ownedObject->m_hWnd = 0;
+        }
+    }
 };
 
 Table& TheTable()

@@ -1,0 +1,299 @@
+// Showing what was drawn, under Xvfb at 1920 x 1080, side by side with the
+// floor a Linux program cannot beat on the same X server:
+//   present   a full-screen window's back buffer shown through the window
+//             framework (a step of the event loop that presents it)
+//             vs XShmPutImage of a same-sized buffer + XSync
+//   click     an injected click on a button whose handler fills the whole
+//             client area, until the back buffer is on screen
+//             vs filling a buffer + XShmPutImage + XSync
+// The benchmark starts its own Xvfb, so figures do not depend on the
+// desktop it runs on. Times are wall-clock: the X server's work counts.
+
+#include "platform/ui/Automation.h"
+#include "platform/ui/ClientDC.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/EventLoop.h"
+
+#include <SDL.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+std::map<std::string, std::vector<double>> g_seconds;
+pid_t g_xvfb = 0;
+
+bool StartXvfb()
+{
+    for (int n = 120; n < 220; ++n) {
+        std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+        if (access(lock.c_str(), F_OK) == 0)
+            continue;
+        std::string display = ":" + std::to_string(n);
+        g_xvfb = fork();
+        if (g_xvfb == 0) {
+            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        if (g_xvfb < 0)
+            return false;
+        setenv("DISPLAY", display.c_str(), 1);
+        for (int i = 0; i < 200; ++i) {
+            if (Display* d = XOpenDisplay(nullptr)) {
+                XCloseDisplay(d);
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        return false;
+    }
+    return false;
+}
+
+void StopXvfb()
+{
+    if (g_xvfb > 0) {
+        kill(g_xvfb, SIGTERM);
+        waitpid(g_xvfb, nullptr, 0);
+    }
+}
+
+template <typename F>
+void Timed(benchmark::State& state, const char* name, F&& step)
+{
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        step();
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(seconds);
+        g_seconds[name].push_back(seconds);
+    }
+}
+
+// The floor: an X window and a shared-memory image of the screen's size.
+struct ShmTarget {
+    Display* display = nullptr;
+    Window window = 0;
+    GC gc = nullptr;
+    XImage* image = nullptr;
+    XShmSegmentInfo shm {};
+
+    bool Open()
+    {
+        display = XOpenDisplay(nullptr);
+        if (!display || !XShmQueryExtension(display))
+            return false;
+        int screen = DefaultScreen(display);
+        window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kWidth, kHeight, 0, 0, 0);
+        XMapWindow(display, window);
+        gc = XCreateGC(display, window, 0, nullptr);
+        image = XShmCreateImage(display, DefaultVisual(display, screen), DefaultDepth(display, screen), ZPixmap, nullptr, &shm,
+            kWidth, kHeight);
+        if (!image)
+            return false;
+        shm.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image->bytes_per_line) * image->height, IPC_CREAT | 0600);
+        shm.shmaddr = image->data = static_cast<char*>(shmat(shm.shmid, nullptr, 0));
+        shm.readOnly = False;
+        XShmAttach(display, &shm);
+        XSync(display, False);
+        shmctl(shm.shmid, IPC_RMID, nullptr);
+        return true;
+    }
+    void Put()
+    {
+        XShmPutImage(display, window, gc, image, 0, 0, 0, 0, kWidth, kHeight, False);
+        XSync(display, False);
+    }
+    void Close()
+    {
+        if (!display)
+            return;
+        if (image) {
+            XShmDetach(display, &shm);
+            image->data = nullptr; // shared memory, not XDestroyImage's to free
+            XDestroyImage(image);
+            shmdt(shm.shmaddr);
+        }
+        XCloseDisplay(display);
+        display = nullptr;
+    }
+};
+
+ShmTarget& Floor()
+{
+    static ShmTarget target;
+    return target;
+}
+
+// A full-screen popup with one button whose click fills the whole window.
+class FullScreenDlg : public plat::Dialog {
+public:
+    FullScreenDlg()
+        : Dialog(Template(), nullptr)
+    {
+    }
+    std::uint32_t colour = 0;
+
+    void OnFill()
+    {
+        colour ^= 0x00FF00;
+        plat::ClientDC dc(this);
+        dc.FillSolidRect({ 0, 0, kWidth, kHeight }, plat::RGB(0, static_cast<int>(colour >> 8), 0));
+    }
+
+private:
+    static plat::DialogTemplate Template()
+    {
+        plat::DialogTemplate t;
+        t.visible = true;
+        t.units = { kWidth * 4 / 6, kHeight * 8 / 12 };
+        plat::ControlTemplate button;
+        button.id = 1000;
+        button.kind = plat::ControlKind::Button;
+        button.units = { 0, 0, 20, 20 };
+        button.text = "x";
+        t.controls = { button };
+        return t;
+    }
+    LV_DECLARE_MESSAGE_MAP()
+};
+
+LV_BEGIN_MESSAGE_MAP(FullScreenDlg, plat::Dialog)
+    LV_ON_BN_CLICKED(1000, OnFill)
+LV_END_MESSAGE_MAP()
+
+FullScreenDlg& Window()
+{
+    static FullScreenDlg* dlg = [] {
+        auto* d = new FullScreenDlg;
+        d->Create();
+        d->SetWindowPos(plat::wndTopMost, 0, 0, kWidth, kHeight, plat::SWP_FRAMECHANGED);
+        plat::ProcessPendingMessages();
+        return d;
+    }();
+    return *dlg;
+}
+
+void BM_Present_XShmFloor(benchmark::State& state)
+{
+    ShmTarget& t = Floor();
+    Timed(state, "XShmPutImage", [&] { t.Put(); });
+}
+
+void BM_Present_Framework(benchmark::State& state)
+{
+    FullScreenDlg& dlg = Window();
+    Timed(state, "present", [&] {
+        plat::ClientDC dc(&dlg); // marks the whole buffer as drawn
+        plat::PostTask([] { });
+        plat::ProcessPendingMessages();
+    });
+}
+
+// The peer: SDL's own window surface, shown as it is (no copy into it).
+void BM_Present_SdlSurface(benchmark::State& state)
+{
+    static SDL_Window* window = SDL_CreateWindow("peer", 0, 0, kWidth, kHeight, SDL_WINDOW_BORDERLESS);
+    SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
+    if (!surface) {
+        state.SkipWithError("no SDL window surface");
+        return;
+    }
+    Timed(state, "SDL_UpdateWindowSurface", [&] { SDL_UpdateWindowSurface(window); });
+}
+
+void BM_Click_FillAndXShmFloor(benchmark::State& state)
+{
+    ShmTarget& t = Floor();
+    std::uint32_t colour = 0;
+    Timed(state, "fill+XShmPutImage", [&] {
+        colour ^= 0x00FF00;
+        auto* pixels = reinterpret_cast<std::uint32_t*>(t.image->data);
+        std::fill(pixels, pixels + static_cast<std::size_t>(kWidth) * kHeight, colour);
+        t.Put();
+    });
+}
+
+void BM_Click_Framework(benchmark::State& state)
+{
+    FullScreenDlg& dlg = Window();
+    plat::Wnd* button = dlg.GetDlgItem(1000);
+    Timed(state, "click", [&] {
+        plat::automation::Click(*button, { 5, 5 });
+        plat::ProcessPendingMessages();
+    });
+}
+
+BENCHMARK(BM_Present_XShmFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Present_Framework)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Present_SdlSurface)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Click_FillAndXShmFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Click_Framework)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    unsetenv("SDL_VIDEODRIVER");
+    if (!StartXvfb()) {
+        std::fprintf(stderr, "bench_ui: could not start Xvfb\n");
+        StopXvfb();
+        return 1;
+    }
+    if (!Floor().Open() || !plat::InitUi()) {
+        std::fprintf(stderr, "bench_ui: no shared-memory X image or no SDL video\n");
+        StopXvfb();
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    struct Ratio {
+        const char* ours;
+        const char* floor;
+        const char* target;
+    };
+    const Ratio ratios[] = {
+        { "present", "XShmPutImage", "<= 1.3" },
+        { "present", "SDL_UpdateWindowSurface", "" },
+        { "SDL_UpdateWindowSurface", "XShmPutImage", "" },
+        { "click", "fill+XShmPutImage", "" },
+    };
+    std::printf("\n%-10s %10s   %-20s %10s %8s  %s\n", "ours", "median ms", "floor", "median ms", "ratio", "target");
+    for (const Ratio& r : ratios) {
+        double ours = Median(g_seconds[r.ours]) * 1e3;
+        double floor = Median(g_seconds[r.floor]) * 1e3;
+        std::printf("%-10s %10.3f   %-20s %10.3f %8.2f  %s\n", r.ours, ours, r.floor, floor, floor > 0 ? ours / floor : 0.0, r.target);
+    }
+    Floor().Close();
+    StopXvfb();
+    return 0;
+}
