@@ -1,0 +1,31 @@
+#include "screentest/TestWnd.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int kInfoX = 100;
+constexpr int kInfoY = 100;
+constexpr int kInfoLineGap = 20;
+
+}
+
+void CTestWnd::DrawInfo(plat::DeviceContext* dc, plat::COLORREF color, long elapsed)
+{
+    if (!dc)
+        return;
+    // The context is released right after, so the previous font is not put back.
+    dc->SelectObject(m_font);
+
+    char rgb[8];
+    std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", plat::GetRValue(color), plat::GetGValue(color), plat::GetBValue(color));
+    // Built by concatenation: the title is the button's caption and may be any length.
+    std::string step = " " + std::to_string(m_nStep) + ", " + m_strTitle + ", RGB(" + rgb + ")  点击鼠标左键切换，右键退出 ";
+    std::string time = " 处理用时: " + std::to_string(elapsed) + " 毫秒 ";
+
+    dc->TextOut(kInfoX, kInfoY, step);
+    dc->TextOut(kInfoX, kInfoY + kInfoLineGap, time);
+    dc->TextOut(kInfoX, kInfoY + 2 * kInfoLineGap,
+        " 处理时间可用于测试显卡的性能, 时间越小性能越好, 处理用时与系统当前运行的程序也有关系 ");
+}

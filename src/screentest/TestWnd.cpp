@@ -1,0 +1,93 @@
+#include "screentest/TestWnd.h"
+
+#include "platform/gfx/GdiConstants.h"
+
+namespace {
+
+// The information lines' font: 16 x 8 px Song face, default weight.
+constexpr int kInfoFontHeight = 16;
+constexpr int kInfoFontWidth = 8;
+
+}
+
+CTestWnd::CTestWnd(plat::Wnd* parent)
+    : Dialog(103, parent)
+{
+}
+
+CTestWnd::~CTestWnd() = default;
+
+LV_BEGIN_MESSAGE_MAP(CTestWnd, plat::Dialog)
+    LV_ON_WM_LBUTTONDOWN()
+    LV_ON_WM_RBUTTONDOWN()
+    LV_ON_WM_ERASEBKGND()
+    LV_ON_WM_PAINT()
+LV_END_MESSAGE_MAP()
+
+void CTestWnd::DoDataExchange(plat::DataExchange*) { }
+
+bool CTestWnd::OnInitDialog()
+{
+    Dialog::OnInitDialog();
+
+    plat::Rect screen;
+    GetDesktopWindow()->GetWindowRect(&screen);
+    SetWindowPos(plat::wndTopMost, 0, 0, screen.Width(), screen.Height(), plat::SWP_FRAMECHANGED);
+
+    m_nStep = 0;
+    m_font.CreateFont(kInfoFontHeight, kInfoFontWidth, 0, 0, plat::FW_DONTCARE, 0, 0, 0, plat::ANSI_CHARSET,
+        plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
+    return true;
+}
+
+void CTestWnd::OnLButtonDown(unsigned, plat::Point)
+{
+    ++m_nStep;
+    if (m_nMode == 10 && m_nStep >= 2)
+        m_nStep = 0;
+    if (m_nMode >= 1 && m_nMode <= 5 && m_nStep >= 8)
+        m_nStep = 0;
+    if ((m_nMode == 6 || m_nMode == 7) && m_nStep >= 8)
+        m_nStep = 0;
+
+    // Drawn here and now, not through a repaint request, so every click
+    // (also one queued behind a long drawing) shows and times its own step.
+    DrawPattern();
+    Default();
+}
+
+void CTestWnd::OnRButtonDown(unsigned, plat::Point)
+{
+    OnCancel();
+    Default();
+}
+
+bool CTestWnd::OnEraseBkgnd(plat::DeviceContext*)
+{
+    // The renderers draw through their own client-area context.
+    DrawPattern();
+    return true;
+}
+
+// Drawing happens only on erase-background and on left clicks.
+void CTestWnd::OnPaint() { }
+
+void CTestWnd::DrawPattern()
+{
+    if (m_nMode == 1)
+        DrawBlockFill();
+    if (m_nMode == 10)
+        DrawDeadPixel();
+    if (m_nMode == 2)
+        DrawVLineFill();
+    if (m_nMode == 3)
+        DrawHLineFill();
+    if (m_nMode == 4)
+        DrawDotFillDown();
+    if (m_nMode == 5)
+        DrawDotFillRight();
+    if (m_nMode == 6)
+        DrawVLineGradient();
+    if (m_nMode == 7)
+        DrawHLineGradient();
+}
