@@ -1,0 +1,3 @@
+#include "app/Fonts.h"
+
+plat::Font g_fonts[kFontSlots];

@@ -1,0 +1,44 @@
+#include "app/LumivexApp.h"
+
+#include "app/Fonts.h"
+#include "app/MainDlg.h"
+#include "localdata/Paths.h"
+#include "platform/gfx/GdiConstants.h"
+#include "update/SelfUpdate.h"
+#include "widgets/CaptionFont.h"
+
+#include <cstdio>
+
+bool CLumivexApp::InitInstance()
+{
+    // Dialogs host the web panel as they are: no control container to enable.
+
+    // Every relative path of the program, data\main.htm among them, is
+    // resolved beside the executable from here on, wherever it was started.
+    EnterExeFolder();
+
+    g_fonts[0].CreateFont(12, 0, 0, 0, plat::FW_NORMAL, 0, 0, 0, plat::ANSI_CHARSET, plat::OUT_DEFAULT_PRECIS,
+        plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH | plat::FF_SWISS, "宋体");
+    BindCaptionFont(&g_fonts[0]);
+
+    // Controls have one look here: no three-dimensional look to enable.
+
+    // A data path that is a file, or a folder that cannot be written, leaves
+    // the program running on its built-in defaults.
+    CreateFolderPath(GetExeFolder() + "data\\");
+
+    CMainDlg dlg;
+    m_pMainWnd = &dlg;
+    if (dlg.DoModal() < 0) {
+        std::fputs("lv.exe: the main window could not be opened (is there a display?)\n", stderr);
+        m_nExitCode = 1;
+    }
+    m_pMainWnd = nullptr;
+    return false;
+}
+
+int CLumivexApp::ExitInstance()
+{
+    ExitUpdate();
+    return CWinApp::ExitInstance();
+}

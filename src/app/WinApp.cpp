@@ -1,0 +1,7 @@
+#include "app/WinApp.h"
+
+int CWinApp::Run()
+{
+    InitInstance();
+    return ExitInstance();
+}

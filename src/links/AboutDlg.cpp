@@ -1,0 +1,38 @@
+#include "links/AboutDlg.h"
+
+#include "platform/fs/Process.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kVersion = "1.66";
+
+}
+
+std::string AboutVersionText()
+{
+    char text[128] = {};
+    std::snprintf(text, sizeof text, "Lumivex显示器测试器 Ver%s", kVersion);
+    return std::string(text) + " 正式版";
+}
+
+CAboutDlg::CAboutDlg()
+    : Dialog(kTemplateId)
+{
+}
+
+void CAboutDlg::DoDataExchange(plat::DataExchange* dx)
+{
+    Dialog::DoDataExchange(dx);
+    plat::DDX_Control(dx, 1013, m_path);
+    plat::DDX_Control(dx, 1012, m_version);
+}
+
+bool CAboutDlg::OnInitDialog()
+{
+    Dialog::OnInitDialog();
+    m_path.SetWindowText(plat::GetModuleFileName());
+    m_version.SetWindowText(AboutVersionText());
+    return true;
+}

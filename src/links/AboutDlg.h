@@ -1,0 +1,26 @@
+#pragma once
+
+// The About dialog (template 100): the program's name and version, the
+// maker's lines, and the full path of the running executable.
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Static.h"
+
+#include <string>
+
+class CAboutDlg : public plat::Dialog {
+public:
+    static constexpr int kTemplateId = 100;
+
+    CAboutDlg();
+
+    plat::Static m_path;    // control 1013: the executable's path, wrapping over several lines
+    plat::Static m_version; // control 1012
+
+protected:
+    void DoDataExchange(plat::DataExchange* dx) override;
+    bool OnInitDialog() override;
+};
+
+// "Lumivex显示器测试器 Ver1.66 正式版".
+std::string AboutVersionText();

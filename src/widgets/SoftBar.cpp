@@ -1,0 +1,10 @@
+#include "widgets/SoftBar.h"
+
+int CSoftBar::Load(std::string_view)
+{
+    return 0;
+}
+
+void CSoftBar::Layout()
+{
+}
