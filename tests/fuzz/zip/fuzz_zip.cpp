@@ -13,14 +13,25 @@
 
 namespace {
 
+std::string MakeFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "lv-fuzz-zip-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        std::abort();
+    return pattern;
+}
+
 const std::string& Folder()
 {
-    static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lv-fuzz-zip-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        return pattern;
+    static const std::string folder = MakeFolder();
+    // Registered after `folder` exists, so it runs before `folder` is destroyed.
+    static const bool removedAtExit = [] {
+        return std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(Folder(), ignored);
+        }) == 0;
     }();
+    (void)removedAtExit;
     return folder;
 }
 
