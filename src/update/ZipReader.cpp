@@ -42,8 +42,6 @@ struct CZipReader::ReadState {
     std::unique_ptr<std::uint8_t[]> buffer { new std::uint8_t[kReadBufferSize] };
     z_stream stream {};
     bool streamInitialised = false;
-    std::uint64_t localExtraOffset = 0;
-    std::uint32_t localExtraSize = 0;
     std::uint64_t nextCompressed = 0; // relative to the archive
     std::uint32_t crc = 0;
     std::uint32_t expectedCrc = 0;
@@ -103,7 +101,7 @@ void CZipReader::OpenArchive()
     m_entryCount = cursor.U16();
     m_centralSize = cursor.U32();
     m_centralOffset = cursor.U32();
-    m_commentLength = cursor.U16();
+    cursor.U16(); // comment length
     if (cursor.Failed() || m_entryCount != entriesOnDisk || disk != 0 || centralDisk != 0)
         Fail(CZipException::kStatusBadArchive);
     // Treat an archive without entries as unusable: there is nothing to read.
@@ -143,7 +141,6 @@ std::uint64_t CZipReader::FindEndRecord()
 void CZipReader::GoToFirstEntry()
 {
     m_currentHeaderPosition = m_centralOffset;
-    m_currentIndex = 0;
     m_currentValid = false;
     ReadCentralHeader(m_entry, nullptr, 0, nullptr, 0, nullptr, 0);
     m_currentValid = true;
@@ -273,8 +270,6 @@ void CZipReader::OpenEntry()
     state->expectedCrc = m_entry.crc;
     state->method = m_entry.method;
     state->bytesBefore = m_bytesBefore;
-    state->localExtraOffset = std::uint64_t(m_entry.localHeaderOffset) + kLocalHeaderSize + m_entry.nameLength;
-    state->localExtraSize = static_cast<std::uint32_t>(dataStart - state->localExtraOffset);
     if (state->method == kDeflated) {
         state->stream.zalloc = &CZipReader::Allocate;
         state->stream.zfree = &CZipReader::Free;

@@ -84,12 +84,10 @@ private:
 
     std::uint64_t m_fileLength = 0;
     std::uint32_t m_entryCount = 0;
-    std::uint32_t m_commentLength = 0;
     std::uint64_t m_bytesBefore = 0;
     std::uint64_t m_endRecordPosition = 0;
     std::uint32_t m_centralSize = 0;
     std::uint32_t m_centralOffset = 0;
-    std::uint32_t m_currentIndex = 0;
     std::uint64_t m_currentHeaderPosition = 0;
     bool m_currentValid = false;
     EntryInfo m_entry;
