@@ -39,16 +39,21 @@ void DeviceContext::Attach(Surface* surface, Rect area)
     pitch_ = surface ? surface->Pitch() : 0;
     origin_ = { raster::Translate(area.left, 0), raster::Translate(area.top, 0) };
     clip_ = surface && pixels_ ? area.Intersected(surface->Bounds()) : Rect {};
+    clipX_ = clip_.left - origin_.x;
+    clipY_ = clip_.top - origin_.y;
+    clipWidth_ = static_cast<unsigned>(clip_.Width());
+    clipHeight_ = static_cast<unsigned>(clip_.Height());
+    originIndex_ = origin_.y * pitch_ + origin_.x;
 }
 
 raster::Target DeviceContext::Target() const
 {
-    return { pixels_, pitch_, clip_ };
+    return { pixels_, static_cast<int>(pitch_), surface_ ? surface_->Width() : 0, clip_ };
 }
 
 raster::Target DeviceContext::Target(const Rect& clip) const
 {
-    return { pixels_, pitch_, clip_.Intersected(clip) };
+    return { pixels_, static_cast<int>(pitch_), surface_ ? surface_->Width() : 0, clip_.Intersected(clip) };
 }
 
 bool DeviceContext::CreateCompatibleDC(const DeviceContext*)
@@ -150,13 +155,15 @@ bool DeviceContext::LineTo(int x, int y)
     return true;
 }
 
+// The per-pixel path of the dot-fill tests: one unsigned compare per axis
+// (coordinates left of or above the clip wrap round to large values).
 COLORREF DeviceContext::SetPixel(int x, int y, COLORREF color)
 {
-    const long long px = static_cast<long long>(x) + origin_.x;
-    const long long py = static_cast<long long>(y) + origin_.y;
-    if (px < clip_.left || px >= clip_.right || py < clip_.top || py >= clip_.bottom)
+    const bool outsideX = static_cast<unsigned>(x) - static_cast<unsigned>(clipX_) >= clipWidth_;
+    const bool outsideY = static_cast<unsigned>(y) - static_cast<unsigned>(clipY_) >= clipHeight_;
+    if (outsideX | outsideY)
         return CLR_INVALID;
-    pixels_[py * pitch_ + px] = ToXrgb(color);
+    pixels_[originIndex_ + y * pitch_ + x] = ToXrgb(color);
     return color & 0xffffff;
 }
 

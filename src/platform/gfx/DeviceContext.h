@@ -143,9 +143,16 @@ private:
 
     Surface* surface_ = nullptr;
     std::uint32_t* pixels_ = nullptr; // surface_->Data(), cached for the per-pixel calls
-    int pitch_ = 0;
+    std::ptrdiff_t pitch_ = 0;
     Point origin_;     // surface position of this context's (0, 0)
     Rect clip_;        // surface coordinates; empty when nothing can be drawn
+    // The clip in this context's coordinates as origin and size, and the
+    // buffer index of this context's (0, 0): what SetPixel needs, precomputed.
+    int clipX_ = 0;
+    int clipY_ = 0;
+    unsigned clipWidth_ = 0;
+    unsigned clipHeight_ = 0;
+    std::ptrdiff_t originIndex_ = 0;
     bool memory_ = false;
 
     Pen pen_ = Pen::BlackPen();

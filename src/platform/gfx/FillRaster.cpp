@@ -1,6 +1,6 @@
 #include "platform/gfx/Raster.h"
 
-#include <algorithm>
+#include "platform/gfx/PixelFill.h"
 
 namespace plat::raster {
 
@@ -11,12 +11,13 @@ void FillRect(const Target& t, Rect r, std::uint32_t xrgb)
         return;
     const int width = r.Width();
     std::uint32_t* row = t.pixels + static_cast<std::ptrdiff_t>(r.top) * t.pitch + r.left;
-    if (width == t.pitch) {
-        std::fill_n(row, static_cast<std::ptrdiff_t>(width) * r.Height(), xrgb);
+    if (width == t.width) {
+        // Whole rows: one run through the padding between them, which nobody sees.
+        FillPixels(row, static_cast<std::size_t>(t.pitch) * (r.Height() - 1) + width, xrgb);
         return;
     }
     for (int y = r.top; y < r.bottom; ++y, row += t.pitch)
-        std::fill_n(row, width, xrgb);
+        FillPixels(row, width, xrgb);
 }
 
 }

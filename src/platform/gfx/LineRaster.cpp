@@ -1,5 +1,7 @@
 #include "platform/gfx/Raster.h"
 
+#include "platform/gfx/PixelFill.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -10,8 +12,7 @@ namespace {
 // Pixels [from, to) of one row. Callers must clip.
 void Span(const Target& t, int y, int from, int to, std::uint32_t xrgb)
 {
-    std::fill(t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + from,
-        t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + to, xrgb);
+    FillPixels(t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + from, static_cast<std::size_t>(to - from), xrgb);
 }
 
 // Pixels [from, to) of one column. Callers must clip.

@@ -13,7 +13,8 @@ namespace plat::raster {
 struct Target {
     std::uint32_t* pixels = nullptr;
     int pitch = 0;
-    Rect clip; // inside the surface; empty when nothing may be drawn
+    int width = 0; // of the surface; pixels from width to pitch of a row are padding
+    Rect clip;     // inside the surface; empty when nothing may be drawn
 };
 
 // Keeps translated coordinates far from overflow; no surface comes near this.

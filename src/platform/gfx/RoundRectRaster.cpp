@@ -1,5 +1,7 @@
 #include "platform/gfx/Raster.h"
 
+#include "platform/gfx/PixelFill.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -59,7 +61,7 @@ void Run(const Target& t, int y, int from, int to, std::uint32_t xrgb)
     to = std::min(to, t.clip.right - 1);
     if (from > to)
         return;
-    std::fill_n(t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + from, to - from + 1, xrgb);
+    FillPixels(t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + from, static_cast<std::size_t>(to - from + 1), xrgb);
 }
 
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// A 32-bit pixel buffer: 0x00RRGGBB per pixel, rows of Pitch() pixels.
-// Device contexts draw on it; windows show it.
+// A 32-bit pixel buffer: 0x00RRGGBB per pixel, rows of Pitch() pixels
+// (Pitch() may exceed Width(): rows are padded so that a column's pixels
+// spread over the whole CPU cache). Device contexts draw on it; windows show it.
 
 #include "platform/Types.h"
 
@@ -13,7 +14,7 @@ namespace plat {
 // COLORREF (low byte red) to a surface pixel (0x00RRGGBB) and back.
 constexpr std::uint32_t ToXrgb(COLORREF c)
 {
-    return ((c & 0xffu) << 16) | (c & 0xff00u) | ((c >> 16) & 0xffu);
+    return __builtin_bswap32(c) >> 8; // 0x00BBGGRR -> 0xRRGGBB00 -> 0x00RRGGBB
 }
 constexpr COLORREF FromXrgb(std::uint32_t p)
 {
@@ -39,24 +40,30 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    int Pitch() const { return width_; } // pixels per row
+    int Pitch() const { return pitch_; } // pixels from one row to the next
     Rect Bounds() const { return { 0, 0, width_, height_ }; }
     bool IsEmpty() const { return width_ == 0 || height_ == 0; }
 
     std::uint32_t* Data() { return pixels_.get(); }
     const std::uint32_t* Data() const { return pixels_.get(); }
     // Callers must range-check y.
-    std::uint32_t* Row(int y) { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * width_; }
-    const std::uint32_t* Row(int y) const { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * width_; }
+    std::uint32_t* Row(int y) { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * pitch_; }
+    const std::uint32_t* Row(int y) const { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * pitch_; }
 
     // The pixel at (x, y) as 0x00RRGGBB; 0 outside the surface.
     std::uint32_t Pixel(int x, int y) const;
     void Fill(std::uint32_t xrgb);
+    // Every pixel of the buffer, padding included: Pitch() x Height().
+    std::size_t BufferPixels() const { return static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height_); }
 
 private:
-    std::unique_ptr<std::uint32_t[]> pixels_;
+    struct Free {
+        void operator()(std::uint32_t* p) const;
+    };
+    std::unique_ptr<std::uint32_t[], Free> pixels_;
     int width_ = 0;
     int height_ = 0;
+    int pitch_ = 0;
 };
 
 }
