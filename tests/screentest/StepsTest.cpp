@@ -1,0 +1,236 @@
+// The test window's life: covering the screen, stepping on left clicks with
+// each mode's wrap, redrawing on erase only, and the three ways out.
+
+#include "TestWndSupport.h"
+
+#include "platform/ui/ClientDC.h"
+#include "screentest/TestColors.h"
+
+using namespace sttest;
+using plat::RGB;
+
+TEST(TestWndSteps, CoversThePrimaryScreenAndStartsAtStepZero)
+{
+    CTestWnd wnd;
+    wnd.m_nMode = 1;
+    wnd.m_nStep = 5;
+    plat::Rect screen, frame, client;
+    int fontSize = 0;
+    int stepWhenShown = -1;
+    long notBlue = -1;
+    RunSteps(wnd, { [&] {
+        plat::Wnd::GetDesktopWindow()->GetWindowRect(&screen);
+        wnd.GetWindowRect(&frame);
+        wnd.GetClientRect(&client);
+        fontSize = wnd.m_font.PixelSize();
+        stepWhenShown = wnd.m_nStep;
+        notBlue = CountOther(wnd, RGB(0, 0, 255));
+    } });
+    EXPECT_GT(screen.Width(), 0);
+    EXPECT_EQ(frame, (plat::Rect { 0, 0, screen.Width(), screen.Height() }));
+    EXPECT_EQ(client, (plat::Rect { 0, 0, screen.Width(), screen.Height() }));
+    EXPECT_EQ(fontSize, 16);
+    EXPECT_EQ(stepWhenShown, 0);
+    EXPECT_EQ(notBlue, 0);
+}
+
+TEST(TestWndSteps, EighthClickReturnsToStepZeroInModesOneToSeven)
+{
+    for (int mode = 1; mode <= 7; ++mode) {
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        CTestWnd wnd;
+        wnd.m_nMode = mode;
+        std::vector<int> steps;
+        std::vector<Step> script { [&] { Resize(wnd, 32, 24); } };
+        for (int click = 0; click < 9; ++click) {
+            script.push_back([&] { LeftClick(wnd); });
+            script.push_back([&] { steps.push_back(wnd.m_nStep); });
+        }
+        RunSteps(wnd, script);
+        EXPECT_EQ(steps, (std::vector<int> { 1, 2, 3, 4, 5, 6, 7, 0, 1 }));
+    }
+}
+
+// The new step is on screen when the click's handler returns, not after a
+// later repaint.
+TEST(TestWndSteps, LeftClickDrawsInsideItsHandler)
+{
+    for (int mode : { 1, 4, 7 }) {
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        CTestWnd wnd;
+        wnd.m_nMode = mode;
+        long notGreenAtOnce = -1;
+        RunSteps(wnd, {
+            [&] { Resize(wnd, 64, 48); },
+            [&] {
+                wnd.SendMessage(plat::WM_LBUTTONDOWN, plat::MK_LBUTTON, plat::MAKELPARAM(3, 3));
+                // A gradient's first line is its base colour.
+                plat::Rect area = mode == 7 ? plat::Rect { 0, 0, 64, 1 } : ClientOf(wnd);
+                notGreenAtOnce = CountOther(wnd, area, RGB(0, 255, 0));
+            },
+        });
+        EXPECT_EQ(notGreenAtOnce, 0);
+    }
+}
+
+TEST(TestWndSteps, DeadPixelTestAlternatesWhiteAndBlack)
+{
+    CTestWnd wnd;
+    wnd.m_nMode = 10;
+    std::vector<int> steps;
+    std::vector<long> notWhite, notBlack;
+    auto record = [&] {
+        steps.push_back(wnd.m_nStep);
+        notWhite.push_back(CountOther(wnd, RGB(255, 255, 255)));
+        notBlack.push_back(CountOther(wnd, RGB(0, 0, 0)));
+    };
+    std::vector<Step> script { record };
+    for (int click = 0; click < 4; ++click) {
+        script.push_back([&] { LeftClick(wnd); });
+        script.push_back(record);
+    }
+    RunSteps(wnd, script);
+    EXPECT_EQ(steps, (std::vector<int> { 0, 1, 0, 1, 0 }));
+    EXPECT_EQ(notWhite[0], 0);
+    EXPECT_EQ(notBlack[1], 0);
+    EXPECT_EQ(notWhite[2], 0);
+    EXPECT_EQ(notBlack[3], 0);
+    EXPECT_EQ(notWhite[4], 0);
+}
+
+TEST(TestWndSteps, EraseRedrawsTheCurrentStepAndPaintDrawsNothing)
+{
+    CTestWnd wnd;
+    wnd.m_nMode = 2;
+    const plat::Rect scribble { 10, 10, 50, 40 };
+    long afterPaint = -1, afterErase = -1;
+    int stepAfterErase = -1;
+    auto scribbleRed = [&] {
+        plat::ClientDC dc(&wnd);
+        dc.FillSolidRect(scribble, RGB(255, 0, 0));
+    };
+    RunSteps(wnd, {
+        [&] { LeftClick(wnd); },
+        [&] { LeftClick(wnd); },
+        [&] { LeftClick(wnd); },
+        [&] {
+            scribbleRed();
+            wnd.Invalidate(false); // paint only
+        },
+        [&] {
+            afterPaint = CountOther(wnd, scribble, RGB(255, 0, 0));
+            wnd.Invalidate(true); // erase, then paint
+        },
+        [&] {
+            stepAfterErase = wnd.m_nStep;
+            afterErase = CountOther(wnd, RGB(255, 255, 0));
+        },
+    });
+    EXPECT_EQ(afterPaint, 0);
+    EXPECT_EQ(stepAfterErase, 3);
+    EXPECT_EQ(afterErase, 0);
+}
+
+TEST(TestWndSteps, RightClickEscapeAndEnterEndTheTest)
+{
+    struct Way {
+        const char* name;
+        std::function<void(CTestWnd&)> end;
+        std::intptr_t result;
+    };
+    const Way ways[] = {
+        { "right click", [](CTestWnd& w) { plat::automation::Click(w, { 5, 5 }, plat::automation::MouseButton::Right); },
+            plat::IDCANCEL },
+        { "escape", [](CTestWnd& w) { plat::automation::Key(w, plat::VK_ESCAPE); }, plat::IDCANCEL },
+        { "enter", [](CTestWnd& w) { plat::automation::Key(w, plat::VK_RETURN); }, plat::IDOK },
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        CTestWnd wnd;
+        wnd.m_nMode = 1;
+        bool stillRunning = false;
+        std::intptr_t result = RunSteps(wnd, {
+            [&] { Resize(wnd, 32, 24); },
+            [&] { way.end(wnd); },
+            [&] { stillRunning = true; },
+        });
+        EXPECT_FALSE(stillRunning);
+        EXPECT_EQ(result, way.result);
+        EXPECT_FALSE(wnd.IsWindow());
+    }
+}
+
+// Clicks made while a long sweep runs wait in the queue; each then advances
+// one step and draws it.
+TEST(TestWndSteps, ClicksQueuedDuringALongDrawingEachAdvanceOneStep)
+{
+    CTestWnd wnd;
+    wnd.m_nMode = 4;
+    int step = -1;
+    long notYellow = -1;
+    RunSteps(wnd, {
+        [&] {
+            Resize(wnd, 1920, 1080);
+        },
+        [&] {
+            LeftClick(wnd);
+            LeftClick(wnd);
+            LeftClick(wnd);
+        },
+        [&] {
+            step = wnd.m_nStep;
+            notYellow = CountOther(wnd, RGB(255, 255, 0));
+        },
+    });
+    EXPECT_EQ(step, 3);
+    EXPECT_EQ(notYellow, 0);
+}
+
+TEST(TestWndSteps, ModesOutsideTheTableDrawNothing)
+{
+    for (int mode : { 0, 8, 9, 11, -1 }) {
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        CTestWnd wnd;
+        wnd.m_nMode = mode;
+        wnd.m_bShowInfo = 1;
+        long shown = -1, clicked = -1;
+        auto scribbleRed = [&] {
+            plat::ClientDC dc(&wnd);
+            dc.FillSolidRect(ClientOf(wnd), RGB(255, 0, 0));
+        };
+        RunSteps(wnd, {
+            [&] { Resize(wnd, 64, 48); },
+            [&] { shown = CountOther(wnd, RGB(0, 0, 0)); scribbleRed(); },
+            [&] { LeftClick(wnd); LeftClick(wnd); },
+            [&] { clicked = CountOther(wnd, RGB(255, 0, 0)); },
+        });
+        EXPECT_EQ(shown, 0); // a new back buffer is black
+        EXPECT_EQ(clicked, 0);
+    }
+}
+
+// A step outside the mode's table (only possible if a caller sets it)
+// draws nothing instead of reading past the table.
+TEST(TestWndSteps, StepOutsideTheTableDrawsNothing)
+{
+    for (int mode : { 1, 2, 3, 4, 5, 6, 7, 10 }) {
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        CTestWnd wnd;
+        wnd.m_nMode = mode;
+        wnd.m_bShowInfo = 1;
+        long untouched = -1;
+        RunSteps(wnd, {
+            [&] { Resize(wnd, 16, 8); },
+            [&] {
+                plat::ClientDC dc(&wnd);
+                dc.FillSolidRect(ClientOf(wnd), RGB(1, 2, 3));
+                for (int step : { -1, 8, 1000 }) {
+                    wnd.m_nStep = step;
+                    wnd.DrawPattern();
+                }
+                untouched = CountOther(wnd, RGB(1, 2, 3));
+            },
+        });
+        EXPECT_EQ(untouched, 0);
+    }
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+// Running the test window in tests: a script of steps, each run once the
+// modal loop is idle after the one before (its clicks handled, its repaints
+// done); reading the back buffer; and the information lines as the font
+// draws them, for comparing with what the window shows.
+
+#include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/GdiConstants.h"
+#include "platform/gfx/Surface.h"
+#include "platform/ui/Automation.h"
+#include "platform/ui/EventLoop.h"
+#include "screentest/TestWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace sttest {
+
+using Step = std::function<void()>;
+
+// Ends the process if a modal run never ends, so a broken test fails instead of hanging.
+inline void StartWatchdog(int seconds = 60)
+{
+    std::thread([seconds] {
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        plat::PostTask([] {
+            ADD_FAILURE() << "watchdog: the test window's modal run did not end";
+            std::exit(3);
+        });
+    }).detach();
+}
+
+struct Script {
+    std::vector<Step> steps;
+    bool over = false; // the run ended: steps still queued do nothing
+};
+
+inline void RunFrom(std::shared_ptr<Script> script, std::size_t next)
+{
+    if (next >= script->steps.size())
+        return;
+    plat::PostIdleTask([script, next] {
+        if (script->over)
+            return;
+        script->steps[next]();
+        RunFrom(script, next + 1);
+    });
+}
+
+// Runs the window modally with `steps`; ends it with IDOK after the last
+// unless a step ended it (the steps after that one never run). Returns
+// DoModal's result.
+inline std::intptr_t RunSteps(CTestWnd& wnd, std::vector<Step> steps)
+{
+    StartWatchdog();
+    steps.push_back([&wnd] { wnd.EndDialog(plat::IDOK); });
+    auto script = std::make_shared<Script>();
+    script->steps = std::move(steps);
+    RunFrom(script, 0);
+    std::intptr_t result = wnd.DoModal();
+    script->over = true;
+    return result;
+}
+
+inline plat::Rect ClientOf(const CTestWnd& wnd)
+{
+    plat::Rect r;
+    wnd.GetClientRect(&r);
+    return r;
+}
+
+// A client area of width x height, as if the screen had that size.
+inline void Resize(CTestWnd& wnd, int width, int height)
+{
+    wnd.SetWindowPos(plat::wndTopMost, 0, 0, width, height, plat::SWP_FRAMECHANGED);
+}
+
+inline void LeftClick(CTestWnd& wnd)
+{
+    plat::automation::Click(wnd, { 0, 0 }, plat::automation::MouseButton::Left);
+}
+
+inline const plat::Surface& Back(const CTestWnd& wnd)
+{
+    static const plat::Surface empty;
+    const plat::Surface* s = plat::automation::BackBuffer(wnd);
+    return s ? *s : empty;
+}
+
+// Pixels of `area` in the window's back buffer that are not `color`.
+inline long CountOther(const CTestWnd& wnd, plat::Rect area, plat::COLORREF color)
+{
+    const plat::Surface& s = Back(wnd);
+    std::uint32_t want = plat::ToXrgb(color);
+    long wrong = 0;
+    area = area.Intersected(s.Bounds());
+    for (int y = area.top; y < area.bottom; ++y) {
+        const std::uint32_t* row = s.Row(y);
+        for (int x = area.left; x < area.right; ++x)
+            wrong += (row[x] & 0xFFFFFFu) != want;
+    }
+    return wrong;
+}
+
+inline long CountOther(const CTestWnd& wnd, plat::COLORREF color)
+{
+    return CountOther(wnd, ClientOf(wnd), color);
+}
+
+// The information lines' font, made as the window makes it.
+inline plat::Font InfoFont()
+{
+    plat::Font font;
+    font.CreateFont(16, 8, 0, 0, 0, 0, 0, 0, 0, plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS,
+        plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
+    return font;
+}
+
+// True when the window shows exactly `text` drawn in the information font
+// with its top-left at `at`: every pixel of the text's cells compared.
+inline bool ShowsText(const CTestWnd& wnd, plat::Point at, std::string_view text)
+{
+    plat::Surface scratch(1, 1);
+    plat::DeviceContext measure(scratch);
+    measure.SelectObject(InfoFont());
+    plat::Size size = measure.GetTextExtent(text);
+    if (size.cx <= 0 || size.cy <= 0)
+        return false;
+    plat::Surface expected(size.cx, size.cy);
+    plat::DeviceContext dc(expected);
+    dc.SelectObject(InfoFont());
+    dc.TextOut(0, 0, text);
+
+    const plat::Surface& s = Back(wnd);
+    if (at.x + size.cx > s.Width() || at.y + size.cy > s.Height())
+        return false;
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+            if ((s.Pixel(at.x + x, at.y + y) & 0xFFFFFFu) != expected.Pixel(x, y))
+                return false;
+    return true;
+}
+
+}
