@@ -76,8 +76,11 @@ void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, con
     const int x1 = r.right - 1;
     const int y0 = r.top;
     const int y1 = r.bottom - 1;
-    int rx = std::max(0, (std::min(ellipseWidth, r.Width()) - 1) / 2);
-    int ry = std::max(0, (std::min(ellipseHeight, r.Height()) - 1) / 2);
+    // Corners larger than any surface look the same at any larger size; the
+    // cap keeps the arc's table small and its arithmetic within 64 bits.
+    constexpr int kLargestEllipse = 32768;
+    int rx = (std::clamp(ellipseWidth, 1, std::min(r.Width(), kLargestEllipse)) - 1) / 2;
+    int ry = (std::clamp(ellipseHeight, 1, std::min(r.Height(), kLargestEllipse)) - 1) / 2;
     if (rx == 0)
         ry = 0; // a flat ellipse gives square corners
     if (ry == 0)
