@@ -1,0 +1,96 @@
+#pragma once
+
+// The main window driven from a test: a script runs inside its modal loop
+// once start-up has settled, the window ends once the script's work is
+// done, and the update thread is counted instead of started (it would
+// change the process's current directory under the next test).
+
+#include "app/MainDlg.h"
+#include "platform/fs/ScratchFolder.h"
+#include "platform/ui/Automation.h"
+#include "platform/ui/EventLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace apptest {
+
+class MainDlgUnderTest : public CMainDlg {
+public:
+    int updateThreadStarts = 0;
+    std::function<void(MainDlgUnderTest&)> script;
+
+protected:
+    bool OnInitDialog() override
+    {
+        bool result = CMainDlg::OnInitDialog();
+        plat::PostIdleTask([this] { RunScript(); });
+        return result;
+    }
+    void StartUpdateThread() override { ++updateThreadStarts; }
+
+private:
+    void RunScript()
+    {
+        if (script)
+            script(*this);
+        EndAfterEverything(50);
+    }
+    // Idle rounds let nested runs the script started end first.
+    void EndAfterEverything(int rounds)
+    {
+        if (rounds == 0) {
+            EndDialog(plat::IDOK);
+            return;
+        }
+        plat::PostIdleTask([this, rounds] { EndAfterEverything(rounds - 1); });
+    }
+};
+
+// Ends the process if a modal run never ends, so a broken test fails
+// instead of hanging.
+inline void StartWatchdog(int seconds = 30)
+{
+    std::thread([seconds] {
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        plat::PostTask([] {
+            ADD_FAILURE() << "watchdog: a modal run did not end";
+            std::exit(3);
+        });
+    }).detach();
+}
+
+// Queues `step` to run inside the loop that is running then.
+inline void Then(std::function<void()> step)
+{
+    plat::PostTask(std::move(step));
+}
+
+// A scratch folder that is the current directory for the test's duration,
+// as the executable's folder is for the program.
+class ScratchCurrentFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_old = std::filesystem::current_path();
+        std::filesystem::current_path(m_folder.Native());
+    }
+    void TearDown() override { std::filesystem::current_path(m_old); }
+
+    void WriteMainHtm(const std::string& text)
+    {
+        std::filesystem::create_directories(m_folder.Native("data"));
+        lvtest::WriteNative(m_folder.Native("data/main.htm"), text);
+    }
+
+    lvtest::ScratchFolder m_folder;
+    std::filesystem::path m_old;
+};
+
+}

@@ -1,0 +1,305 @@
+// The main window: its size and layout in pixels, the option box, the web
+// panel's address, the window menu and its About item, icons and colours.
+
+#include "MainDlgHarness.h"
+
+#include "links/AboutDlg.h"
+#include "platform/gfx/DeviceContext.h"
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/Menu.h"
+
+#include <map>
+
+using namespace apptest;
+using plat::Rect;
+
+namespace {
+
+Rect ControlRect(const CMainDlg& dlg, int id)
+{
+    Rect r;
+    if (plat::Wnd* control = dlg.GetDlgItem(id)) {
+        control->GetWindowRect(&r);
+        dlg.ScreenToClient(&r);
+    }
+    return r;
+}
+
+Rect At(int x, int y, int w, int h)
+{
+    return { x, y, x + w, y + h };
+}
+
+class MainWindow : public ScratchCurrentFolder {
+protected:
+    void SetUp() override
+    {
+        ScratchCurrentFolder::SetUp();
+        StartWatchdog();
+    }
+
+    // The address the web panel was given at start.
+    std::string StartAddress()
+    {
+        MainDlgUnderTest dlg;
+        std::string address;
+        dlg.script = [&](MainDlgUnderTest& d) { address = d.m_web.GetLocationURL(); };
+        dlg.DoModal();
+        return address;
+    }
+};
+
+TEST_F(MainWindow, FrameIs600By500CentredWithA594By472ClientArea)
+{
+    MainDlgUnderTest dlg;
+    Rect frame, client, screen;
+    std::string title;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        title = d.GetWindowText();
+        d.GetWindowRect(&frame);
+        d.GetClientRect(&client);
+        plat::Wnd::GetDesktopWindow()->GetWindowRect(&screen);
+    };
+    ASSERT_EQ(dlg.DoModal(), plat::IDOK);
+    EXPECT_EQ(frame.Width(), 600);
+    EXPECT_EQ(frame.Height(), 500);
+    EXPECT_EQ(client, At(0, 0, 594, 472));
+    EXPECT_EQ(frame.left - screen.left, (screen.Width() - 600) / 2);
+    EXPECT_EQ(frame.top - screen.top, (screen.Height() - 500) / 2);
+    EXPECT_EQ(title, "Lumivex 显示器测试 (Brindle 软件 www.brindle.example)");
+}
+
+TEST_F(MainWindow, ControlsArePlacedToThePixelForTheRealClientArea)
+{
+    MainDlgUnderTest dlg;
+    std::map<int, Rect> rects;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        for (int id = 1000; id <= 1021; ++id)
+            rects[id] = ControlRect(d, id);
+    };
+    ASSERT_EQ(dlg.DoModal(), plat::IDOK);
+
+    const int topRow[] = { 1004, 1005, 1014, 1021, 1016, 1015, 1012 };
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(rects[topRow[k]], At(5 + 75 * k, 5, 70, 22)) << "top row button " << topRow[k];
+    EXPECT_EQ(rects[1011], At(5, 32, 584, 80)) << "web panel";
+    EXPECT_EQ(rects[1003], At(5, 122, 150, 20)) << "option box";
+
+    const int columns[] = { 30, 176, 322, 468 };
+    const int firstRow[] = { 1013, 1000, 1007, 1008 };
+    const int secondRow[] = { 1006, 1002, 1009, 1001 };
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(rects[firstRow[k]], At(columns[k], 162, 75, 75)) << "test button " << firstRow[k];
+        EXPECT_EQ(rects[secondRow[k]], At(columns[k], 304, 75, 75)) << "test button " << secondRow[k];
+    }
+    EXPECT_EQ(rects[1010], (Rect { 5, 404, 589, 467 })) << "software bar";
+
+    // The hidden sibling-program buttons keep their template positions.
+    std::optional<plat::DialogTemplate> t = plat::DialogTemplate::Load(CMainDlg::kTemplateId);
+    ASSERT_TRUE(t.has_value());
+    for (const plat::ControlTemplate& c : t->controls) {
+        if (c.id >= 1017 && c.id <= 1020) {
+            EXPECT_EQ(rects[c.id], t->ToPixels(c.units)) << "sibling button " << c.id;
+        }
+    }
+}
+
+TEST_F(MainWindow, HiddenControlsStayHiddenAndTheRestShow)
+{
+    MainDlgUnderTest dlg;
+    std::map<int, bool> visible;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        for (int id = 1000; id <= 1021; ++id)
+            if (plat::Wnd* control = d.GetDlgItem(id))
+                visible[id] = control->IsWindowVisible();
+    };
+    dlg.DoModal();
+    EXPECT_EQ(visible.size(), 22u);
+    for (const auto& [id, shown] : visible)
+        EXPECT_EQ(shown, id != 1010 && (id < 1017 || id > 1020)) << "control " << id;
+}
+
+TEST_F(MainWindow, PictureButtonsGetTheirBitmaps)
+{
+    MainDlgUnderTest dlg;
+    dlg.DoModal();
+    const std::map<const CImageButton*, int> expected {
+        { &dlg.m_btnDeadPixel, 130 }, { &dlg.m_btnBlockFill, 132 }, { &dlg.m_btnDotDown, 134 },
+        { &dlg.m_btnDotRight, 133 }, { &dlg.m_btnVLineFill, 134 }, { &dlg.m_btnHLineFill, 133 },
+        { &dlg.m_btnVLineGradient, 136 }, { &dlg.m_btnHLineGradient, 135 }, { &dlg.m_btnGameBox, 149 },
+        { &dlg.m_btnCleaner, 227 }, { &dlg.m_btnOrganiser, 228 }, { &dlg.m_btnBrowser, 229 },
+    };
+    for (const auto& [button, bitmap] : expected)
+        EXPECT_EQ(button->m_nBitmapId, bitmap) << "button " << button->GetDlgCtrlID();
+}
+
+TEST_F(MainWindow, OptionBoxIsTickedAtEveryStart)
+{
+    for (int run = 0; run < 2; ++run) {
+        MainDlgUnderTest dlg;
+        unsigned atStart = 9;
+        dlg.script = [&](MainDlgUnderTest& d) {
+            atStart = d.IsDlgButtonChecked(1003);
+            plat::automation::ClickControl(d, 1003);
+        };
+        dlg.DoModal();
+        EXPECT_EQ(atStart, 1u) << "run " << run;
+        EXPECT_EQ(dlg.m_chkShowInfo.GetCheck(), plat::BST_UNCHECKED) << "the click clears it";
+    }
+}
+
+TEST_F(MainWindow, WebPanelFallsBackToAboutBlank)
+{
+    EXPECT_EQ(StartAddress(), "about:blank") << "no data\\main.htm";
+    WriteMainHtm("[OTHER]\r\nhttp://other.example/\r\n");
+    EXPECT_EQ(StartAddress(), "about:blank") << "no [MAIN_URL]";
+    WriteMainHtm("[MAIN_URL]\r\n");
+    EXPECT_EQ(StartAddress(), "about:blank") << "nothing after the tag";
+    WriteMainHtm("[MAIN_URL]\r\n \t \r\n[OTHER]\r\nhttp://other.example/\r\n");
+    EXPECT_EQ(StartAddress(), "about:blank") << "a value line of white space";
+    WriteMainHtm("[MAIN_URL]\r\n// http://commented.example/\r\n");
+    EXPECT_EQ(StartAddress(), "about:blank") << "only a comment after the tag";
+}
+
+TEST_F(MainWindow, WebPanelShowsMainUrlFromTheTaggedFile)
+{
+    WriteMainHtm("[TITLE]\r\nx\r\n[main_url]\r\nhttp://www.brindle.example/lv/panel.htm\r\n[HTML_END]\r\n");
+    EXPECT_EQ(StartAddress(), "http://www.brindle.example/lv/panel.htm");
+}
+
+TEST_F(MainWindow, UpdateThreadIsStartedOnce)
+{
+    MainDlgUnderTest dlg;
+    dlg.DoModal();
+    EXPECT_EQ(dlg.updateThreadStarts, 1);
+}
+
+TEST_F(MainWindow, WindowMenuEndsWithTheAboutItemBelowASeparator)
+{
+    MainDlgUnderTest dlg;
+    std::vector<plat::Menu::Item> items;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        if (plat::Menu* menu = d.GetSystemMenu(false))
+            items = menu->Items();
+    };
+    dlg.DoModal();
+    ASSERT_GE(items.size(), 2u);
+    const plat::Menu::Item& separator = items[items.size() - 2];
+    const plat::Menu::Item& about = items.back();
+    EXPECT_TRUE(separator.flags & plat::MF_SEPARATOR);
+    EXPECT_EQ(about.id, IDM_ABOUTBOX);
+    EXPECT_EQ(about.text, "关于 LV(&A)...");
+}
+
+TEST_F(MainWindow, AboutItemOpensTheAboutDialogModally)
+{
+    MainDlgUnderTest dlg;
+    bool aboutOpen = false;
+    bool mainEnabledMeanwhile = true;
+    bool mainEnabledAfter = false;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        Then([&] {
+            auto* about = dynamic_cast<CAboutDlg*>(plat::automation::ActiveModalWindow());
+            aboutOpen = about != nullptr;
+            mainEnabledMeanwhile = d.IsWindowEnabled();
+            if (about)
+                plat::automation::Key(*about, plat::VK_ESCAPE);
+        });
+        // Only the high twelve bits name the command.
+        d.SendMessage(plat::WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3);
+        mainEnabledAfter = d.IsWindowEnabled();
+    };
+    EXPECT_EQ(dlg.DoModal(), plat::IDOK);
+    EXPECT_TRUE(aboutOpen);
+    EXPECT_FALSE(mainEnabledMeanwhile);
+    EXPECT_TRUE(mainEnabledAfter);
+}
+
+TEST_F(MainWindow, ChoosingTheAboutItemInTheOpenMenuOpensTheDialog)
+{
+    MainDlgUnderTest dlg;
+    bool aboutOpen = false;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        plat::automation::Key(d, plat::VK_SPACE, plat::automation::Modifiers::Alt);
+        Then([&] {
+            plat::Wnd* popup = plat::automation::OpenMenuPopup();
+            ASSERT_NE(popup, nullptr);
+            int last = d.GetSystemMenu(false)->GetMenuItemCount() - 1;
+            plat::automation::Click(*popup, plat::automation::MenuItemPoint(d, last));
+            // Runs inside the About dialog's modal loop.
+            Then([&] {
+                auto* about = dynamic_cast<CAboutDlg*>(plat::automation::ActiveModalWindow());
+                aboutOpen = about != nullptr;
+                if (about)
+                    about->EndDialog(plat::IDOK);
+            });
+        });
+    };
+    dlg.DoModal();
+    EXPECT_TRUE(aboutOpen);
+}
+
+TEST_F(MainWindow, OtherSystemCommandsTakeTheDefaultPath)
+{
+    MainDlgUnderTest dlg;
+    dlg.script = [&](MainDlgUnderTest& d) { d.SendMessage(plat::WM_SYSCOMMAND, plat::SC_CLOSE); };
+    EXPECT_EQ(dlg.DoModal(), plat::IDCANCEL) << "close from the window menu ends the window";
+
+    MainDlgUnderTest escape;
+    escape.script = [&](MainDlgUnderTest& d) { plat::automation::Key(d, plat::VK_ESCAPE); };
+    EXPECT_EQ(escape.DoModal(), plat::IDCANCEL);
+}
+
+TEST_F(MainWindow, IconsAndBackgroundColour)
+{
+    MainDlgUnderTest dlg;
+    const plat::Icon* big = nullptr;
+    const plat::Icon* small = nullptr;
+    plat::LRESULT dragIcon = 0;
+    plat::LRESULT brush = 0;
+    plat::COLORREF bkColor = 0;
+    std::uint32_t face = 0;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        big = d.GetIcon(true);
+        small = d.GetIcon(false);
+        dragIcon = d.SendMessage(plat::WM_QUERYDRAGICON);
+        plat::DeviceContext dc;
+        plat::CtlColorRequest request { &d.m_chkShowInfo, plat::CTLCOLOR_BTN };
+        brush = d.SendMessage(plat::WM_CTLCOLOR, reinterpret_cast<plat::WPARAM>(&dc), reinterpret_cast<plat::LPARAM>(&request));
+        bkColor = dc.GetBkColor();
+        face = plat::automation::Pixel(d, { 590, 280 });
+    };
+    dlg.DoModal();
+    EXPECT_FALSE(dlg.m_hIcon.IsNull());
+    EXPECT_EQ(big, &dlg.m_hIcon);
+    EXPECT_EQ(small, &dlg.m_hIcon);
+    EXPECT_EQ(dragIcon, reinterpret_cast<plat::LRESULT>(&dlg.m_hIcon));
+    EXPECT_EQ(brush, reinterpret_cast<plat::LRESULT>(&dlg.m_brBack));
+    EXPECT_EQ(dlg.m_brBack.Color(), plat::RGB(240, 240, 240));
+    EXPECT_EQ(bkColor, plat::RGB(240, 240, 240));
+    EXPECT_EQ(face, 0xF0F0F0u);
+}
+
+TEST_F(MainWindow, BadTaggedFilesGiveTheDefaultOrWhatTheRulesSay)
+{
+    using namespace std::string_literals;
+    WriteMainHtm("\0[MAIN_URL]\r\nhttp://after.nul/\r\n"s);
+    EXPECT_EQ(StartAddress(), "about:blank") << "a NUL first byte ends the text";
+
+    WriteMainHtm("[MAIN_URL] http://same.line/ [HTML_END]");
+    EXPECT_EQ(StartAddress(), "about:blank") << "no line breaks";
+
+    std::string binary(64 * 1024, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>(1 + (i * 7919 + i / 251) % 255);
+    WriteMainHtm(binary);
+    EXPECT_EQ(StartAddress(), "about:blank") << "binary bytes";
+
+    WriteMainHtm("\x81\xff\xfe\r\n[MAIN_URL]\r\nhttp://x.example/\xff\r\n");
+    EXPECT_EQ(StartAddress(), "http://x.example/\xEF\xBF\xBD") << "bytes outside code page 936 read as replacements";
+
+    WriteMainHtm(std::string(24 * 1024 * 1024, 'a') + "\r\n[MAIN_URL]\r\nhttp://big.example/\r\n");
+    EXPECT_EQ(StartAddress(), "http://big.example/") << "a huge file with a 24 MB first line";
+}
+
+}
