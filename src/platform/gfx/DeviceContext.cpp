@@ -68,7 +68,6 @@ bool DeviceContext::DeleteDC()
 {
     const bool had = surface_ != nullptr || memory_;
     *this = DeviceContext();
-    Attach(nullptr, {});
     pen_ = Pen();
     brush_ = Brush();
     return had;
