@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# End to end under Xvfb: the real lv.exe, copied into a fresh folder and
+# started from another working directory, shows its main window (found by
+# its title, 594 x 472 client area), creates data\ beside itself, opens the
+# About dialog from the window menu (Alt+Space), and ends with status 0 once
+# both are closed. Screenshots are checked and kept in $LUMIVEX_SHOT_DIR
+# when that is set.
+set -u
+build=${1:-build}
+src=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
+[ -x "$src" ] || { echo "app-e2e: no program at $src"; exit 1; }
+for tool in Xvfb xdotool import convert xdpyinfo; do
+  command -v $tool >/dev/null || { echo "app-e2e: $tool is missing"; exit 1; }
+done
+
+for n in $(seq 260 360); do [ -e /tmp/.X$n-lock ] || break; done
+Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+work=$(mktemp -d)
+app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=":$n"
+unset SDL_VIDEODRIVER
+# No update server answers here: the update thread gives up at once.
+export LUMIVEX_UPDATE_SERVER=http://127.0.0.1:1
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+
+fail() { echo "app-e2e: FAIL: $*"; exit 1; }
+shot() { import -window root "$work/shot.png"; }
+# The colour (RRGGBB) at (x, y) of window `win` in the last screenshot.
+pixel() { convert "$work/shot.png" -format "%[hex:p{$((wx + $1)),$((wy + $2))}]" info: | cut -c1-6; }
+expect_pixel() {
+  local got=""
+  for _ in $(seq 50); do
+    shot; got=$(pixel "$1" "$2")
+    [ "$got" = "$3" ] && return 0
+    sleep 0.1
+  done
+  fail "pixel ($1, $2) is $got, expected $3 ($4)"
+}
+keep() {
+  [ -n "${LUMIVEX_SHOT_DIR:-}" ] || return 0
+  mkdir -p "$LUMIVEX_SHOT_DIR" && convert "$work/shot.png" -crop "$3x$4+$1+$2" +repage "$LUMIVEX_SHOT_DIR/$5"
+}
+# Waits for the visible window whose title matches; prints its id. (Title
+# patterns stay ASCII: xdotool does not match the Chinese in titles.)
+find_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+
+mkdir -p "$work/lv" "$work/elsewhere"
+cp "$src" "$work/lv/lv.exe"
+(cd "$work/elsewhere" && exec "$work/lv/lv.exe") & app=$!
+
+win=$(find_window '^Lumivex ')
+[ -n "$win" ] || fail "no window titled Lumivex appeared"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+wx=$X; wy=$Y
+[ "$WIDTH" -eq 594 ] && [ "$HEIGHT" -eq 472 ] || fail "client area is ${WIDTH}x$HEIGHT, expected 594x472"
+[ -d "$work/lv/data" ] || fail "data folder not created beside the executable"
+
+expect_pixel 590 280 F0F0F0 "window background"
+# The first test button's outline (column 30, row 162).
+expect_pixel $((30 + 37)) 162 155C93 "outline of the dead-pixel test button"
+keep "$wx" "$wy" 594 472 main-window.png
+
+# The window menu opens with Alt+Space. It offers no keyboard choice of an
+# item, so its last item, About, is clicked.
+xdotool windowfocus --sync "$win" 2>/dev/null
+xdotool key alt+space
+menu=""
+for _ in $(seq 50); do
+  for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$WIDTH" -lt 400 ] && [ "$HEIGHT" -lt 300 ] && { menu=$id; break 2; }
+  done
+  sleep 0.1
+done
+[ -n "$menu" ] || fail "Alt+Space opened no window menu"
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 12)) click 1
+
+# The About title has no parentheses; the main window's has.
+about=$(find_window 'Lumivex [^(]*$')
+[ -n "$about" ] || fail "the About item opened no About dialog"
+eval "$(xdotool getwindowgeometry --shell "$about")"
+ax=$X; ay=$Y; aw=$WIDTH; ah=$HEIGHT
+shot; keep "$ax" "$ay" "$aw" "$ah" about-dialog.png
+
+xdotool windowfocus --sync "$about" 2>/dev/null
+xdotool key Escape
+for _ in $(seq 50); do xdotool search --onlyvisible --name 'Lumivex [^(]*$' >/dev/null 2>&1 || break; sleep 0.1; done
+xdotool search --onlyvisible --name 'Lumivex [^(]*$' >/dev/null 2>&1 \
+  && fail "Escape did not close the About dialog"
+
+xdotool windowfocus --sync "$win" 2>/dev/null
+xdotool key Escape
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "Escape did not end the program"
+wait "$app"; status=$?; app=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu, both closed, status 0"
