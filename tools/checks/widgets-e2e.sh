@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# End to end under Xvfb: the real lv.exe's main window compared with the
+# reference screenshot tests/widgets/main-window.png, then the hover looks
+# of a picture button and a link button under a real pointer.
+#
+# The comparison is exact except inside the caption areas of the buttons and
+# of the check box (where another font would draw other pixels; those areas
+# must still hold text in the caption colour) and inside the web panel,
+# whose content comes from the network.
+#
+#   tools/checks/widgets-e2e.sh BUILD                      run the check
+#   tools/checks/widgets-e2e.sh BUILD --update-reference   rewrite the reference
+set -u
+build=${1:-build}
+mode=${2:-}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
+reference="$root/tests/widgets/main-window.png"
+[ -x "$exe" ] || { echo "widgets-e2e: no program at $exe"; exit 1; }
+for tool in Xvfb xdotool import convert compare xdpyinfo; do
+  command -v $tool >/dev/null || { echo "widgets-e2e: $tool is missing"; exit 1; }
+done
+
+work=$(mktemp -d)
+app=""
+# The X server picks a free display itself, so parallel runs cannot collide.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 & xvfb=$!
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null
+  kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "widgets-e2e: FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset SDL_VIDEODRIVER
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+
+fail() { echo "widgets-e2e: FAIL: $*"; exit 1; }
+
+# The program runs from a folder of its own (it creates data\ beside
+# itself); the update server is a closed port, the registry a scratch file.
+mkdir -p "$work/lv"
+cp "$exe" "$work/lv/lv.exe"
+(cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 LUMIVEX_REGISTRY="$work/registry.reg" exec ./lv.exe) \
+  >"$work/lv.log" 2>&1 & app=$!
+xdotool mousemove 0 0
+win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Lumivex' 2>/dev/null | head -n 1)
+[ -n "$win" ] || fail "no window titled Lumivex appeared"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+wx=$X; wy=$Y
+[ "$WIDTH" -eq 594 ] && [ "$HEIGHT" -eq 472 ] || fail "client area is ${WIDTH}x$HEIGHT, expected 594x472"
+
+shot() { import -window root "$work/root.png" && convert "$work/root.png" -crop "594x472+$wx+$wy" +repage "$work/$1"; }
+# The colour (RRGGBB) at client (x, y) of a screenshot.
+pixel() { convert "$work/$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# Polls until the pixel at client (x, y) has the colour.
+expect_pixel() {
+  local got=""
+  for _ in $(seq 40); do
+    shot now.png; got=$(pixel now.png "$1" "$2")
+    [ "$got" = "$3" ] && return 0
+    sleep 0.05
+  done
+  fail "pixel ($1, $2) is $got, expected $3 ($4)"
+}
+strip() { convert "$root/res/bitmap/$1.bmp" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+
+# Layout of the main window (client pixels): seven 70 x 22 link buttons at
+# (5 + 75k, 5); eight 75 x 75 picture buttons at x 30, 176, 322, 468 and
+# y 162, 304; the check box at (5, 122); the web panel at (5, 32), 584 x 80.
+link_x() { echo $((5 + 75 * $1)); }
+picture_x=(30 176 322 468)
+picture_y=(162 304)
+
+# Rectangles "x0,y0 x1,y1" (inclusive) where fonts may draw differently.
+font_areas=()
+for k in 0 1 2 3 4 5 6; do
+  x=$(link_x $k); font_areas+=("$((x + 4)),7 $((x + 65)),24")
+done
+for y in "${picture_y[@]}"; do
+  for x in "${picture_x[@]}"; do font_areas+=("$((x + 2)),$((y + 46)) $((x + 72)),$((y + 72))"); done
+done
+font_areas+=("20,122 154,141")
+web_area="6,33 587,110"
+
+masked() { # masked.png from a screenshot
+  local args=(-fill "#FF00FF")
+  for r in "${font_areas[@]}" "$web_area"; do args+=(-draw "rectangle $r"); done
+  convert "$work/$1" "${args[@]}" "$work/$2"
+}
+# Pixels of exactly `colour` inside rectangle "x0,y0 x1,y1" of a screenshot.
+count_colour() {
+  local x0 y0 x1 y1
+  IFS=', ' read -r x0 y0 x1 y1 <<<"$2"
+  convert "$work/$1" -crop "$((x1 - x0 + 1))x$((y1 - y0 + 1))+$x0+$y0" +repage -alpha off \
+    -fill "#FF00FF" -opaque "#$3" -fill black +opaque "#FF00FF" -fill white -opaque "#FF00FF" \
+    -format "%[fx:round(w*h*mean)]" info:
+}
+
+# Everything drawn: the last picture button's outline and the last link
+# button's caption are there.
+expect_pixel 468 $((304 + 30)) 155C93 "outline of the last picture button"
+sleep 0.3
+
+if [ "$mode" = "--update-reference" ]; then
+  shot main.png
+  cp "$work/main.png" "$reference"
+  echo "widgets-e2e: reference written to $reference"
+  exit 0
+fi
+[ -f "$reference" ] || fail "no reference image $reference"
+
+# Compare, retrying briefly in case a repaint is still on its way.
+cp "$reference" "$work/reference.png"
+masked reference.png reference-masked.png
+diff=""
+for _ in $(seq 10); do
+  shot main.png
+  masked main.png main-masked.png
+  diff=$(compare -metric AE "$work/main-masked.png" "$work/reference-masked.png" null: 2>&1)
+  [ "$diff" = "0" ] && break
+  sleep 0.2
+done
+if [ "$diff" != "0" ]; then
+  out="${TMPDIR:-/tmp}/widgets-e2e-main.png"
+  cp "$work/main.png" "$out"
+  fail "$diff pixels differ from the reference outside the font areas (screenshot kept as $out)"
+fi
+# Every caption area holds text in its caption colour.
+for k in 0 1 2 3 4 5 6; do
+  n=$(count_colour main.png "${font_areas[$k]}" 101010)
+  [ "$n" -ge 20 ] || fail "link button $k shows $n caption pixels"
+done
+for k in $(seq 7 14); do
+  n=$(count_colour main.png "${font_areas[$k]}" 000000)
+  [ "$n" -ge 20 ] || fail "picture button $((k - 7)) shows $n caption pixels"
+done
+
+# Hover over the second picture button (块填充): hot outline and caption.
+bx=${picture_x[1]}; by=${picture_y[0]}
+xdotool mousemove --sync $((wx + bx + 37)) $((wy + by + 20))
+expect_pixel $bx $((by + 30)) 578EB8 "hot outline"
+n=$(count_colour now.png "${font_areas[8]}" 1267A8)
+[ "$n" -ge 20 ] || fail "hot caption shows $n pixels"
+
+# Hover over the first link button: the highlighted strip.
+lx=$(link_x 0)
+xdotool mousemove --sync $((wx + lx + 35)) $((wy + 5 + 11))
+expect_pixel $((lx + 35)) 5 "$(strip 225 35 0)" "highlighted strip"
+
+echo "widgets-e2e: main window matches the reference; hover looks show"
