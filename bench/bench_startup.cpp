@@ -1,0 +1,302 @@
+// Start-up under Xvfb: from starting the process to its main window's first
+// frame on screen, and resident memory once it is up, for lv.exe and, side
+// by side in the same run, for the floor: a minimal SDL2 program that opens
+// one 600 x 500 window and shows one filled frame (this binary started with
+// --floor-window). The floor shows its frame the way lv.exe does, through
+// SDL's window surface without a GL framebuffer; the same program with
+// SDL's default framebuffer (GL under Xvfb) runs beside them as a peer. A frame counts as on screen when the X server returns
+// its pixels: the background, and for lv.exe also a test button's outline.
+// The benchmark starts its own Xvfb; times are wall-clock.
+
+#include <SDL.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr unsigned long kFace = 0xF0F0F0;
+constexpr unsigned long kButtonOutline = 0x155C93;
+
+struct Probe {
+    int x;
+    int y;
+    unsigned long rgb;
+};
+
+struct Program {
+    const char* name;
+    std::string titlePrefix;
+    std::vector<std::string> argv;
+    std::vector<Probe> probes;
+};
+
+std::map<std::string, std::vector<double>> g_seconds;
+std::map<std::string, std::vector<double>> g_residentMb;
+pid_t g_xvfb = 0;
+Display* g_display = nullptr;
+std::filesystem::path g_folder;
+
+// The floor: one window, one filled frame, then idle until killed.
+int RunFloorWindow(bool defaultFramebuffer)
+{
+    if (!defaultFramebuffer)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return 1;
+    SDL_Window* window = SDL_CreateWindow("floor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 600, 500, 0);
+    SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
+    if (!surface)
+        return 1;
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0xF0, 0xF0, 0xF0));
+    SDL_UpdateWindowSurface(window);
+    SDL_Event event;
+    while (SDL_WaitEvent(&event) && event.type != SDL_QUIT) {
+    }
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    return 0;
+}
+
+int IgnoreXErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+bool StartXvfb()
+{
+    for (int n = 400; n < 500; ++n) {
+        std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+        if (access(lock.c_str(), F_OK) == 0)
+            continue;
+        std::string display = ":" + std::to_string(n);
+        g_xvfb = fork();
+        if (g_xvfb == 0) {
+            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        if (g_xvfb < 0)
+            return false;
+        setenv("DISPLAY", display.c_str(), 1);
+        for (int i = 0; i < 200; ++i) {
+            if ((g_display = XOpenDisplay(nullptr))) {
+                XSetErrorHandler(&IgnoreXErrors);
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        return false;
+    }
+    return false;
+}
+
+void StopXvfb()
+{
+    if (g_display)
+        XCloseDisplay(g_display);
+    if (g_xvfb > 0) {
+        kill(g_xvfb, SIGTERM);
+        waitpid(g_xvfb, nullptr, 0);
+    }
+}
+
+// The viewable top-level window whose title starts with `prefix`, or 0.
+Window FindWindow(const std::string& prefix)
+{
+    Window root = DefaultRootWindow(g_display);
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(g_display, root, &root, &parent, &children, &count))
+        return 0;
+    for (unsigned i = count; i-- > 0 && !found;) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(g_display, children[i], &attributes) || attributes.map_state != IsViewable)
+            continue;
+        XTextProperty name;
+        if (!XGetWMName(g_display, children[i], &name) || !name.value)
+            continue;
+        if (std::strncmp(reinterpret_cast<const char*>(name.value), prefix.c_str(), prefix.size()) == 0)
+            found = children[i];
+        XFree(name.value);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+bool ShowsProbes(Window window, const std::vector<Probe>& probes)
+{
+    for (const Probe& p : probes) {
+        XImage* image = XGetImage(g_display, window, p.x, p.y, 1, 1, AllPlanes, ZPixmap);
+        if (!image)
+            return false;
+        unsigned long rgb = XGetPixel(image, 0, 0) & 0xFFFFFF;
+        XDestroyImage(image);
+        if (rgb != p.rgb)
+            return false;
+    }
+    return true;
+}
+
+double ResidentMb(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atof(line.c_str() + 6) / 1024.0;
+    }
+    return 0;
+}
+
+pid_t Spawn(const Program& program)
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        std::vector<char*> args;
+        for (const std::string& a : program.argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+void Startup(benchmark::State& state, const Program& program)
+{
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t pid = Spawn(program);
+        const auto deadline = start + std::chrono::seconds(10);
+        bool shown = false;
+        while (!shown && std::chrono::steady_clock::now() < deadline) {
+            Window window = FindWindow(program.titlePrefix);
+            shown = window && ShowsProbes(window, program.probes);
+            if (!shown)
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (shown) {
+            // Memory once start-up has settled, outside the timed span.
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            g_residentMb[program.name].push_back(ResidentMb(pid));
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        if (!shown) {
+            state.SkipWithError("no first frame within 10 s");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        g_seconds[program.name].push_back(seconds);
+    }
+}
+
+Program LvProgram()
+{
+    // Button outline of the first test button (column 30, row 162).
+    return { "lv.exe", "Lumivex ", { (g_folder / "lv.exe").string() }, { { 590, 280, kFace }, { 67, 162, kButtonOutline } } };
+}
+
+Program FloorProgram(const char* name, const char* mode)
+{
+    return { name, "floor", { std::filesystem::canonical("/proc/self/exe").string(), mode }, { { 590, 280, kFace } } };
+}
+
+constexpr const char* kFloor = "SDL2 600x500";
+constexpr const char* kPeer = "SDL2 600x500 GL";
+
+void BM_Startup_Lv(benchmark::State& state) { Startup(state, LvProgram()); }
+void BM_Startup_SdlFloor(benchmark::State& state) { Startup(state, FloorProgram(kFloor, "--floor-window")); }
+void BM_Startup_SdlDefaultFramebuffer(benchmark::State& state)
+{
+    Startup(state, FloorProgram(kPeer, "--floor-window-gl"));
+}
+
+BENCHMARK(BM_Startup_SdlFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_Startup_Lv)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_Startup_SdlDefaultFramebuffer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// lv.exe in a fresh folder, so that its data\ folder is made there; no
+// update server answers.
+bool PrepareFolder()
+{
+    std::filesystem::path built = std::filesystem::canonical("/proc/self/exe").parent_path() / "lv.exe";
+    std::string pattern = (std::filesystem::temp_directory_path() / "lv-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        return false;
+    g_folder = pattern;
+    std::error_code error;
+    std::filesystem::copy_file(built, g_folder / "lv.exe", error);
+    setenv("LUMIVEX_UPDATE_SERVER", "http://127.0.0.1:1", 1);
+    return !error;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "--floor-window") == 0)
+        return RunFloorWindow(false);
+    if (argc > 1 && std::strcmp(argv[1], "--floor-window-gl") == 0)
+        return RunFloorWindow(true);
+    unsetenv("SDL_VIDEODRIVER");
+    if (!PrepareFolder()) {
+        std::fprintf(stderr, "bench_startup: no lv.exe beside this benchmark to copy\n");
+        return 1;
+    }
+    if (!StartXvfb()) {
+        std::fprintf(stderr, "bench_startup: could not start Xvfb\n");
+        StopXvfb();
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    const double lvMs = Median(g_seconds["lv.exe"]) * 1e3;
+    const double floorMs = Median(g_seconds[kFloor]) * 1e3;
+    const double peerMs = Median(g_seconds[kPeer]) * 1e3;
+    const double lvMb = Median(g_residentMb["lv.exe"]);
+    const double floorMb = Median(g_residentMb[kFloor]);
+    const double peerMb = Median(g_residentMb[kPeer]);
+    auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
+    std::printf("\n%-22s %10s %12s %8s  %-8s %16s %8s\n", "first frame", "lv.exe", "SDL2 floor", "ratio", "target",
+        "SDL2 GL (peer)", "ratio");
+    std::printf("%-22s %10.1f %12.1f %8.2f  %-8s %16.1f %8.2f\n", "median ms", lvMs, floorMs, ratio(lvMs, floorMs), "<= 1.5",
+        peerMs, ratio(lvMs, peerMs));
+    std::printf("%-22s %10.1f %12.1f %8.2f  %-8s %16.1f %8.2f\n", "median resident MB", lvMb, floorMb, ratio(lvMb, floorMb),
+        "< 40 MB", peerMb, ratio(lvMb, peerMb));
+
+    StopXvfb();
+    std::error_code ignored;
+    std::filesystem::remove_all(g_folder, ignored);
+    return 0;
+}
