@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace plat {
 
@@ -108,9 +109,11 @@ public:
     // cells with the background colour first.
     bool TextOut(int x, int y, std::string_view text);
     // Text in `rect`, clipped to it. Format bits DT_CENTER, DT_RIGHT,
-    // DT_VCENTER, DT_BOTTOM, DT_SINGLELINE; without DT_SINGLELINE lines break
-    // only at the text's own line breaks (CR LF, LF or CR) and the vertical
-    // bits have no effect. Returns the height of the text drawn.
+    // DT_VCENTER, DT_BOTTOM, DT_SINGLELINE, DT_NOPREFIX; without
+    // DT_SINGLELINE lines break only at the text's own line breaks (CR LF,
+    // LF or CR) and the vertical bits have no effect. Unless DT_NOPREFIX,
+    // "&x" draws x underlined and "&&" draws "&". Other bits are ignored.
+    // Returns the height of the text drawn.
     int DrawText(std::string_view text, const Rect& rect, unsigned format);
     // Width of the text as one line and the font's line height.
     Size GetTextExtent(std::string_view text) const;
@@ -138,8 +141,10 @@ private:
     raster::Target Target() const;
     raster::Target Target(const Rect& clip) const;
     const FontData& CurrentFont() const;
-    // One line of text with its cell's top-left at `at`, clipped to `clip` (both surface coordinates).
-    void DrawTextLine(std::u32string_view text, Point at, const Rect& clip);
+    // One line of text with its cell's top-left at `at`, clipped to `clip`
+    // (both surface coordinates); characters flagged in `underlined` get a
+    // mnemonic underline.
+    void DrawTextLine(std::u32string_view text, Point at, const Rect& clip, const std::vector<bool>& underlined = {});
 
     Surface* surface_ = nullptr;
     std::uint32_t* pixels_ = nullptr; // surface_->Data(), cached for the per-pixel calls

@@ -37,6 +37,29 @@ std::vector<std::u32string_view> SplitLines(std::u32string_view text)
     return lines;
 }
 
+// A line as DrawText shows it: "&x" underlines x, "&&" is one "&", and a
+// final lone "&" is dropped.
+struct PrefixedLine {
+    std::u32string text;
+    std::vector<bool> underlined;
+};
+
+PrefixedLine ApplyPrefixes(std::u32string_view line)
+{
+    PrefixedLine out;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        bool mark = false;
+        if (line[i] == U'&') {
+            if (++i == line.size())
+                break;
+            mark = line[i] != U'&';
+        }
+        out.text.push_back(line[i]);
+        out.underlined.push_back(mark);
+    }
+    return out;
+}
+
 }
 
 const FontData& DeviceContext::CurrentFont() const
@@ -44,7 +67,8 @@ const FontData& DeviceContext::CurrentFont() const
     return font_.IsNull() ? *DefaultFontData() : *font_.Data();
 }
 
-void DeviceContext::DrawTextLine(std::u32string_view text, Point at, const Rect& clip)
+void DeviceContext::DrawTextLine(std::u32string_view text, Point at, const Rect& clip,
+    const std::vector<bool>& underlined)
 {
     const FontData& font = CurrentFont();
     if (!font.face || text.empty())
@@ -61,22 +85,24 @@ void DeviceContext::DrawTextLine(std::u32string_view text, Point at, const Rect&
             ToXrgb(bkColor_));
 
     const std::uint32_t ink = ToXrgb(textColor_);
+    // The first row below the baseline; glyph masks count their tops from it.
     const int baseline = raster::Translate(at.y, m.ascent);
     int pen = at.x;
-    for (char32_t c : text) {
-        if (pen >= target.clip.right)
-            break;
-        const Glyph& g = face.GlyphFor(c);
+    for (std::size_t i = 0; i < text.size() && pen < target.clip.right; ++i) {
+        const Glyph& g = face.GlyphFor(text[i]);
         if (!g.mask.empty())
             raster::Mask(target, { raster::Translate(pen, g.left), baseline - g.top }, g.mask.data(), g.width, g.rows,
                 ink);
-        pen = raster::Translate(pen, g.advance);
+        const int next = raster::Translate(pen, g.advance);
+        if (i < underlined.size() && underlined[i])
+            raster::FillRect(target, { pen, baseline, next, baseline + 1 }, ink);
+        pen = next;
     }
     if (font.underline)
-        raster::FillRect(target, { at.x, baseline + 1, at.x + width, baseline + 2 }, ink);
+        raster::FillRect(target, { at.x, baseline, raster::Translate(at.x, width), baseline + 1 }, ink);
     if (font.strikeOut) {
         const int y = baseline - m.ascent / 3;
-        raster::FillRect(target, { at.x, y, at.x + width, y + 1 }, ink);
+        raster::FillRect(target, { at.x, y, raster::Translate(at.x, width), y + 1 }, ink);
     }
 }
 
@@ -113,13 +139,15 @@ int DeviceContext::DrawText(std::string_view text, const Rect& rect, unsigned fo
         if (lineTop >= box.bottom || !pixels_)
             break;
         const int y = static_cast<int>(lineTop);
-        const int width = LineWidth(face, lines[i]);
+        const PrefixedLine line = (format & DT_NOPREFIX) ? PrefixedLine { std::u32string(lines[i]), {} }
+                                                         : ApplyPrefixes(lines[i]);
+        const int width = LineWidth(face, line.text);
         int x = box.left;
         if (format & DT_CENTER)
             x = box.left + (box.Width() - width) / 2;
         else if (format & DT_RIGHT)
             x = box.right - width;
-        DrawTextLine(lines[i], { x, y }, box);
+        DrawTextLine(line.text, { x, y }, box, line.underlined);
     }
     return textHeight;
 }

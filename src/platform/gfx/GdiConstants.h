@@ -27,6 +27,7 @@ constexpr unsigned DT_RIGHT = 2;
 constexpr unsigned DT_VCENTER = 4;
 constexpr unsigned DT_BOTTOM = 8;
 constexpr unsigned DT_SINGLELINE = 32;
+constexpr unsigned DT_NOPREFIX = 0x800;
 
 // Raster operation of BitBlt; the only one supported.
 constexpr std::uint32_t SRCCOPY = 0x00CC0020;

@@ -213,6 +213,26 @@ TEST(DrawText, MultiLineBreaksAtCrLfAndIgnoresVerticalCentring)
     EXPECT_EQ(Changed(s, test::kRed), (Rect { 0, 0, 12, 36 }));
 }
 
+TEST(DrawText, AmpersandUnderlinesTheNextCharacterUnlessNoPrefix)
+{
+    Surface s(60, 14);
+    s.Fill(test::kRed);
+    DeviceContext dc(s);
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawText("a&b&&", { 0, 0, 60, 14 }, DT_SINGLELINE);
+    // Shown as "ab&": three cells, the second underlined in the row below the baseline.
+    const int below = dc.GetTextMetrics().ascent;
+    EXPECT_EQ(Changed(s, test::kRed, { 18, 0, 60, 14 }), Rect {});
+    EXPECT_EQ(Changed(s, test::kRed, { 0, 12, 60, 14 }), Rect {});
+    EXPECT_EQ(Count(s, test::kBlack, { 6, below, 12, below + 1 }), 6);
+    EXPECT_EQ(Count(s, test::kBlack, { 0, below, 6, below + 1 }), 0);
+
+    s.Fill(test::kRed);
+    dc.DrawText("a&b&&", { 0, 0, 60, 14 }, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_GT(Count(s, test::kBlack, { 24, 0, 30, 14 }), 0); // all five characters
+    EXPECT_EQ(Count(s, test::kBlack, { 6, below, 12, below + 1 }), 0);
+}
+
 TEST(Text, MalformedUtf8AndEmptyTextAreDrawnSafely)
 {
     Surface s(40, 20);
