@@ -117,7 +117,7 @@ bool DeviceContext::TextOut(int x, int y, std::string_view text)
 int DeviceContext::DrawText(std::string_view text, const Rect& rect, unsigned format)
 {
     const FontData& font = CurrentFont();
-    if (!font.face)
+    if (!font.face || text.empty())
         return 0;
     FontFace& face = *font.face;
     const int lineHeight = face.Metrics().ascent + face.Metrics().descent;
