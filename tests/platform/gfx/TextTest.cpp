@@ -78,6 +78,21 @@ TEST(Fonts, UnknownFacesFallBackToTheSongFaceAndBadSizesAreBounded)
     EXPECT_LE(huge.PixelSize(), 1024);
 }
 
+TEST(Fonts, FallBackFacesDrawChineseFromStrikesAndOutlines)
+{
+    for (const char* family : { "WenQuanYi Bitmap Song", "WenQuanYi Zen Hei" }) {
+        Font font;
+        ASSERT_TRUE(font.CreateFont(16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, family));
+        EXPECT_EQ(font.FamilyName(), family);
+        Surface s(20, 20);
+        DeviceContext dc(s);
+        dc.SelectObject(font);
+        dc.TextOut(0, 0, "中");
+        EXPECT_GT(Count(s, test::kBlack, s.Bounds()), 20) << family;
+        EXPECT_EQ(Count(s, test::kBlack, s.Bounds()) + Count(s, test::kWhite, s.Bounds()), 400) << family << ": not smoothed";
+    }
+}
+
 TEST(TextOut, FreshContextDrawsBlackOnOpaqueWhiteInTheTextCell)
 {
     Surface s(30, 20);
