@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# End to end under Xvfb: lv.exe shows its window; a click with xdotool on
-# its button changes what it shows; Escape ends the program. Checks pixels
-# of screenshots read back from the X server.
+# End to end under Xvfb: lv.exe shows its main window; clicks with xdotool
+# toggle the option box, run a full-screen test (left click steps, right
+# click ends it); Escape ends the program. Checks pixels of screenshots read
+# back from the X server. The program runs from a copy in a temporary
+# folder (it keeps its data beside itself) with an update server that
+# refuses at once.
 set -u
 build=${1:-build}
 exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
@@ -24,7 +27,11 @@ export DISPLAY=":$n"
 unset SDL_VIDEODRIVER
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
-fail() { echo "ui-e2e: FAIL: $*"; exit 1; }
+fail() {
+  echo "ui-e2e: FAIL: $*"
+  [ -s "$work/app.log" ] && { echo "program output:"; tail -n 20 "$work/app.log"; }
+  exit 1
+}
 shot() { import -window root "$work/shot.png"; }
 # The colour (RRGGBB) at window-relative (x, y) of the last screenshot.
 pixel() { convert "$work/shot.png" -format "%[hex:p{$((wx + $1)),$((wy + $2))}]" info: | cut -c1-6; }
@@ -39,29 +46,61 @@ expect_pixel() {
   fail "pixel ($1, $2) is $got, expected $3 ($4)"
 }
 
-(cd "$work" && exec "$exe") & app=$!
+cp "$exe" "$work/lv.exe"
+(cd "$work" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/app.log" 2>&1) & app=$!
 win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Lumivex' 2>/dev/null | head -n 1)
 [ -n "$win" ] || fail "no window titled Lumivex appeared"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 wx=$X; wy=$Y
-[ "$WIDTH" -eq 330 ] && [ "$HEIGHT" -eq 195 ] || fail "client area is ${WIDTH}x$HEIGHT, expected 330x195"
+[ "$WIDTH" -eq 594 ] && [ "$HEIGHT" -eq 472 ] || fail "client area is ${WIDTH}x$HEIGHT, expected 594x472"
+screen_w=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+screen_h=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
 
-expect_pixel $((WIDTH - 2)) $((HEIGHT - 2)) F0F0F0 "dialog face"
-expect_pixel 100 100 FF0000 "panel before the click"
-expect_pixel 15 12 ADADAD "button border"
-
-# Press and release over the button (15, 12, 90 x 24): the panel turns blue.
-xdotool mousemove --sync $((wx + 60)) $((wy + 24)) click 1
-expect_pixel 100 100 0000FF "panel after the click"
-# Press on the button, release elsewhere: no click, the panel stays blue.
-# (--sync only where the pointer really moves: it waits for a motion.)
-xdotool mousemove $((wx + 61)) $((wy + 25)) mousedown 1 mousemove --sync $((wx + 200)) $((wy + 150)) mouseup 1
+expect_pixel $((WIDTH - 4)) $((HEIGHT - 4)) F0F0F0 "window face"
+# The option box (client 5, 122, 150 x 20) starts ticked: its mark crosses
+# the box at (4, 7) of the 13 x 13 box drawn at (5, 125).
+expect_pixel 9 132 333333 "option ticked at start"
+xdotool mousemove --sync $((wx + 60)) $((wy + 132)) click 1
+expect_pixel 9 132 FFFFFF "option cleared by a click"
+xdotool mousemove --sync $((wx + 70)) $((wy + 131)) click 1
+expect_pixel 9 132 333333 "option ticked again"
+# Press on the box and release away from it: no click, still ticked.
+xdotool mousemove --sync $((wx + 60)) $((wy + 132)) mousedown 1 mousemove --sync $((wx + 300)) $((wy + 440)) mouseup 1
 sleep 0.3
-expect_pixel 100 100 0000FF "panel after a press released elsewhere"
+expect_pixel 9 132 333333 "option after a press released elsewhere"
 
+# The block-fill test button (176, 162, 75 x 75): the test covers the
+# screen in blue, a left click steps to green, a right click ends it.
+xdotool mousemove --sync $((wx + 213)) $((wy + 200)) click 1
+wx=0; wy=0
+expect_pixel $((screen_w / 2)) $((screen_h / 2)) 0000FF "full-screen test, step 0"
+expect_pixel $((screen_w - 1)) $((screen_h - 1)) 0000FF "full-screen test covers the screen"
+xdotool mousemove --sync $((screen_w / 2)) $((screen_h / 2 + 40)) click 1
+expect_pixel $((screen_w / 2)) $((screen_h / 2)) 00FF00 "full-screen test, step 1"
+xdotool click 3
+wx=$X; wy=$Y
+expect_pixel $((WIDTH - 4)) $((HEIGHT - 4)) F0F0F0 "main window back after the test"
+
+# The window menu: a right click on the background opens it at the
+# pointer; its last item (below restore, minimise, a separator, close and a
+# separator; 22 px items, 9 px separators, from y = 2) opens About, which
+# Escape closes again.
+xdotool mousemove --sync $((wx + 300)) $((wy + 440)) click 3
+sleep 0.5
+xdotool mousemove --sync $((wx + 370)) $((wy + 440 + 97))
+xdotool click 1
+# Another visible window with "Lumivex" in its title than the main one.
+other_window() { xdotool search --onlyvisible --name 'Lumivex' 2>/dev/null | grep -vx "$win" | head -n 1; }
+about=""
+for _ in $(seq 50); do about=$(other_window); [ -n "$about" ] && break; sleep 0.1; done
+[ -n "$about" ] || fail "the window menu's About item opened no About dialog"
 xdotool key Escape
+for _ in $(seq 50); do [ -z "$(other_window)" ] && break; sleep 0.1; done
+[ -z "$(other_window)" ] || fail "Escape did not close the About dialog"
+
+xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "ui-e2e: window shown, click and release-elsewhere behave, Escape ends the program"
+echo "ui-e2e: main window, option box, full-screen test, window menu, About and Escape behave"

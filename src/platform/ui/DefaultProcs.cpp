@@ -6,6 +6,8 @@
 #include "platform/ui/Painter.h"
 #include "platform/ui/WebHost.h"
 
+#include <utility>
+
 namespace plat::defproc {
 
 namespace {
@@ -112,8 +114,13 @@ LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPAR
     case WM_CLOSE:
         Command(data, IDCANCEL, 0);
         return 0;
+    case WM_RBUTTONDOWN:
+        data.rightPressed = true;
+        return 0;
     case WM_RBUTTONUP:
-        if (data.sysMenu) {
+        // Only a whole click: the release of a press that ended another
+        // window (a test ends on the press) opens nothing.
+        if (data.sysMenu && std::exchange(data.rightPressed, false)) {
             Point screen = PointFromLParam(lParam);
             wnd.ClientToScreen(&screen);
             TrackSystemMenu(data, screen);

@@ -185,7 +185,7 @@ std::intptr_t Dialog::DoModal()
     if (disabledOwner && plat::IsWindow(ownerHandle)) {
         FromHandle(ownerHandle)->EnableWindow(true);
         if (WindowData* o = windows::Find(ownerHandle); o && o->native)
-            o->native->Raise();
+            o->native->Activate();
     }
     if (windows::Find(self))
         windows::Destroy(self);

@@ -135,6 +135,7 @@ void PresentAll()
 
 bool PumpOne(bool wait)
 {
+    NativeWindow::BuryRetired();
     if (std::optional<QueueItem> item = Dequeue()) {
         Process(*item);
         PresentAll();

@@ -192,6 +192,8 @@ unsigned TrackPopupMenu(const Menu& menu, Point screen, HWND owner)
     RunMessageLoop(popup.done);
     loop::SetMenuWindow(previousMenu);
     popup.DestroyWindow();
+    if (WindowData* o = windows::Find(owner); o && o->native)
+        o->native->Activate();
     return popup.chosen;
 }
 

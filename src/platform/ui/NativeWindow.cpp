@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace plat {
 
@@ -38,10 +39,48 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     backBuffer_.Resize(w, h);
 }
 
+namespace {
+
+struct Retired {
+    SDL_Window* window;
+    Uint64 since;
+};
+
+std::vector<Retired>& Graveyard()
+{
+    static std::vector<Retired> windows;
+    return windows;
+}
+
+// How long a closed window's X window outlives it.
+constexpr Uint64 kRetireMs = 1000;
+
+}
+
+// SDL wakes a waiting event loop from other threads by sending an X event
+// to a window over a second connection; if that window was destroyed on the
+// first one meanwhile, the X error ends the process. So a closed window is
+// only hidden here and destroyed a while later.
 NativeWindow::~NativeWindow()
 {
-    if (window_)
-        SDL_DestroyWindow(window_);
+    if (!window_)
+        return;
+    SDL_HideWindow(window_);
+    Graveyard().push_back({ window_, SDL_GetTicks64() });
+}
+
+void NativeWindow::BuryRetired()
+{
+    auto& graveyard = Graveyard();
+    if (graveyard.empty())
+        return;
+    Uint64 now = SDL_GetTicks64();
+    std::erase_if(graveyard, [now](const Retired& r) {
+        if (now - r.since < kRetireMs)
+            return false;
+        SDL_DestroyWindow(r.window);
+        return true;
+    });
 }
 
 void NativeWindow::MarkDirty(Rect area)
@@ -157,6 +196,14 @@ void NativeWindow::Raise()
 {
     if (window_ && shown_)
         SDL_RaiseWindow(window_);
+}
+
+void NativeWindow::Activate()
+{
+    if (!window_ || !shown_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED))
+        return;
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
 }
 
 void NativeWindow::SetModalFor(const NativeWindow* owner)

@@ -48,7 +48,14 @@ public:
     void Minimize();
     void Restore();
     void Raise();
+    // Raised and given the keyboard: a window shown later (a modal dialog,
+    // a menu) may have taken the focus with it when it went away.
+    void Activate();
     void SetModalFor(const NativeWindow* owner);
+
+    // Destroys the SDL windows of closed windows once they have been gone
+    // long enough (see the destructor).
+    static void BuryRetired();
 
 private:
     SDL_Window* window_ = nullptr;

@@ -60,6 +60,7 @@ struct WindowData {
     int check = 0;
     bool pressed = false;  // drawn pushed in
     bool tracking = false; // the left button went down on it and is still held
+    bool rightPressed = false; // the right button went down on its background
     std::string hostAddress;
 
     // Pending repaint, in this window's client coordinates.
