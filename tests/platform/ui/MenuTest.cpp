@@ -122,3 +122,16 @@ style popup visible
     });
     EXPECT_FALSE(opened);
 }
+
+TEST(Menu, AReleaseWithoutItsPressOpensNothing)
+{
+    // The press that ends a full-screen test lands on the test window; its
+    // release then lands on the main window and must not open its menu.
+    TestDialog dlg;
+    bool opened = true;
+    RunScript(dlg, [&](TestDialog& d) {
+        automation::MouseUp(d, { 290, 140 }, automation::MouseButton::Right);
+        Then([&] { opened = automation::OpenMenuPopup() != nullptr; });
+    });
+    EXPECT_FALSE(opened);
+}
