@@ -119,7 +119,7 @@ TEST_F(WidgetTest, SkinButtonHighlightFollowsTheMouseAndClearsAfterLeaving)
     EXPECT_EQ(b.m_nState, 2);
     int ms = WaitUntil([&] { return b.m_nState == 0; });
     ASSERT_GE(ms, 0) << "the highlight stayed";
-    EXPECT_LE(ms, 100 + 150);
+    EXPECT_LT(ms, 100 + 150); // the first tick, with slack for a loaded machine
     EXPECT_EQ(b.m_nTimer, 0u);
     EXPECT_EQ(automation::RunningTimers(), 0);
     Pump();
