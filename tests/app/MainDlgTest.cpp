@@ -215,6 +215,23 @@ TEST_F(MainWindow, AboutItemOpensTheAboutDialogModally)
     EXPECT_TRUE(mainEnabledAfter);
 }
 
+TEST_F(MainWindow, AboutButtonOpensTheAboutDialog)
+{
+    MainDlgUnderTest dlg;
+    bool aboutOpen = false;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        plat::automation::ClickControl(d, 1012);
+        Then([&] {
+            auto* about = dynamic_cast<CAboutDlg*>(plat::automation::ActiveModalWindow());
+            aboutOpen = about != nullptr;
+            if (about)
+                about->EndDialog(plat::IDOK);
+        });
+    };
+    dlg.DoModal();
+    EXPECT_TRUE(aboutOpen);
+}
+
 TEST_F(MainWindow, ChoosingTheAboutItemInTheOpenMenuOpensTheDialog)
 {
     MainDlgUnderTest dlg;
