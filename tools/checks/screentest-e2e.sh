@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The screen tests end to end under Xvfb: lv.exe's block-fill button covers
+# the whole screen in blue with the information lines, a left click steps to
+# green, a right click returns to the main window; with the option cleared no
+# text is drawn and Escape ends the test; the vertical gradient ramps to white
+# at column 255 and Enter ends it. Screenshots of each state are kept in
+# <build>/screentest-e2e/. The program runs from a copy in a temporary folder
+# with an update server that refuses at once.
+set -u
+build=${1:-build}
+exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
+[ -x "$exe" ] || { echo "screentest-e2e: no program at $exe"; exit 1; }
+for tool in Xvfb xdotool import convert xdpyinfo; do
+  command -v $tool >/dev/null || { echo "screentest-e2e: $tool is missing"; exit 1; }
+done
+shots=$(cd "$build" && pwd)/screentest-e2e
+mkdir -p "$shots"
+
+for n in $(seq 260 360); do [ -e /tmp/.X$n-lock ] || break; done
+Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+work=$(mktemp -d)
+app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null
+  kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=":$n"
+unset SDL_VIDEODRIVER
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+
+fail() {
+  echo "screentest-e2e: FAIL: $*"
+  kill -0 "$app" 2>/dev/null || echo "screentest-e2e: the program is no longer running"
+  [ -s "$work/lv.log" ] && tail -n 20 "$work/lv.log"
+  exit 1
+}
+shot() { import -window root "$work/shot.png"; }
+keep() { cp "$work/shot.png" "$shots/$1.png"; }
+# The colour (RRGGBB) at screen (x, y) of the last screenshot.
+pixel() { convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
+# Polls until every listed screen point "x,y" has the colour.
+expect() { # colour what point...
+  local colour=$1 what=$2 got="" p ok; shift 2
+  for _ in $(seq 50); do
+    shot; ok=1
+    for p in "$@"; do
+      got=$(pixel "${p%,*}" "${p#*,}")
+      [ "$got" = "$colour" ] || { ok=0; break; }
+    done
+    [ "$ok" -eq 1 ] && return 0
+    sleep 0.1
+  done
+  fail "$what: pixel ($p) is $got, expected $colour"
+}
+# A left click at client (x, y) of the main window.
+click_main() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; }
+
+cp "$exe" "$work/lv.exe"
+(cd "$work" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/lv.log" 2>&1) & app=$!
+win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Lumivex' 2>/dev/null | head -n 1)
+[ -n "$win" ] || fail "no window titled Lumivex appeared"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+wx=$X; wy=$Y; ww=$WIDTH; wh=$HEIGHT
+sw=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+sh=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
+main_face="$((wx + ww - 4)),$((wy + wh - 4))"
+expect F0F0F0 "main window" "$main_face"
+corners="0,0 $((sw - 1)),0 0,$((sh - 1)) $((sw - 1)),$((sh - 1))"
+middle="$((sw / 2)),$((sh / 2))"
+# Inside the leading space of the first information line (x 100, y 100, 16 px high).
+info="104,108"
+
+# Buttons of the main window (75 x 75, laid out from x = 30 at a pitch of 146;
+# rows at y = 162 and 304): block fill 2nd in row 1, vertical gradient 4th in row 2.
+block_fill="213 199"
+v_gradient="505 341"
+
+click_main $block_fill
+expect 0000FF "block fill, step 0, covers the screen" $middle $corners
+expect FFFFFF "information line on opaque white" "$info"
+keep 1-block-fill-blue
+xdotool mousemove --sync $((sw / 2)) $((sh / 2)) click 1
+expect 00FF00 "left click steps to green" $middle $corners
+expect FFFFFF "information line after the click" "$info"
+keep 2-block-fill-green
+xdotool click 3
+expect F0F0F0 "right click returns to the main window" "$main_face"
+shot; [ "$(pixel $((sw - 1)) $((sh - 1)))" != 00FF00 ] || fail "the test window still covers the screen"
+keep 3-main-window
+
+# The option box (client 5, 122, 150 x 20) cleared: no information lines.
+click_main 60 132
+# The box's mark crosses it at (9, 132) while ticked.
+expect FFFFFF "option box cleared" "$((wx + 9)),$((wy + 132))"
+click_main $block_fill
+expect 0000FF "block fill without information lines" $middle "$info"
+keep 4-block-fill-no-text
+xdotool key Escape
+expect F0F0F0 "Escape returns to the main window" "$main_face"
+
+# The vertical gradient: blue at column 0, white at 255 and 765.
+click_main $v_gradient
+expect 0000FF "gradient, column 0" "0,$((sh / 2))" "510,$((sh / 2))"
+expect FFFFFF "gradient, white columns" "255,$((sh / 2))" "765,$((sh / 2))"
+keep 5-vertical-gradient
+xdotool key Return
+expect F0F0F0 "Enter returns to the main window" "$main_face"
+
+xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "Escape did not end the program"
+wait "$app"; status=$?; app=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests (screenshots in $shots)"
