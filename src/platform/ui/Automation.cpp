@@ -116,7 +116,7 @@ void Key(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers)
         code = SDLK_ESCAPE;
     else if (virtualKey == VK_SPACE)
         code = SDLK_SPACE;
-    else if (virtualKey == 0x73)
+    else if (virtualKey == VK_F4)
         code = SDLK_F4;
     else if (virtualKey >= 'A' && virtualKey <= 'Z')
         code = static_cast<SDL_Keycode>(virtualKey - 'A' + 'a');

@@ -87,7 +87,7 @@ LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPAR
     case WM_SYSKEYDOWN:
         if (wParam == VK_SPACE)
             wnd.SendMessage(WM_SYSCOMMAND, SC_KEYMENU, ' ');
-        else if (wParam == 0x73) // Alt+F4
+        else if (wParam == VK_F4)
             wnd.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_SYSCOMMAND:

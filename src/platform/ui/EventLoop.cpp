@@ -176,8 +176,8 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Ctrl+C in a terminal ends the program instead of posting a quit event.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A click on a window that is not active is a click, as users expect.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return false;
     Uint32 type = SDL_RegisterEvents(1);

@@ -107,7 +107,7 @@ unsigned VirtualKey(SDL_Keycode key)
     case SDLK_SPACE:
         return VK_SPACE;
     case SDLK_F4:
-        return 0x73;
+        return VK_F4;
     default:
         break;
     }

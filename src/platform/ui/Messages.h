@@ -67,6 +67,7 @@ constexpr unsigned MK_RBUTTON = 0x0002;
 constexpr unsigned VK_RETURN = 0x0D;
 constexpr unsigned VK_ESCAPE = 0x1B;
 constexpr unsigned VK_SPACE = 0x20;
+constexpr unsigned VK_F4 = 0x73;
 
 // Owner-draw item state bits.
 constexpr unsigned ODS_SELECTED = 0x0001;
