@@ -173,7 +173,8 @@ const plat::Icon* CMainDlg::OnQueryDragIcon()
 
 const plat::Brush* CMainDlg::OnCtlColor(plat::DeviceContext* dc, plat::Wnd*, unsigned)
 {
-    dc->SetBkColor(kBackColor);
+    if (dc)
+        dc->SetBkColor(kBackColor);
     return &m_brBack;
 }
 
