@@ -156,10 +156,13 @@ void WindowEvent(const SDL_WindowEvent& event)
         windows::Send(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
-        // What the window system lost is asked of the window again.
-        painter::Invalidate(*top, nullptr, true);
-        if (top->native)
-            top->native->MarkDirty(top->native->BackBuffer().Bounds());
+        if (!top->native)
+            break;
+        top->native->MarkDirty(top->native->BackBuffer().Bounds());
+        // Showing the window already asked for its first erase and paint;
+        // a later expose asks the window to draw again what was lost.
+        if (!top->native->TakeMappingExpose())
+            painter::Invalidate(*top, nullptr, true);
         break;
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:

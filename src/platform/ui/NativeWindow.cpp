@@ -12,6 +12,12 @@ namespace plat {
 
 namespace {
 
+bool IsX11()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "x11") == 0;
+}
+
 Rect Union(Rect a, Rect b)
 {
     if (a.IsEmpty())
@@ -154,6 +160,9 @@ void NativeWindow::Show(bool show)
 {
     if (!window_)
         return;
+    // X servers expose a window when it is mapped; other drivers do not.
+    if (show && !shown_)
+        mappingExpose_ = IsX11();
     shown_ = show;
     if (show)
         SDL_ShowWindow(window_);

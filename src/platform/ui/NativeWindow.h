@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 struct SDL_Window;
 
@@ -43,6 +44,9 @@ public:
     // Moves and sizes the client area; a new size gives a new, black back buffer.
     void SetClientRect(Rect client);
     void Show(bool show);
+    // True once after each Show(true): the window system's expose that
+    // comes with mapping the window, which the first paint already covers.
+    bool TakeMappingExpose() { return std::exchange(mappingExpose_, false); }
     void SetTopMost(bool topMost);
     void SetIcon(const Icon* icon);
     void Minimize();
@@ -63,6 +67,7 @@ private:
     Surface backBuffer_;
     Rect dirty_;
     bool shown_ = false;
+    bool mappingExpose_ = false;
 };
 
 
