@@ -6,8 +6,12 @@
 //   click     an injected click on a button whose handler fills the whole
 //             client area, until the back buffer is on screen
 //             vs filling a buffer + XShmPutImage + XSync
+//   peer      SDL's own window surface shown as it is (no copy into it)
 // The benchmark starts its own Xvfb, so figures do not depend on the
 // desktop it runs on. Times are wall-clock: the X server's work counts.
+// The framework copies the back buffer into SDL's window surface before
+// showing it; that copy, bound by memory bandwidth, is most of what lies
+// between "present" and the floor (the peer shows what showing alone costs).
 
 #include "platform/ui/Automation.h"
 #include "platform/ui/ClientDC.h"
