@@ -137,6 +137,8 @@ LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPAR
     }
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(data.bigIcon);
+    case WM_SETICON:
+        return reinterpret_cast<LRESULT>(wnd.SetIcon(reinterpret_cast<const Icon*>(lParam), wParam == ICON_BIG));
     default:
         return 0;
     }

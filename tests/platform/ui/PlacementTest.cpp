@@ -3,6 +3,7 @@
 
 #include "UiTestSupport.h"
 
+#include "platform/gfx/Icon.h"
 #include "platform/gfx/Surface.h"
 
 using namespace plat;
@@ -102,4 +103,23 @@ TEST(Placement, MovingAControlRepaintsOldAndNewPlace)
     });
     EXPECT_EQ(oldPlace, RGB(240, 240, 240));
     EXPECT_EQ(newPlace, RGB(173, 173, 173));
+}
+
+TEST(Placement, IconsBigAndSmall)
+{
+    TestDialog dlg;
+    Icon big, small;
+    ASSERT_TRUE(big.LoadIcon(128));
+    const Icon* afterSet = nullptr;
+    const Icon* previous = &small;
+    const Icon* dragIcon = nullptr;
+    RunScript(dlg, [&](TestDialog& d) {
+        previous = d.SetIcon(&big, true);
+        d.SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&small));
+        afterSet = d.GetIcon(false);
+        dragIcon = reinterpret_cast<const Icon*>(d.SendMessage(WM_QUERYDRAGICON));
+    });
+    EXPECT_EQ(previous, nullptr);
+    EXPECT_EQ(afterSet, &small);
+    EXPECT_EQ(dragIcon, &big);
 }
