@@ -56,15 +56,13 @@ TEST(Timer, TickThatClosesItsWindowDuringAnotherModalRun)
     TestDialog outer;
     std::intptr_t innerResult = 0;
     int outerTicks = 0;
-    outer.onInit = [](TestDialog& o) {
-        o.SetTimer(7, 10);
-        Then([&] { automation::ClickControl(o, 1000); });
-    };
+    outer.onInit = [](TestDialog& o) { Then([&] { automation::ClickControl(o, 1000); }); };
     outer.onTimer = [&](TestDialog& o, std::uintptr_t) {
         ++outerTicks;
         o.DestroyWindow(); // while the inner dialog's loop runs
     };
     outer.onClick = [&](TestDialog& o, int) {
+        o.SetTimer(7, 10); // its first tick comes while the inner run goes on
         TestDialog inner(kTestTemplate, &o);
         inner.onInit = [](TestDialog& i) { i.SetTimer(1, 100); };
         inner.onTimer = [](TestDialog& i, std::uintptr_t) { i.EndDialog(3); };
