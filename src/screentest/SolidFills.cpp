@@ -12,9 +12,9 @@ namespace {
 
 // One FillRect of the whole client area in the step's colour of `table`.
 template <std::size_t N>
-void BlockFill(CTestWnd& wnd, const std::array<plat::COLORREF, N>& source)
+void BlockFill(CTestWnd& wnd, const std::array<plat::COLORREF, N>& table)
 {
-    const std::array<plat::COLORREF, N> colors = source;
+    const std::array<plat::COLORREF, N> colors = table;
     plat::COLORREF color = 0;
     if (!ColorAt(colors, wnd.m_nStep, &color))
         return;
