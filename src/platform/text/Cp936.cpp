@@ -33,47 +33,51 @@ private:
 struct Recovery {
     ConversionStatus rejected = ConversionStatus::InvalidInput; // status when not replacing
     std::string_view standIn; // empty: stop at the first rejected byte
-    bool skipWholeUtf8 = false; // skip the rejected UTF-8 character rather than one byte
+    std::size_t skip = 1; // input bytes passed over for each rejected one
 };
 
-std::size_t Utf8SequenceLength(std::string_view valid, std::size_t i)
-{
-    auto lead = static_cast<unsigned char>(valid[i]);
-    std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    return std::min(length, valid.size() - i);
-}
+constexpr std::size_t kBlock = 4096; // input bytes per iconv call; a multiple of 4
 
-ConversionResult Convert(const char* to, const char* from, std::string_view input, const Recovery& recovery)
+// `expected` is a first guess of the output's size; it grows as needed.
+ConversionResult Convert(const char* to, const char* from, std::string_view input, std::size_t expected,
+    const Recovery& recovery)
 {
     ConversionResult result;
     Iconv converter(to, from);
     if (!converter.IsOpen())
         return result;
     try {
-        std::string out(input.size() + input.size() / 2 + 16, '\0');
+        std::string out(expected + 16, '\0');
         std::size_t written = 0;
         std::size_t consumed = 0;
         bool flushing = false;
         for (;;) {
+            // A call may cost as much as the input it is handed (glibc goes
+            // back over its buffer after a rejection, sanitizers check the
+            // whole range), so it gets one block at a time.
             char* in = const_cast<char*>(input.data()) + consumed;
-            std::size_t inLeft = input.size() - consumed;
+            std::size_t inLeft = std::min(input.size() - consumed, kBlock);
+            const std::size_t blockEnd = consumed + inLeft;
             char* outPtr = out.data() + written;
             std::size_t outLeft = out.size() - written;
             std::size_t rc = flushing ? ::iconv(converter.Get(), nullptr, nullptr, &outPtr, &outLeft)
                                       : ::iconv(converter.Get(), &in, &inLeft, &outPtr, &outLeft);
             int error = errno;
-            consumed = input.size() - inLeft;
+            consumed = blockEnd - inLeft;
             written = out.size() - outLeft;
             if (rc != static_cast<std::size_t>(-1)) {
                 if (flushing)
                     break;
-                flushing = true;
+                flushing = consumed == input.size();
                 continue;
             }
             if (error == E2BIG) {
                 out.resize(out.size() * 2);
                 continue;
             }
+            // A character cut by the end of the block is read whole with the next one.
+            if (error == EINVAL && blockEnd < input.size())
+                continue;
             // EILSEQ: a rejected byte or character; EINVAL: the input ends inside a character.
             bool rejected = error == EILSEQ || error == EINVAL;
             if (rejected && !recovery.standIn.empty()) {
@@ -81,7 +85,7 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
                     out.resize(out.size() * 2);
                 out.replace(written, recovery.standIn.size(), recovery.standIn);
                 written += recovery.standIn.size();
-                consumed += recovery.skipWholeUtf8 ? Utf8SequenceLength(input, consumed) : 1;
+                consumed = std::min(input.size(), consumed + recovery.skip);
                 ++result.replaced;
                 continue;
             }
@@ -108,43 +112,50 @@ ConversionResult Cp936ToUtf8(std::string_view cp936, BadInput bad)
     Recovery recovery;
     if (bad == BadInput::Replace)
         recovery.standIn = "\xEF\xBF\xBD";
-    return Convert("UTF-8", "CP936", cp936, recovery);
+    return Convert("UTF-8", "CP936", cp936, cp936.size() + cp936.size() / 2, recovery);
 }
 
 ConversionResult Utf8ToCp936(std::string_view utf8, BadInput bad)
 {
-    Recovery recovery { ConversionStatus::Unmappable, {}, true };
-    std::size_t invalid = FirstInvalidUtf8(utf8);
-    if (invalid == utf8.size()) {
-        if (bad == BadInput::Replace)
-            recovery.standIn = "?";
-        return Convert("CP936", "UTF-8", utf8, recovery);
-    }
     if (bad == BadInput::Fail) {
-        ConversionResult result;
-        result.status = ConversionStatus::InvalidInput;
-        result.errorOffset = invalid;
-        return result;
+        const std::size_t invalid = FirstInvalidUtf8(utf8);
+        if (invalid != utf8.size()) {
+            ConversionResult result;
+            result.status = ConversionStatus::InvalidInput;
+            result.errorOffset = invalid;
+            return result;
+        }
+        return Convert("CP936", "UTF-8", utf8, utf8.size(), { ConversionStatus::Unmappable, {}, 1 });
     }
-    // Replace the bytes that are not UTF-8 first, so that iconv only meets
-    // characters it may lack.
-    std::string cleaned;
+    // glibc converts UTF-8 to code page 936 in two steps, and after each
+    // character the second step rejects it converts the first step's whole
+    // buffer (thousands of characters) again to find where it stopped: with
+    // many such characters the time grew with the square of the text. From
+    // WCHAR_T (glibc's own UCS-4) the conversion is one step, so each
+    // rejection costs one character. Bytes that are not UTF-8 become '?'
+    // on the way.
+    static_assert(sizeof(wchar_t) == 4, "WCHAR_T is UCS-4");
+    std::wstring wide;
     std::size_t badBytes = 0;
     try {
-        cleaned.reserve(utf8.size());
-        while (invalid != utf8.size()) {
-            cleaned.append(utf8.substr(0, invalid));
-            cleaned += '?';
-            ++badBytes;
-            utf8.remove_prefix(invalid + 1);
-            invalid = FirstInvalidUtf8(utf8);
+        wide.reserve(utf8.size());
+        for (std::size_t i = 0; i < utf8.size();) {
+            const Utf8Char c = ReadUtf8Char(utf8, i);
+            if (c.length == 0) {
+                wide += L'?';
+                ++badBytes;
+                ++i;
+                continue;
+            }
+            wide += static_cast<wchar_t>(c.codePoint);
+            i += c.length;
         }
-        cleaned.append(utf8);
     } catch (const std::bad_alloc&) {
         return {};
     }
-    recovery.standIn = "?";
-    ConversionResult result = Convert("CP936", "UTF-8", cleaned, recovery);
+    const std::string_view bytes(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    ConversionResult result
+        = Convert("CP936", "WCHAR_T", bytes, 2 * wide.size(), { ConversionStatus::Unmappable, "?", sizeof(wchar_t) });
     if (result.Ok())
         result.replaced += badBytes;
     return result;

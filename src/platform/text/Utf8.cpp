@@ -64,6 +64,21 @@ std::size_t FirstInvalidUtf8(std::string_view bytes)
     return bytes.size();
 }
 
+Utf8Char ReadUtf8Char(std::string_view bytes, std::size_t at)
+{
+    if (at >= bytes.size())
+        return {};
+    const std::size_t length = SequenceLength(bytes, at);
+    if (length == 0)
+        return {};
+    // The lead byte keeps 7, 5, 4 or 3 bits; every continuation byte 6.
+    constexpr unsigned char kLeadBits[] = { 0, 0x7F, 0x1F, 0x0F, 0x07 };
+    char32_t cp = static_cast<unsigned char>(bytes[at]) & kLeadBits[length];
+    for (std::size_t k = 1; k < length; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(bytes[at + k]) & 0x3F);
+    return { cp, length };
+}
+
 bool IsValidUtf8(std::string_view bytes)
 {
     return FirstInvalidUtf8(bytes) == bytes.size();

@@ -14,4 +14,12 @@ bool IsValidUtf8(std::string_view bytes);
 // bytes.size() when the whole buffer is valid.
 std::size_t FirstInvalidUtf8(std::string_view bytes);
 
+// The character whose well-formed sequence starts at bytes[at], and that
+// sequence's length; length 0 when no well-formed sequence starts there.
+struct Utf8Char {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+Utf8Char ReadUtf8Char(std::string_view bytes, std::size_t at);
+
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 using namespace plat;
 
 namespace {
@@ -113,6 +115,32 @@ TEST(Cp936, ReplacingBadBytesKeepsEverythingAroundThem)
     ASSERT_TRUE(big.Ok()) << "a megabyte of noise converts in one pass";
     EXPECT_GT(big.replaced, 0u);
     EXPECT_TRUE(IsValidUtf8(big.text));
+}
+
+TEST(Cp936, ReplacingManyUnmappableCharactersTakesLinearTime)
+{
+    // A log full of characters code page 936 lacks, with bytes that are not
+    // UTF-8 among them. Each rejected character once made the converter go
+    // back over thousands of characters: this took close to a minute.
+    const std::string line = "ĀĀĀĀĀĀĀĀ检\xFF\r\n";
+    const std::string expected = "????????" + Bytes({ 0xBC, 0xEC }) + "?\r\n";
+    constexpr int kLines = 200000;
+    std::string log;
+    std::string cp936;
+    for (int i = 0; i < kLines; ++i) {
+        log += line;
+        cp936 += expected;
+    }
+    timespec start {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+    ConversionResult result = Utf8ToCp936(log, BadInput::Replace);
+    timespec end {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+    const double seconds = static_cast<double>(end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) * 1e-9;
+    ASSERT_TRUE(result.Ok());
+    EXPECT_TRUE(result.text == cp936) << "sizes " << result.text.size() << " and " << cp936.size();
+    EXPECT_EQ(result.replaced, 9u * kLines);
+    EXPECT_LT(seconds, 5.0) << "1.8 million replacements, CPU time";
 }
 
 TEST(Cp936, LargeInputConvertsWhole)
