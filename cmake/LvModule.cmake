@@ -24,7 +24,9 @@ endfunction()
 
 # lv_test(NAME DIR dir [DEPS targets...])
 # A GoogleTest executable of every .cpp in DIR; each test case becomes a
-# CTest test, run headless (SDL's offscreen driver) with a timeout.
+# CTest test, run headless (SDL's offscreen driver) with a timeout. Suites
+# named *Child are entry points that tests start in a child process (a copy
+# of the binary placed as lv.exe), not tests of their own.
 function(lv_test name)
   cmake_parse_arguments(T "" "DIR" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${T_DIR}/*.cpp)
@@ -37,5 +39,6 @@ function(lv_test name)
   target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
+    TEST_FILTER "-*Child.*"
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy" TIMEOUT 120)
 endfunction()
