@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace plat {
 
@@ -29,22 +30,62 @@ Surface::Surface(int width, int height)
     Resize(width, height);
 }
 
-bool Surface::Resize(int width, int height)
+Surface Surface::View(std::uint32_t* pixels, int width, int height, int pitch)
 {
-    pixels_.reset();
+    Surface view;
+    if (!pixels || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || pitch < width || pitch > 2 * kMaxSide)
+        return view;
+    view.pixels_ = pixels;
+    view.width_ = width;
+    view.height_ = height;
+    view.pitch_ = pitch;
+    return view;
+}
+
+Surface::Surface(Surface&& other) noexcept
+    : owned_(std::move(other.owned_))
+    , pixels_(std::exchange(other.pixels_, nullptr))
+    , width_(std::exchange(other.width_, 0))
+    , height_(std::exchange(other.height_, 0))
+    , pitch_(std::exchange(other.pitch_, 0))
+{
+}
+
+Surface& Surface::operator=(Surface&& other) noexcept
+{
+    if (this == &other)
+        return *this;
+    owned_ = std::move(other.owned_);
+    pixels_ = std::exchange(other.pixels_, nullptr);
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    pitch_ = std::exchange(other.pitch_, 0);
+    return *this;
+}
+
+void Surface::Clear()
+{
+    owned_.reset();
+    pixels_ = nullptr;
     width_ = 0;
     height_ = 0;
     pitch_ = 0;
+}
+
+bool Surface::Resize(int width, int height)
+{
+    Clear();
     if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide)
         return false;
     if (width == 0 || height == 0)
         return true;
     const int pitch = PitchFor(width);
     const std::size_t bytes = static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height) * sizeof(std::uint32_t);
-    pixels_.reset(static_cast<std::uint32_t*>(std::aligned_alloc(64, bytes)));
-    if (!pixels_)
+    owned_.reset(static_cast<std::uint32_t*>(std::aligned_alloc(64, bytes)));
+    if (!owned_)
         return false;
-    std::memset(pixels_.get(), 0, bytes);
+    pixels_ = owned_.get();
+    std::memset(pixels_, 0, bytes);
     width_ = width;
     height_ = height;
     pitch_ = pitch;
@@ -60,7 +101,7 @@ std::uint32_t Surface::Pixel(int x, int y) const
 
 void Surface::Fill(std::uint32_t xrgb)
 {
-    std::fill_n(pixels_.get(), BufferPixels(), xrgb);
+    std::fill_n(pixels_, BufferPixels(), xrgb);
 }
 
 }

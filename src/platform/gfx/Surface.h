@@ -3,6 +3,8 @@
 // A 32-bit pixel buffer: 0x00RRGGBB per pixel, rows of Pitch() pixels
 // (Pitch() may exceed Width(): rows are padded so that a column's pixels
 // spread over the whole CPU cache). Device contexts draw on it; windows show it.
+// A surface owns its pixels, or is a view of memory that someone else owns
+// (a window system's framebuffer), drawn on in place.
 
 #include "platform/Types.h"
 
@@ -30,13 +32,23 @@ public:
     // A black surface; an empty one when a size is negative or too large.
     Surface(int width, int height);
 
-    Surface(Surface&&) noexcept = default;
-    Surface& operator=(Surface&&) noexcept = default;
+    // A view of `width` x `height` pixels at `pixels`, rows `pitch` pixels
+    // apart. The memory (pitch x height pixels; whole-row fills may write
+    // the padding between rows) is neither copied nor freed and must
+    // outlive the view. Empty when an argument is out of range.
+    static Surface View(std::uint32_t* pixels, int width, int height, int pitch);
+
+    // The moved-from surface is left empty.
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
     // Reallocates to the new size, all black; false (and empty) on a bad size.
+    // A view becomes a surface that owns its pixels.
     bool Resize(int width, int height);
+
+    bool IsView() const { return pixels_ && !owned_; }
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -44,11 +56,11 @@ public:
     Rect Bounds() const { return { 0, 0, width_, height_ }; }
     bool IsEmpty() const { return width_ == 0 || height_ == 0; }
 
-    std::uint32_t* Data() { return pixels_.get(); }
-    const std::uint32_t* Data() const { return pixels_.get(); }
+    std::uint32_t* Data() { return pixels_; }
+    const std::uint32_t* Data() const { return pixels_; }
     // Callers must range-check y.
-    std::uint32_t* Row(int y) { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * pitch_; }
-    const std::uint32_t* Row(int y) const { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * pitch_; }
+    std::uint32_t* Row(int y) { return pixels_ + static_cast<std::ptrdiff_t>(y) * pitch_; }
+    const std::uint32_t* Row(int y) const { return pixels_ + static_cast<std::ptrdiff_t>(y) * pitch_; }
 
     // The pixel at (x, y) as 0x00RRGGBB; 0 outside the surface.
     std::uint32_t Pixel(int x, int y) const;
@@ -60,7 +72,10 @@ private:
     struct Free {
         void operator()(std::uint32_t* p) const;
     };
-    std::unique_ptr<std::uint32_t[], Free> pixels_;
+    void Clear();
+
+    std::unique_ptr<std::uint32_t[], Free> owned_; // null for a view
+    std::uint32_t* pixels_ = nullptr;
     int width_ = 0;
     int height_ = 0;
     int pitch_ = 0;

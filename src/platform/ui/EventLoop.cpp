@@ -4,6 +4,7 @@
 #include "platform/ui/Painter.h"
 #include "platform/ui/Timers.h"
 #include "platform/ui/WindowData.h"
+#include "platform/ui/X11Pointer.h"
 
 #include <SDL.h>
 
@@ -279,10 +280,16 @@ void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }
 Point CursorPos()
 {
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::string_view(driver) == "x11") {
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
-        return { x, y };
+    if (!driver || std::string_view(driver) != "x11")
+        return State().cursor;
+    // Any window's connection will do: the pointer is the X server's.
+    for (HWND hwnd : windows::TopLevels()) {
+        WindowData* data = windows::Find(hwnd);
+        if (!data || !data->native || !data->native->IsValid())
+            continue;
+        if (std::optional<Point> pointer = QueryX11Pointer(data->native->Window()))
+            return *pointer;
+        break;
     }
     return State().cursor;
 }

@@ -48,8 +48,8 @@ void HandleInput(const SDL_Event& event);
 HWND CaptureWindow();
 void SetCaptureWindow(HWND hwnd);
 
-// The cursor in screen coordinates as last seen (the window system's own
-// position when it can tell).
+// The cursor in screen coordinates: on X11 where the X server says it is
+// now, elsewhere (or without a window to ask through) as last seen.
 Point CursorPos();
 void SetCursorPos(Point screen);
 

@@ -18,6 +18,14 @@ bool IsX11()
     return driver && std::strcmp(driver, "x11") == 0;
 }
 
+// SDL's RGB888 is 0x00RRGGBB in 32 bits, as our pixels are; ARGB8888's
+// alpha byte means nothing to a window's framebuffer.
+bool IsXrgb(const SDL_Surface& s)
+{
+    const Uint32 format = s.format->format;
+    return (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) && s.pitch % 4 == 0;
+}
+
 Rect Union(Rect a, Rect b)
 {
     if (a.IsEmpty())
@@ -42,7 +50,7 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     if (!window_)
         return;
     id_ = SDL_GetWindowID(window_);
-    backBuffer_.Resize(w, h);
+    Acquire();
 }
 
 namespace {
@@ -89,18 +97,51 @@ void NativeWindow::BuryRetired()
     });
 }
 
+Surface& NativeWindow::BackBuffer()
+{
+    Acquire();
+    return backBuffer_;
+}
+
+void NativeWindow::Acquire()
+{
+    if (!window_)
+        return;
+    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    if (screen && IsXrgb(*screen)) {
+        if (screen->pixels == framebuffer_ && screen->w == framebufferWidth_ && screen->h == framebufferHeight_)
+            return;
+        backBuffer_ = Surface::View(static_cast<std::uint32_t*>(screen->pixels), screen->w, screen->h, screen->pitch / 4);
+        backBuffer_.Fill(0);
+        framebuffer_ = backBuffer_.IsEmpty() ? nullptr : screen->pixels;
+        framebufferWidth_ = screen->w;
+        framebufferHeight_ = screen->h;
+        dirty_ = {};
+        return;
+    }
+    // No window surface, or one in another format: our own buffer of the window's size.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    framebuffer_ = nullptr;
+    if (backBuffer_.IsView() || backBuffer_.Width() != w || backBuffer_.Height() != h) {
+        backBuffer_.Resize(w, h);
+        dirty_ = {};
+    }
+}
+
 void NativeWindow::MarkDirty(Rect area)
 {
+    Acquire();
     dirty_ = Union(dirty_, area.Intersected(backBuffer_.Bounds()));
 }
 
 void NativeWindow::Present()
 {
-    if (!window_ || dirty_.IsEmpty() || !shown_) {
+    if (!window_ || dirty_.IsEmpty() || !shown_)
         return;
-    }
     if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED)
         return;
+    Acquire();
     SDL_Surface* screen = SDL_GetWindowSurface(window_);
     if (!screen)
         return;
@@ -108,21 +149,12 @@ void NativeWindow::Present()
     dirty_ = {};
     if (area.IsEmpty())
         return;
-    // Our buffer is 0x00RRGGBB; so is SDL's RGB888 framebuffer, row for row.
-    auto* dst = static_cast<std::uint8_t*>(screen->pixels);
-    const int bytes = area.Width() * 4;
-    if (screen->format->format == SDL_PIXELFORMAT_RGB888 || screen->format->format == SDL_PIXELFORMAT_ARGB8888) {
-        if (area.left == 0 && area.Width() == backBuffer_.Width() && screen->pitch == backBuffer_.Pitch() * 4) {
-            std::memcpy(dst + static_cast<std::size_t>(area.top) * screen->pitch, backBuffer_.Row(area.top),
-                static_cast<std::size_t>(bytes) * area.Height());
-        } else {
-            for (int y = area.top; y < area.bottom; ++y)
-                std::memcpy(dst + static_cast<std::size_t>(y) * screen->pitch + area.left * 4, backBuffer_.Row(y) + area.left, bytes);
-        }
-    } else {
+    if (!framebuffer_) {
         SDL_ConvertPixels(area.Width(), area.Height(), SDL_PIXELFORMAT_RGB888, backBuffer_.Row(area.top) + area.left,
             backBuffer_.Pitch() * 4, screen->format->format,
-            dst + static_cast<std::size_t>(area.top) * screen->pitch + area.left * screen->format->BytesPerPixel, screen->pitch);
+            static_cast<std::uint8_t*>(screen->pixels) + static_cast<std::size_t>(area.top) * screen->pitch
+                + area.left * screen->format->BytesPerPixel,
+            screen->pitch);
     }
     SDL_Rect r { area.left, area.top, area.Width(), area.Height() };
     SDL_UpdateWindowSurfaceRects(window_, &r, 1);
@@ -149,10 +181,9 @@ void NativeWindow::SetClientRect(Rect client)
     SDL_SetWindowPosition(window_, client.left, client.top);
     int oldW = 0, oldH = 0;
     SDL_GetWindowSize(window_, &oldW, &oldH);
-    if (oldW != w || oldH != h || backBuffer_.Width() != w || backBuffer_.Height() != h) {
+    if (oldW != w || oldH != h) {
         SDL_SetWindowSize(window_, w, h);
-        backBuffer_.Resize(w, h);
-        dirty_ = {};
+        Acquire();
     }
 }
 

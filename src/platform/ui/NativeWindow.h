@@ -1,8 +1,10 @@
 #pragma once
 
 // Internal: the SDL window behind one top-level window, and its back
-// buffer. Everything drawn goes into the back buffer; Present() copies the
-// part drawn since the last call to the window system's framebuffer.
+// buffer. The back buffer is SDL's window surface itself (its pixels are
+// 0x00RRGGBB like ours), so Present() only tells the window system which
+// part changed; a framebuffer in another format gets a buffer of our own,
+// converted when shown.
 
 #include "platform/Types.h"
 #include "platform/gfx/Surface.h"
@@ -32,7 +34,10 @@ public:
     std::uint32_t Id() const { return id_; }
     SDL_Window* Window() const { return window_; }
 
-    Surface& BackBuffer() { return backBuffer_; }
+    // SDL replaces its window surface when the window's size changes, so
+    // the back buffer's memory may move: make a context for each drawing
+    // and never keep one across a size change.
+    Surface& BackBuffer();
     // The back buffer changed in `area` (buffer coordinates).
     void MarkDirty(Rect area);
     // Shows the dirty part on screen; nothing when nothing changed.
@@ -62,9 +67,16 @@ public:
     static void BuryRetired();
 
 private:
+    // Points the back buffer at SDL's current window surface; a new one
+    // starts black with nothing to show.
+    void Acquire();
+
     SDL_Window* window_ = nullptr;
     std::uint32_t id_ = 0;
     Surface backBuffer_;
+    const void* framebuffer_ = nullptr; // SDL's pixels the back buffer views; null when it is our own
+    int framebufferWidth_ = 0;
+    int framebufferHeight_ = 0;
     Rect dirty_;
     bool shown_ = false;
     bool mappingExpose_ = false;

@@ -1,0 +1,115 @@
+// GetCursorPos on a real X server: the pointer is moved by another client
+// (as xdotool does, by warping it), and the framework must see each move.
+// SDL needs a display from its start, so the checks run in a child process
+// of this binary under an Xvfb that the test starts.
+
+#include "UiTestSupport.h"
+
+#include <SDL.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include <X11/Xlib.h>
+
+namespace {
+
+constexpr const char* kChildVariable = "LV_X11_CURSOR_CHILD";
+
+bool HasProgram(const char* name)
+{
+    std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+// An Xvfb on a display it picks itself; stopped when this goes.
+class Xvfb {
+public:
+    Xvfb()
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(fds[0]);
+            std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+                static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        char c = 0;
+        while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number_ += c;
+        close(fds[0]);
+    }
+    ~Xvfb()
+    {
+        if (pid_ <= 0)
+            return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    Xvfb(const Xvfb&) = delete;
+    Xvfb& operator=(const Xvfb&) = delete;
+
+    std::string Display() const { return number_.empty() ? "" : ":" + number_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string number_;
+};
+
+TEST(X11Cursor, FollowsThePointerWhereverAnotherClientMovesIt)
+{
+    if (!HasProgram("Xvfb"))
+        GTEST_SKIP() << "Xvfb is not installed";
+    Xvfb server;
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
+    pid_t child = fork();
+    if (child == 0) {
+        setenv("DISPLAY", server.Display().c_str(), 1);
+        setenv(kChildVariable, "1", 1);
+        unsetenv("SDL_VIDEODRIVER");
+        execl("/proc/self/exe", "test_platform_ui", "--gtest_filter=X11CursorChild.*", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the checks in the child failed (see its output above)";
+}
+
+TEST(X11CursorChild, SeesEveryWarp)
+{
+    if (!std::getenv(kChildVariable))
+        GTEST_SKIP() << "started by X11Cursor only";
+    ASSERT_TRUE(plat::InitUi());
+    ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "x11");
+    uitest::TestDialog dlg;
+    ASSERT_TRUE(dlg.Create());
+    plat::ProcessPendingMessages();
+
+    ::Display* other = XOpenDisplay(nullptr);
+    ASSERT_NE(other, nullptr);
+    const plat::Point positions[] = { { 100, 200 }, { 300, 50 }, { 7, 9 }, { 639, 479 } };
+    for (plat::Point p : positions) {
+        XWarpPointer(other, 0, DefaultRootWindow(other), 0, 0, 0, 0, p.x, p.y);
+        XSync(other, False);
+        plat::ProcessPendingMessages();
+        plat::Point got;
+        ASSERT_TRUE(plat::GetCursorPos(&got));
+        EXPECT_EQ(got, p) << "reported (" << got.x << ", " << got.y << ") for a pointer at (" << p.x << ", " << p.y
+                          << ")";
+    }
+    XCloseDisplay(other);
+    dlg.DestroyWindow();
+    plat::ProcessPendingMessages();
+}
+
+}
