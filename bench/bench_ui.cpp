@@ -9,9 +9,9 @@
 //   peer      SDL's own window surface shown as it is (no copy into it)
 // The benchmark starts its own Xvfb, so figures do not depend on the
 // desktop it runs on. Times are wall-clock: the X server's work counts.
-// The framework copies the back buffer into SDL's window surface before
-// showing it; that copy, bound by memory bandwidth, is most of what lies
-// between "present" and the floor (the peer shows what showing alone costs).
+// The framework's back buffer is SDL's window surface itself, so "present"
+// is SDL showing its surface plus one step of the event loop; the peer
+// shows what SDL's showing alone costs.
 
 #include "platform/ui/Automation.h"
 #include "platform/ui/ClientDC.h"
