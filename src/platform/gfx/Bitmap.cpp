@@ -3,63 +3,104 @@
 #include "platform/gfx/BmpDecoder.h"
 #include "platform/res/Resources.h"
 
+#include <algorithm>
+#include <map>
+#include <mutex>
+
 namespace plat {
+
+namespace {
+
+// Resources never change, so each is decoded once, by whichever thread asks
+// first, and shared from then on. Null for a resource that does not decode.
+std::shared_ptr<const Surface> ResourcePixels(int id)
+{
+    static std::mutex mutex;
+    static auto* decoded = new std::map<int, std::shared_ptr<const Surface>>;
+    std::lock_guard lock(mutex);
+    if (auto it = decoded->find(id); it != decoded->end())
+        return it->second;
+    std::shared_ptr<const Surface> pixels;
+    Surface surface;
+    std::string error;
+    if (DecodeBmp(res::Find(res::Kind::Bitmap, id), surface, error))
+        pixels = std::make_shared<const Surface>(std::move(surface));
+    (*decoded)[id] = pixels;
+    return pixels;
+}
+
+}
 
 bool Bitmap::CreateCompatibleBitmap(const DeviceContext&, int width, int height)
 {
-    surface_.reset();
+    data_.reset();
     if (width <= 0 || height <= 0)
         return false;
-    auto surface = std::make_shared<Surface>(width, height);
-    if (surface->IsEmpty())
+    auto data = std::make_shared<BitmapData>(BitmapData { Surface(width, height), nullptr });
+    if (data->own.IsEmpty())
         return false;
-    surface_ = std::move(surface);
+    data_ = std::move(data);
     return true;
 }
 
 bool Bitmap::LoadBitmap(int id)
 {
-    return LoadFromBmp(res::Find(res::Kind::Bitmap, id));
+    data_.reset();
+    std::shared_ptr<const Surface> pixels = ResourcePixels(id);
+    if (!pixels)
+        return false;
+    data_ = std::make_shared<BitmapData>(BitmapData { Surface(), std::move(pixels) });
+    return true;
 }
 
 bool Bitmap::LoadFromBmp(std::span<const std::uint8_t> bytes)
 {
-    surface_.reset();
-    DecodedBmp bmp;
+    data_.reset();
+    Surface surface;
     std::string error;
-    if (!DecodeBmp(bytes, bmp, error))
+    if (!DecodeBmp(bytes, surface, error))
         return false;
-    auto surface = std::make_shared<Surface>(bmp.width, bmp.height);
-    if (surface->IsEmpty())
-        return false;
-    for (int y = 0; y < bmp.height; ++y) {
-        std::uint32_t* row = surface->Row(y);
-        for (int x = 0; x < bmp.width; ++x)
-            row[x] = bmp.argb[static_cast<std::size_t>(y) * bmp.width + x] & 0xffffff;
-    }
-    surface_ = std::move(surface);
+    data_ = std::make_shared<BitmapData>(BitmapData { std::move(surface), nullptr });
     return true;
 }
 
 bool Bitmap::DeleteObject()
 {
-    const bool had = surface_ != nullptr;
-    surface_.reset();
+    const bool had = data_ != nullptr;
+    data_.reset();
     return had;
 }
 
 Size Bitmap::GetSize() const
 {
-    if (!surface_)
+    const Surface* pixels = Pixels();
+    if (!pixels)
         return {};
-    return { surface_->Width(), surface_->Height() };
+    return { pixels->Width(), pixels->Height() };
 }
 
-Bitmap Bitmap::FromData(std::shared_ptr<Surface> surface)
+const Surface* Bitmap::Pixels() const
 {
-    Bitmap bitmap;
-    bitmap.surface_ = std::move(surface);
-    return bitmap;
+    if (!data_)
+        return nullptr;
+    return data_->shared ? data_->shared.get() : &data_->own;
+}
+
+Surface* Bitmap::PixelsToDrawOn()
+{
+    if (!data_)
+        return nullptr;
+    if (data_->shared) {
+        const Surface& shared = *data_->shared;
+        Surface copy(shared.Width(), shared.Height());
+        if (copy.IsEmpty())
+            return nullptr;
+        for (int y = 0; y < shared.Height(); ++y)
+            std::copy_n(shared.Row(y), shared.Width(), copy.Row(y));
+        data_->own = std::move(copy);
+        data_->shared.reset();
+    }
+    return &data_->own;
 }
 
 }

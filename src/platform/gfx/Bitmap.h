@@ -1,7 +1,9 @@
 #pragma once
 
 // A 32-bit bitmap that a memory context draws on. Copies share one bitmap,
-// like copies of a handle.
+// like copies of a handle. Bitmap resources are decoded once per process:
+// bitmaps loaded from one resource share its pixels until one of them is
+// drawn on, which then takes a copy of its own first.
 
 #include "platform/Types.h"
 #include "platform/gfx/Surface.h"
@@ -14,6 +16,11 @@ namespace plat {
 
 class DeviceContext;
 
+struct BitmapData {
+    Surface own;                           // the pixels, unless shared
+    std::shared_ptr<const Surface> shared; // a resource's pixels, never drawn on
+};
+
 class Bitmap {
 public:
     Bitmap() = default;
@@ -25,17 +32,22 @@ public:
     // The same from the bytes of a BMP file.
     bool LoadFromBmp(std::span<const std::uint8_t> bytes);
     bool DeleteObject();
-    bool IsNull() const { return !surface_; }
+    bool IsNull() const { return !data_; }
 
     Size GetSize() const;
     // The pixels (0x00RRGGBB), or null for a null bitmap.
-    const Surface* Pixels() const { return surface_.get(); }
+    const Surface* Pixels() const;
+    // True while the pixels are a resource's, shared with other bitmaps.
+    bool SharesPixels() const { return data_ && data_->shared; }
+    // The pixels to draw on: shared pixels are copied first, for this
+    // bitmap and its copies. Null for a null bitmap or when memory runs out.
+    Surface* PixelsToDrawOn();
 
-    const std::shared_ptr<Surface>& Data() const { return surface_; }
-    static Bitmap FromData(std::shared_ptr<Surface> surface);
+    // Identifies the bitmap: equal for copies of one bitmap.
+    const std::shared_ptr<BitmapData>& Data() const { return data_; }
 
 private:
-    std::shared_ptr<Surface> surface_;
+    std::shared_ptr<BitmapData> data_;
 };
 
 }

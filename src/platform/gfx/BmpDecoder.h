@@ -10,6 +10,8 @@
 
 namespace plat {
 
+class Surface;
+
 struct DecodedBmp {
     int width = 0;
     int height = 0;
@@ -19,5 +21,9 @@ struct DecodedBmp {
 
 // False with a reason in `error` for anything malformed, truncated or unsupported.
 bool DecodeBmp(std::span<const std::uint8_t> bytes, DecodedBmp& out, std::string& error);
+
+// The same straight into a new surface of the bitmap's size, as 0x00RRGGBB
+// (alpha dropped); `out` is left empty on failure.
+bool DecodeBmp(std::span<const std::uint8_t> bytes, Surface& out, std::string& error);
 
 }

@@ -14,9 +14,13 @@ namespace {
 
 // What a fresh memory context holds: stands for the 1 x 1 monochrome bitmap,
 // on which nothing visible can be drawn.
-const std::shared_ptr<Surface>& StockBitmap()
+const Bitmap& StockBitmap()
 {
-    static const std::shared_ptr<Surface> stock = std::make_shared<Surface>(1, 1);
+    static const Bitmap stock = [] {
+        Bitmap bitmap;
+        bitmap.CreateCompatibleBitmap(DeviceContext(), 1, 1);
+        return bitmap;
+    }();
     return stock;
 }
 
@@ -44,6 +48,37 @@ void DeviceContext::Attach(Surface* surface, Rect area)
     clipWidth_ = static_cast<unsigned>(clip_.Width());
     clipHeight_ = static_cast<unsigned>(clip_.Height());
     originIndex_ = origin_.y * pitch_ + origin_.x;
+    shared_ = false;
+}
+
+void DeviceContext::AttachBitmap()
+{
+    if (bitmap_.Data() == StockBitmap().Data()) {
+        Attach(nullptr, {});
+        return;
+    }
+    // Pixels shared with other bitmaps are only read until Unshare: the
+    // drawing calls unshare first, and SetPixel sees an empty clip.
+    Surface* pixels = const_cast<Surface*>(bitmap_.Pixels());
+    Attach(pixels, pixels->Bounds());
+    shared_ = bitmap_.SharesPixels();
+    if (shared_) {
+        clipWidth_ = 0;
+        clipHeight_ = 0;
+    }
+}
+
+void DeviceContext::Unshare()
+{
+    Surface* own = bitmap_.PixelsToDrawOn();
+    Attach(own, own ? own->Bounds() : Rect {});
+}
+
+raster::Target DeviceContext::DrawTarget()
+{
+    if (shared_)
+        Unshare();
+    return Target();
 }
 
 raster::Target DeviceContext::Target() const
@@ -60,7 +95,7 @@ bool DeviceContext::CreateCompatibleDC(const DeviceContext*)
 {
     *this = DeviceContext();
     memory_ = true;
-    bitmap_ = Bitmap::FromData(StockBitmap());
+    bitmap_ = StockBitmap();
     return true;
 }
 
@@ -100,10 +135,7 @@ Bitmap DeviceContext::SelectObject(const Bitmap& bitmap)
     if (bitmap.IsNull() || !memory_)
         return {};
     Bitmap previous = std::exchange(bitmap_, bitmap);
-    if (bitmap.Data() == StockBitmap())
-        Attach(nullptr, {});
-    else
-        Attach(bitmap.Data().get(), bitmap.Data()->Bounds());
+    AttachBitmap();
     return previous;
 }
 
@@ -128,12 +160,12 @@ void DeviceContext::FillRect(const Rect& rect, const Brush& brush)
 {
     if (brush.IsNull())
         return;
-    raster::FillRect(Target(), raster::Translate(rect, origin_), ToXrgb(brush.Color()));
+    raster::FillRect(DrawTarget(), raster::Translate(rect, origin_), ToXrgb(brush.Color()));
 }
 
 void DeviceContext::FillSolidRect(const Rect& rect, COLORREF color)
 {
-    raster::FillRect(Target(), raster::Translate(rect, origin_), ToXrgb(color));
+    raster::FillRect(DrawTarget(), raster::Translate(rect, origin_), ToXrgb(color));
 }
 
 Point DeviceContext::MoveTo(int x, int y)
@@ -148,7 +180,7 @@ bool DeviceContext::LineTo(int x, int y)
     if (!pen)
         return false;
     if (pen->style != PS_NULL) {
-        raster::Line(Target(), { static_cast<long long>(from.x) + origin_.x, static_cast<long long>(from.y) + origin_.y },
+        raster::Line(DrawTarget(), { static_cast<long long>(from.x) + origin_.x, static_cast<long long>(from.y) + origin_.y },
             { static_cast<long long>(x) + origin_.x, static_cast<long long>(y) + origin_.y }, ToXrgb(pen->color));
     }
     return true;
@@ -161,9 +193,19 @@ COLORREF DeviceContext::SetPixel(int x, int y, COLORREF color)
     const bool outsideX = static_cast<unsigned>(x) - static_cast<unsigned>(clipX_) >= clipWidth_;
     const bool outsideY = static_cast<unsigned>(y) - static_cast<unsigned>(clipY_) >= clipHeight_;
     if (outsideX | outsideY)
-        return CLR_INVALID;
+        return shared_ ? SetPixelOnShared(x, y, color) : CLR_INVALID;
     pixels_[originIndex_ + y * pitch_ + x] = ToXrgb(color);
     return color & 0xffffff;
+}
+
+COLORREF DeviceContext::SetPixelOnShared(int x, int y, COLORREF color)
+{
+    const long long px = static_cast<long long>(x) + origin_.x;
+    const long long py = static_cast<long long>(y) + origin_.y;
+    if (px < clip_.left || px >= clip_.right || py < clip_.top || py >= clip_.bottom)
+        return CLR_INVALID;
+    Unshare();
+    return SetPixel(x, y, color);
 }
 
 COLORREF DeviceContext::GetPixel(int x, int y) const
@@ -181,7 +223,7 @@ bool DeviceContext::RoundRect(int left, int top, int right, int bottom, int elli
     if (!pen || brush_.IsNull())
         return false;
     const std::uint32_t penColor = ToXrgb(pen->color);
-    raster::RoundRect(Target(), raster::Translate(Rect { left, top, right, bottom }, origin_), ellipseWidth,
+    raster::RoundRect(DrawTarget(), raster::Translate(Rect { left, top, right, bottom }, origin_), ellipseWidth,
         ellipseHeight, pen->style == PS_NULL ? nullptr : &penColor, ToXrgb(brush_.Color()));
     return true;
 }
@@ -191,7 +233,9 @@ bool DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceCont
 {
     if (rop != SRCCOPY)
         return false;
-    raster::Blit(Target(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, source.Target(),
+    // The destination first: unsharing it may move this context's own pixels.
+    const raster::Target destination = DrawTarget();
+    raster::Blit(destination, { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, source.Target(),
         { raster::Translate(sx, source.origin_.x), raster::Translate(sy, source.origin_.y) }, width, height);
     return true;
 }
@@ -200,7 +244,7 @@ bool DeviceContext::DrawIcon(int x, int y, const Icon& icon)
 {
     if (icon.IsNull())
         return false;
-    raster::AlphaImage(Target(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) },
+    raster::AlphaImage(DrawTarget(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) },
         icon.Argb().data(), icon.Width(), icon.Height());
     return true;
 }
@@ -212,7 +256,7 @@ bool DeviceContext::DrawIconEx(int x, int y, const Icon& icon, int cx, int cy)
     const std::vector<std::uint32_t> scaled = ScaleArgb(icon.Argb(), icon.Width(), icon.Height(), cx, cy);
     if (scaled.empty())
         return false;
-    raster::AlphaImage(Target(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, scaled.data(),
+    raster::AlphaImage(DrawTarget(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, scaled.data(),
         cx, cy);
     return true;
 }
@@ -222,7 +266,7 @@ bool DeviceContext::DrawMaskedImage(int x, int y, const std::uint32_t* pixels, c
 {
     if (!pixels || !mask || width <= 0 || height <= 0)
         return false;
-    raster::MaskedImage(Target(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, pixels, mask,
+    raster::MaskedImage(DrawTarget(), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, pixels, mask,
         width, height);
     return true;
 }

@@ -138,6 +138,12 @@ public:
 
 private:
     void Attach(Surface* surface, Rect area);
+    void AttachBitmap();
+    // Gives the selected bitmap pixels of its own before it is drawn on.
+    void Unshare();
+    // What a drawing call draws on (Target() only reads).
+    raster::Target DrawTarget();
+    COLORREF SetPixelOnShared(int x, int y, COLORREF color);
     raster::Target Target() const;
     raster::Target Target(const Rect& clip) const;
     const FontData& CurrentFont() const;
@@ -159,6 +165,7 @@ private:
     unsigned clipHeight_ = 0;
     std::ptrdiff_t originIndex_ = 0;
     bool memory_ = false;
+    bool shared_ = false; // the selected bitmap's pixels are shared: read only
 
     Pen pen_ = Pen::BlackPen();
     Brush brush_ = Brush::WhiteBrush();

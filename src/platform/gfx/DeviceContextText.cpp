@@ -75,6 +75,8 @@ void DeviceContext::DrawTextLine(std::u32string_view text, Point at, const Rect&
         return;
     FontFace& face = *font.face;
     const FaceMetrics& m = face.Metrics();
+    if (shared_)
+        Unshare();
     const raster::Target target = Target(clip);
     if (target.clip.IsEmpty())
         return;

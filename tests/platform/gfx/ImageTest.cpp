@@ -5,6 +5,7 @@
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Icon.h"
 #include "platform/gfx/ImageList.h"
+#include "platform/gfx/Surface.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,45 @@ TEST(BmpDecoder, ReadsBottomUpAndTopDownRowsWithAndWithoutMasks)
         EXPECT_EQ(bmp.height, 2);
         EXPECT_EQ(bmp.argb, pixels) << height << ' ' << bits;
     }
+}
+
+TEST(BmpDecoder, EveryWidthAndChannelMasksDecodeToTheSamePixelsInBothForms)
+{
+    // Widths 1 to 9 cover every tail of the four-pixels-at-once 24-bit rows.
+    for (int width = 1; width <= 9; ++width) {
+        for (int bits : { 24, 32 }) {
+            std::vector<std::uint32_t> pixels;
+            for (int i = 0; i < width * 3; ++i)
+                pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(i * 0x0A1B2C + 0x010203) % 0x1000000u);
+            const std::vector<std::uint8_t> file = MakeBmp(width, 3, bits, pixels);
+            DecodedBmp bmp;
+            std::string error;
+            ASSERT_TRUE(DecodeBmp(file, bmp, error)) << error;
+            EXPECT_EQ(bmp.argb, pixels) << width << ' ' << bits;
+            Surface surface;
+            ASSERT_TRUE(DecodeBmp(file, surface, error)) << error;
+            ASSERT_EQ(surface.Width(), width);
+            ASSERT_EQ(surface.Height(), 3);
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < width; ++x)
+                    EXPECT_EQ(surface.Pixel(x, y), pixels[y * width + x] & 0xFFFFFF) << width << ' ' << bits;
+        }
+    }
+    // 32-bit pixels with 10-bit red, 11-bit green and blue, scaled to 8 bits.
+    std::vector<std::uint8_t> masked = MakeBmp(2, 1, 32, { 0xFFC00000, 0x003FF801 }, 3);
+    test::Put(masked, 54, 0xFFC00000, 4);
+    test::Put(masked, 58, 0x003FF800, 4);
+    test::Put(masked, 62, 0x000007FF, 4);
+    DecodedBmp bmp;
+    std::string error;
+    ASSERT_TRUE(DecodeBmp(masked, bmp, error)) << error;
+    EXPECT_EQ(bmp.argb, (std::vector<std::uint32_t> { 0xFFFF0000, 0xFF00FF00 }));
+    Surface surface;
+    ASSERT_TRUE(DecodeBmp(masked, surface, error)) << error;
+    EXPECT_EQ(surface.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(surface.Pixel(1, 0), 0x00FF00u);
+    EXPECT_FALSE(DecodeBmp(std::vector<std::uint8_t>(masked.begin(), masked.end() - 1), surface, error));
+    EXPECT_TRUE(surface.IsEmpty());
 }
 
 TEST(BmpDecoder, KeepsAlphaOfThirtyTwoBitFilesAndTreatsAllZeroAlphaAsOpaque)
