@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End to end under Xvfb: the real lv.exe's main window compared with the
 # reference screenshot tests/widgets/main-window.png, then the hover looks
-# of a picture button and a link button under a real pointer.
+# of a picture button and a link button under a real pointer, and that
+# they clear soon after the pointer leaves (the buttons poll the pointer on
+# their timers, so this needs the pointer as the X server knows it).
 #
 # The comparison is exact except inside the caption areas of the buttons and
 # of the check box (where another font would draw other pixels; those areas
@@ -65,6 +67,30 @@ expect_pixel() {
   done
   fail "pixel ($1, $2) is $got, expected $3 ($4)"
 }
+# The colour at client (x, y) on screen now, read alone (much quicker than
+# a whole screenshot, so it can time how soon a look changes).
+probe() {
+  import -window root -crop "1x1+$((wx + $1))+$((wy + $2))" +repage -depth 8 -format "%[hex:p{0,0}]" info: | cut -c1-6
+}
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+# Polls the pixel at client (x, y) until it has the colour; fails unless it
+# got there within `limit` ms of $moved (when the pointer last moved).
+expect_pixel_by() {
+  local got="" t
+  while :; do
+    got=$(probe "$1" "$2")
+    t=$(($(now_ms) - moved))
+    if [ "$got" = "$3" ]; then
+      [ "$t" -le "$5" ] || fail "$4 after $t ms, expected within $5 ms"
+      echo "widgets-e2e: $4 after $t ms"
+      return 0
+    fi
+    [ "$t" -le 3000 ] || fail "pixel ($1, $2) is $got $t ms after the move, expected $3 ($4)"
+    sleep 0.02
+  done
+}
+# Moves the pointer to client (x, y) and notes when.
+move_to() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)); moved=$(now_ms); }
 strip() { convert "$root/res/bitmap/$1.bmp" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 
 # Layout of the main window (client pixels): seven 70 x 22 link buttons at
@@ -145,9 +171,35 @@ expect_pixel $bx $((by + 30)) 578EB8 "hot outline"
 n=$(count_colour now.png "${font_areas[8]}" 1267A8)
 [ "$n" -ge 20 ] || fail "hot caption shows $n pixels"
 
-# Hover over the first link button: the highlighted strip.
+# Leaving clears the hot look. The picture buttons check the pointer every
+# 200 ms, the link buttons every 100 ms; the limits below add room for a
+# loaded machine and for reading the pixel back.
+normal_outline=155C93; hot_outline=578EB8
+background_x=100; background_y=270 # between the rows of picture buttons
+# Straight onto the third picture button: the second turns normal at its
+# next tick, the third turns hot and stays hot while the pointer rests.
+cx=${picture_x[2]}
+move_to $((cx + 37)) $((by + 20))
+expect_pixel_by $bx $((by + 30)) $normal_outline "the picture button left behind turns normal" 450
+expect_pixel_by $cx $((by + 30)) $hot_outline "the picture button under the pointer turns hot" 450
+sleep 0.5
+[ "$(probe $cx $((by + 30)))" = $hot_outline ] || fail "the picture button under the pointer lost its hot look"
+# Off the buttons onto the window's background.
+move_to $background_x $background_y
+expect_pixel_by $cx $((by + 30)) $normal_outline "the picture button turns normal on the background" 450
+
+# Hover over the first link button: the highlighted strip, kept while the
+# pointer rests on it, cleared once the pointer is on the background.
 lx=$(link_x 0)
 xdotool mousemove --sync $((wx + lx + 35)) $((wy + 5 + 11))
 expect_pixel $((lx + 35)) 5 "$(strip 225 35 0)" "highlighted strip"
+sleep 0.4
+[ "$(probe $((lx + 35)) 5)" = "$(strip 225 35 0)" ] || fail "the link button under the pointer lost its highlight"
+move_to $background_x $background_y
+expect_pixel_by $((lx + 35)) 5 "$(strip 224 35 0)" "the link button's highlight clears" 350
+shot after.png
+masked after.png after-masked.png
+diff=$(compare -metric AE "$work/after-masked.png" "$work/reference-masked.png" null: 2>&1)
+[ "$diff" = "0" ] || fail "$diff pixels differ from the reference after the pointer left every button"
 
-echo "widgets-e2e: main window matches the reference; hover looks show"
+echo "widgets-e2e: main window matches the reference; hover looks show and clear when the pointer leaves"
