@@ -1,6 +1,6 @@
 #include "platform/net/InternetRequest.h"
 
-#include <curl/curl.h>
+#include "platform/net/CurlLibrary.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,39 +18,41 @@ constexpr int kPollMilliseconds = 1000;
 
 std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& session, std::string_view url)
 {
+    const CurlLibrary& curl = session.Curl();
     std::unique_ptr<InternetRequest> request(new InternetRequest);
-    CURL* easy = curl_easy_init();
+    request->m_curl = &curl;
+    CURL* easy = curl.easyInit();
     request->m_easy = easy;
-    request->m_multi = curl_multi_init();
+    request->m_multi = curl.multiInit();
     if (!easy || !request->m_multi)
         return nullptr;
 
     // Always fetch from the server, as a reload would.
     for (const char* header : { "Cache-Control: no-cache", "Pragma: no-cache" }) {
-        curl_slist* grown = curl_slist_append(request->m_headers, header);
+        curl_slist* grown = curl.slistAppend(request->m_headers, header);
         if (!grown)
             return nullptr;
         request->m_headers = grown;
     }
     std::string address(url);
-    bool ok = curl_easy_setopt(easy, CURLOPT_URL, address.c_str()) == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_USERAGENT, session.UserAgent().c_str()) == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_HTTPHEADER, request->m_headers) == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer) == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &InternetRequest::OnData) == CURLE_OK
-        && curl_easy_setopt(easy, CURLOPT_WRITEDATA, request.get()) == CURLE_OK
-        && curl_multi_add_handle(request->m_multi, easy) == CURLM_OK;
+    bool ok = curl.easySetopt(easy, CURLOPT_URL, address.c_str()) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_USERAGENT, session.UserAgent().c_str()) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_HTTPHEADER, request->m_headers) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_WRITEFUNCTION, &InternetRequest::OnData) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_WRITEDATA, request.get()) == CURLE_OK
+        && curl.multiAddHandle(request->m_multi, easy) == CURLM_OK;
     if (!ok)
         return nullptr;
 
     request->Pump(Wait::FirstByte);
     long status = 0;
-    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    curl.easyGetinfo(easy, CURLINFO_RESPONSE_CODE, &status);
     if (request->m_failed && status == 0)
         return nullptr;
     return request;
@@ -59,12 +61,12 @@ std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& se
 InternetRequest::~InternetRequest()
 {
     if (m_multi && m_easy)
-        curl_multi_remove_handle(m_multi, m_easy);
+        m_curl->multiRemoveHandle(m_multi, m_easy);
     if (m_easy)
-        curl_easy_cleanup(m_easy);
+        m_curl->easyCleanup(m_easy);
     if (m_multi)
-        curl_multi_cleanup(m_multi);
-    curl_slist_free_all(m_headers);
+        m_curl->multiCleanup(m_multi);
+    m_curl->slistFreeAll(m_headers);
 }
 
 bool InternetRequest::Read(void* buffer, std::size_t size, std::size_t& bytesRead)
@@ -95,12 +97,12 @@ bool InternetRequest::Pump(Wait wait)
 {
     for (;;) {
         int running = 0;
-        if (curl_multi_perform(m_multi, &running) != CURLM_OK) {
+        if (m_curl->multiPerform(m_multi, &running) != CURLM_OK) {
             m_done = true;
             m_failed = true;
         }
         int queued = 0;
-        while (CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
+        while (CURLMsg* message = m_curl->multiInfoRead(m_multi, &queued)) {
             if (message->msg != CURLMSG_DONE)
                 continue;
             m_done = true;
@@ -111,7 +113,7 @@ bool InternetRequest::Pump(Wait wait)
         bool met = wait == Wait::FirstByte ? !m_pending.empty() : m_targetFilled == m_targetSize;
         if (met)
             return true;
-        if (curl_multi_poll(m_multi, nullptr, 0, kPollMilliseconds, nullptr) != CURLM_OK) {
+        if (m_curl->multiPoll(m_multi, nullptr, 0, kPollMilliseconds, nullptr) != CURLM_OK) {
             m_done = true;
             m_failed = true;
             return false;

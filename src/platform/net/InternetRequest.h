@@ -40,6 +40,7 @@ private:
     bool Pump(Wait wait);
     static std::size_t OnData(char* data, std::size_t size, std::size_t count, void* self);
 
+    const CurlLibrary* m_curl = nullptr;
     void* m_multi = nullptr;
     void* m_easy = nullptr;
     curl_slist* m_headers = nullptr;

@@ -10,19 +10,25 @@
 
 namespace plat {
 
+class CurlLibrary;
+
 class InternetSession {
 public:
-    // nullptr when the HTTP library cannot be initialised.
+    // nullptr when the HTTP library cannot be loaded or initialised. The
+    // library is loaded by the first call, not at program start.
     static std::unique_ptr<InternetSession> Open(std::string_view userAgent);
 
     const std::string& UserAgent() const { return m_userAgent; }
+    const CurlLibrary& Curl() const { return m_curl; }
 
 private:
-    explicit InternetSession(std::string_view userAgent)
-        : m_userAgent(userAgent)
+    InternetSession(const CurlLibrary& curl, std::string_view userAgent)
+        : m_curl(curl)
+        , m_userAgent(userAgent)
     {
     }
 
+    const CurlLibrary& m_curl;
     std::string m_userAgent;
 };
 
