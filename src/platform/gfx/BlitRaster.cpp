@@ -19,6 +19,43 @@ Rect ClipBlock(const Rect& dstClip, Point d, const Rect& srcClip, Point& s, int 
     return dst;
 }
 
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+
+Pixels4 Load4(const std::uint32_t* p)
+{
+    Pixels4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// p[i] = ink where mask[i] is all ones, four pixels at a time: the masks of
+// glyphs and pictures are too irregular for a branch per pixel.
+void SelectInk(std::uint32_t* p, const std::uint32_t* mask, int count, std::uint32_t ink)
+{
+    const Pixels4 inks = { ink, ink, ink, ink };
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const Pixels4 m = Load4(mask + i);
+        const Pixels4 d = (Load4(p + i) & ~m) | (inks & m);
+        std::memcpy(p + i, &d, sizeof d);
+    }
+    for (; i < count; ++i)
+        p[i] = (p[i] & ~mask[i]) | (ink & mask[i]);
+}
+
+// p[i] = source[i] where mask[i] is all ones, the same way.
+void SelectPixels(std::uint32_t* p, const std::uint32_t* mask, int count, const std::uint32_t* source)
+{
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const Pixels4 m = Load4(mask + i);
+        const Pixels4 d = (Load4(p + i) & ~m) | (Load4(source + i) & m);
+        std::memcpy(p + i, &d, sizeof d);
+    }
+    for (; i < count; ++i)
+        p[i] = (p[i] & ~mask[i]) | (source[i] & mask[i]);
+}
+
 }
 
 void Blit(const Target& dst, Point d, const Target& src, Point s, int width, int height)
@@ -38,30 +75,23 @@ void Blit(const Target& dst, Point d, const Target& src, Point s, int width, int
     }
 }
 
-void Mask(const Target& t, Point d, const std::uint8_t* mask, int width, int height, std::uint32_t xrgb)
+void Mask(const Target& t, Point d, const std::uint32_t* mask, int width, int height, std::uint32_t xrgb)
 {
     const Rect r = Rect { d.x, d.y, Translate(d.x, width), Translate(d.y, height) }.Intersected(t.clip);
     for (int y = r.top; y < r.bottom; ++y) {
-        const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y - d.y) * width - d.x;
-        std::uint32_t* p = t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch;
-        for (int x = r.left; x < r.right; ++x) {
-            if (mask[offset + x])
-                p[x] = xrgb;
-        }
+        const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y - d.y) * width + (r.left - d.x);
+        SelectInk(t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + r.left, mask + offset, r.Width(), xrgb);
     }
 }
 
-void MaskedImage(const Target& t, Point d, const std::uint32_t* pixels, const std::uint8_t* mask, int width,
+void MaskedImage(const Target& t, Point d, const std::uint32_t* pixels, const std::uint32_t* mask, int width,
     int height)
 {
     const Rect r = Rect { d.x, d.y, Translate(d.x, width), Translate(d.y, height) }.Intersected(t.clip);
     for (int y = r.top; y < r.bottom; ++y) {
-        const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y - d.y) * width - d.x;
-        std::uint32_t* p = t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch;
-        for (int x = r.left; x < r.right; ++x) {
-            if (mask[offset + x])
-                p[x] = pixels[offset + x];
-        }
+        const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y - d.y) * width + (r.left - d.x);
+        SelectPixels(t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + r.left, mask + offset, r.Width(),
+            pixels + offset);
     }
 }
 

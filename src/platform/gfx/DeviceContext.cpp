@@ -261,7 +261,7 @@ bool DeviceContext::DrawIconEx(int x, int y, const Icon& icon, int cx, int cy)
     return true;
 }
 
-bool DeviceContext::DrawMaskedImage(int x, int y, const std::uint32_t* pixels, const std::uint8_t* mask, int width,
+bool DeviceContext::DrawMaskedImage(int x, int y, const std::uint32_t* pixels, const std::uint32_t* mask, int width,
     int height)
 {
     if (!pixels || !mask || width <= 0 || height <= 0)

@@ -129,9 +129,9 @@ public:
     // The icon scaled to cx x cy.
     bool DrawIconEx(int x, int y, const Icon& icon, int cx, int cy);
 
-    // Pixels (0x00RRGGBB) of a width x height image whose mask byte is
-    // nonzero, with the image's top-left at (x, y); used by image lists.
-    bool DrawMaskedImage(int x, int y, const std::uint32_t* pixels, const std::uint8_t* mask, int width, int height);
+    // Pixels (0x00RRGGBB) of a width x height image where its mask is all
+    // ones (0 elsewhere), with the image's top-left at (x, y); used by image lists.
+    bool DrawMaskedImage(int x, int y, const std::uint32_t* pixels, const std::uint32_t* mask, int width, int height);
 
     // The drawable area in this context's coordinates (empty when nothing can be drawn).
     Rect GetClipBox() const;

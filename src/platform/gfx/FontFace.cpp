@@ -36,6 +36,8 @@ FT_Library Library()
     return library;
 }
 
+constexpr std::uint32_t kInk = 0xFFFFFFFF; // a glyph mask's value for ink
+
 constexpr std::array<std::string_view, 3> kSongFallbacks { "AR PL UMing CN", "WenQuanYi Bitmap Song",
     "WenQuanYi Zen Hei" };
 
@@ -219,7 +221,7 @@ private:
                 default:
                     break;
                 }
-                glyph.mask[static_cast<std::size_t>(y) * glyph.width + x] = ink ? 1 : 0;
+                glyph.mask[static_cast<std::size_t>(y) * glyph.width + x] = ink ? kInk : 0;
             }
         }
         if (bold_)
@@ -232,12 +234,12 @@ private:
     {
         if (g.width == 0)
             return;
-        std::vector<std::uint8_t> wide(static_cast<std::size_t>(g.width + 1) * g.rows, 0);
+        std::vector<std::uint32_t> wide(static_cast<std::size_t>(g.width + 1) * g.rows, 0);
         for (int y = 0; y < g.rows; ++y) {
             for (int x = 0; x < g.width; ++x) {
                 if (g.mask[static_cast<std::size_t>(y) * g.width + x]) {
-                    wide[static_cast<std::size_t>(y) * (g.width + 1) + x] = 1;
-                    wide[static_cast<std::size_t>(y) * (g.width + 1) + x + 1] = 1;
+                    wide[static_cast<std::size_t>(y) * (g.width + 1) + x] = kInk;
+                    wide[static_cast<std::size_t>(y) * (g.width + 1) + x + 1] = kInk;
                 }
             }
         }

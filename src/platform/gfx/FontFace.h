@@ -11,15 +11,16 @@
 
 namespace plat {
 
-// One glyph as drawn: a mask (nonzero = ink) placed relative to the pen
-// position on the baseline.
+// One glyph as drawn: a mask placed relative to the pen position on the
+// baseline, one word per pixel (all ones for ink, 0 elsewhere: drawing
+// selects pixels with it, several at once).
 struct Glyph {
     int left = 0;    // from the pen position to the mask's first column
     int top = 0;     // from the baseline up to the mask's first row
     int width = 0;
     int rows = 0;
     int advance = 0; // pen movement to the next character
-    std::vector<std::uint8_t> mask;
+    std::vector<std::uint32_t> mask;
 };
 
 struct FaceMetrics {

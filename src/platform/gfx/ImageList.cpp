@@ -32,7 +32,7 @@ int ImageList::AddMasked(const Bitmap& bitmap, COLORREF maskColor)
             const std::uint32_t* row = source->Row(y) + image * cx_;
             for (int x = 0; x < cx_; ++x) {
                 pixels_.push_back(row[x]);
-                mask_.push_back(row[x] != key ? 1 : 0);
+                mask_.push_back(row[x] != key ? 0xFFFFFFFF : 0);
             }
         }
         ++count_;

@@ -34,9 +34,10 @@ public:
     bool IsNull() const { return cx_ == 0; }
 
 private:
-    // Pixels (0x00RRGGBB) and mask (1 = drawn) of all images, each cx*cy.
+    // Pixels (0x00RRGGBB) and mask (all ones = drawn, 0 = not) of all
+    // images, each cx*cy.
     std::vector<std::uint32_t> pixels_;
-    std::vector<std::uint8_t> mask_;
+    std::vector<std::uint32_t> mask_;
     int cx_ = 0;
     int cy_ = 0;
     int count_ = 0;

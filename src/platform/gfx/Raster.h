@@ -52,11 +52,12 @@ void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, con
 // outside either clip; the two may be the same surface.
 void Blit(const Target& dst, Point d, const Target& src, Point s, int width, int height);
 
-// Draws `mask` (width x height, nonzero = ink) at d in xrgb.
-void Mask(const Target& t, Point d, const std::uint8_t* mask, int width, int height, std::uint32_t xrgb);
+// Masks are width x height words, row-major: all ones to draw, 0 to leave.
+// Draws `mask` at d in xrgb.
+void Mask(const Target& t, Point d, const std::uint32_t* mask, int width, int height, std::uint32_t xrgb);
 
-// Pixels of an image whose mask byte is nonzero (both width x height, row-major).
-void MaskedImage(const Target& t, Point d, const std::uint32_t* pixels, const std::uint8_t* mask, int width,
+// Pixels of an image where its mask is all ones.
+void MaskedImage(const Target& t, Point d, const std::uint32_t* pixels, const std::uint32_t* mask, int width,
     int height);
 
 // Blends straight-alpha 0xAARRGGBB pixels (width x height) at d.

@@ -85,7 +85,16 @@ void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, con
         ry = 0; // a flat ellipse gives square corners
     if (ry == 0)
         rx = 0;
-    const Arc arc = QuarterArc(rx, ry);
+    // Widgets draw the same corners over and over: keep the last arc.
+    thread_local int lastRx = -1;
+    thread_local int lastRy = -1;
+    thread_local Arc lastArc;
+    if (rx != lastRx || ry != lastRy) {
+        lastArc = QuarterArc(rx, ry);
+        lastRx = rx;
+        lastRy = ry;
+    }
+    const Arc& arc = lastArc;
     const int leftCentre = x0 + rx;
     const int rightCentre = x1 - rx;
 
