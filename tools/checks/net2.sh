@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# lv.exe starts without libcurl: the internet session loads it at first use
+# (src/platform/net/CurlLibrary.h), so nothing linked into the program may
+# pull it in at start, where it and its dependencies cost start-up time.
+set -u
+build=${1:-build}
+exe="$build/bin/lv.exe"
+[ -x "$exe" ] || { echo "net2: no program at $exe"; exit 1; }
+if ldd "$exe" | grep -q 'libcurl\.so'; then
+  echo "net2: $exe links libcurl at start:"
+  ldd "$exe" | grep 'libcurl\.so'
+  exit 1
+fi
+echo "net2: lv.exe does not link libcurl"
