@@ -28,32 +28,52 @@ Pixels4 Load4(const std::uint32_t* p)
     return v;
 }
 
-// p[i] = ink where mask[i] is all ones, four pixels at a time: the masks of
-// glyphs and pictures are too irregular for a branch per pixel.
-void SelectInk(std::uint32_t* p, const std::uint32_t* mask, int count, std::uint32_t ink)
+// Rows of masked pixels, four at a time: the masks of glyphs and pictures
+// are too irregular for a branch per pixel. A row that does not end on a
+// multiple of four ends with the last four pixels again, worked out before
+// the row is written to (a load from what was just stored would wait for it);
+// selecting a pixel twice gives the same pixel. `select(d, i)` returns the
+// four pixels d from i with the masked ones replaced.
+template <typename Select>
+void SelectRow(std::uint32_t* p, int count, Select select)
 {
-    const Pixels4 inks = { ink, ink, ink, ink };
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const Pixels4 m = Load4(mask + i);
-        const Pixels4 d = (Load4(p + i) & ~m) | (inks & m);
+    const bool ragged = count % 4 != 0;
+    const Pixels4 last = ragged ? select(Load4(p + count - 4), count - 4) : Pixels4 {};
+    for (int i = 0; i + 4 <= count; i += 4) {
+        const Pixels4 d = select(Load4(p + i), i);
         std::memcpy(p + i, &d, sizeof d);
     }
-    for (; i < count; ++i)
-        p[i] = (p[i] & ~mask[i]) | (ink & mask[i]);
+    if (ragged)
+        std::memcpy(p + count - 4, &last, sizeof last);
 }
 
-// p[i] = source[i] where mask[i] is all ones, the same way.
+// p[i] = ink where mask[i] is all ones.
+void SelectInk(std::uint32_t* p, const std::uint32_t* mask, int count, std::uint32_t ink)
+{
+    if (count < 4) {
+        for (int i = 0; i < count; ++i)
+            p[i] = (p[i] & ~mask[i]) | (ink & mask[i]);
+        return;
+    }
+    const Pixels4 inks = { ink, ink, ink, ink };
+    SelectRow(p, count, [mask, inks](Pixels4 d, int i) {
+        const Pixels4 m = Load4(mask + i);
+        return (d & ~m) | (inks & m);
+    });
+}
+
+// p[i] = source[i] where mask[i] is all ones.
 void SelectPixels(std::uint32_t* p, const std::uint32_t* mask, int count, const std::uint32_t* source)
 {
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const Pixels4 m = Load4(mask + i);
-        const Pixels4 d = (Load4(p + i) & ~m) | (Load4(source + i) & m);
-        std::memcpy(p + i, &d, sizeof d);
+    if (count < 4) {
+        for (int i = 0; i < count; ++i)
+            p[i] = (p[i] & ~mask[i]) | (source[i] & mask[i]);
+        return;
     }
-    for (; i < count; ++i)
-        p[i] = (p[i] & ~mask[i]) | (source[i] & mask[i]);
+    SelectRow(p, count, [mask, source](Pixels4 d, int i) {
+        const Pixels4 m = Load4(mask + i);
+        return (d & ~m) | (Load4(source + i) & m);
+    });
 }
 
 }

@@ -147,10 +147,11 @@ private:
     raster::Target Target() const;
     raster::Target Target(const Rect& clip) const;
     const FontData& CurrentFont() const;
-    // One line of text with its cell's top-left at `at`, clipped to `clip`
-    // (both surface coordinates); characters flagged in `underlined` get a
-    // mnemonic underline.
-    void DrawTextLine(std::u32string_view text, Point at, const Rect& clip, const std::vector<bool>& underlined = {});
+    // One line of text `width` pixels wide with its cell's top-left at `at`,
+    // clipped to `clip` (both surface coordinates); characters flagged in
+    // `underlined` get a mnemonic underline.
+    void DrawTextLine(std::u32string_view text, int width, Point at, const Rect& clip,
+        const std::vector<bool>& underlined = {});
 
     Surface* surface_ = nullptr;
     std::uint32_t* pixels_ = nullptr; // surface_->Data(), cached for the per-pixel calls

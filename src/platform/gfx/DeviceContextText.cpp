@@ -6,6 +6,7 @@
 #include "platform/gfx/Utf8.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -20,21 +21,30 @@ int LineWidth(FontFace& face, std::u32string_view text)
     return static_cast<int>(std::min<long long>(width, raster::kCoordLimit));
 }
 
-// Lines of a multi-line text: breaks at CR LF, LF or CR, nowhere else.
-std::vector<std::u32string_view> SplitLines(std::u32string_view text)
+// Lines of a multi-line text break at CR LF, LF or CR, nowhere else.
+std::size_t CountLines(std::u32string_view text)
 {
-    std::vector<std::u32string_view> lines;
-    std::size_t start = 0;
+    std::size_t lines = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != U'\n' && text[i] != U'\r')
             continue;
-        lines.push_back(text.substr(start, i - start));
         if (text[i] == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n')
             ++i;
-        start = i + 1;
+        ++lines;
     }
-    lines.push_back(text.substr(start));
     return lines;
+}
+
+// The first line of `rest`, which moves on past it and its break.
+std::u32string_view TakeLine(std::u32string_view& rest)
+{
+    const std::size_t end = rest.find_first_of(U"\r\n");
+    if (end == std::u32string_view::npos)
+        return std::exchange(rest, {});
+    const std::u32string_view line = rest.substr(0, end);
+    const bool crlf = rest[end] == U'\r' && end + 1 < rest.size() && rest[end + 1] == U'\n';
+    rest.remove_prefix(end + (crlf ? 2 : 1));
+    return line;
 }
 
 // A line as DrawText shows it: "&x" underlines x, "&&" is one "&", and a
@@ -67,7 +77,7 @@ const FontData& DeviceContext::CurrentFont() const
     return font_.IsNull() ? *DefaultFontData() : *font_.Data();
 }
 
-void DeviceContext::DrawTextLine(std::u32string_view text, Point at, const Rect& clip,
+void DeviceContext::DrawTextLine(std::u32string_view text, int width, Point at, const Rect& clip,
     const std::vector<bool>& underlined)
 {
     const FontData& font = CurrentFont();
@@ -80,7 +90,6 @@ void DeviceContext::DrawTextLine(std::u32string_view text, Point at, const Rect&
     const raster::Target target = Target(clip);
     if (target.clip.IsEmpty())
         return;
-    const int width = LineWidth(face, text);
     const int height = m.ascent + m.descent;
     if (bkMode_ == BkMode::Opaque)
         raster::FillRect(target, { at.x, at.y, raster::Translate(at.x, width), raster::Translate(at.y, height) },
@@ -112,7 +121,12 @@ bool DeviceContext::TextOut(int x, int y, std::string_view text)
 {
     if (!pixels_)
         return false;
-    DrawTextLine(DecodeUtf8(text), { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, clip_);
+    const FontData& font = CurrentFont();
+    if (!font.face)
+        return true;
+    const std::u32string decoded = DecodeUtf8(text);
+    DrawTextLine(decoded, LineWidth(*font.face, decoded),
+        { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, clip_);
     return true;
 }
 
@@ -125,10 +139,9 @@ int DeviceContext::DrawText(std::string_view text, const Rect& rect, unsigned fo
     const int lineHeight = face.Metrics().ascent + face.Metrics().descent;
     const std::u32string decoded = DecodeUtf8(text);
     const bool singleLine = (format & DT_SINGLELINE) != 0;
-    const std::vector<std::u32string_view> lines
-        = singleLine ? std::vector<std::u32string_view> { decoded } : SplitLines(decoded);
+    const std::size_t lineCount = singleLine ? 1 : CountLines(decoded);
     const int textHeight = static_cast<int>(std::min<long long>(
-        static_cast<long long>(lineHeight) * static_cast<long long>(lines.size()), raster::kCoordLimit));
+        static_cast<long long>(lineHeight) * static_cast<long long>(lineCount), raster::kCoordLimit));
 
     const Rect box = raster::Translate(rect, origin_);
     int top = box.top;
@@ -136,20 +149,24 @@ int DeviceContext::DrawText(std::string_view text, const Rect& rect, unsigned fo
         top = box.top + (box.Height() - textHeight) / 2;
     else if (singleLine && (format & DT_BOTTOM))
         top = box.bottom - textHeight;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::u32string_view rest = decoded;
+    for (std::size_t i = 0; i < lineCount; ++i) {
         const long long lineTop = top + static_cast<long long>(i) * lineHeight;
         if (lineTop >= box.bottom || !pixels_)
             break;
         const int y = static_cast<int>(lineTop);
-        const PrefixedLine line = (format & DT_NOPREFIX) ? PrefixedLine { std::u32string(lines[i]), {} }
-                                                         : ApplyPrefixes(lines[i]);
-        const int width = LineWidth(face, line.text);
+        const std::u32string_view own = singleLine ? std::exchange(rest, {}) : TakeLine(rest);
+        // Most captions have no prefix: they are drawn as they are.
+        const bool prefixed = !(format & DT_NOPREFIX) && own.find(U'&') != std::u32string_view::npos;
+        const PrefixedLine line = prefixed ? ApplyPrefixes(own) : PrefixedLine {};
+        const std::u32string_view shown = prefixed ? std::u32string_view(line.text) : own;
+        const int width = LineWidth(face, shown);
         int x = box.left;
         if (format & DT_CENTER)
             x = box.left + (box.Width() - width) / 2;
         else if (format & DT_RIGHT)
             x = box.right - width;
-        DrawTextLine(line.text, { x, y }, box, line.underlined);
+        DrawTextLine(shown, width, { x, y }, box, line.underlined);
     }
     return textHeight;
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -170,13 +171,41 @@ public:
     int PixelSize() const override { return pixelSize_; }
     const FaceMetrics& Metrics() const override { return metrics_; }
 
+    // Every character of every text drawn comes here, so glyphs of the Basic
+    // Multilingual Plane are found in a table without the lock once made.
     const Glyph& GlyphFor(char32_t codePoint) override
     {
+        if (codePoint < kTableSize) {
+            if (const Page* page = pages_[codePoint >> 8].load(std::memory_order_acquire)) {
+                if (const Glyph* glyph = page->glyphs[codePoint & 0xff].load(std::memory_order_acquire))
+                    return *glyph;
+            }
+        }
         std::lock_guard lock(FontMutex());
-        return LockedGlyph(codePoint);
+        const Glyph& glyph = LockedGlyph(codePoint);
+        if (codePoint < kTableSize)
+            Publish(codePoint, glyph);
+        return glyph;
     }
 
 private:
+    static constexpr char32_t kTableSize = 0x10000;
+    struct Page {
+        std::array<std::atomic<const Glyph*>, 256> glyphs {};
+    };
+
+    // Callers hold the font lock.
+    void Publish(char32_t codePoint, const Glyph& glyph)
+    {
+        std::atomic<Page*>& slot = pages_[codePoint >> 8];
+        Page* page = slot.load(std::memory_order_relaxed);
+        if (!page) {
+            page = ownedPages_.emplace_back(std::make_unique<Page>()).get();
+            slot.store(page, std::memory_order_release);
+        }
+        page->glyphs[codePoint & 0xff].store(&glyph, std::memory_order_release);
+    }
+
     // Callers hold the font lock. Map nodes never move, so the reference lasts.
     const Glyph& LockedGlyph(char32_t codePoint)
     {
@@ -255,6 +284,8 @@ private:
     int strikeHeight_ = 0;
     FaceMetrics metrics_;
     std::unordered_map<char32_t, Glyph> glyphs_;
+    std::array<std::atomic<Page*>, kTableSize / 256> pages_ {};
+    std::vector<std::unique_ptr<Page>> ownedPages_;
 };
 
 std::shared_ptr<FontFace> OpenFace(const FaceFile& file, int pixelHeight, int pixelWidth, bool bold)

@@ -52,16 +52,20 @@ Arc QuarterArc(int rx, int ry)
     return arc;
 }
 
-// Pixels [from, to] of row y, clipped.
-void Run(const Target& t, int y, int from, int to, std::uint32_t xrgb)
+// Pixels [from, to] of a row, clipped to the clip's columns. The outline's
+// runs of a pixel or two are written here: a call would cost more than they do.
+[[gnu::always_inline]] inline void Run(std::uint32_t* row, const Rect& clip, int from, int to, std::uint32_t xrgb)
 {
-    if (y < t.clip.top || y >= t.clip.bottom)
-        return;
-    from = std::max(from, t.clip.left);
-    to = std::min(to, t.clip.right - 1);
+    from = std::max(from, clip.left);
+    to = std::min(to, clip.right - 1);
     if (from > to)
         return;
-    FillPixels(t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch + from, static_cast<std::size_t>(to - from + 1), xrgb);
+    if (to - from < 8) {
+        for (int x = from; x <= to; ++x)
+            row[x] = xrgb;
+        return;
+    }
+    FillPixels(row + from, static_cast<std::size_t>(to - from + 1), xrgb);
 }
 
 }
@@ -94,31 +98,33 @@ void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, con
         lastRx = rx;
         lastRy = ry;
     }
-    const Arc& arc = lastArc;
+    const int* innerDx = lastArc.innerDx.data();
+    const int* outerDx = lastArc.outerDx.data();
     const int leftCentre = x0 + rx;
     const int rightCentre = x1 - rx;
 
-    auto outline = [&](int y, int from, int to) {
+    auto outline = [&](std::uint32_t* row, int from, int to) {
         if (pen)
-            Run(t, y, from, to, *pen);
+            Run(row, t.clip, from, to, *pen);
     };
     const int yFrom = std::max(y0, t.clip.top);
     const int yTo = std::min(y1, t.clip.bottom - 1);
     for (int y = yFrom; y <= yTo; ++y) {
+        std::uint32_t* row = t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch;
         const int dy = y - y0 < ry ? ry - (y - y0) : (y1 - y < ry ? ry - (y1 - y) : 0);
-        const int inner = arc.innerDx[dy];
-        const int outer = arc.outerDx[dy];
+        const int inner = innerDx[dy];
+        const int outer = outerDx[dy];
         if (dy == ry && ry > 0) {
-            outline(y, leftCentre - outer, rightCentre + outer);
+            outline(row, leftCentre - outer, rightCentre + outer);
             continue;
         }
         if (y0 == y1 || (ry == 0 && (y == y0 || y == y1))) {
-            outline(y, x0, x1);
+            outline(row, x0, x1);
             continue;
         }
-        outline(y, leftCentre - outer, leftCentre - inner);
-        outline(y, rightCentre + inner, rightCentre + outer);
-        Run(t, y, leftCentre - inner + 1, rightCentre + inner - 1, brush);
+        outline(row, leftCentre - outer, leftCentre - inner);
+        outline(row, rightCentre + inner, rightCentre + outer);
+        Run(row, t.clip, leftCentre - inner + 1, rightCentre + inner - 1, brush);
     }
 }
 
