@@ -4,71 +4,49 @@
 
 #include "screentest/TestWnd.h"
 
-#include "platform/gfx/ProcessClock.h"
-#include "platform/ui/ClientDC.h"
 #include "screentest/GradientRamp.h"
-#include "screentest/TestColors.h"
+#include "screentest/StepFrame.h"
 
 namespace {
 
-// Draws line i of `count` from start(i) to end(i) through `dc`, timed.
-template <class StartOf, class EndOf>
-long DrawRamp(plat::DeviceContext& dc, plat::COLORREF base, plat::COLORREF change, int count, StartOf startOf, EndOf endOf)
+// The gradient of the window's step: `count(width, height)` lines, line i
+// from startOf(i, width, height) to endOf(i, width, height).
+template <class Count, class StartOf, class EndOf>
+void DrawGradient(CTestWnd& wnd, Count count, StartOf startOf, EndOf endOf)
 {
-    long start = plat::ProcessClockMs();
-    CGradientRamp ramp(base, change);
-    for (int i = 0; i < count; ++i) {
-        plat::Pen pen(plat::PS_SOLID, 1, ramp.NextLine());
-        dc.SelectObject(pen);
-        dc.MoveTo(startOf(i));
-        dc.LineTo(endOf(i));
-        pen.DeleteObject();
-    }
-    return plat::ProcessClockMs() - start;
+    const std::array changes = kGradientSteps;
+    plat::COLORREF change = 0;
+    if (!ColorAt(changes, wnd.m_nStep, &change))
+        return;
+    DrawStepFrame(wnd, kTestColors, MakeNoTool,
+        [&](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF base, NoTool) {
+            int width = client.Width();
+            int height = client.Height();
+            CGradientRamp ramp(base, change);
+            for (int i = 0, lines = count(width, height); i < lines; ++i) {
+                plat::Pen pen(plat::PS_SOLID, 1, ramp.NextLine());
+                dc.SelectObject(pen);
+                dc.MoveTo(startOf(i, width, height));
+                dc.LineTo(endOf(i, width, height));
+                pen.DeleteObject();
+            }
+        });
 }
 
 }
 
 void CTestWnd::DrawVLineGradient()
 {
-    const std::array colors = kTestColors;
-    const std::array changes = kGradientSteps;
-    plat::COLORREF base = 0;
-    plat::COLORREF change = 0;
-    if (!ColorAt(colors, m_nStep, &base) || !ColorAt(changes, m_nStep, &change))
-        return;
-    plat::Rect client;
-    GetClientRect(&client);
-    int width = client.right - client.left;
-    int height = client.bottom - client.top;
-    plat::ClientDC dc(this);
-
-    long elapsed = DrawRamp(dc, base, change, width,
-        [](int i) { return plat::Point { i, 0 }; },
-        [height](int i) { return plat::Point { i, height }; });
-
-    if (m_bShowInfo == 1)
-        DrawInfo(&dc, base, elapsed);
+    DrawGradient(*this,
+        [](int width, int) { return width; },
+        [](int i, int, int) { return plat::Point { i, 0 }; },
+        [](int i, int, int height) { return plat::Point { i, height }; });
 }
 
 void CTestWnd::DrawHLineGradient()
 {
-    const std::array colors = kTestColors;
-    const std::array changes = kGradientSteps;
-    plat::COLORREF base = 0;
-    plat::COLORREF change = 0;
-    if (!ColorAt(colors, m_nStep, &base) || !ColorAt(changes, m_nStep, &change))
-        return;
-    plat::Rect client;
-    GetClientRect(&client);
-    int width = client.right - client.left;
-    int height = client.bottom - client.top;
-    plat::ClientDC dc(this);
-
-    long elapsed = DrawRamp(dc, base, change, height,
-        [](int i) { return plat::Point { 0, i }; },
-        [width](int i) { return plat::Point { width, i }; });
-
-    if (m_bShowInfo == 1)
-        DrawInfo(&dc, base, elapsed);
+    DrawGradient(*this,
+        [](int, int height) { return height; },
+        [](int i, int, int) { return plat::Point { 0, i }; },
+        [](int i, int width, int) { return plat::Point { width, i }; });
 }
