@@ -1,10 +1,10 @@
 #pragma once
 
-// A 32-bit pixel buffer: 0x00RRGGBB per pixel, rows of Pitch() pixels
+// A 32-bit pixel buffer: 0x00RRGGBB per pixel, rows of Pitch() pixels.
+// Device contexts draw on it; windows show it. A surface owns its pixels
 // (Pitch() may exceed Width(): rows are padded so that a column's pixels
-// spread over the whole CPU cache). Device contexts draw on it; windows show it.
-// A surface owns its pixels, or is a view of memory that someone else owns
-// (a window system's framebuffer), drawn on in place.
+// spread over the whole CPU cache), or is a view of memory that someone else
+// owns, such as a window system's framebuffer, with that owner's row pitch.
 
 #include "platform/Types.h"
 
