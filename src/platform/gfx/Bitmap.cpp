@@ -4,6 +4,9 @@
 #include "platform/res/Resources.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
 #include <map>
 #include <mutex>
 
@@ -29,6 +32,55 @@ std::shared_ptr<const Surface> ResourcePixels(int id)
     return pixels;
 }
 
+// Memory of released off-screen bitmaps: a widget makes and releases one of
+// its own size on every repaint.
+class SurfacePool {
+public:
+    SurfacePool() { kept_.reserve(kKept); }
+
+    static SurfacePool& Instance()
+    {
+        static auto* pool = new SurfacePool;
+        return *pool;
+    }
+
+    // A surface of that size with any pixels; empty when none is kept.
+    Surface Take(int width, int height)
+    {
+        std::lock_guard lock(mutex_);
+        for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+            if (it->Width() == width && it->Height() == height) {
+                Surface s = std::move(*it);
+                kept_.erase(it);
+                return s;
+            }
+        }
+        return {};
+    }
+
+    void Give(Surface surface)
+    {
+        if (surface.IsEmpty() || surface.IsView() || surface.BufferPixels() > kLargest)
+            return;
+        std::lock_guard lock(mutex_);
+        if (kept_.size() < kKept)
+            kept_.push_back(std::move(surface));
+    }
+
+private:
+    static constexpr std::size_t kKept = 8;
+    static constexpr std::size_t kLargest = 256 * 256; // pixels
+
+    std::mutex mutex_;
+    std::vector<Surface> kept_;
+};
+
+}
+
+BitmapData::~BitmapData()
+{
+    if (!shared)
+        SurfacePool::Instance().Give(std::move(own));
 }
 
 bool Bitmap::CreateCompatibleBitmap(const DeviceContext&, int width, int height)
@@ -36,7 +88,12 @@ bool Bitmap::CreateCompatibleBitmap(const DeviceContext&, int width, int height)
     data_.reset();
     if (width <= 0 || height <= 0)
         return false;
-    auto data = std::make_shared<BitmapData>(BitmapData { Surface(width, height), nullptr });
+    Surface kept = SurfacePool::Instance().Take(width, height);
+    if (!kept.IsEmpty()) {
+        data_ = std::make_shared<BitmapData>(std::move(kept), true);
+        return true;
+    }
+    auto data = std::make_shared<BitmapData>(Surface(width, height));
     if (data->own.IsEmpty())
         return false;
     data_ = std::move(data);
@@ -49,7 +106,7 @@ bool Bitmap::LoadBitmap(int id)
     std::shared_ptr<const Surface> pixels = ResourcePixels(id);
     if (!pixels)
         return false;
-    data_ = std::make_shared<BitmapData>(BitmapData { Surface(), std::move(pixels) });
+    data_ = std::make_shared<BitmapData>(std::move(pixels));
     return true;
 }
 
@@ -60,7 +117,7 @@ bool Bitmap::LoadFromBmp(std::span<const std::uint8_t> bytes)
     std::string error;
     if (!DecodeBmp(bytes, surface, error))
         return false;
-    data_ = std::make_shared<BitmapData>(BitmapData { std::move(surface), nullptr });
+    data_ = std::make_shared<BitmapData>(std::move(surface));
     return true;
 }
 
@@ -79,17 +136,35 @@ Size Bitmap::GetSize() const
     return { pixels->Width(), pixels->Height() };
 }
 
+namespace {
+
+void ClearStale(BitmapData& data)
+{
+    if (!data.stale)
+        return;
+    std::memset(data.own.Data(), 0, data.own.BufferPixels() * sizeof(std::uint32_t));
+    data.stale = false;
+}
+
+}
+
 const Surface* Bitmap::Pixels() const
 {
     if (!data_)
         return nullptr;
-    return data_->shared ? data_->shared.get() : &data_->own;
+    if (data_->shared)
+        return data_->shared.get();
+    ClearStale(*data_);
+    return &data_->own;
 }
 
-Surface* Bitmap::PixelsToDrawOn()
+Surface* Bitmap::PixelsToDrawOn(Coverage coverage)
 {
     if (!data_)
         return nullptr;
+    if (coverage == Coverage::Whole)
+        data_->stale = false;
+    ClearStale(*data_);
     if (data_->shared) {
         const Surface& shared = *data_->shared;
         Surface copy(shared.Width(), shared.Height());

@@ -48,7 +48,7 @@ void DeviceContext::Attach(Surface* surface, Rect area)
     clipWidth_ = static_cast<unsigned>(clip_.Width());
     clipHeight_ = static_cast<unsigned>(clip_.Height());
     originIndex_ = origin_.y * pitch_ + origin_.x;
-    shared_ = false;
+    prepare_ = false;
 }
 
 void DeviceContext::AttachBitmap()
@@ -57,28 +57,43 @@ void DeviceContext::AttachBitmap()
         Attach(nullptr, {});
         return;
     }
-    // Pixels shared with other bitmaps are only read until Unshare: the
-    // drawing calls unshare first, and SetPixel sees an empty clip.
-    Surface* pixels = const_cast<Surface*>(bitmap_.Pixels());
-    Attach(pixels, pixels->Bounds());
-    shared_ = bitmap_.SharesPixels();
-    if (shared_) {
+    // Pixels shared with other bitmaps or not yet cleared are made ready by
+    // the first drawing call (SetPixel sees an empty clip until then); a
+    // shared surface is only read before that.
+    const bool prepare = bitmap_.NeedsPreparing();
+    const Surface* pixels = bitmap_.Data()->shared ? bitmap_.Data()->shared.get() : &bitmap_.Data()->own;
+    Attach(const_cast<Surface*>(pixels), pixels->Bounds());
+    prepare_ = prepare;
+    if (prepare_) {
         clipWidth_ = 0;
         clipHeight_ = 0;
     }
 }
 
-void DeviceContext::Unshare()
+void DeviceContext::Prepare(Coverage coverage)
 {
-    Surface* own = bitmap_.PixelsToDrawOn();
+    Surface* own = bitmap_.PixelsToDrawOn(coverage);
     Attach(own, own ? own->Bounds() : Rect {});
 }
 
-raster::Target DeviceContext::DrawTarget()
+void DeviceContext::PrepareRead() const
 {
-    if (shared_)
-        Unshare();
+    if (prepare_)
+        bitmap_.Pixels(); // clears pixels not yet cleared, in place
+}
+
+raster::Target DeviceContext::DrawTarget(Coverage coverage)
+{
+    if (prepare_)
+        Prepare(coverage);
     return Target();
+}
+
+Coverage DeviceContext::CoverageOf(const Rect& surfaceRect) const
+{
+    const bool whole = surfaceRect.left <= clip_.left && surfaceRect.top <= clip_.top
+        && surfaceRect.right >= clip_.right && surfaceRect.bottom >= clip_.bottom;
+    return whole ? Coverage::Whole : Coverage::Part;
 }
 
 raster::Target DeviceContext::Target() const
@@ -160,12 +175,14 @@ void DeviceContext::FillRect(const Rect& rect, const Brush& brush)
 {
     if (brush.IsNull())
         return;
-    raster::FillRect(DrawTarget(), raster::Translate(rect, origin_), ToXrgb(brush.Color()));
+    const Rect r = raster::Translate(rect, origin_);
+    raster::FillRect(DrawTarget(CoverageOf(r)), r, ToXrgb(brush.Color()));
 }
 
 void DeviceContext::FillSolidRect(const Rect& rect, COLORREF color)
 {
-    raster::FillRect(DrawTarget(), raster::Translate(rect, origin_), ToXrgb(color));
+    const Rect r = raster::Translate(rect, origin_);
+    raster::FillRect(DrawTarget(CoverageOf(r)), r, ToXrgb(color));
 }
 
 Point DeviceContext::MoveTo(int x, int y)
@@ -193,18 +210,18 @@ COLORREF DeviceContext::SetPixel(int x, int y, COLORREF color)
     const bool outsideX = static_cast<unsigned>(x) - static_cast<unsigned>(clipX_) >= clipWidth_;
     const bool outsideY = static_cast<unsigned>(y) - static_cast<unsigned>(clipY_) >= clipHeight_;
     if (outsideX | outsideY)
-        return shared_ ? SetPixelOnShared(x, y, color) : CLR_INVALID;
+        return prepare_ ? SetPixelOnUnprepared(x, y, color) : CLR_INVALID;
     pixels_[originIndex_ + y * pitch_ + x] = ToXrgb(color);
     return color & 0xffffff;
 }
 
-COLORREF DeviceContext::SetPixelOnShared(int x, int y, COLORREF color)
+COLORREF DeviceContext::SetPixelOnUnprepared(int x, int y, COLORREF color)
 {
     const long long px = static_cast<long long>(x) + origin_.x;
     const long long py = static_cast<long long>(y) + origin_.y;
     if (px < clip_.left || px >= clip_.right || py < clip_.top || py >= clip_.bottom)
         return CLR_INVALID;
-    Unshare();
+    Prepare(Coverage::Part);
     return SetPixel(x, y, color);
 }
 
@@ -214,6 +231,7 @@ COLORREF DeviceContext::GetPixel(int x, int y) const
     const long long py = static_cast<long long>(y) + origin_.y;
     if (px < clip_.left || px >= clip_.right || py < clip_.top || py >= clip_.bottom)
         return CLR_INVALID;
+    PrepareRead();
     return FromXrgb(pixels_[py * pitch_ + px]);
 }
 
@@ -235,6 +253,7 @@ bool DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceCont
         return false;
     // The destination first: unsharing it may move this context's own pixels.
     const raster::Target destination = DrawTarget();
+    source.PrepareRead();
     raster::Blit(destination, { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, source.Target(),
         { raster::Translate(sx, source.origin_.x), raster::Translate(sy, source.origin_.y) }, width, height);
     return true;

@@ -139,11 +139,15 @@ public:
 private:
     void Attach(Surface* surface, Rect area);
     void AttachBitmap();
-    // Gives the selected bitmap pixels of its own before it is drawn on.
-    void Unshare();
+    // Makes the selected bitmap's pixels ready to draw on (its own, cleared
+    // unless the drawing covers them whole).
+    void Prepare(Coverage coverage);
+    // Before reading the selected bitmap's pixels.
+    void PrepareRead() const;
     // What a drawing call draws on (Target() only reads).
-    raster::Target DrawTarget();
-    COLORREF SetPixelOnShared(int x, int y, COLORREF color);
+    raster::Target DrawTarget(Coverage coverage = Coverage::Part);
+    Coverage CoverageOf(const Rect& surfaceRect) const;
+    COLORREF SetPixelOnUnprepared(int x, int y, COLORREF color);
     raster::Target Target() const;
     raster::Target Target(const Rect& clip) const;
     const FontData& CurrentFont() const;
@@ -166,7 +170,7 @@ private:
     unsigned clipHeight_ = 0;
     std::ptrdiff_t originIndex_ = 0;
     bool memory_ = false;
-    bool shared_ = false; // the selected bitmap's pixels are shared: read only
+    bool prepare_ = false; // the selected bitmap's pixels need Prepare before drawing
 
     Pen pen_ = Pen::BlackPen();
     Brush brush_ = Brush::WhiteBrush();

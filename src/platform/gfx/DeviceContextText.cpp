@@ -85,8 +85,8 @@ void DeviceContext::DrawTextLine(std::u32string_view text, int width, Point at, 
         return;
     FontFace& face = *font.face;
     const FaceMetrics& m = face.Metrics();
-    if (shared_)
-        Unshare();
+    if (prepare_)
+        Prepare(Coverage::Part);
     const raster::Target target = Target(clip);
     if (target.clip.IsEmpty())
         return;

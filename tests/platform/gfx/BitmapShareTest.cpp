@@ -139,6 +139,76 @@ TEST(BitmapSharing, ReadingALoadedBitmapMakesNoCopy)
     EXPECT_EQ(window.Pixel(4, 1), 0u) << "past the strip's last column";
 }
 
+// The memory of a released bitmap comes back in the next one of its size:
+// whatever reads or draws on that one first, it starts black.
+TEST(BitmapReuse, ANewBitmapIsBlackWhateverItsMemoryHeld)
+{
+    const std::vector<std::uint32_t> black(6 * 4, 0);
+    auto released = [] {
+        Bitmap old;
+        EXPECT_TRUE(old.CreateCompatibleBitmap(DeviceContext(), 6, 4));
+        DeviceContext mem;
+        mem.CreateCompatibleDC(nullptr);
+        mem.SelectObject(old);
+        mem.FillSolidRect({ 0, 0, 6, 4 }, RGB(255, 0, 0));
+    };
+    auto fresh = [](Bitmap& b, DeviceContext& mem) {
+        ASSERT_TRUE(b.CreateCompatibleBitmap(DeviceContext(), 6, 4));
+        mem.CreateCompatibleDC(nullptr);
+        mem.SelectObject(b);
+    };
+
+    released();
+    {
+        Bitmap b;
+        DeviceContext mem;
+        fresh(b, mem);
+        EXPECT_EQ(PixelsOf(b), black) << "read through the bitmap";
+    }
+    released();
+    {
+        Bitmap b;
+        DeviceContext mem;
+        fresh(b, mem);
+        EXPECT_EQ(mem.GetPixel(5, 3), RGB(0, 0, 0)) << "read through its context";
+    }
+    released();
+    {
+        Bitmap b;
+        DeviceContext mem;
+        fresh(b, mem);
+        Surface window(6, 4);
+        window.Fill(0xFFFFFF);
+        DeviceContext dc(window);
+        dc.BitBlt(0, 0, 6, 4, mem, 0, 0, SRCCOPY);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 6; ++x)
+                EXPECT_EQ(window.Pixel(x, y), 0u) << "copied from, " << x << ',' << y;
+    }
+    released();
+    {
+        Bitmap b;
+        DeviceContext mem;
+        fresh(b, mem);
+        EXPECT_EQ(mem.SetPixel(1, 1, RGB(0, 0, 255)), RGB(0, 0, 255));
+        mem.FillSolidRect({ 2, 0, 6, 4 }, RGB(0, 255, 0)); // most, not all
+        std::vector<std::uint32_t> expected = black;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 2; x < 6; ++x)
+                expected[y * 6 + x] = 0x00FF00;
+        expected[6 + 1] = 0x0000FF;
+        EXPECT_EQ(PixelsOf(b), expected) << "drawn on in part";
+    }
+    released();
+    {
+        Bitmap b;
+        DeviceContext mem;
+        fresh(b, mem);
+        mem.FillSolidRect({ -1, -1, 7, 5 }, RGB(0, 255, 0));
+        EXPECT_EQ(PixelsOf(b), std::vector<std::uint32_t>(6 * 4, 0x00FF00)) << "filled whole";
+    }
+}
+
 TEST(BitmapSharing, ThreadsLoadingOneResourceGetTheSamePixels)
 {
     constexpr int kThreads = 4;
