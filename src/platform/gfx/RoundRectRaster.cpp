@@ -107,10 +107,24 @@ void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, con
         if (pen)
             Run(row, t.clip, from, to, *pen);
     };
+    auto sides = [&](std::uint32_t* row, int inner, int outer) {
+        outline(row, leftCentre - outer, leftCentre - inner);
+        outline(row, rightCentre + inner, rightCentre + outer);
+        Run(row, t.clip, leftCentre - inner + 1, rightCentre + inner - 1, brush);
+    };
     const int yFrom = std::max(y0, t.clip.top);
     const int yTo = std::min(y1, t.clip.bottom - 1);
+    // Between the corners every row is the same: both sides and the interior.
+    const int straightFrom = std::max(yFrom, y0 + std::max(ry, 1));
+    const int straightTo = std::min(yTo, y1 - std::max(ry, 1));
     for (int y = yFrom; y <= yTo; ++y) {
         std::uint32_t* row = t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch;
+        if (y == straightFrom) {
+            for (; y <= straightTo; ++y, row += t.pitch)
+                sides(row, innerDx[0], outerDx[0]);
+            if (y > yTo)
+                break;
+        }
         const int dy = y - y0 < ry ? ry - (y - y0) : (y1 - y < ry ? ry - (y1 - y) : 0);
         const int inner = innerDx[dy];
         const int outer = outerDx[dy];
@@ -122,9 +136,7 @@ void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, con
             outline(row, x0, x1);
             continue;
         }
-        outline(row, leftCentre - outer, leftCentre - inner);
-        outline(row, rightCentre + inner, rightCentre + outer);
-        Run(row, t.clip, leftCentre - inner + 1, rightCentre + inner - 1, brush);
+        sides(row, inner, outer);
     }
 }
 
