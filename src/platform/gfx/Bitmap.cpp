@@ -130,10 +130,10 @@ bool Bitmap::DeleteObject()
 
 Size Bitmap::GetSize() const
 {
-    const Surface* pixels = Pixels();
-    if (!pixels)
+    if (!data_)
         return {};
-    return { pixels->Width(), pixels->Height() };
+    const Surface& pixels = data_->shared ? *data_->shared : data_->own;
+    return { pixels.Width(), pixels.Height() };
 }
 
 namespace {
