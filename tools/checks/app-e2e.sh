@@ -13,21 +13,10 @@ for tool in Xvfb xdotool import convert xdpyinfo; do
   command -v $tool >/dev/null || { echo "app-e2e: $tool is missing"; exit 1; }
 done
 
-for n in $(seq 260 360); do [ -e /tmp/.X$n-lock ] || break; done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-work=$(mktemp -d)
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=":$n"
-unset SDL_VIDEODRIVER
+. "$(dirname "$0")/lib/xvfb.sh"
+e2e_begin app-e2e
 # No update server answers here: the update thread gives up at once.
 export LUMIVEX_UPDATE_SERVER=http://127.0.0.1:1
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
 fail() { echo "app-e2e: FAIL: $*"; exit 1; }
 shot() { import -window root "$work/shot.png"; }
@@ -46,9 +35,6 @@ keep() {
   [ -n "${LUMIVEX_SHOT_DIR:-}" ] || return 0
   mkdir -p "$LUMIVEX_SHOT_DIR" && convert "$work/shot.png" -crop "$3x$4+$1+$2" +repage "$LUMIVEX_SHOT_DIR/$5"
 }
-# Waits for the visible window whose title matches; prints its id. (Title
-# patterns stay ASCII: xdotool does not match the Chinese in titles.)
-find_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 
 mkdir -p "$work/lv" "$work/elsewhere"
 cp "$src" "$work/lv/lv.exe"
@@ -97,8 +83,7 @@ xdotool search --onlyvisible --name 'Lumivex [^(]*$' >/dev/null 2>&1 \
 
 xdotool windowfocus --sync "$win" 2>/dev/null
 xdotool key Escape
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "Escape did not end the program"
+wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu, both closed, status 0"

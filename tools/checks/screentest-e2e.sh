@@ -16,19 +16,8 @@ done
 shots=$(cd "$build" && pwd)/screentest-e2e
 mkdir -p "$shots"
 
-for n in $(seq 260 360); do [ -e /tmp/.X$n-lock ] || break; done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-work=$(mktemp -d)
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=":$n"
-unset SDL_VIDEODRIVER
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+. "$(dirname "$0")/lib/xvfb.sh"
+e2e_begin screentest-e2e
 
 fail() {
   echo "screentest-e2e: FAIL: $*"
@@ -59,7 +48,7 @@ click_main() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; }
 
 cp "$exe" "$work/lv.exe"
 (cd "$work" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/lv.log" 2>&1) & app=$!
-win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Lumivex' 2>/dev/null | head -n 1)
+win=$(find_window '^Lumivex')
 [ -n "$win" ] || fail "no window titled Lumivex appeared"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 wx=$X; wy=$Y; ww=$WIDTH; wh=$HEIGHT
@@ -109,8 +98,7 @@ xdotool key Return
 expect F0F0F0 "Enter returns to the main window" "$main_face"
 
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "Escape did not end the program"
+wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests (screenshots in $shots)"

@@ -1,0 +1,48 @@
+# Shared by the end-to-end checks (sourced, not run): an X server of their
+# own, a scratch folder, windows found by title, and cleanup at exit.
+#
+#   e2e_begin NAME [GEOMETRY]   scratch folder $work, an Xvfb (1280x1024x24
+#                               unless given) as $DISPLAY, SDL on X11, and an
+#                               EXIT trap that ends $app, the pids in
+#                               $e2e_pids, the X server, and removes $work
+#   find_window PATTERN         the first visible window whose title matches
+#                               (waits up to 10 s; prints nothing if none)
+#   wait_exit PID               true once PID has ended, false after 5 s
+#
+# Title patterns stay ASCII: xdotool does not match the Chinese in titles.
+
+app=""
+e2e_pids=""
+xvfb=""
+work=""
+
+e2e_cleanup() {
+  local pid
+  # Safe under set -e: nothing here may end the trap early.
+  for pid in $app $e2e_pids; do kill "$pid" 2>/dev/null || true; done
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
+  if [ -n "$work" ]; then rm -rf "$work"; fi
+  return 0
+}
+
+e2e_begin() {
+  local name=$1 geometry=${2:-1280x1024x24}
+  work=$(mktemp -d)
+  trap e2e_cleanup EXIT
+  # The X server picks a free display itself, so parallel runs cannot collide.
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$work/.display" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$work/.display" ] && break; sleep 0.05; done
+  [ -s "$work/.display" ] || { echo "$name: FAIL: Xvfb did not start"; exit 1; }
+  export DISPLAY=":$(head -n 1 "$work/.display")"
+  unset SDL_VIDEODRIVER
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+  return 0
+}
+
+find_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+
+wait_exit() {
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
