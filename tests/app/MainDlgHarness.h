@@ -6,18 +6,16 @@
 // change the process's current directory under the next test).
 
 #include "app/MainDlg.h"
-#include "platform/fs/ScratchFolder.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
+#include "support/ModalRun.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 
 namespace apptest {
 
@@ -40,37 +38,15 @@ private:
     {
         if (script)
             script(*this);
-        EndAfterEverything(50);
-    }
-    // Idle rounds let nested runs the script started end first.
-    void EndAfterEverything(int rounds)
-    {
-        if (rounds == 0) {
-            EndDialog(plat::IDOK);
-            return;
-        }
-        plat::PostIdleTask([this, rounds] { EndAfterEverything(rounds - 1); });
+        // Idle rounds let nested runs the script started end first.
+        lvtest::AtTheEnd([this] { EndDialog(plat::IDOK); });
     }
 };
 
-// Ends the process if a modal run never ends, so a broken test fails
-// instead of hanging.
-inline void StartWatchdog(int seconds = 30)
-{
-    std::thread([seconds] {
-        std::this_thread::sleep_for(std::chrono::seconds(seconds));
-        plat::PostTask([] {
-            ADD_FAILURE() << "watchdog: a modal run did not end";
-            std::exit(3);
-        });
-    }).detach();
-}
+// Ends the process if a modal run never ends.
+inline void StartWatchdog() { lvtest::StartWatchdog(30); }
 
-// Queues `step` to run inside the loop that is running then.
-inline void Then(std::function<void()> step)
-{
-    plat::PostTask(std::move(step));
-}
+using lvtest::Then;
 
 // A scratch folder that is the current directory for the test's duration,
 // as the executable's folder is for the program.
@@ -89,7 +65,7 @@ protected:
         lvtest::WriteNative(m_folder.Native("data/main.htm"), text);
     }
 
-    lvtest::ScratchFolder m_folder;
+    lvtest::TempFolder m_folder;
     std::filesystem::path m_old;
 };
 

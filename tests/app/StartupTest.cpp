@@ -9,15 +9,13 @@
 #include "links/AboutDlg.h"
 #include "platform/fs/CurrentDirectory.h"
 #include "platform/fs/PathMap.h"
-#include "platform/fs/ScratchFolder.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
+#include "support/SilentServer.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,7 +28,8 @@
 #include <thread>
 
 using lvtest::ReadNative;
-using lvtest::ScratchFolder;
+using lvtest::SilentServer;
+using lvtest::TempFolder;
 using lvtest::WriteNative;
 
 namespace {
@@ -76,36 +75,6 @@ TEST(StartupChild, RunsTheProgram)
     // The process ends as lv.exe's would, with the program's exit code.
     std::exit(exitCode);
 }
-
-// A server that accepts connections into its backlog and never answers.
-class SilentServer {
-public:
-    SilentServer()
-    {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
-            || ::listen(m_fd, 8) != 0 || ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        m_port = ntohs(address.sin_port);
-    }
-    ~SilentServer()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
-
-    std::string Address() const { return "http://127.0.0.1:" + std::to_string(m_port); }
-
-private:
-    int m_fd = -1;
-    int m_port = 0;
-};
 
 struct ChildRun {
     std::map<std::string, std::string> report;
@@ -160,7 +129,7 @@ protected:
         return run;
     }
 
-    ScratchFolder m_scratch;
+    TempFolder m_scratch;
 };
 
 TEST_F(Startup, FromAnotherWorkingDirectoryItReadsDataBesideTheExecutable)

@@ -1,7 +1,8 @@
 #include "localdata/Paths.h"
 
 #include "platform/fs/FileOps.h"
-#include "platform/fs/ScratchFolder.h"
+#include "support/DriveMapping.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 
 using lvtest::DriveMapping;
 using lvtest::Exists;
-using lvtest::ScratchFolder;
+using lvtest::TempFolder;
 using lvtest::WriteNative;
 
 namespace {
@@ -58,7 +59,7 @@ private:
 
 TEST(CreateFolderPath, CreatesEveryFolderAlongThePath)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     EXPECT_EQ(CreateFolderPath("C:/games//lv/data/"), 0);
     EXPECT_EQ(FoldersIn(scratch.Native()), (Folders { "games", "games/lv", "games/lv/data" }));
@@ -67,7 +68,7 @@ TEST(CreateFolderPath, CreatesEveryFolderAlongThePath)
 
 TEST(CreateFolderPath, TheLastComponentIsAFileName)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     std::string path = "C:\\a\\b.txt";
     EXPECT_EQ(CreateFolderPath(path), 0);
@@ -78,7 +79,7 @@ TEST(CreateFolderPath, TheLastComponentIsAFileName)
 
 TEST(CreateFolderPath, RunsOfBackslashesCollapseInPairs)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     // Three become two: C:\a\\b\ leaves an empty step between a and b.
     EXPECT_EQ(CreateFolderPath("C:\\a\\\\\\b\\"), 0);
@@ -89,7 +90,7 @@ TEST(CreateFolderPath, RunsOfBackslashesCollapseInPairs)
 
 TEST(CreateFolderPath, NoDriveLetterCreatesNothing)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(scratch.Native());
@@ -104,7 +105,7 @@ TEST(CreateFolderPath, NoDriveLetterCreatesNothing)
 
 TEST(CreateFolderPath, AFileInTheWayStopsOnlyItsBranch)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     WriteNative(scratch.Native("data"), "a file named data");
     EXPECT_EQ(CreateFolderPath("C:\\data\\sub\\"), 0);
@@ -176,7 +177,7 @@ protected:
             plat::IfTargetExists::Replace));
     }
 
-    ScratchFolder m_scratch;
+    TempFolder m_scratch;
     DriveMapping m_drive { 'C', m_scratch.Native() };
     std::string m_exe;
 };

@@ -1,6 +1,6 @@
 #include "localdata/TaggedFile.h"
 
-#include "platform/fs/ScratchFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <chrono>
 #include <thread>
 
-using lvtest::ScratchFolder;
+using lvtest::TempFolder;
 using lvtest::WriteNative;
 
 namespace {
@@ -26,7 +26,7 @@ public:
     int Loaded() const { return m_loaded; }
 
 private:
-    ScratchFolder m_scratch;
+    TempFolder m_scratch;
     CTaggedFile m_file;
     int m_loaded = -1;
 };
@@ -101,7 +101,7 @@ TEST(TaggedFile, ListRefusesNoRoom)
 
 TEST(TaggedFile, MissingFileGivesEmptyValues)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     CTaggedFile file;
     EXPECT_EQ(file.Load(scratch.Native("data/main.htm")), 1);
     EXPECT_EQ(file.GetValue("[MAIN_URL]"), "");
@@ -166,7 +166,7 @@ TEST(TaggedFileBadInput, HugeFileIsReadWholeInLinearTime)
 
 TEST(TaggedFile, ReaderBesideARewriteSeesTheOldOrTheNewFile)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     const std::string path = scratch.Native("main.htm");
     CTextLines first;
     first.AppendLine("[MAIN_URL]");

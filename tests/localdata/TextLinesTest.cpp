@@ -1,13 +1,13 @@
 #include "localdata/TextLines.h"
 
-#include "platform/fs/ScratchFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using lvtest::ReadNative;
-using lvtest::ScratchFolder;
+using lvtest::TempFolder;
 using lvtest::WriteNative;
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 // The lines ReadLine gives for a file holding `bytes`.
 std::vector<std::string> LinesOf(const std::string& bytes, FileText encoding = FileText::Cp936)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     WriteNative(scratch.Native("f.txt"), bytes);
     CTextLines text;
     EXPECT_EQ(text.Load(scratch.Native("f.txt"), encoding), 0);
@@ -114,7 +114,7 @@ TEST(TextLines, NulEndsTheText)
 
 TEST(TextLines, LoadFailureEmptiesTheText)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     std::filesystem::create_directory(scratch.Native("dir"));
     CTextLines text;
     text.AppendLine("old");
@@ -129,7 +129,7 @@ TEST(TextLines, LoadFailureEmptiesTheText)
 
 TEST(TextLines, SaveWritesCodePage936WithCrLf)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     CTextLines log;
     log.AppendLine("检测更新");
     log.AppendLine("更新文件:data\\a.dll ....");
@@ -151,7 +151,7 @@ TEST(TextLines, SaveWritesCodePage936WithCrLf)
 
 TEST(TextLines, SaveReplacesOrFailsWithoutHarm)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     WriteNative(scratch.Native("update.txt"), "a much longer old log that must not survive in part");
     CTextLines log;
     log.AppendLine("短");

@@ -11,32 +11,18 @@
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
 #include "screentest/TestWnd.h"
+#include "support/ModalRun.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace sttest {
 
 using Step = std::function<void()>;
-
-// Ends the process if a modal run never ends, so a broken test fails instead of hanging.
-inline void StartWatchdog(int seconds = 60)
-{
-    std::thread([seconds] {
-        std::this_thread::sleep_for(std::chrono::seconds(seconds));
-        plat::PostTask([] {
-            ADD_FAILURE() << "watchdog: the test window's modal run did not end";
-            std::exit(3);
-        });
-    }).detach();
-}
 
 struct Script {
     std::vector<Step> steps;
@@ -60,7 +46,7 @@ inline void RunFrom(std::shared_ptr<Script> script, std::size_t next)
 // DoModal's result.
 inline std::intptr_t RunSteps(CTestWnd& wnd, std::vector<Step> steps)
 {
-    StartWatchdog();
+    lvtest::StartWatchdog(60);
     steps.push_back([&wnd] { wnd.EndDialog(plat::IDOK); });
     auto script = std::make_shared<Script>();
     script->steps = std::move(steps);

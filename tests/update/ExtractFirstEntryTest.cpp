@@ -1,6 +1,7 @@
 #include "update/ExtractFirstEntry.h"
 
-#include "update/TempFolder.h"
+#include "support/PatternBytes.h"
+#include "support/TempFolder.h"
 #include "update/ZipBuilder.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,11 @@
 
 namespace fs = std::filesystem;
 
+using lvtest::PatternBytes;
+using lvtest::ReadNative;
+using lvtest::TempFolder;
+using lvtest::WriteNative;
+
 namespace {
 
 class ExtractFirstEntryTest : public testing::Test {
@@ -19,7 +25,7 @@ protected:
     // Writes the archive into the folder and extracts it; `extracted` starts as "unchanged".
     int Extract(const std::string& zip, std::string& extracted, const std::string& archiveName = "data_tmp.dat")
     {
-        WriteWholeFile(m_folder.Native(archiveName), zip);
+        WriteNative(m_folder.Native(archiveName), zip);
         extracted = "unchanged";
         return ExtractFirstEntry(m_folder.Windows(archiveName), extracted);
     }
@@ -48,12 +54,12 @@ TEST_F(ExtractFirstEntryTest, WritesOnlyTheFirstEntryBesideTheArchive)
     std::string extracted;
     EXPECT_EQ(Extract(zip, extracted), 0);
     EXPECT_EQ(extracted, m_folder.Windows("first.bin"));
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("first.bin")) == first);
+    EXPECT_TRUE(ReadNative(m_folder.Native("first.bin")) == first);
     EXPECT_EQ(Outputs(), std::vector<std::string> { "first.bin" });
 
     std::string stored = PatternBytes(30000, 3);
     EXPECT_EQ(Extract(BuildZip({ { .name = "s.bin", .data = stored, .method = 0 } }), extracted), 0);
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("s.bin")) == stored);
+    EXPECT_TRUE(ReadNative(m_folder.Native("s.bin")) == stored);
 }
 
 TEST_F(ExtractFirstEntryTest, DataInFrontAndDataDescriptors)
@@ -61,17 +67,17 @@ TEST_F(ExtractFirstEntryTest, DataInFrontAndDataDescriptors)
     std::string data = PatternBytes(20480, 9);
     std::string extracted;
     EXPECT_EQ(Extract(BuildZip({ { .name = "p.bin", .data = data } }, { .prefix = PatternBytes(5000, 2) }), extracted), 0);
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("p.bin")) == data);
+    EXPECT_TRUE(ReadNative(m_folder.Native("p.bin")) == data);
 
     EXPECT_EQ(Extract(BuildZip({ { .name = "d.bin", .data = data, .dataDescriptor = true } }), extracted), 0);
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("d.bin")) == data);
+    EXPECT_TRUE(ReadNative(m_folder.Native("d.bin")) == data);
 }
 
 TEST_F(ExtractFirstEntryTest, ZeroLengthEntryGivesAnEmptyFile)
 {
     std::string extracted;
     for (std::uint16_t method : { 0, 8 }) {
-        WriteWholeFile(m_folder.Native("empty.txt"), "old");
+        WriteNative(m_folder.Native("empty.txt"), "old");
         EXPECT_EQ(Extract(BuildZip({ { .name = "empty.txt", .data = "", .method = method } }), extracted), 0);
         EXPECT_EQ(extracted, m_folder.Windows("empty.txt"));
         EXPECT_EQ(fs::file_size(m_folder.Native("empty.txt")), 0u);
@@ -93,7 +99,7 @@ TEST_F(ExtractFirstEntryTest, UnusableArchivesFailBeforeAnyOutput)
     // The method is checked with the local header, once the output exists.
     EXPECT_EQ(Extract(BuildZip({ { .name = "x.bin", .data = "payload", .method = 12 } }), extracted), 1);
     EXPECT_EQ(extracted, m_folder.Windows("x.bin"));
-    EXPECT_EQ(ReadWholeFile(m_folder.Native("x.bin")), "");
+    EXPECT_EQ(ReadNative(m_folder.Native("x.bin")), "");
 
     extracted = "unchanged";
     EXPECT_EQ(ExtractFirstEntry(m_folder.Windows("missing.zip"), extracted), 1);
@@ -121,7 +127,7 @@ TEST_F(ExtractFirstEntryTest, DamagedDataLeavesThePartialOutputNamed)
     EXPECT_EQ(Extract(BuildZip({ { .name = "bad.bin", .data = data, .compressed = damaged } }), extracted), 1);
     EXPECT_EQ(extracted, m_folder.Windows("bad.bin"));
     // Whole output chunks up to the read that met the damage.
-    std::string partial = ReadWholeFile(m_folder.Native("bad.bin"));
+    std::string partial = ReadNative(m_folder.Native("bad.bin"));
     EXPECT_EQ(partial.size(), 100000u / 10240 * 10240);
     EXPECT_TRUE(partial == data.substr(0, partial.size()));
 }
@@ -133,7 +139,7 @@ TEST_F(ExtractFirstEntryTest, WrongCrcLeavesTheCompleteOutputWritable)
     ZipEntrySpec entry { .name = "crc.bin", .data = data, .externalAttributes = 0x21, .crc = 0xdeadbeef };
     EXPECT_EQ(Extract(BuildZip({ entry }), extracted), 1);
     EXPECT_EQ(extracted, m_folder.Windows("crc.bin"));
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("crc.bin")) == data);
+    EXPECT_TRUE(ReadNative(m_folder.Native("crc.bin")) == data);
     EXPECT_NE(fs::status(m_folder.Native("crc.bin")).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
@@ -148,9 +154,9 @@ TEST_F(ExtractFirstEntryTest, SubfolderNamesNeedTheFolder)
     fs::create_directory(m_folder.Native("sub"));
     EXPECT_EQ(Extract(zip, extracted), 0);
     EXPECT_EQ(extracted, m_folder.Windows("sub\\x.bin"));
-    EXPECT_EQ(ReadWholeFile(m_folder.Native("sub/x.bin")), "inside");
+    EXPECT_EQ(ReadNative(m_folder.Native("sub/x.bin")), "inside");
     EXPECT_EQ(Extract(BuildZip({ { .name = "sub\\y.bin", .data = "back" } }), extracted), 0);
-    EXPECT_EQ(ReadWholeFile(m_folder.Native("sub/y.bin")), "back");
+    EXPECT_EQ(ReadNative(m_folder.Native("sub/y.bin")), "back");
 }
 
 TEST_F(ExtractFirstEntryTest, NamesThatWouldLeaveTheFolderAreRefused)
@@ -213,6 +219,6 @@ TEST_F(ExtractFirstEntryTest, ArchiveWrittenByAnIndependentWriter)
     std::string extracted;
     EXPECT_EQ(ExtractFirstEntry(m_folder.Windows("data_tmp.dat"), extracted), 0);
     EXPECT_EQ(extracted, m_folder.Windows("first.txt"));
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("first.txt")) == expected);
+    EXPECT_TRUE(ReadNative(m_folder.Native("first.txt")) == expected);
     EXPECT_EQ(Outputs(), std::vector<std::string> { "first.txt" });
 }

@@ -1,11 +1,18 @@
 #include "update/HttpFetch.h"
 
-#include "platform/net/LoopbackServer.h"
-#include "update/TempFolder.h"
+#include "support/LoopbackServer.h"
+#include "support/PatternBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+using lvtest::LoopbackServer;
+using lvtest::PatternBytes;
+using lvtest::ReadNative;
+using lvtest::TempFolder;
+using lvtest::WriteNative;
 
 namespace {
 
@@ -68,7 +75,7 @@ TEST_F(HttpFetchTest, ErrorPageIsDeliveredAsTheBody)
     EXPECT_EQ(fetch.FetchText(m_server.Url("/missing"), text), 0);
     EXPECT_EQ(text, kNotFoundPage);
     EXPECT_EQ(fetch.FetchFile(m_server.Url("/missing").c_str(), m_folder.Windows("page").c_str()), 0);
-    EXPECT_EQ(ReadWholeFile(m_folder.Native("page")), kNotFoundPage);
+    EXPECT_EQ(ReadNative(m_folder.Native("page")), kNotFoundPage);
 }
 
 TEST_F(HttpFetchTest, EmptyBodyGivesEmptyTextAndAnEmptyFile)
@@ -77,10 +84,10 @@ TEST_F(HttpFetchTest, EmptyBodyGivesEmptyTextAndAnEmptyFile)
     std::string text = "previous";
     EXPECT_EQ(fetch.FetchText(m_server.Url("/empty"), text), 0);
     EXPECT_EQ(text, "");
-    WriteWholeFile(m_folder.Native("old"), "old contents");
+    WriteNative(m_folder.Native("old"), "old contents");
     EXPECT_EQ(fetch.FetchFile(m_server.Url("/empty").c_str(), m_folder.Windows("old").c_str()), 0);
     EXPECT_TRUE(std::filesystem::exists(m_folder.Native("old")));
-    EXPECT_EQ(ReadWholeFile(m_folder.Native("old")), "");
+    EXPECT_EQ(ReadNative(m_folder.Native("old")), "");
 }
 
 TEST_F(HttpFetchTest, ZeroBytesCutEachTextChunkButNotTheFile)
@@ -94,15 +101,15 @@ TEST_F(HttpFetchTest, ZeroBytesCutEachTextChunkButNotTheFile)
     EXPECT_EQ(text.size(), expected.size());
     EXPECT_TRUE(text == expected);
     EXPECT_EQ(fetch.FetchFile(m_server.Url("/zeros").c_str(), m_folder.Windows("zeros").c_str()), 0);
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("zeros")) == body);
+    EXPECT_TRUE(ReadNative(m_folder.Native("zeros")) == body);
 }
 
 TEST_F(HttpFetchTest, UnreachableAddressLeavesTheTargetAloneAndTheNextFetchWorks)
 {
-    WriteWholeFile(m_folder.Native("keep"), "keep me");
+    WriteNative(m_folder.Native("keep"), "keep me");
     CHttpFetch fetch;
     EXPECT_EQ(fetch.FetchFile(m_unreachable.c_str(), m_folder.Windows("keep").c_str()), 202);
-    EXPECT_EQ(ReadWholeFile(m_folder.Native("keep")), "keep me");
+    EXPECT_EQ(ReadNative(m_folder.Native("keep")), "keep me");
     EXPECT_FALSE(std::filesystem::exists(m_folder.Native("new")));
     EXPECT_EQ(fetch.FetchFile(m_unreachable.c_str(), m_folder.Windows("new").c_str()), 202);
     EXPECT_FALSE(std::filesystem::exists(m_folder.Native("new")));
@@ -129,7 +136,7 @@ TEST_F(HttpFetchTest, BodyCutOffMidWayDeliversWhatArrived)
     std::string arrived = PatternBytes(30000);
     CHttpFetch fetch;
     EXPECT_EQ(fetch.FetchFile(m_server.Url("/cut").c_str(), m_folder.Windows("cut").c_str()), 0);
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("cut")) == arrived);
+    EXPECT_TRUE(ReadNative(m_folder.Native("cut")) == arrived);
 
     std::string text;
     EXPECT_EQ(fetch.FetchText(m_server.Url("/cut"), text), 0);
@@ -151,5 +158,5 @@ TEST_F(HttpFetchTest, LargeBodyIsWrittenByteExact)
     ASSERT_TRUE(big.Start());
     CHttpFetch fetch;
     EXPECT_EQ(fetch.FetchFile(big.Url("/big").c_str(), m_folder.Windows("big").c_str()), 0);
-    EXPECT_TRUE(ReadWholeFile(m_folder.Native("big")) == body);
+    EXPECT_TRUE(ReadNative(m_folder.Native("big")) == body);
 }

@@ -1,27 +1,19 @@
 #include "update/Md5.h"
 
-#include "update/TempFolder.h"
+#include "Md5Hex.h"
+#include "support/PatternBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <random>
 
-namespace {
+using lvtest::PatternBytes;
+using lvtest::TempFolder;
+using lvtest::WriteNative;
 
-std::string DigestOf(const std::string& bytes)
-{
-    CMd5 md5;
-    CMd5::State state;
-    CMd5::Init(state);
-    CMd5::Update(state, bytes.data(), bytes.size());
-    std::uint8_t digest[16];
-    md5.Final(digest, state);
-    char hex[33];
-    for (int i = 0; i < 16; ++i)
-        std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
-    return hex;
-}
+namespace {
 
 // The digest as an independent program computes it.
 std::string Md5sumOf(const std::string& nativePath)
@@ -40,14 +32,14 @@ std::string Md5sumOf(const std::string& nativePath)
 
 TEST(Md5, ReferenceSuite)
 {
-    EXPECT_EQ(DigestOf(""), "d41d8cd98f00b204e9800998ecf8427e");
-    EXPECT_EQ(DigestOf("a"), "0cc175b9c0f1b6a831c399e269772661");
-    EXPECT_EQ(DigestOf("abc"), "900150983cd24fb0d6963f7d28e17f72");
-    EXPECT_EQ(DigestOf("message digest"), "f96b697d7cb7938d525a2f31aaf161d0");
-    EXPECT_EQ(DigestOf("abcdefghijklmnopqrstuvwxyz"), "c3fcd3d76192e4007dfb496cca67e13b");
-    EXPECT_EQ(DigestOf("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
+    EXPECT_EQ(Md5Hex(""), "d41d8cd98f00b204e9800998ecf8427e");
+    EXPECT_EQ(Md5Hex("a"), "0cc175b9c0f1b6a831c399e269772661");
+    EXPECT_EQ(Md5Hex("abc"), "900150983cd24fb0d6963f7d28e17f72");
+    EXPECT_EQ(Md5Hex("message digest"), "f96b697d7cb7938d525a2f31aaf161d0");
+    EXPECT_EQ(Md5Hex("abcdefghijklmnopqrstuvwxyz"), "c3fcd3d76192e4007dfb496cca67e13b");
+    EXPECT_EQ(Md5Hex("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
         "d174ab98d277d9f5a5611c2c9f419d9f");
-    EXPECT_EQ(DigestOf("12345678901234567890123456789012345678901234567890123456789012345678901234567890"),
+    EXPECT_EQ(Md5Hex("12345678901234567890123456789012345678901234567890123456789012345678901234567890"),
         "57edf4a22be3c955ac49da2e2107b67a");
 }
 
@@ -57,12 +49,12 @@ TEST(Md5, FilesOnChunkAndPaddingBoundariesMatchAnIndependentDigest)
     CMd5 md5;
     for (std::size_t size : { 0, 3, 55, 56, 57, 63, 64, 65, 119, 120, 1023, 1024, 1025, 2048, 10 * 1024 * 1024 + 13 }) {
         std::string name = "f" + std::to_string(size);
-        WriteWholeFile(folder.Native(name), PatternBytes(size, static_cast<unsigned>(size)));
+        WriteNative(folder.Native(name), PatternBytes(size, static_cast<unsigned>(size)));
         std::string hex;
         EXPECT_EQ(md5.FileDigest(folder.Windows(name), hex), 0);
         EXPECT_EQ(hex, Md5sumOf(folder.Native(name))) << "size " << size;
     }
-    WriteWholeFile(folder.Native("abc"), "abc");
+    WriteNative(folder.Native("abc"), "abc");
     std::string hex;
     EXPECT_EQ(md5.FileDigest(folder.Windows("abc"), hex), 0);
     EXPECT_EQ(hex, "900150983cd24fb0d6963f7d28e17f72");
@@ -86,7 +78,7 @@ TEST(Md5, PiecewiseUpdatesEqualOneUpdate)
         char hex[33];
         for (int i = 0; i < 16; ++i)
             std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
-        EXPECT_EQ(hex, DigestOf(bytes));
+        EXPECT_EQ(hex, Md5Hex(bytes));
         // Finalising clears the state.
         EXPECT_EQ(state.count[0] | state.count[1] | state.abcd[0] | state.block[0], 0u);
     }
@@ -103,7 +95,7 @@ TEST(Md5, MissingFileAndAppendingToTheCallersText)
     EXPECT_EQ(md5.FileDigest("", hex), -1);
     EXPECT_EQ(hex, "");
 
-    WriteWholeFile(folder.Native("abc"), "abc");
+    WriteNative(folder.Native("abc"), "abc");
     EXPECT_EQ(md5.FileDigest(folder.Windows("abc"), hex), 0);
     EXPECT_EQ(md5.FileDigest(folder.Windows("abc"), hex), 0);
     EXPECT_EQ(hex, "900150983cd24fb0d6963f7d28e17f72900150983cd24fb0d6963f7d28e17f72");

@@ -3,21 +3,20 @@
 // Helpers of the update stages' tests: a fresh executable folder with its
 // data\ folder, made the current directory for the test and left again
 // afterwards (the current directory is process-wide); expected logs in code
-// page 936; digests of byte strings; single-entry stored zip archives.
+// page 936; single-entry stored zip archives.
+
+#include "Md5Hex.h"
 
 #include "platform/fs/CurrentDirectory.h"
 #include "platform/fs/PathMap.h"
 #include "platform/text/Cp936.h"
-#include "update/Md5.h"
+#include "support/TempFolder.h"
 
 #include <zlib.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 
 class UpdateRunFolder {
@@ -25,61 +24,35 @@ public:
     UpdateRunFolder()
     {
         m_previous = plat::GetCurrentDirectory();
-        std::string pattern = (std::filesystem::temp_directory_path() / "lv-run-XXXXXX").string();
-        if (char* made = mkdtemp(pattern.data()))
-            m_root = made;
-        std::filesystem::create_directories(m_root + "/data");
+        std::filesystem::create_directories(m_folder.Native("data"));
         plat::SetCurrentDirectory(Windows());
     }
     ~UpdateRunFolder()
     {
         plat::SetCurrentDirectory(m_previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
     }
     UpdateRunFolder(const UpdateRunFolder&) = delete;
     UpdateRunFolder& operator=(const UpdateRunFolder&) = delete;
 
     // "a/b" under the folder; the folder itself ends in '/'.
-    std::string Native(const std::string& relative = "") const { return m_root + "/" + relative; }
+    std::string Native(const std::string& relative = "") const { return m_folder.Native() + "/" + relative; }
     // The folder as the program names it: a Windows path ending in '\'.
-    std::string Windows() const { return plat::WindowsPath(m_root) + "\\"; }
+    std::string Windows() const { return m_folder.Windows() + "\\"; }
 
-    std::string Read(const std::string& relative) const
-    {
-        std::ifstream in(Native(relative), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string Read(const std::string& relative) const { return lvtest::ReadNative(Native(relative)); }
     void Write(const std::string& relative, const std::string& bytes) const
     {
         std::filesystem::path path = Native(relative);
         std::filesystem::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        lvtest::WriteNative(path, bytes);
     }
     bool Exists(const std::string& relative) const { return std::filesystem::exists(Native(relative)); }
 
 private:
+    // Removed only after the destructor has left it as the current directory.
+    lvtest::TempFolder m_folder;
     std::string m_previous;
-    std::string m_root;
 };
-
-inline std::string Md5Hex(const std::string& bytes)
-{
-    CMd5 md5;
-    CMd5::State state;
-    CMd5::Init(state);
-    CMd5::Update(state, bytes.data(), bytes.size());
-    std::uint8_t digest[16];
-    md5.Final(digest, state);
-    static const char* kHex = "0123456789abcdef";
-    std::string hex;
-    for (std::uint8_t b : digest) {
-        hex += kHex[b >> 4];
-        hex += kHex[b & 15];
-    }
-    return hex;
-}
 
 // The log a stage writes: each line in code page 936 followed by CR LF.
 inline std::string Cp936Log(std::initializer_list<std::string> lines)

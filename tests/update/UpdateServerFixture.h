@@ -5,10 +5,9 @@
 // other address gets a 404 page. Each request's target (path and query) is
 // recorded before it is answered, so a test can prove that none was made.
 
-#include <httplib.h>
+#include "support/LoopbackServer.h"
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,7 +15,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 class UpdateServerFixture {
@@ -25,28 +23,18 @@ public:
 
     UpdateServerFixture()
     {
-        m_server.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+        m_server.Http().Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
             Answer(request, response);
         });
-        m_port = m_server.bind_to_any_port("127.0.0.1");
-        if (m_port > 0)
-            m_thread = std::thread([this] { m_server.listen_after_bind(); });
-        for (int i = 0; i < 500 && !m_server.is_running(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    ~UpdateServerFixture()
-    {
-        m_server.stop();
-        if (m_thread.joinable())
-            m_thread.join();
+        m_running = m_server.Start();
     }
     UpdateServerFixture(const UpdateServerFixture&) = delete;
     UpdateServerFixture& operator=(const UpdateServerFixture&) = delete;
 
-    bool Running() const { return m_server.is_running(); }
+    bool Running() const { return m_running; }
     // Scheme, host and port, as LUMIVEX_UPDATE_SERVER takes it.
-    std::string Root() const { return "http://127.0.0.1:" + std::to_string(m_port); }
-    std::string Url(const std::string& path) const { return Root() + path; }
+    std::string Root() const { return m_server.Url(""); }
+    std::string Url(const std::string& path) const { return m_server.Url(path); }
 
     void SetManifest(std::string body) { Put(kManifestPath, std::move(body)); }
     void Put(const std::string& path, std::string body) { Set(path, { std::move(body), false }); }
@@ -121,10 +109,10 @@ private:
             });
     }
 
-    httplib::Server m_server;
-    std::thread m_thread;
-    int m_port = 0;
     mutable std::mutex m_mutex;
     std::map<std::string, Body> m_bodies;
     std::vector<std::string> m_requests;
+    // Last, so the server stops before the bodies it answers from go.
+    lvtest::LoopbackServer m_server;
+    bool m_running = false;
 };

@@ -1,6 +1,7 @@
 #include "update/ZipReader.h"
 
-#include "update/TempFolder.h"
+#include "support/PatternBytes.h"
+#include "support/TempFolder.h"
 #include "update/ZipBuilder.h"
 #include "update/ZipException.h"
 
@@ -8,6 +9,10 @@
 
 #include <cstring>
 #include <functional>
+
+using lvtest::PatternBytes;
+using lvtest::TempFolder;
+using lvtest::WriteNative;
 
 namespace {
 
@@ -26,7 +31,7 @@ class ZipReaderTest : public testing::Test {
 protected:
     std::string Write(const std::string& bytes, const std::string& name = "a.zip")
     {
-        WriteWholeFile(m_folder.Native(name), bytes);
+        WriteNative(m_folder.Native(name), bytes);
         return m_folder.Windows(name);
     }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/Automation.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
+#include "support/DialogText.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 
@@ -35,18 +36,10 @@ control 1004 button 10 80 47 15 ownerdraw "软件官网"
 control 1005 button 10 110 47 15 ownerdraw ""
 )";
 
-inline plat::DialogTemplate ParseTemplate()
-{
-    std::string error;
-    std::optional<plat::DialogTemplate> t = plat::DialogTemplate::Parse(kTemplate, &error);
-    EXPECT_TRUE(t.has_value()) << error;
-    return t ? *t : plat::DialogTemplate {};
-}
-
 class WidgetDialog : public plat::Dialog {
 public:
     WidgetDialog()
-        : Dialog(ParseTemplate(), nullptr)
+        : Dialog(lvtest::ParseDialog(kTemplate), nullptr)
     {
     }
 

@@ -2,7 +2,8 @@
 #include "platform/fs/Wildcard.h"
 
 #include "platform/fs/CurrentDirectory.h"
-#include "platform/fs/ScratchFolder.h"
+#include "support/DriveMapping.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 
 using namespace plat;
 using lvtest::DriveMapping;
-using lvtest::ScratchFolder;
+using lvtest::TempFolder;
 using lvtest::WriteNative;
 
 namespace {
@@ -66,7 +67,7 @@ TEST(Wildcard, ManyStarsDoNotBlowUp)
 
 TEST(FileFind, WalksEveryMatchSortedUntilTheLast)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     std::filesystem::create_directories(scratch.Native("data/test_x.zip"));
     for (const char* name : { "test_b.zip", "test_a.zip", "TEST_C.ZIP", "test_1.txt", "Test.zip" })
@@ -83,7 +84,7 @@ TEST(FileFind, WalksEveryMatchSortedUntilTheLast)
 
 TEST(FileFind, CurrentMatchPropertiesAndTheEnd)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     std::filesystem::create_directories(scratch.Native("d/sub"));
     WriteNative(scratch.Native("d/file.dat"), std::string(12345, 'x'));
@@ -114,7 +115,7 @@ TEST(FileFind, CurrentMatchPropertiesAndTheEnd)
 TEST(FileFind, ExactNamesAndRelativePatterns)
 {
     std::filesystem::path saved = std::filesystem::current_path();
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     std::filesystem::create_directories(scratch.Native("skiff"));
     WriteNative(scratch.Native("skiff/Skiff.exe"), "exe");

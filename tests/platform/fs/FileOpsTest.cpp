@@ -1,6 +1,7 @@
 #include "platform/fs/FileOps.h"
 
-#include "platform/fs/ScratchFolder.h"
+#include "support/DriveMapping.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ using namespace plat;
 using lvtest::DriveMapping;
 using lvtest::Exists;
 using lvtest::ReadNative;
-using lvtest::ScratchFolder;
+using lvtest::TempFolder;
 using lvtest::WriteNative;
 
 namespace {
@@ -29,7 +30,7 @@ size_t EntriesIn(const std::string& folder)
 
 TEST(FileOps, CreateDirectoryMakesOneLevelAndFailsOtherwise)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     EXPECT_TRUE(CreateDirectory("C:\\games\\"));
     EXPECT_TRUE(std::filesystem::is_directory(scratch.Native("games")));
@@ -46,7 +47,7 @@ TEST(FileOps, CreateDirectoryMakesOneLevelAndFailsOtherwise)
 
 TEST(FileOps, DeleteFileRemovesFilesOnly)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     WriteNative(scratch.Native("f.txt"), "x");
     std::filesystem::create_directory(scratch.Native("dir"));
@@ -60,7 +61,7 @@ TEST(FileOps, DeleteFileRemovesFilesOnly)
 
 TEST(FileOps, CopyFileCopiesEveryByteAndReplacesTheTarget)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     std::string bytes;
     for (int i = 0; i < 300000; ++i)
@@ -85,7 +86,7 @@ TEST(FileOps, CopyFileCopiesEveryByteAndReplacesTheTarget)
 
 TEST(FileOps, CopyFileReplacesTheTargetWholeForAReaderHoldingIt)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     WriteNative(scratch.Native("src"), std::string(100000, 'n'));
     WriteNative(scratch.Native("dst"), std::string(100000, 'o'));
@@ -101,7 +102,7 @@ TEST(FileOps, CopyFileReplacesTheTargetWholeForAReaderHoldingIt)
 
 TEST(FileOps, CopyFileFailuresLeaveTheTargetAlone)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     WriteNative(scratch.Native("dst"), "target");
     std::filesystem::create_directory(scratch.Native("dir"));
@@ -122,7 +123,7 @@ TEST(FileOps, CopyFileFailuresLeaveTheTargetAlone)
 
 TEST(FileOps, MoveFileRenamesAndRespectsAnExistingTarget)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     WriteNative(scratch.Native("a"), "A");
     WriteNative(scratch.Native("b"), "B");

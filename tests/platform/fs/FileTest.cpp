@@ -1,7 +1,6 @@
 #include "platform/fs/File.h"
 
-#include "ScratchFolder.h"
-#include "platform/fs/PathMap.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +10,6 @@ using plat::File;
 using plat::FileException;
 
 namespace {
-
-std::string Win(const lvtest::ScratchFolder& folder, const std::string& name)
-{
-    return plat::WindowsPath(folder.Native(name));
-}
 
 FileException::Cause OpenCause(const std::string& path, File::Mode mode)
 {
@@ -30,31 +24,31 @@ FileException::Cause OpenCause(const std::string& path, File::Mode mode)
 
 TEST(File, OpenFailuresCarryTheirCause)
 {
-    lvtest::ScratchFolder folder;
+    lvtest::TempFolder folder;
     std::filesystem::create_directory(folder.Native("dir"));
     ::mkfifo(folder.Native("fifo").c_str(), 0600);
-    EXPECT_EQ(OpenCause(Win(folder, "missing"), File::Mode::Read), FileException::Cause::FileNotFound);
-    EXPECT_EQ(OpenCause(Win(folder, "no\\such\\file"), File::Mode::CreateWrite), FileException::Cause::FileNotFound);
-    EXPECT_EQ(OpenCause(Win(folder, "dir"), File::Mode::Read), FileException::Cause::AccessDenied);
-    EXPECT_EQ(OpenCause(Win(folder, "dir"), File::Mode::CreateWrite), FileException::Cause::AccessDenied);
-    EXPECT_EQ(OpenCause(Win(folder, "fifo"), File::Mode::Read), FileException::Cause::AccessDenied);
+    EXPECT_EQ(OpenCause(folder.Windows("missing"), File::Mode::Read), FileException::Cause::FileNotFound);
+    EXPECT_EQ(OpenCause(folder.Windows("no\\such\\file"), File::Mode::CreateWrite), FileException::Cause::FileNotFound);
+    EXPECT_EQ(OpenCause(folder.Windows("dir"), File::Mode::Read), FileException::Cause::AccessDenied);
+    EXPECT_EQ(OpenCause(folder.Windows("dir"), File::Mode::CreateWrite), FileException::Cause::AccessDenied);
+    EXPECT_EQ(OpenCause(folder.Windows("fifo"), File::Mode::Read), FileException::Cause::AccessDenied);
     EXPECT_EQ(OpenCause("", File::Mode::Read), FileException::Cause::BadPath);
     EXPECT_EQ(OpenCause("Q:\\x", File::Mode::Read), FileException::Cause::BadPath);
     try {
-        File file(Win(folder, "missing"), File::Mode::Read);
+        File file(folder.Windows("missing"), File::Mode::Read);
         ADD_FAILURE() << "no exception";
     } catch (const FileException& e) {
         EXPECT_EQ(e.m_cause, FileException::Cause::FileNotFound);
-        EXPECT_EQ(e.m_fileName, Win(folder, "missing"));
+        EXPECT_EQ(e.m_fileName, folder.Windows("missing"));
     }
 }
 
 TEST(File, WriteSeekReadAndLength)
 {
-    lvtest::ScratchFolder folder;
+    lvtest::TempFolder folder;
     lvtest::WriteNative(folder.Native("f"), "old contents that are long");
     {
-        File file(Win(folder, "f"), File::Mode::CreateWrite);
+        File file(folder.Windows("f"), File::Mode::CreateWrite);
         EXPECT_EQ(file.GetLength(), 0u) << "created files are truncated";
         file.Write("hello world", 11);
         EXPECT_EQ(file.Seek(6, File::SeekFrom::Begin), 6u);
@@ -68,7 +62,7 @@ TEST(File, WriteSeekReadAndLength)
     }
     EXPECT_EQ(lvtest::ReadNative(folder.Native("f")), "hello WORLD");
 
-    File file(Win(folder, "f"), File::Mode::Read);
+    File file(folder.Windows("f"), File::Mode::Read);
     char buffer[32] = {};
     EXPECT_EQ(file.Seek(-5, File::SeekFrom::End), 6u);
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 5u);
@@ -82,10 +76,10 @@ TEST(File, WriteSeekReadAndLength)
 
 TEST(File, FullPathIsAbsoluteNormalisedWindowsForm)
 {
-    lvtest::ScratchFolder folder;
+    lvtest::TempFolder folder;
     std::filesystem::create_directory(folder.Native("sub"));
     lvtest::WriteNative(folder.Native("f.txt"), "x");
-    File file(Win(folder, "sub") + "\\..\\.\\f.txt", File::Mode::Read);
-    EXPECT_EQ(file.GetFilePath(), Win(folder, "f.txt"));
+    File file(folder.Windows("sub") + "\\..\\.\\f.txt", File::Mode::Read);
+    EXPECT_EQ(file.GetFilePath(), folder.Windows("f.txt"));
     EXPECT_EQ(file.GetFilePath().substr(0, 3), "Z:\\");
 }

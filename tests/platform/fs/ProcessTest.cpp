@@ -1,7 +1,8 @@
 #include "platform/fs/CurrentDirectory.h"
 #include "platform/fs/Process.h"
 
-#include "platform/fs/ScratchFolder.h"
+#include "support/DriveMapping.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 
 using namespace plat;
 using lvtest::DriveMapping;
-using lvtest::ScratchFolder;
+using lvtest::TempFolder;
 using lvtest::WriteNative;
 
 namespace {
@@ -29,7 +30,7 @@ private:
 TEST(CurrentDirectory, SetAndGetUseWindowsPathsOnMappedDrives)
 {
     KeepCurrentDirectory keep;
-    ScratchFolder scratch;
+    TempFolder scratch;
     std::filesystem::create_directories(scratch.Native("games/lv"));
     DriveMapping c('C', scratch.Native());
 

@@ -1,6 +1,7 @@
 #include "platform/fs/WholeFile.h"
 
-#include "platform/fs/ScratchFolder.h"
+#include "support/DriveMapping.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +12,12 @@
 using namespace plat;
 using lvtest::DriveMapping;
 using lvtest::ReadNative;
-using lvtest::ScratchFolder;
+using lvtest::TempFolder;
 using lvtest::WriteNative;
 
 TEST(WholeFile, ReadsAndWritesBytesUnchanged)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     const std::string bytes("\xbc\xec\xb2\xe2\0\r\n\xff tail", 13);
     ASSERT_TRUE(WriteWholeFile("C:\\f.bin", bytes));
@@ -32,7 +33,7 @@ TEST(WholeFile, ReadsAndWritesBytesUnchanged)
 
 TEST(WholeFile, WhatCannotBeReadGivesNothing)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     std::filesystem::create_directory(scratch.Native("dir"));
     ::mkfifo(scratch.Native("fifo").c_str(), 0600);
@@ -47,7 +48,7 @@ TEST(WholeFile, WhatCannotBeReadGivesNothing)
 
 TEST(WholeFile, FailedWriteKeepsTheOldFile)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     std::filesystem::create_directory(scratch.Native("dir"));
     EXPECT_FALSE(WriteWholeFile("C:\\dir", "x"));
@@ -65,7 +66,7 @@ TEST(WholeFile, FailedWriteKeepsTheOldFile)
 
 TEST(WholeFile, ReaderBesideAWriterSeesOneWholeVersion)
 {
-    ScratchFolder scratch;
+    TempFolder scratch;
     DriveMapping c('C', scratch.Native());
     const std::string first(200000, '1');
     const std::string second(150000, '2');

@@ -1,12 +1,13 @@
 #include "platform/net/InternetRequest.h"
 
-#include "platform/net/LoopbackServer.h"
+#include "support/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
+using lvtest::LoopbackServer;
 using plat::InternetRequest;
 using plat::InternetSession;
 

@@ -8,13 +8,13 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
+#include "support/DialogText.h"
+#include "support/ModalRun.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace uitest {
@@ -32,18 +32,10 @@ control 1003 checkbox 10 40 80 10 "Check"
 control 1004 static 10 60 80 10 "Text"
 )";
 
-inline plat::DialogTemplate Parse(std::string_view text)
-{
-    std::string error;
-    std::optional<plat::DialogTemplate> t = plat::DialogTemplate::Parse(text, &error);
-    EXPECT_TRUE(t.has_value()) << error;
-    return t ? *t : plat::DialogTemplate {};
-}
-
 class TestDialog : public plat::Dialog {
 public:
     explicit TestDialog(std::string_view text = kTestTemplate, plat::Wnd* parent = nullptr)
-        : Dialog(Parse(text), parent)
+        : Dialog(lvtest::ParseDialog(text), parent)
     {
     }
 
@@ -108,41 +100,12 @@ private:
     LV_DECLARE_MESSAGE_MAP()
 };
 
-// Ends every modal run after `seconds`, so a failing test fails instead of hanging.
-inline void StartWatchdog(int seconds = 20)
-{
-    std::thread([seconds] {
-        std::this_thread::sleep_for(std::chrono::seconds(seconds));
-        plat::PostTask([] {
-            ADD_FAILURE() << "watchdog: a modal run did not end";
-            std::exit(3);
-        });
-    }).detach();
-}
+// Ends the process if a modal run never ends.
+inline void StartWatchdog() { lvtest::StartWatchdog(20); }
 
-// Queues `step` to run inside the loop that is running then.
-inline void Then(std::function<void()> step)
-{
-    plat::PostTask(std::move(step));
-}
-
-// Runs `step` once the loop is idle: after everything queued so far, the
-// repaints it caused, and whatever those queued in turn.
-inline void AfterEverything(std::function<void()> step)
-{
-    plat::PostIdleTask(std::move(step));
-}
-
-// Runs `step` after the idle steps queued so far and those they queue in
-// turn (each round goes to the back of the idle queue again).
-inline void AtTheEnd(std::function<void()> step, int rounds = 50)
-{
-    if (rounds == 0) {
-        step();
-        return;
-    }
-    plat::PostIdleTask([step = std::move(step), rounds]() mutable { AtTheEnd(std::move(step), rounds - 1); });
-}
+using lvtest::AfterEverything;
+using lvtest::AtTheEnd;
+using lvtest::Then;
 
 // Runs `script` inside the dialog's modal loop, then ends it with IDOK.
 inline std::intptr_t RunScript(TestDialog& dlg, std::function<void(TestDialog&)> script)

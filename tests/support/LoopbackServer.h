@@ -9,6 +9,8 @@
 #include <string>
 #include <thread>
 
+namespace lvtest {
+
 class LoopbackServer {
 public:
     LoopbackServer() = default;
@@ -46,3 +48,5 @@ private:
     std::thread m_thread;
     int m_port = 0;
 };
+
+}
