@@ -9,28 +9,13 @@ set -u
 build=${1:-build}
 src=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
 [ -x "$src" ] || { echo "app-e2e: no program at $src"; exit 1; }
-for tool in Xvfb xdotool import convert xdpyinfo; do
-  command -v $tool >/dev/null || { echo "app-e2e: $tool is missing"; exit 1; }
-done
-
 . "$(dirname "$0")/lib/xvfb.sh"
+e2e_require app-e2e Xvfb xdotool import convert xdpyinfo
 e2e_begin app-e2e
 # No update server answers here: the update thread gives up at once.
 export LUMIVEX_UPDATE_SERVER=http://127.0.0.1:1
 
 fail() { echo "app-e2e: FAIL: $*"; exit 1; }
-shot() { import -window root "$work/shot.png"; }
-# The colour (RRGGBB) at (x, y) of window `win` in the last screenshot.
-pixel() { convert "$work/shot.png" -format "%[hex:p{$((wx + $1)),$((wy + $2))}]" info: | cut -c1-6; }
-expect_pixel() {
-  local got=""
-  for _ in $(seq 50); do
-    shot; got=$(pixel "$1" "$2")
-    [ "$got" = "$3" ] && return 0
-    sleep 0.1
-  done
-  fail "pixel ($1, $2) is $got, expected $3 ($4)"
-}
 keep() {
   [ -n "${LUMIVEX_SHOT_DIR:-}" ] || return 0
   mkdir -p "$LUMIVEX_SHOT_DIR" && convert "$work/shot.png" -crop "$3x$4+$1+$2" +repage "$LUMIVEX_SHOT_DIR/$5"

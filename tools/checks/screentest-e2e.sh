@@ -10,13 +10,11 @@ set -u
 build=${1:-build}
 exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
 [ -x "$exe" ] || { echo "screentest-e2e: no program at $exe"; exit 1; }
-for tool in Xvfb xdotool import convert xdpyinfo; do
-  command -v $tool >/dev/null || { echo "screentest-e2e: $tool is missing"; exit 1; }
-done
 shots=$(cd "$build" && pwd)/screentest-e2e
 mkdir -p "$shots"
 
 . "$(dirname "$0")/lib/xvfb.sh"
+e2e_require screentest-e2e Xvfb xdotool import convert xdpyinfo
 e2e_begin screentest-e2e
 
 fail() {
@@ -25,17 +23,14 @@ fail() {
   [ -s "$work/lv.log" ] && tail -n 20 "$work/lv.log"
   exit 1
 }
-shot() { import -window root "$work/shot.png"; }
 keep() { cp "$work/shot.png" "$shots/$1.png"; }
-# The colour (RRGGBB) at screen (x, y) of the last screenshot.
-pixel() { convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
 # Polls until every listed screen point "x,y" has the colour.
 expect() { # colour what point...
   local colour=$1 what=$2 got="" p ok; shift 2
   for _ in $(seq 50); do
     shot; ok=1
     for p in "$@"; do
-      got=$(pixel "${p%,*}" "${p#*,}")
+      got=$(pixel_at "${p%,*}" "${p#*,}")
       [ "$got" = "$colour" ] || { ok=0; break; }
     done
     [ "$ok" -eq 1 ] && return 0
@@ -76,7 +71,7 @@ expect FFFFFF "information line after the click" "$info"
 keep 2-block-fill-green
 xdotool click 3
 expect F0F0F0 "right click returns to the main window" "$main_face"
-shot; [ "$(pixel $((sw - 1)) $((sh - 1)))" != 00FF00 ] || fail "the test window still covers the screen"
+shot; [ "$(pixel_at $((sw - 1)) $((sh - 1)))" != 00FF00 ] || fail "the test window still covers the screen"
 keep 3-main-window
 
 # The option box (client 5, 122, 150 x 20) cleared: no information lines.

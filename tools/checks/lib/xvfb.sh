@@ -1,6 +1,7 @@
 # Shared by the end-to-end checks (sourced, not run): an X server of their
 # own, a scratch folder, windows found by title, and cleanup at exit.
 #
+#   e2e_require NAME TOOL...    ends the check if a tool is missing
 #   e2e_begin NAME [GEOMETRY]   scratch folder $work, an Xvfb (1280x1024x24
 #                               unless given) as $DISPLAY, SDL on X11, and an
 #                               EXIT trap that ends $app, the pids in
@@ -8,6 +9,10 @@
 #   find_window PATTERN         the first visible window whose title matches
 #                               (waits up to 10 s; prints nothing if none)
 #   wait_exit PID               true once PID has ended, false after 5 s
+#   shot                        a screenshot of the whole screen, $work/shot.png
+#   pixel_at X Y                the colour (RRGGBB) at screen (X, Y) of the last shot
+#   expect_pixel X Y RGB WHAT   polls until the pixel at ($wx + X, $wy + Y) is RGB,
+#                               else calls the check's fail with WHAT
 #
 # Title patterns stay ASCII: xdotool does not match the Chinese in titles.
 
@@ -23,6 +28,13 @@ e2e_cleanup() {
   if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
   if [ -n "$work" ]; then rm -rf "$work"; fi
   return 0
+}
+
+e2e_require() {
+  local name=$1 tool; shift
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "$name: $tool is missing"; exit 1; }
+  done
 }
 
 e2e_begin() {
@@ -45,4 +57,18 @@ find_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/de
 wait_exit() {
   for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
+}
+
+shot() { import -window root "$work/shot.png"; }
+
+pixel_at() { convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
+
+expect_pixel() {
+  local got=""
+  for _ in $(seq 50); do
+    shot; got=$(pixel_at $((wx + $1)) $((wy + $2)))
+    [ "$got" = "$3" ] && return 0
+    sleep 0.1
+  done
+  fail "pixel ($1, $2) is $got, expected $3 ($4)"
 }
