@@ -15,6 +15,15 @@ using plat::Rect;
 
 namespace {
 
+// Run inside the About dialog's modal loop: notes whether it is open and ends it.
+void EndAboutDialog(bool& aboutOpen)
+{
+    auto* about = dynamic_cast<CAboutDlg*>(plat::automation::ActiveModalWindow());
+    aboutOpen = about != nullptr;
+    if (about)
+        about->EndDialog(plat::IDOK);
+}
+
 Rect ControlRect(const CMainDlg& dlg, int id)
 {
     Rect r;
@@ -221,12 +230,7 @@ TEST_F(MainWindow, AboutButtonOpensTheAboutDialog)
     bool aboutOpen = false;
     dlg.script = [&](MainDlgUnderTest& d) {
         plat::automation::ClickControl(d, 1012);
-        Then([&] {
-            auto* about = dynamic_cast<CAboutDlg*>(plat::automation::ActiveModalWindow());
-            aboutOpen = about != nullptr;
-            if (about)
-                about->EndDialog(plat::IDOK);
-        });
+        Then([&] { EndAboutDialog(aboutOpen); });
     };
     dlg.DoModal();
     EXPECT_TRUE(aboutOpen);
@@ -244,12 +248,7 @@ TEST_F(MainWindow, ChoosingTheAboutItemInTheOpenMenuOpensTheDialog)
             int last = d.GetSystemMenu(false)->GetMenuItemCount() - 1;
             plat::automation::Click(*popup, plat::automation::MenuItemPoint(d, last));
             // Runs inside the About dialog's modal loop.
-            Then([&] {
-                auto* about = dynamic_cast<CAboutDlg*>(plat::automation::ActiveModalWindow());
-                aboutOpen = about != nullptr;
-                if (about)
-                    about->EndDialog(plat::IDOK);
-            });
+            Then([&] { EndAboutDialog(aboutOpen); });
         });
     };
     dlg.DoModal();
