@@ -10,6 +10,7 @@ build=${1:-build}
 src=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
 [ -x "$src" ] || { echo "app-e2e: no program at $src"; exit 1; }
 . "$(dirname "$0")/lib/xvfb.sh"
+. "$(dirname "$0")/lib/pixels.sh"
 e2e_require app-e2e Xvfb xdotool import convert xdpyinfo
 e2e_begin app-e2e
 # No update server answers here: the update thread gives up at once.

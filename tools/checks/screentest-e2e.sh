@@ -14,6 +14,7 @@ shots=$(cd "$build" && pwd)/screentest-e2e
 mkdir -p "$shots"
 
 . "$(dirname "$0")/lib/xvfb.sh"
+. "$(dirname "$0")/lib/pixels.sh"
 e2e_require screentest-e2e Xvfb xdotool import convert xdpyinfo
 e2e_begin screentest-e2e
 

@@ -9,10 +9,6 @@
 #   find_window PATTERN         the first visible window whose title matches
 #                               (waits up to 10 s; prints nothing if none)
 #   wait_exit PID               true once PID has ended, false after 5 s
-#   shot                        a screenshot of the whole screen, $work/shot.png
-#   pixel_at X Y                the colour (RRGGBB) at screen (X, Y) of the last shot
-#   expect_pixel X Y RGB WHAT   polls until the pixel at ($wx + X, $wy + Y) is RGB,
-#                               else calls the check's fail with WHAT
 #
 # Title patterns stay ASCII: xdotool does not match the Chinese in titles.
 
@@ -57,18 +53,4 @@ find_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/de
 wait_exit() {
   for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
-}
-
-shot() { import -window root "$work/shot.png"; }
-
-pixel_at() { convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
-
-expect_pixel() {
-  local got=""
-  for _ in $(seq 50); do
-    shot; got=$(pixel_at $((wx + $1)) $((wy + $2)))
-    [ "$got" = "$3" ] && return 0
-    sleep 0.1
-  done
-  fail "pixel ($1, $2) is $got, expected $3 ($4)"
 }
