@@ -8,9 +8,14 @@
 #include <array>
 #include <atomic>
 #include <cstdlib>
+#include <future>
 #include <map>
 #include <mutex>
+#include <new>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
+#include <utility>
 
 namespace plat {
 
@@ -303,6 +308,72 @@ std::shared_ptr<FontFace> OpenFace(const FaceFile& file, int pixelHeight, int pi
     return result;
 }
 
+// The face for `name`, else the first Song-style fall-back that loads, else
+// whatever fontconfig offers for Chinese. Callers hold the font lock.
+std::shared_ptr<FontFace> LookUp(std::string_view name, int pixelHeight, int pixelWidth, bool bold)
+{
+    std::vector<std::string_view> families;
+    if (!IsSongAlias(name) && !name.empty())
+        families.push_back(name);
+    families.insert(families.end(), kSongFallbacks.begin(), kSongFallbacks.end());
+    families.push_back(""); // whatever fontconfig offers for Chinese
+    std::shared_ptr<FontFace> face;
+    for (std::string_view family : families) {
+        FaceFile file;
+        if (MatchFamily(family, pixelHeight, file) && (face = OpenFace(file, pixelHeight, pixelWidth, bold)))
+            break;
+    }
+    return face;
+}
+
+// The first face asked for, while another thread looks it up: that lookup
+// loads fontconfig's configuration, milliseconds the caller can spend on
+// other work (a program opens its display meanwhile). Every call waits for
+// the lookup and forwards; when no face could be loaded it has no glyphs.
+class PendingFace final : public FontFace {
+public:
+    PendingFace(std::shared_future<std::shared_ptr<FontFace>> result, int pixelSize)
+        : result_(std::move(result)), pixelSize_(pixelSize)
+    {
+        missing_.advance = std::max(1, pixelSize / 2);
+    }
+
+    const std::string& Family() const override { return Face() ? Face()->Family() : noFamily_; }
+    int PixelSize() const override { return pixelSize_; }
+    const FaceMetrics& Metrics() const override { return Face() ? Face()->Metrics() : noMetrics_; }
+    const Glyph& GlyphFor(char32_t codePoint) override { return Face() ? Face()->GlyphFor(codePoint) : missing_; }
+
+private:
+    FontFace* Face() const { return result_.get().get(); }
+
+    std::shared_future<std::shared_ptr<FontFace>> result_;
+    int pixelSize_;
+    std::string noFamily_;
+    FaceMetrics noMetrics_;
+    Glyph missing_;
+};
+
+// Starts the lookup on a thread of its own; null when no thread can start.
+// Callers hold the font lock, which the thread takes for the lookup.
+std::shared_ptr<FontFace> StartLookUp(std::string name, int pixelHeight, int pixelWidth, bool bold)
+{
+    std::promise<std::shared_ptr<FontFace>> promise;
+    std::shared_future<std::shared_ptr<FontFace>> result = promise.get_future().share();
+    try {
+        std::thread([promise = std::move(promise), name = std::move(name), pixelHeight, pixelWidth, bold]() mutable {
+            std::lock_guard lock(FontMutex());
+            try {
+                promise.set_value(Library() ? LookUp(name, pixelHeight, pixelWidth, bold) : nullptr);
+            } catch (const std::bad_alloc&) {
+                promise.set_value(nullptr);
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        return nullptr;
+    }
+    return std::make_shared<PendingFace>(std::move(result), pixelHeight);
+}
+
 }
 
 std::shared_ptr<FontFace> FindFontFace(std::string_view name, int pixelHeight, int pixelWidth, bool bold)
@@ -316,20 +387,16 @@ std::shared_ptr<FontFace> FindFontFace(std::string_view name, int pixelHeight, i
     static auto* cache = new std::map<std::string, std::shared_ptr<FontFace>>;
     if (auto it = cache->find(key); it != cache->end())
         return it->second;
+    static bool first = true;
+    if (std::exchange(first, false)) {
+        if (auto pending = StartLookUp(std::string(name), pixelHeight, pixelWidth, bold)) {
+            (*cache)[key] = pending;
+            return pending;
+        }
+    }
     if (!Library())
         return nullptr;
-
-    std::vector<std::string_view> families;
-    if (!IsSongAlias(name) && !name.empty())
-        families.push_back(name);
-    families.insert(families.end(), kSongFallbacks.begin(), kSongFallbacks.end());
-    families.push_back(""); // whatever fontconfig offers for Chinese
-    std::shared_ptr<FontFace> face;
-    for (std::string_view family : families) {
-        FaceFile file;
-        if (MatchFamily(family, pixelHeight, file) && (face = OpenFace(file, pixelHeight, pixelWidth, bold)))
-            break;
-    }
+    auto face = LookUp(name, pixelHeight, pixelWidth, bold);
     (*cache)[key] = face;
     return face;
 }
