@@ -20,18 +20,16 @@
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
 #include "screentest/TestWnd.h"
+#include "support/Medians.h"
+#include "support/Xvfb.h"
 
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <benchmark/benchmark.h>
-#include <signal.h>
 #include <sys/ipc.h>
-#include <sys/prctl.h>
 #include <sys/shm.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -49,8 +47,8 @@ constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr std::uint32_t kXrgb = 0x0000FF;
 
-std::map<std::string, std::vector<double>> g_seconds;
-pid_t g_xvfb = 0;
+benchsupport::Samples g_seconds;
+benchsupport::Xvfb g_xvfb;
 
 __attribute__((noinline)) void PlainColumn(std::uint32_t* pixels, int pitch, int x, int height, std::uint32_t c)
 {
@@ -221,7 +219,7 @@ void BM_PlainPixelsByColumn(benchmark::State& state)
 void BM_ClickToScreen(benchmark::State& state)
 {
     CTestWnd& wnd = TestWindow();
-    if (!g_xvfb) {
+    if (!g_xvfb.Running()) {
         state.SkipWithError("no Xvfb: nothing is shown on a screen");
         return;
     }
@@ -288,7 +286,7 @@ struct ShmFloor {
 
 void BM_FillAndShowFloor(benchmark::State& state)
 {
-    if (!g_xvfb) {
+    if (!g_xvfb.Running()) {
         state.SkipWithError("no Xvfb");
         return;
     }
@@ -325,57 +323,12 @@ BENCHMARK(BM_ClickToScreen)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClickDrawOnly)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillAndShowFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-bool StartXvfb()
-{
-    for (int n = 230; n < 330; ++n) {
-        std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-        if (access(lock.c_str(), F_OK) == 0)
-            continue;
-        std::string display = ":" + std::to_string(n);
-        pid_t pid = fork();
-        if (pid == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGTERM); // no server left behind if the benchmark dies
-            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        if (pid < 0)
-            return false;
-        g_xvfb = pid;
-        for (int i = 0; i < 200; ++i) {
-            setenv("DISPLAY", display.c_str(), 1);
-            if (Display* d = XOpenDisplay(nullptr)) {
-                XCloseDisplay(d);
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-        return false;
-    }
-    return false;
-}
-
-void StopXvfb()
-{
-    if (g_xvfb > 0) {
-        kill(g_xvfb, SIGTERM);
-        waitpid(g_xvfb, nullptr, 0);
-    }
-}
-
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 void PrintSummary()
 {
     std::map<std::string, double> ms;
     std::printf("\n%-40s %12s\n", "case", "median ms");
     for (const auto& [name, seconds] : g_seconds) {
-        ms[name] = Median(seconds) * 1000;
+        ms[name] = benchsupport::Median(seconds) * 1000;
         std::printf("%-40s %12.3f\n", name.c_str(), ms[name]);
     }
     struct Ratio {
@@ -418,10 +371,9 @@ int main(int argc, char** argv)
     // The test window covers the primary screen: an Xvfb of 1920 x 1080 makes
     // it that size and lets the click case show on a real X server.
     unsetenv("SDL_VIDEODRIVER");
-    if (!StartXvfb()) {
+    if (!g_xvfb.Start("1920x1080x24", 230)) {
         std::fprintf(stderr, "bench_screentest: no Xvfb, the click case is skipped\n");
-        StopXvfb();
-        g_xvfb = 0;
+        g_xvfb.Stop();
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
     }
     // Repetitions run interleaved, so a busy spell does not land on one side of a ratio.
@@ -438,6 +390,6 @@ int main(int argc, char** argv)
     // The X server goes last: nothing may still talk to it when it ends.
     TestWindow().DestroyWindow();
     SDL_Quit();
-    StopXvfb();
+    g_xvfb.Stop();
     return 0;
 }

@@ -13,9 +13,13 @@
 // a file against the tools that write to /dev/null.
 
 #include "platform/fs/PathMap.h"
+#include "support/Medians.h"
 #include "update/ExtractFirstEntry.h"
 #include "update/HttpFetch.h"
 #include "update/Md5.h"
+
+#include "../tests/support/LoopbackServer.h"
+#include "../tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 #include <httplib.h>
@@ -40,21 +44,28 @@ constexpr std::size_t kEntryBytes = 200u << 20;
 constexpr std::size_t kBodyBytes = 200u << 20;
 constexpr int kRepetitions = 5;
 
+// Files live in /dev/shm when it exists (see above).
+std::filesystem::path FastTempBase()
+{
+    std::error_code error;
+    return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                            : std::filesystem::temp_directory_path();
+}
+
 struct Setup {
-    std::string folder;
+    lvtest::TempFolder dir { FastTempBase(), "lv-bench-update-" };
+    std::string folder = dir.Native();
     std::string digestFile;
     std::string archive;     // one deflated entry, "entry.bin"
     std::uint64_t dataOffset = 0;
     std::uint64_t compressedSize = 0;
     std::string body;
-    httplib::Server server;
-    std::thread serverThread;
-    int port = 0;
+    lvtest::LoopbackServer server;
 };
 
 Setup* g_setup = nullptr;
-std::map<std::string, std::vector<double>> g_seconds;
-std::map<std::string, std::vector<double>> g_cpuSeconds;
+benchsupport::Samples g_seconds;
+benchsupport::Samples g_cpuSeconds;
 
 // Text-like bytes that deflate to about a third, as program files and bitmaps do.
 std::string SampleBytes(std::size_t size)
@@ -272,7 +283,7 @@ void BM_Bsdtar(benchmark::State& state)
 
 std::string BodyUrl()
 {
-    return "http://127.0.0.1:" + std::to_string(g_setup->port) + "/body";
+    return g_setup->server.Url("/body");
 }
 
 void BM_FetchFile(benchmark::State& state)
@@ -296,18 +307,10 @@ void BM_Curl(benchmark::State& state)
             [&] { RunCommand(state, "curl -s -o " + g_setup->folder + "/curl.bin " + BodyUrl()); });
 }
 
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 void PrintRatio(const std::string& ours, const std::string& peer, double target, std::size_t bytes)
 {
-    double a = Median(g_seconds[ours]), b = Median(g_seconds[peer]);
-    double cpuA = Median(g_cpuSeconds[ours]), cpuB = Median(g_cpuSeconds[peer]);
+    double a = benchsupport::Median(g_seconds[ours]), b = benchsupport::Median(g_seconds[peer]);
+    double cpuA = benchsupport::Median(g_cpuSeconds[ours]), cpuB = benchsupport::Median(g_cpuSeconds[peer]);
     if (a <= 0 || b <= 0)
         return;
     double ratio = b / a;
@@ -322,14 +325,8 @@ void PrintRatio(const std::string& ours, const std::string& peer, double target,
 
 void Prepare(Setup& setup)
 {
-    std::error_code error;
-    std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
-        ? std::filesystem::path("/dev/shm")
-        : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "lv-bench-update-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    if (setup.folder.empty())
         std::abort();
-    setup.folder = pattern;
     setup.digestFile = setup.folder + "/digest.bin";
     setup.archive = setup.folder + "/data_tmp.dat";
     {
@@ -340,17 +337,15 @@ void Prepare(Setup& setup)
     }
     WriteArchive(setup, SampleBytes(kEntryBytes));
     setup.body = SampleBytes(kBodyBytes);
-    setup.server.Get("/body", [&setup](const httplib::Request&, httplib::Response& res) {
+    setup.server.Http().Get("/body", [&setup](const httplib::Request&, httplib::Response& res) {
         res.set_content_provider(setup.body.size(), "application/octet-stream",
             [&setup](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
                 sink.write(setup.body.data() + offset, std::min<std::size_t>(length, 1 << 20));
                 return true;
             });
     });
-    setup.port = setup.server.bind_to_any_port("127.0.0.1");
-    setup.serverThread = std::thread([&setup] { setup.server.listen_after_bind(); });
-    while (!setup.server.is_running())
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!setup.server.Start())
+        std::abort();
 }
 
 }
@@ -386,10 +381,6 @@ int main(int argc, char** argv)
     PrintRatio("ExtractFirstEntry", "bsdtar -xOf", 0.0, kEntryBytes);
     PrintRatio("FetchFile", "curl", 0.8, kBodyBytes);
 
-    setup.server.stop();
-    setup.serverThread.join();
-    std::error_code ignored;
-    std::filesystem::remove_all(setup.folder, ignored);
     benchmark::Shutdown();
     return 0;
 }

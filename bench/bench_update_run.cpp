@@ -7,8 +7,13 @@
 // closing line gives the medians and our time relative to the floor.
 
 #include "platform/fs/PathMap.h"
+#include "support/Medians.h"
 #include "update/Md5.h"
 #include "update/UpdateThread.h"
+
+#include "../tests/support/LoopbackServer.h"
+#include "../tests/support/PatternBytes.h"
+#include "../tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 #include <httplib.h>
@@ -34,29 +39,15 @@ constexpr int kRepetitions = 5;
 constexpr double kTargetRatio = 1.5;
 
 struct Setup {
-    std::string folder; // the executable's folder, Linux form, ending in '/'
+    lvtest::TempFolder dir { std::filesystem::temp_directory_path(), "lv-bench-run-" };
+    std::string folder = dir.Native() + "/"; // the executable's folder, Linux form, ending in '/'
     std::vector<std::string> names; // "files/f0000.bin" ...
     std::map<std::string, std::string> served; // path -> body
-    httplib::Server server;
-    std::thread serverThread;
-    int port = 0;
+    lvtest::LoopbackServer server;
 };
 
 Setup* g_setup = nullptr;
-std::map<std::string, std::vector<double>> g_seconds;
-
-std::string Bytes(std::size_t size, std::uint32_t seed)
-{
-    std::string out(size, '\0');
-    std::uint32_t x = seed * 2654435761u + 1;
-    for (char& c : out) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = static_cast<char>(x);
-    }
-    return out;
-}
+benchsupport::Samples g_seconds;
 
 std::string Md5Of(const std::string& path)
 {
@@ -70,15 +61,10 @@ void WriteFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string Url(const std::string& path)
-{
-    return "http://127.0.0.1:" + std::to_string(g_setup->port) + path;
-}
-
 void MakeStale(const Setup& setup)
 {
     for (int i = 0; i < kStale; ++i)
-        WriteFile(setup.folder + setup.names[static_cast<std::size_t>(i)], Bytes(kLocalBytes, 900000u + i));
+        WriteFile(setup.folder + setup.names[static_cast<std::size_t>(i)], lvtest::PatternBytes(kLocalBytes, 900000u + i));
 }
 
 void Record(benchmark::State& state, const std::string& name, double seconds)
@@ -119,7 +105,7 @@ void BM_Md5sumAndCurl(benchmark::State& state)
         command += " " + name;
     command += " >/dev/null && curl -s";
     for (int i = 0; i < kStale; ++i)
-        command += " -o curl" + std::to_string(i) + ".bin " + Url("/f/" + std::to_string(i));
+        command += " -o curl" + std::to_string(i) + ".bin " + g_setup->server.Url("/f/" + std::to_string(i));
     for (auto _ : state) {
         double s = Timed([&] {
             if (std::system(command.c_str()) != 0)
@@ -129,25 +115,26 @@ void BM_Md5sumAndCurl(benchmark::State& state)
     }
 }
 
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 void Prepare(Setup& setup)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lv-bench-run-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    if (setup.dir.Native().empty())
         std::abort();
-    setup.folder = pattern + "/";
     std::filesystem::create_directories(setup.folder + "data");
     std::filesystem::create_directories(setup.folder + "files");
 
+    // No request comes before the benchmark starts, so the server may run while the bodies are made.
+    setup.server.Http().Get(".*", [&setup](const httplib::Request& req, httplib::Response& res) {
+        auto it = setup.served.find(req.path);
+        if (it == setup.served.end()) {
+            res.status = 404;
+            return;
+        }
+        res.set_content(it->second, "application/octet-stream");
+    });
+    if (!setup.server.Start())
+        std::abort();
+
     std::string manifest = "[MAIN_URL]\r\nabout:blank\r\n[FILE_LIST_BEGIN]\r\n";
-    setup.port = setup.server.bind_to_any_port("127.0.0.1");
     g_setup = &setup;
     for (int i = 0; i < kFiles; ++i) {
         char name[32];
@@ -157,14 +144,14 @@ void Prepare(Setup& setup)
         std::string url;
         if (i < kStale) {
             const std::string path = "/f/" + std::to_string(i);
-            setup.served[path] = Bytes(kDownloadBytes, 1000u + i);
+            setup.served[path] = lvtest::PatternBytes(kDownloadBytes, 1000u + i);
             WriteFile(setup.folder + "expected.bin", setup.served[path]);
             digest = Md5Of(setup.folder + "expected.bin");
-            url = Url(path);
+            url = setup.server.Url(path);
         } else {
-            WriteFile(setup.folder + name, Bytes(kLocalBytes, 1u + i));
+            WriteFile(setup.folder + name, lvtest::PatternBytes(kLocalBytes, 1u + i));
             digest = Md5Of(setup.folder + name);
-            url = Url("/f/never");
+            url = setup.server.Url("/f/never");
         }
         std::string windowsName = name;
         std::replace(windowsName.begin(), windowsName.end(), '/', '\\');
@@ -173,18 +160,7 @@ void Prepare(Setup& setup)
     std::filesystem::remove(setup.folder + "expected.bin");
     setup.served["/lv/main200.asp"] = manifest + "[FILE_LIST_END]\r\n[HTML_END]\r\n";
 
-    setup.server.Get(".*", [&setup](const httplib::Request& req, httplib::Response& res) {
-        auto it = setup.served.find(req.path);
-        if (it == setup.served.end()) {
-            res.status = 404;
-            return;
-        }
-        res.set_content(it->second, "application/octet-stream");
-    });
-    setup.serverThread = std::thread([&setup] { setup.server.listen_after_bind(); });
-    while (!setup.server.is_running())
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    setenv("LUMIVEX_UPDATE_SERVER", ("http://127.0.0.1:" + std::to_string(setup.port)).c_str(), 1);
+    setenv("LUMIVEX_UPDATE_SERVER", setup.server.Url("").c_str(), 1);
 }
 
 }
@@ -200,8 +176,8 @@ int main(int argc, char** argv)
     Prepare(setup);
     benchmark::RunSpecifiedBenchmarks();
 
-    const double ours = Median(g_seconds["update run"]);
-    const double floor = Median(g_seconds["md5sum + curl"]);
+    const double ours = benchsupport::Median(g_seconds["update run"]);
+    const double floor = benchsupport::Median(g_seconds["md5sum + curl"]);
     if (ours > 0 && floor > 0) {
         const double ratio = ours / floor;
         std::printf("\nMedians of %d runs: update run %.3f s | md5sum + curl %.3f s | ratio %.2fx the floor "
@@ -209,10 +185,6 @@ int main(int argc, char** argv)
             kRepetitions, ours, floor, ratio, kTargetRatio, ratio <= kTargetRatio ? "met" : "MISSED");
     }
 
-    setup.server.stop();
-    setup.serverThread.join();
-    std::error_code ignored;
-    std::filesystem::remove_all(setup.folder, ignored);
     benchmark::Shutdown();
     return 0;
 }
