@@ -9,46 +9,20 @@ set -u
 build=${1:-build}
 exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
 [ -x "$exe" ] || { echo "ui-e2e: no program at $exe"; exit 1; }
-for tool in Xvfb xdotool import convert xdpyinfo; do
-  command -v $tool >/dev/null || { echo "ui-e2e: $tool is missing"; exit 1; }
-done
-
-for n in $(seq 150 250); do [ -e /tmp/.X$n-lock ] || break; done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-work=$(mktemp -d)
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=":$n"
-unset SDL_VIDEODRIVER
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+. "$(dirname "$0")/lib/xvfb.sh"
+. "$(dirname "$0")/lib/pixels.sh"
+e2e_require ui-e2e Xvfb xdotool import convert xdpyinfo
+e2e_begin ui-e2e
 
 fail() {
   echo "ui-e2e: FAIL: $*"
   [ -s "$work/app.log" ] && { echo "program output:"; tail -n 20 "$work/app.log"; }
   exit 1
 }
-shot() { import -window root "$work/shot.png"; }
-# The colour (RRGGBB) at window-relative (x, y) of the last screenshot.
-pixel() { convert "$work/shot.png" -format "%[hex:p{$((wx + $1)),$((wy + $2))}]" info: | cut -c1-6; }
-# Polls until the pixel at (x, y) has the colour, taking screenshots.
-expect_pixel() {
-  local got=""
-  for _ in $(seq 50); do
-    shot; got=$(pixel "$1" "$2")
-    [ "$got" = "$3" ] && return 0
-    sleep 0.1
-  done
-  fail "pixel ($1, $2) is $got, expected $3 ($4)"
-}
 
 cp "$exe" "$work/lv.exe"
 (cd "$work" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/app.log" 2>&1) & app=$!
-win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Lumivex' 2>/dev/null | head -n 1)
+win=$(find_window '^Lumivex')
 [ -n "$win" ] || fail "no window titled Lumivex appeared"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 wx=$X; wy=$Y
@@ -99,8 +73,7 @@ for _ in $(seq 50); do [ -z "$(other_window)" ] && break; sleep 0.1; done
 [ -z "$(other_window)" ] || fail "Escape did not close the About dialog"
 
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "Escape did not end the program"
+wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "ui-e2e: main window, option box, full-screen test, window menu, About and Escape behave"

@@ -19,25 +19,9 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
 reference="$root/tests/widgets/main-window.png"
 [ -x "$exe" ] || { echo "widgets-e2e: no program at $exe"; exit 1; }
-for tool in Xvfb xdotool import convert compare xdpyinfo; do
-  command -v $tool >/dev/null || { echo "widgets-e2e: $tool is missing"; exit 1; }
-done
-
-work=$(mktemp -d)
-app=""
-# The X server picks a free display itself, so parallel runs cannot collide.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 & xvfb=$!
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null
-  kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "widgets-e2e: FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset SDL_VIDEODRIVER
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+. "$(dirname "$0")/lib/xvfb.sh"
+e2e_require widgets-e2e Xvfb xdotool import convert compare xdpyinfo
+e2e_begin widgets-e2e
 
 fail() { echo "widgets-e2e: FAIL: $*"; exit 1; }
 
@@ -48,7 +32,7 @@ cp "$exe" "$work/lv/lv.exe"
 (cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 LUMIVEX_REGISTRY="$work/registry.reg" exec ./lv.exe) \
   >"$work/lv.log" 2>&1 & app=$!
 xdotool mousemove 0 0
-win=$(timeout 10 xdotool search --sync --onlyvisible --name '^Lumivex' 2>/dev/null | head -n 1)
+win=$(find_window '^Lumivex')
 [ -n "$win" ] || fail "no window titled Lumivex appeared"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 wx=$X; wy=$Y

@@ -21,6 +21,7 @@ e2e_cleanup() {
   local pid
   # Safe under set -e: nothing here may end the trap early.
   for pid in $app $e2e_pids; do kill "$pid" 2>/dev/null || true; done
+  for pid in $app $e2e_pids; do wait "$pid" 2>/dev/null || true; done
   if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
   if [ -n "$work" ]; then rm -rf "$work"; fi
   return 0
