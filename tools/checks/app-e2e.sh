@@ -7,10 +7,9 @@
 # when that is set.
 set -u
 build=${1:-build}
-src=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
-[ -x "$src" ] || { echo "app-e2e: no program at $src"; exit 1; }
 . "$(dirname "$0")/lib/xvfb.sh"
 . "$(dirname "$0")/lib/pixels.sh"
+e2e_program app-e2e "$build"
 e2e_require app-e2e Xvfb xdotool import convert xdpyinfo
 e2e_begin app-e2e
 # No update server answers here: the update thread gives up at once.
@@ -23,7 +22,7 @@ keep() {
 }
 
 mkdir -p "$work/lv" "$work/elsewhere"
-cp "$src" "$work/lv/lv.exe"
+cp "$exe" "$work/lv/lv.exe"
 (cd "$work/elsewhere" && exec "$work/lv/lv.exe") & app=$!
 
 win=$(find_window '^Lumivex ')

@@ -8,13 +8,11 @@
 # with an update server that refuses at once.
 set -u
 build=${1:-build}
-exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
-[ -x "$exe" ] || { echo "screentest-e2e: no program at $exe"; exit 1; }
-shots=$(cd "$build" && pwd)/screentest-e2e
-mkdir -p "$shots"
-
 . "$(dirname "$0")/lib/xvfb.sh"
 . "$(dirname "$0")/lib/pixels.sh"
+e2e_program screentest-e2e "$build"
+shots=$(cd "$build" && pwd)/screentest-e2e
+mkdir -p "$shots"
 e2e_require screentest-e2e Xvfb xdotool import convert xdpyinfo
 e2e_begin screentest-e2e
 

@@ -7,10 +7,9 @@
 # refuses at once.
 set -u
 build=${1:-build}
-exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
-[ -x "$exe" ] || { echo "ui-e2e: no program at $exe"; exit 1; }
 . "$(dirname "$0")/lib/xvfb.sh"
 . "$(dirname "$0")/lib/pixels.sh"
+e2e_program ui-e2e "$build"
 e2e_require ui-e2e Xvfb xdotool import convert xdpyinfo
 e2e_begin ui-e2e
 

@@ -16,10 +16,9 @@ set -u
 build=${1:-build}
 mode=${2:-}
 root=$(cd "$(dirname "$0")/../.." && pwd)
-exe=$(cd "$build" 2>/dev/null && pwd)/bin/lv.exe
 reference="$root/tests/widgets/main-window.png"
-[ -x "$exe" ] || { echo "widgets-e2e: no program at $exe"; exit 1; }
 . "$(dirname "$0")/lib/xvfb.sh"
+e2e_program widgets-e2e "$build"
 e2e_require widgets-e2e Xvfb xdotool import convert compare xdpyinfo
 e2e_begin widgets-e2e
 

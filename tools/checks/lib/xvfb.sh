@@ -1,6 +1,8 @@
 # Shared by the end-to-end checks (sourced, not run): an X server of their
 # own, a scratch folder, windows found by title, and cleanup at exit.
 #
+#   e2e_program NAME BUILD      $exe: BUILD's lv.exe as an absolute path;
+#                               ends the check if there is none
 #   e2e_require NAME TOOL...    ends the check if a tool is missing
 #   e2e_begin NAME [GEOMETRY]   scratch folder $work, an Xvfb (1280x1024x24
 #                               unless given) as $DISPLAY, SDL on X11, and an
@@ -25,6 +27,11 @@ e2e_cleanup() {
   if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
   if [ -n "$work" ]; then rm -rf "$work"; fi
   return 0
+}
+
+e2e_program() {
+  exe=$(cd "$2" 2>/dev/null && pwd)/bin/lv.exe
+  [ -x "$exe" ] || { echo "$1: no program at $exe"; exit 1; }
 }
 
 e2e_require() {
