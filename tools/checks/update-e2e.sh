@@ -47,7 +47,8 @@ for _ in $(seq 200); do [ -e "$app_dir/data/update2.txt" ] && break; sleep 0.1; 
 [ -e "$app_dir/data/update2.txt" ] || fail "the update did not finish within 20 seconds"
 
 # Closing the window ends the process promptly and hands the staged copy over.
-xdotool key --window "$window" Escape
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool key Escape
 wait_exit "$app" || fail "the program did not end within 5 seconds of closing its window"
 wait "$app" || fail "the program ended with status $?"
 app=""
