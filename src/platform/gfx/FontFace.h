@@ -45,7 +45,10 @@ public:
 // Looks a face up by name: "宋体", "SimSun" and their kin through our alias
 // list, any other name through fontconfig when it has that family; then the
 // Song-style fall-backs. pixelWidth 0 keeps the face's own proportions; bold
-// thickens every stroke by one pixel. Null when no face can be loaded.
+// thickens every stroke by one pixel. Null when no face can be loaded; the
+// process's first lookup runs on a thread of its own (so the font
+// configuration loads while the display opens) and returns at once a face
+// that waits for that result on first use and draws nothing if it failed.
 std::shared_ptr<FontFace> FindFontFace(std::string_view name, int pixelHeight, int pixelWidth, bool bold);
 
 // Everything CreateFont was given that drawing needs, with the face found.
