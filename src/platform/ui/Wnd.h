@@ -74,8 +74,9 @@ public:
     void GetWindowText(std::string& text) const { text = GetWindowText(); }
     int GetWindowTextLength() const { return static_cast<int>(GetWindowText().size()); }
 
-    // Placement. A top-level window's rectangle is its frame in screen
-    // coordinates; a child's is in its parent's client coordinates.
+    // Placement. MoveWindow takes a top-level window's frame in screen
+    // coordinates and a child's rectangle in its parent's client coordinates;
+    // GetWindowRect always answers in screen coordinates.
     void MoveWindow(int x, int y, int width, int height, bool repaint = true);
     void MoveWindow(const Rect& rect, bool repaint = true);
     void CenterWindow(Wnd* alternateOwner = nullptr);
