@@ -21,15 +21,12 @@
 #include "platform/ui/EventLoop.h"
 #include "screentest/TestWnd.h"
 #include "support/Medians.h"
+#include "support/XShmTarget.h"
 #include "support/Xvfb.h"
 
 #include <SDL.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
 #include <benchmark/benchmark.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 
 #include <algorithm>
 #include <chrono>
@@ -239,50 +236,6 @@ void BM_ClickDrawOnly(benchmark::State& state)
     Run(state, "draw only", WallSeconds, [&] { wnd.DrawPattern(); });
 }
 
-// The floor of showing a step: a window of the screen's size on top, a
-// shared-memory image filled and put, then a round trip to the server.
-struct ShmFloor {
-    Display* display = nullptr;
-    Window window = 0;
-    GC gc = nullptr;
-    XImage* image = nullptr;
-    XShmSegmentInfo shm {};
-
-    bool Open()
-    {
-        display = XOpenDisplay(nullptr);
-        if (!display || !XShmQueryExtension(display))
-            return false;
-        int screen = DefaultScreen(display);
-        window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kWidth, kHeight, 0, 0, 0);
-        XMapRaised(display, window);
-        gc = XCreateGC(display, window, 0, nullptr);
-        image = XShmCreateImage(display, DefaultVisual(display, screen), DefaultDepth(display, screen), ZPixmap, nullptr,
-            &shm, kWidth, kHeight);
-        if (!image)
-            return false;
-        shm.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image->bytes_per_line) * image->height, IPC_CREAT | 0600);
-        shm.shmaddr = image->data = static_cast<char*>(shmat(shm.shmid, nullptr, 0));
-        shm.readOnly = False;
-        XShmAttach(display, &shm);
-        XSync(display, False);
-        shmctl(shm.shmid, IPC_RMID, nullptr);
-        return true;
-    }
-    void Close()
-    {
-        if (!display)
-            return;
-        if (image) {
-            XShmDetach(display, &shm);
-            image->data = nullptr; // shared memory, not XDestroyImage's to free
-            XDestroyImage(image);
-            shmdt(shm.shmaddr);
-        }
-        XCloseDisplay(display);
-        display = nullptr;
-    }
-};
 
 void BM_FillAndShowFloor(benchmark::State& state)
 {
@@ -290,8 +243,8 @@ void BM_FillAndShowFloor(benchmark::State& state)
         state.SkipWithError("no Xvfb");
         return;
     }
-    ShmFloor floor;
-    if (!floor.Open()) {
+    benchsupport::XShmTarget floor;
+    if (!floor.Open(kWidth, kHeight)) {
         floor.Close();
         state.SkipWithError("no shared-memory X image");
         return;
@@ -301,8 +254,7 @@ void BM_FillAndShowFloor(benchmark::State& state)
     Run(state, "fill+XShmPutImage", WallSeconds, [&] {
         colour ^= 0x00FF00;
         std::fill_n(pixels, static_cast<std::size_t>(kWidth) * kHeight, colour);
-        XShmPutImage(floor.display, floor.window, floor.gc, floor.image, 0, 0, 0, 0, kWidth, kHeight, False);
-        XSync(floor.display, False);
+        floor.Put();
     });
     floor.Close();
 }

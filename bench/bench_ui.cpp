@@ -17,15 +17,12 @@
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
+#include "support/XShmTarget.h"
 
 #include <SDL.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
 #include <benchmark/benchmark.h>
 #include <signal.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -93,64 +90,10 @@ void Timed(benchmark::State& state, const char* name, F&& step)
     }
 }
 
-// The floor: an X window and a shared-memory image of the screen's size.
-struct ShmTarget {
-    Display* display = nullptr;
-    Window window = 0;
-    GC gc = nullptr;
-    XImage* image = nullptr;
-    XShmSegmentInfo shm {};
 
-    bool Open()
-    {
-        display = XOpenDisplay(nullptr);
-        if (!display || !XShmQueryExtension(display))
-            return false;
-        int screen = DefaultScreen(display);
-        window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kWidth, kHeight, 0, 0, 0);
-        XMapWindow(display, window);
-        gc = XCreateGC(display, window, 0, nullptr);
-        image = XShmCreateImage(display, DefaultVisual(display, screen), DefaultDepth(display, screen), ZPixmap, nullptr, &shm,
-            kWidth, kHeight);
-        if (!image)
-            return false;
-        shm.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image->bytes_per_line) * image->height, IPC_CREAT | 0600);
-        shm.shmaddr = image->data = static_cast<char*>(shmat(shm.shmid, nullptr, 0));
-        shm.readOnly = False;
-        XShmAttach(display, &shm);
-        XSync(display, False);
-        shmctl(shm.shmid, IPC_RMID, nullptr);
-        return true;
-    }
-    // Each case draws into a window on top, so nothing it shows is clipped away.
-    void Raise()
-    {
-        XRaiseWindow(display, window);
-        XSync(display, False);
-    }
-    void Put()
-    {
-        XShmPutImage(display, window, gc, image, 0, 0, 0, 0, kWidth, kHeight, False);
-        XSync(display, False);
-    }
-    void Close()
-    {
-        if (!display)
-            return;
-        if (image) {
-            XShmDetach(display, &shm);
-            image->data = nullptr; // shared memory, not XDestroyImage's to free
-            XDestroyImage(image);
-            shmdt(shm.shmaddr);
-        }
-        XCloseDisplay(display);
-        display = nullptr;
-    }
-};
-
-ShmTarget& Floor()
+benchsupport::XShmTarget& Floor()
 {
-    static ShmTarget target;
+    static benchsupport::XShmTarget target;
     return target;
 }
 
@@ -211,7 +154,7 @@ void RaiseFramework(FullScreenDlg& dlg)
 
 void BM_Present_XShmFloor(benchmark::State& state)
 {
-    ShmTarget& t = Floor();
+    benchsupport::XShmTarget& t = Floor();
     t.Raise();
     Timed(state, "XShmPutImage", [&] { t.Put(); });
 }
@@ -243,7 +186,7 @@ void BM_Present_SdlSurface(benchmark::State& state)
 
 void BM_Click_FillAndXShmFloor(benchmark::State& state)
 {
-    ShmTarget& t = Floor();
+    benchsupport::XShmTarget& t = Floor();
     t.Raise();
     std::uint32_t colour = 0;
     Timed(state, "fill+XShmPutImage", [&] {
@@ -289,7 +232,7 @@ int main(int argc, char** argv)
         StopXvfb();
         return 1;
     }
-    if (!Floor().Open() || !plat::InitUi()) {
+    if (!Floor().Open(kWidth, kHeight) || !plat::InitUi()) {
         std::fprintf(stderr, "bench_ui: no shared-memory X image or no SDL video\n");
         StopXvfb();
         return 1;
