@@ -10,6 +10,9 @@
 // button's outline.
 // The benchmark starts its own Xvfb; times are wall-clock.
 
+#include "support/Medians.h"
+#include "support/Xvfb.h"
+
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -51,7 +54,7 @@ struct Program {
 
 std::map<std::string, std::vector<double>> g_seconds;
 std::map<std::string, std::vector<double>> g_residentMb;
-pid_t g_xvfb = 0;
+benchsupport::Xvfb g_xvfb;
 Display* g_display = nullptr;
 std::filesystem::path g_folder;
 
@@ -81,42 +84,21 @@ int IgnoreXErrors(Display*, XErrorEvent*)
     return 0;
 }
 
-bool StartXvfb()
+// An X server of the benchmark's own, and a connection to it that ignores
+// errors about windows that vanish while they are looked at.
+bool StartDisplay()
 {
-    for (int n = 400; n < 500; ++n) {
-        std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-        if (access(lock.c_str(), F_OK) == 0)
-            continue;
-        std::string display = ":" + std::to_string(n);
-        g_xvfb = fork();
-        if (g_xvfb == 0) {
-            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        if (g_xvfb < 0)
-            return false;
-        setenv("DISPLAY", display.c_str(), 1);
-        for (int i = 0; i < 200; ++i) {
-            if ((g_display = XOpenDisplay(nullptr))) {
-                XSetErrorHandler(&IgnoreXErrors);
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
+    if (!g_xvfb.Start("1280x1024x24", 400) || !(g_display = XOpenDisplay(nullptr)))
         return false;
-    }
-    return false;
+    XSetErrorHandler(&IgnoreXErrors);
+    return true;
 }
 
-void StopXvfb()
+void StopDisplay()
 {
     if (g_display)
         XCloseDisplay(g_display);
-    if (g_xvfb > 0) {
-        kill(g_xvfb, SIGTERM);
-        waitpid(g_xvfb, nullptr, 0);
-    }
+    g_xvfb.Stop();
 }
 
 // The viewable top-level window whose title starts with `prefix`, or 0.
@@ -250,14 +232,6 @@ void BM_Startup_Rounds(benchmark::State& state)
 
 BENCHMARK(BM_Startup_Rounds)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // lv.exe in a fresh folder, so that its data\ folder is made there; no
 // update server answers.
 bool PrepareFolder()
@@ -286,21 +260,21 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_startup: no lv.exe beside this benchmark to copy\n");
         return 1;
     }
-    if (!StartXvfb()) {
+    if (!StartDisplay()) {
         std::fprintf(stderr, "bench_startup: could not start Xvfb\n");
-        StopXvfb();
+        StopDisplay();
         return 1;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    const double lvMs = Median(g_seconds["lv.exe"]) * 1e3;
-    const double floorMs = Median(g_seconds[kFloor]) * 1e3;
-    const double peerMs = Median(g_seconds[kPeer]) * 1e3;
-    const double lvMb = Median(g_residentMb["lv.exe"]);
-    const double floorMb = Median(g_residentMb[kFloor]);
-    const double peerMb = Median(g_residentMb[kPeer]);
+    const double lvMs = benchsupport::Median(g_seconds["lv.exe"]) * 1e3;
+    const double floorMs = benchsupport::Median(g_seconds[kFloor]) * 1e3;
+    const double peerMs = benchsupport::Median(g_seconds[kPeer]) * 1e3;
+    const double lvMb = benchsupport::Median(g_residentMb["lv.exe"]);
+    const double floorMb = benchsupport::Median(g_residentMb[kFloor]);
+    const double peerMb = benchsupport::Median(g_residentMb[kPeer]);
     auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
     std::printf("\n%-22s %10s %12s %8s  %-8s %16s %8s\n", "first frame", "lv.exe", "SDL2 floor", "ratio", "target",
         "SDL2 GL (peer)", "ratio");
@@ -309,7 +283,7 @@ int main(int argc, char** argv)
     std::printf("%-22s %10.1f %12.1f %8.2f  %-8s %16.1f %8.2f\n", "median resident MB", lvMb, floorMb, ratio(lvMb, floorMb),
         "< 40 MB", peerMb, ratio(lvMb, peerMb));
 
-    StopXvfb();
+    StopDisplay();
     std::error_code ignored;
     std::filesystem::remove_all(g_folder, ignored);
     return 0;

@@ -18,6 +18,8 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
 #include "support/XShmTarget.h"
+#include "support/Medians.h"
+#include "support/Xvfb.h"
 
 #include <SDL.h>
 #include <X11/Xlib.h>
@@ -41,42 +43,7 @@ constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
 std::map<std::string, std::vector<double>> g_seconds;
-pid_t g_xvfb = 0;
-
-bool StartXvfb()
-{
-    for (int n = 120; n < 220; ++n) {
-        std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-        if (access(lock.c_str(), F_OK) == 0)
-            continue;
-        std::string display = ":" + std::to_string(n);
-        g_xvfb = fork();
-        if (g_xvfb == 0) {
-            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        if (g_xvfb < 0)
-            return false;
-        setenv("DISPLAY", display.c_str(), 1);
-        for (int i = 0; i < 200; ++i) {
-            if (Display* d = XOpenDisplay(nullptr)) {
-                XCloseDisplay(d);
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-        return false;
-    }
-    return false;
-}
-
-void StopXvfb()
-{
-    if (g_xvfb > 0) {
-        kill(g_xvfb, SIGTERM);
-        waitpid(g_xvfb, nullptr, 0);
-    }
-}
+benchsupport::Xvfb g_xvfb;
 
 template <typename F>
 void Timed(benchmark::State& state, const char* name, F&& step)
@@ -214,27 +181,19 @@ BENCHMARK(BM_Present_SdlSurface)->UseManualTime()->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_Click_FillAndXShmFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Click_Framework)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }
 
 int main(int argc, char** argv)
 {
     unsetenv("SDL_VIDEODRIVER");
-    if (!StartXvfb()) {
+    if (!g_xvfb.Start("1920x1080x24", 120)) {
         std::fprintf(stderr, "bench_ui: could not start Xvfb\n");
-        StopXvfb();
+        g_xvfb.Stop();
         return 1;
     }
     if (!Floor().Open(kWidth, kHeight) || !plat::InitUi()) {
         std::fprintf(stderr, "bench_ui: no shared-memory X image or no SDL video\n");
-        StopXvfb();
+        g_xvfb.Stop();
         return 1;
     }
     benchmark::Initialize(&argc, argv);
@@ -254,11 +213,11 @@ int main(int argc, char** argv)
     };
     std::printf("\n%-10s %10s   %-20s %10s %8s  %s\n", "ours", "median ms", "floor", "median ms", "ratio", "target");
     for (const Ratio& r : ratios) {
-        double ours = Median(g_seconds[r.ours]) * 1e3;
-        double floor = Median(g_seconds[r.floor]) * 1e3;
+        double ours = benchsupport::Median(g_seconds[r.ours]) * 1e3;
+        double floor = benchsupport::Median(g_seconds[r.floor]) * 1e3;
         std::printf("%-10s %10.3f   %-20s %10.3f %8.2f  %s\n", r.ours, ours, r.floor, floor, floor > 0 ? ours / floor : 0.0, r.target);
     }
     Floor().Close();
-    StopXvfb();
+    g_xvfb.Stop();
     return 0;
 }

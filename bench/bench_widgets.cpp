@@ -15,6 +15,7 @@
 #include "platform/ui/EventLoop.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
+#include "support/Medians.h"
 
 #include <benchmark/benchmark.h>
 
@@ -142,14 +143,6 @@ BENCHMARK(BM_Hover_Redraw)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinT
 BENCHMARK(BM_Skin_BitBltFloor)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 BENCHMARK(BM_Skin_DrawItem)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }
 
 int main(int argc, char** argv)
@@ -173,8 +166,8 @@ int main(int argc, char** argv)
     };
     std::printf("\n%-14s %10s   %-13s %10s %8s  %s\n", "ours", "median us", "floor", "median us", "ratio", "target");
     for (const Ratio& r : ratios) {
-        double ours = Median(g_seconds[r.ours]) * 1e6;
-        double floor = Median(g_seconds[r.floor]) * 1e6;
+        double ours = benchsupport::Median(g_seconds[r.ours]) * 1e6;
+        double floor = benchsupport::Median(g_seconds[r.floor]) * 1e6;
         std::printf("%-14s %10.3f   %-13s %10.3f %8.2f  %s\n", r.ours, ours, r.floor, floor, floor > 0 ? ours / floor : 0.0, "<= 3");
     }
     return 0;
