@@ -6,6 +6,12 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= 2
 CMAKE_FLAGS ?=
 
+# Compiler cache when the machine has one: rebuilds of unchanged files are free.
+ifneq ($(shell command -v ccache 2>/dev/null),)
+export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
+export CMAKE_C_COMPILER_LAUNCHER ?= ccache
+endif
+
 .PHONY: all deps configure build run test test-unit test-asan bench clean
 
 all: build

@@ -6,6 +6,7 @@
 // ends the program.
 
 #include "app/WebBrowser2.h"
+#include "resource.h"
 #include "platform/gfx/Brush.h"
 #include "platform/gfx/Icon.h"
 #include "platform/ui/Button.h"
@@ -16,12 +17,9 @@
 
 #include <string>
 
-// The window menu's About command (string 101 names it).
-inline constexpr unsigned IDM_ABOUTBOX = 16;
-
 class CMainDlg : public plat::Dialog {
 public:
-    static constexpr int kTemplateId = 102;
+    static constexpr int kTemplateId = IDD_LV_DIALOG;
     // The window's frame size; the client area is 594 x 472.
     static constexpr int kWidth = 600;
     static constexpr int kHeight = 500;
