@@ -76,16 +76,19 @@ public:
         Step("locked");
         if (plat::CheckExecutable(m_staged, kMaxProgramSize) == ExecutableCheck::Missing)
             return Log(UpdaterResult::NothingStaged, "没有 data\\lv.exe,无需更新");
-        if (!WaitForProgramEnd())
-            return Log(UpdaterResult::StillRunning, "lv.exe 仍在运行,等待 " + std::to_string(m_options.waitLimitMs / 1000)
-                           + " 秒后放弃,未做任何更改");
-        Step("waited");
-        if (ExecutableCheck staged = plat::CheckExecutable(m_staged, kMaxProgramSize); staged != ExecutableCheck::Ok)
-            return Log(UpdaterResult::Rejected, std::string("data\\lv.exe ") + Describe(staged) + ",未更新");
+        // An lv.exe that cannot be replaced is refused before waiting: a
+        // link's target may be a program that others run.
         ExecutableCheck current = plat::CheckExecutable(m_program, UINT64_MAX);
         if (current == ExecutableCheck::Missing || current == ExecutableCheck::SymbolicLink
             || current == ExecutableCheck::Folder || current == ExecutableCheck::NotRegular)
             return Log(UpdaterResult::Rejected, std::string("lv.exe ") + Describe(current) + ",未更新");
+        if (!WaitForProgramEnd())
+            return Log(UpdaterResult::StillRunning, "lv.exe 仍在运行,等待 " + std::to_string(m_options.waitLimitMs / 1000)
+                           + " 秒后放弃,未做任何更改");
+        Step("waited");
+        // Checked once lv.exe has ended, so its update thread no longer writes it.
+        if (ExecutableCheck staged = plat::CheckExecutable(m_staged, kMaxProgramSize); staged != ExecutableCheck::Ok)
+            return Log(UpdaterResult::Rejected, std::string("data\\lv.exe ") + Describe(staged) + ",未更新");
         std::string newDigest = Digest(m_staged);
         if (newDigest.empty())
             return Log(UpdaterResult::Rejected, "data\\lv.exe 无法读取,未更新");

@@ -6,9 +6,10 @@
 // data\nplv.log. It never starts the program.
 //
 // A run, in order: takes the lock data\nplv.lock (another run holding it
-// ends this one); leaves when nothing is staged; waits until no process
-// runs the folder's lv.exe; checks that the staged copy is a program this
-// machine runs and lv.exe a plain file; leaves when both are the same; then
+// ends this one); leaves when nothing is staged or lv.exe is not a plain
+// file; waits until no process runs the folder's lv.exe; checks that the
+// staged copy is a program this machine runs; leaves when both are the
+// same; then
 // copies the staged file beside lv.exe as lv.exe.new (written to disk,
 // executable), copies lv.exe to lv.exe.old and renames lv.exe.new over
 // lv.exe. Every file is replaced by a rename, so a run cut off at any point
