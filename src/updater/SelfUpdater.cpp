@@ -74,6 +74,9 @@ public:
             return Log(UpdaterResult::Failed, "无法锁定 data\\nplv.lock,未做任何更改");
         }
         Step("locked");
+        // Left by a run that was cut off while copying; no other run writes now.
+        plat::DeleteAbandonedCopies(m_program + ".new");
+        plat::DeleteAbandonedCopies(m_program + ".old");
         if (plat::CheckExecutable(m_staged, kMaxProgramSize) == ExecutableCheck::Missing)
             return Log(UpdaterResult::NothingStaged, "没有 data\\lv.exe,无需更新");
         // An lv.exe that cannot be replaced is refused before waiting: a

@@ -78,6 +78,8 @@ TEST(SelfUpdater, ReplacesLvExeKeepingTheOldOneAndTheStagedCopy)
     ProgramFolder folder;
     folder.StageNewProgram();
     fs::permissions(folder.Native("data/lv.exe"), fs::perms(0644));
+    // What a run killed while copying left behind (no process has that id).
+    WriteNative(folder.Native(".lv.exe.new.lvtmp-2147483646-0-1"), "half a program");
 
     EXPECT_EQ(RunSelfUpdate(folder.Windows(), QuickOptions()), UpdaterResult::Replaced);
 
@@ -86,6 +88,7 @@ TEST(SelfUpdater, ReplacesLvExeKeepingTheOldOneAndTheStagedCopy)
     EXPECT_EQ(ReadNative(folder.Native("lv.exe.old")), ReadNative(kOldProgram));
     EXPECT_EQ(ReadNative(folder.Native("data/lv.exe")), ReadNative(kNewProgram)) << "kept for the exit check";
     EXPECT_FALSE(lvtest::Exists(folder.Native("lv.exe.new")));
+    EXPECT_FALSE(lvtest::Exists(folder.Native(".lv.exe.new.lvtmp-2147483646-0-1")));
     EXPECT_EQ(folder.LogLines(), std::vector<std::string>({ "lv.exe 已更新为 data\\lv.exe,原来的保存为 lv.exe.old" }));
 
     // The next run finds the two equal; each run adds its own line.

@@ -83,6 +83,12 @@ bool CopyFile(std::string_view from, std::string_view to, IfTargetExists mode)
     return nativeFrom && nativeTo && CopyNative(*nativeFrom, *nativeTo, mode);
 }
 
+void DeleteAbandonedCopies(std::string_view path)
+{
+    if (auto native = NativePath(path))
+        StagedFile::DeleteAbandoned(*native);
+}
+
 bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode)
 {
     auto nativeFrom = NativePath(from);

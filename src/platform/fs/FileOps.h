@@ -21,6 +21,10 @@ bool DeleteFile(std::string_view path);
 // interrupted copy never leaves a half-written target.
 bool CopyFile(std::string_view from, std::string_view to, IfTargetExists mode);
 
+// Deletes what copies to `path` that were cut off by a crash or a kill left
+// beside it (their temporary files, once their writer no longer runs).
+void DeleteAbandonedCopies(std::string_view path);
+
 // Renames a file or folder; a file moves across file systems by copying.
 bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode);
 
