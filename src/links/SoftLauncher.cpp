@@ -1,0 +1,1 @@
+#include "links/SoftLauncher.h"
