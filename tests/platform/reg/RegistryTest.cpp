@@ -145,6 +145,8 @@ TEST_F(RegistryTest, BrokenLinesAreSkippedAndTheRestIsRead)
                "\"orphan\"=\"x\"\n"
                "[HKEY_LOCAL_MACHINE\\c\n"
                "\"orphan2\"=\"x\"\n"
+               "[HKEY_LOCAL_MACHINE\\a]\n"
+               "\"dangling\"=hex:01,\\\n"
                "[HKEY_LOCAL_MACHINE\\d]\n"
                "\"later\"=\"2\"\n");
     DWORD type = 0;
