@@ -8,3 +8,13 @@ int CSoftBar::Load(std::string_view)
 void CSoftBar::Layout()
 {
 }
+
+int CSoftBar::GetEntry(int, std::string&, std::string&, std::string&) const
+{
+    return 1;
+}
+
+int CSoftBar::HitTest() const
+{
+    return -1;
+}

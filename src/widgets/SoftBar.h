@@ -6,6 +6,7 @@
 
 #include "platform/ui/Button.h"
 
+#include <string>
 #include <string_view>
 
 class CSoftBar : public plat::Button {
@@ -14,4 +15,9 @@ public:
     int Load(std::string_view identity);
     // Places the entries in the bar's width.
     void Layout();
+    // 0 with the entry's title, key and executable; 1 for an index out of
+    // range, the outputs untouched.
+    int GetEntry(int index, std::string& title, std::string& key, std::string& exe) const;
+    // Index of the first entry under the cursor, or -1.
+    int HitTest() const;
 };
