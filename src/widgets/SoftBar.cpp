@@ -5,6 +5,7 @@
 #include "localdata/TaggedFile.h"
 #include "widgets/TextScan.h"
 
+#include <algorithm>
 #include <vector>
 
 using namespace plat;
@@ -19,6 +20,9 @@ constexpr int kParsedHeight = 22;
 constexpr int kFirstNumber = 22;
 // The caption buffer of the settings holds 199 bytes and a terminator.
 constexpr std::size_t kCaptionWordBytes = 199;
+// Widths beyond any screen are bounded so that ten of them, laid out side by
+// side, keep every position inside the int range and each entry its width.
+constexpr int kMaxWidth = 1 << 24;
 
 // The list used when data\main.htm has none, in the list's own line form;
 // the end row stops it.
@@ -112,7 +116,7 @@ int CSoftBar::ParseEntry(std::string_view line, std::string_view identity)
         return -1;
     if (f[1] == identity)
         return 1;
-    const int width = LeadingInt(f[3]);
+    const int width = std::clamp(LeadingInt(f[3]), -kMaxWidth, kMaxWidth);
     const int index = AddEntry({ 0, 0, width, kParsedHeight }, f[0]);
     if (index == -1)
         return 1;
