@@ -1,7 +1,7 @@
 // The link, launcher and dialog buttons of the main window. Opening web
-// pages, starting sibling programs, the software bar's entries and the
-// more-software dialog come with the link buttons; until then their clicks
-// do nothing. The About button opens the About dialog.
+// pages, starting sibling programs and the more-software dialog come with
+// the link buttons; until then their clicks do nothing. The About button
+// opens the About dialog.
 
 #include "app/MainDlg.h"
 
@@ -12,7 +12,6 @@ void CMainDlg::OnHomepage() { }
 void CMainDlg::OnShopping() { }
 void CMainDlg::OnNovels() { }
 void CMainDlg::OnGames() { }
-void CMainDlg::OnSoftBar() { }
 void CMainDlg::OnMoreSoft() { }
 void CMainDlg::OnGameBox() { }
 void CMainDlg::OnCleaner() { }
