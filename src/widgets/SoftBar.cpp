@@ -23,6 +23,9 @@ constexpr std::size_t kCaptionWordBytes = 199;
 // Widths beyond any screen are bounded so that ten of them, laid out side by
 // side, keep every position inside the int range and each entry its width.
 constexpr int kMaxWidth = 1 << 24;
+// Every repaint measures and draws each caption whole; a caption longer than
+// any entry can show is cut so that a hostile list cannot stall the window.
+constexpr std::size_t kMaxCaptionBytes = 256;
 
 // The list used when data\main.htm has none, in the list's own line form;
 // the end row stops it.
@@ -117,7 +120,7 @@ int CSoftBar::ParseEntry(std::string_view line, std::string_view identity)
     if (f[1] == identity)
         return 1;
     const int width = std::clamp(LeadingInt(f[3]), -kMaxWidth, kMaxWidth);
-    const int index = AddEntry({ 0, 0, width, kParsedHeight }, f[0]);
+    const int index = AddEntry({ 0, 0, width, kParsedHeight }, CutAtCharacter(f[0], kMaxCaptionBytes));
     if (index == -1)
         return 1;
     SoftEntry& entry = m_entries[static_cast<std::size_t>(index)];

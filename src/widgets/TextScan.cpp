@@ -84,12 +84,16 @@ std::string_view ReadWord(std::string_view text, std::size_t pos, std::size_t ma
     std::size_t end = pos;
     while (end < text.size() && !IsSpace(text[end]))
         ++end;
-    std::string_view word = text.substr(pos, end - pos);
-    if (word.size() <= maxBytes)
-        return word;
+    return CutAtCharacter(text.substr(pos, end - pos), maxBytes);
+}
+
+std::string_view CutAtCharacter(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes)
+        return text;
     // Back up over continuation bytes so no character is split.
     std::size_t cut = maxBytes;
-    while (cut > 0 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80)
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
         --cut;
-    return word.substr(0, cut);
+    return text.substr(0, cut);
 }

@@ -35,6 +35,10 @@ struct ScanResult {
 // stops at the first mismatch or when `out` is full.
 ScanResult ScanFormat(std::string_view text, std::string_view format, std::span<ScannedNumber> out);
 
+// The longest start of `text` of at most `maxBytes` bytes that does not
+// split a UTF-8 character.
+std::string_view CutAtCharacter(std::string_view text, std::size_t maxBytes);
+
 // A "%s" word at `pos`: white space skipped, then the bytes up to the next
 // white space, cut to at most `maxBytes` bytes at a UTF-8 character
 // boundary. Empty when only white space is left.

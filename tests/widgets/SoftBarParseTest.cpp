@@ -46,6 +46,14 @@ const std::vector<Entry> kBuiltin = {
     Builtin(kPlayer), Builtin(kOrganiser), Builtin(kLinkGame),
 };
 
+std::string Repeat(const std::string& text, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 std::array<COLORREF, 9> Colors(const CSoftBar& bar)
 {
     return { bar.m_crFramePen, bar.m_crBack, bar.m_crCaptionText, bar.m_crItemPen, bar.m_crItemFace,
@@ -111,6 +119,8 @@ TEST_F(SoftBarTest, ListSectionLines)
             { { "A", "a", "a", 0, "" }, { "B", "b", "b", -7, "" }, { "C", "c", "c", 1 << 24, "" },
                 { "D", "d", "d", -(1 << 24), "" }, { "E", "e", "e", 1 << 24, "" }, { "F", "f", "f", -(1 << 24), "" } } },
         { "line breaks are entries", { "换行,x,x,0," }, { { "换行", "x", "x", 0, "" } } },
+        { "a caption is cut at 256 bytes, between characters", { Repeat("软", 1000) + ",x,x,9," + Repeat("t", 1000) },
+            { { Repeat("软", 85), "x", "x", 9, Repeat("t", 1000) } } },
         { "an empty section gives the built-in list", {}, kBuiltin },
         { "a section of skipped lines gives nothing", { "Me,lv,lv.exe,90,Me" }, {} },
     };
@@ -125,12 +135,7 @@ TEST_F(SoftBarTest, ListSectionLines)
 
 TEST_F(SoftBarTest, ReadmeGivesRowHeightAndCaptionWord)
 {
-    const std::string longWord = [] {
-        std::string w;
-        for (int i = 0; i < 3500; ++i)
-            w += "软";
-        return w;
-    }();
+    const std::string longWord = Repeat("软", 3500);
     struct Case {
         std::string value;
         int rowHeight;
