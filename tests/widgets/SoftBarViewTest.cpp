@@ -238,11 +238,6 @@ TEST_F(SoftBarTest, HoverFollowsTheCursorAndLeavesWithinATick)
     EXPECT_LT(ms, 2 * 200);
     EXPECT_EQ(automation::RunningTimers(), 0);
     EXPECT_EQ(Capture(bar), normal);
-
-    // A foreign timer changes nothing.
-    PointAt(bar, { 50, 30 });
-    bar.SendMessage(WM_TIMER, 7, 0);
-    EXPECT_EQ(bar.m_entries[0].hover, 0);
 }
 
 TEST_F(SoftBarTest, BadInputIsBoundedAndStillDrawn)
