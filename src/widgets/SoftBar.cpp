@@ -17,8 +17,8 @@ constexpr std::string_view kColorPattern = "(%d,%d,%d),(%d,%d,%d),(%d,%d,%d)|(%d
                                            "|(%d,%d,%d),(%d,%d,%d),(%d,%d,%d)";
 constexpr int kListCapacity = 100;
 constexpr int kParsedHeight = 22;
-constexpr int kFirstNumber = 22;
-// The caption buffer of the settings holds 199 bytes and a terminator.
+// The row height when [TAMREL_README] does not start with a number.
+constexpr int kUnreadRowHeight = 22;
 constexpr std::size_t kCaptionWordBytes = 199;
 // Widths beyond any screen are bounded so that ten of them, laid out side by
 // side, keep every position inside the int range and each entry its width.
@@ -102,7 +102,7 @@ void CSoftBar::ReadReadme(std::string_view value)
     if (value.empty())
         return;
     std::array<ScannedNumber, 2> numbers;
-    numbers[0].value = kFirstNumber;
+    numbers[0].value = kUnreadRowHeight;
     const ScanResult scan = ScanFormat(value, "%d,%d,", numbers);
     m_nRowHeight = numbers[0].value;
     m_strCaption = scan.complete ? std::string(ReadWord(value, scan.end, kCaptionWordBytes)) : std::string();
