@@ -80,6 +80,8 @@ TEST_F(SoftBarClick, StartsTheEntryUnderTheCursorOrNothing)
                     ASSERT_TRUE(box && box != &d);
                     message = box->GetDlgItem(-1)->GetWindowText();
                     plat::automation::Key(*box, plat::VK_RETURN);
+                    // Off the bar again, for the windows of later tests.
+                    plat::automation::SetCursorPos({ -100, -100 });
                 });
             });
         });

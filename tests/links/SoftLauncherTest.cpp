@@ -7,10 +7,8 @@
 #include "links/SiblingPrograms.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/Dialog.h"
-#include "support/DriveMapping.h"
 #include "support/ModalRun.h"
-#include "support/RecordingProgram.h"
-#include "support/TempFolder.h"
+#include "support/SiblingWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -27,45 +25,20 @@ constexpr const char* kNoBrowserFlag = "fr=i&fg=ffFLAG_SKIFF_DIRECT";
 
 class Links : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_oldCwd = std::filesystem::current_path();
-        m_oldPath = std::getenv("PATH");
-        std::filesystem::create_directories(m_root.Native("work/data"));
-        std::filesystem::current_path(m_root.Native("work"));
-        ::setenv("LUMIVEX_REGISTRY", m_root.Native("registry.reg").c_str(), 1);
-        ::setenv("ProgramFiles", "C:\\Program Files", 1);
-        ::setenv("PATH", (m_root.Native("bin") + ":" + m_oldPath).c_str(), 1);
-        lvtest::WriteRecordingProgram(m_root.Native("bin/xdg-open"), Log());
-    }
-    void TearDown() override
-    {
-        std::filesystem::current_path(m_oldCwd);
-        ::setenv("PATH", m_oldPath.c_str(), 1);
-        ::unsetenv("LUMIVEX_REGISTRY");
-        ::unsetenv("ProgramFiles");
-    }
-
-    std::string Log() const { return m_root.Native("runs.log"); }
-    std::string Opener() const { return m_root.Native("bin/xdg-open"); }
-    void Registry(const std::string& sections) { lvtest::WriteNative(m_root.Native("registry.reg"), "REGEDIT4\n" + sections); }
-    std::string InstallAt(const std::string& relative)
-    {
-        lvtest::WriteRecordingProgram(m_root.Native(relative), Log());
-        return m_root.Native(relative);
-    }
+    std::string Log() const { return m_world.Log(); }
+    std::string Opener() const { return m_world.Opener(); }
+    void Registry(const std::string& sections) { m_world.Registry(sections); }
+    std::string InstallAt(const std::string& relative) { return m_world.InstallAt(relative); }
     // The one run recorded, after the detached start had time to happen.
     std::string OnlyRun()
     {
-        std::vector<std::string> runs = WaitForRuns(Log(), 1);
+        std::vector<std::string> runs = m_world.TakeRuns(1);
         EXPECT_EQ(runs.size(), 1u);
         return runs.empty() ? "" : runs[0];
     }
 
-    lvtest::TempFolder m_root;
-    lvtest::DriveMapping m_driveC { 'C', m_root.Native("c") };
-    std::filesystem::path m_oldCwd;
-    std::string m_oldPath;
+    lvtest::SiblingWorld m_world;
+    const lvtest::TempFolder& m_root = m_world.Root();
 };
 
 TEST_F(Links, WithoutTheBrowserTheDefaultHandlerGetsTheFlaggedAddress)
@@ -82,7 +55,6 @@ TEST_F(Links, WithoutTheBrowserTheDefaultHandlerGetsTheFlaggedAddress)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.address);
-        std::filesystem::remove(Log());
         EXPECT_EQ(OpenWebAddress(c.address), 0);
         EXPECT_EQ(OnlyRun(), Opener() + " <" + c.opened + ">");
     }
@@ -91,13 +63,12 @@ TEST_F(Links, WithoutTheBrowserTheDefaultHandlerGetsTheFlaggedAddress)
 
 TEST_F(Links, LocalFilesAndOtherSchemesAreNeverHandedOn)
 {
-    lvtest::WriteNative(m_root.Native("work/data/main.htm"), "x");
+    m_world.MainHtm("x");
     InstallAt("work/tool.exe");
     for (const char* address : { "file:///etc/passwd", "/bin/sh", "data\\main.htm", "tool.exe", "Z:\\bin\\sh",
              "javascript:alert(1)", "smb://host/share", "", " http://a.example/" })
         EXPECT_EQ(OpenWebAddress(address), 0) << address;
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_FALSE(lvtest::Exists(Log()));
+    EXPECT_TRUE(m_world.NothingRuns());
 }
 
 TEST_F(Links, TheBrowserIsFoundThroughTheRegistryThenProgramFiles)
@@ -119,7 +90,6 @@ TEST_F(Links, TheBrowserIsFoundThroughTheRegistryThenProgramFiles)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        std::filesystem::remove(Log());
         Registry(c.registry);
         OpenWebAddress(address);
         EXPECT_EQ(OnlyRun(), c.run);
@@ -134,7 +104,6 @@ TEST_F(Links, TheBrowserInTheWorkingDirectoryOrTheDefaultDrive)
     EXPECT_EQ(OnlyRun(), onC + " <http://a.example/?fr=gn&fg=ffFLAG_SKIFF_DIRECT>");
 
     // An empty or missing "path" joins to a name relative to the working directory.
-    std::filesystem::remove(Log());
     InstallAt("work/skiff.exe");
     OpenWebAddress("http://a.example/?q=1 \"two words\" $(touch pwned)");
     EXPECT_EQ(OnlyRun(), "skiff.exe <http://a.example/?q=1> <two words> <$(touch> <pwned)&fr=n&fg=ffFLAG_SKIFF_DIRECT>");
@@ -144,7 +113,7 @@ TEST_F(Links, TheBrowserInTheWorkingDirectoryOrTheDefaultDrive)
 
 TEST_F(Links, HomepagesComeFromTheTaggedFileTheTableOrTheSoftwareList)
 {
-    lvtest::WriteNative(m_root.Native("work/data/main.htm"),
+    m_world.MainHtm(
         "[SOFT_HOMEPAGE_sweeper]\nhttp://elsewhere.example/clean\n[SOFT_HOMEPAGE_gamebox]\n// only a comment\n");
     const std::string site(kMakerSite);
     struct Case {
@@ -221,18 +190,17 @@ TEST_F(Links, AHostileHomepageIsShownAndNeverRun)
     lvtest::StartWatchdog(60);
     std::string huge = "http://a.example/" + std::string(100 * 1024, 'x');
     for (const std::string& homepage : { std::string("file:///bin/sh"), std::string("$(touch pwned); \"q\" r"), huge }) {
-        std::filesystem::remove(Log());
-        lvtest::WriteNative(m_root.Native("work/data/main.htm"), "[SOFT_HOMEPAGE_webshot]\n" + homepage + "\n");
+        m_world.MainHtm("[SOFT_HOMEPAGE_webshot]\n" + homepage + "\n");
         NotInstalled seen = LaunchNotInstalled(kSnapshot, Log());
         EXPECT_EQ(seen.result, 1);
-        EXPECT_TRUE(seen.message.ends_with("《网页快照》\r\n" + homepage)) << seen.message.substr(0, 200) << homepage.substr(0, 30) << " size " << seen.message.size();
+        EXPECT_TRUE(seen.message.ends_with("《网页快照》\r\n" + homepage)) << homepage.substr(0, 40);
         if (homepage == huge) {
             EXPECT_EQ(OnlyRun(), Opener() + " <" + huge + "?" + kNoBrowserFlag + ">");
         }
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Only the web address was opened, and nothing else ran.
+    EXPECT_TRUE(m_world.NothingRuns());
     EXPECT_FALSE(lvtest::Exists(m_root.Native("work/pwned")));
-    EXPECT_EQ(WaitForRuns(Log(), 1).size(), 1u);
 }
 
 }

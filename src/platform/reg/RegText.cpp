@@ -34,6 +34,8 @@ std::string_view StripBom(std::string_view text)
 }
 
 // Physical lines joined where a line ends in a backslash (long hex values).
+// A blank line or a section line is never part of a value: it ends the
+// continuation, so a broken value cannot swallow the key after it.
 std::vector<std::string> LogicalLines(std::string_view text)
 {
     std::vector<std::string> lines;
@@ -43,6 +45,10 @@ std::vector<std::string> LogicalLines(std::string_view text)
         std::size_t end = text.find('\n');
         std::string_view line = TrimBlanks(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view {} : text.substr(end + 1);
+        if (continuing && (line.empty() || line.front() == '[')) {
+            lines.push_back(std::move(pending));
+            continuing = false;
+        }
         if (continuing)
             pending += line;
         else

@@ -93,6 +93,22 @@ TEST_F(RegistryTest, ReadsTheExportFormWithItsValueKinds)
     }
 }
 
+TEST_F(RegistryTest, NewerExportsHoldExpandableStringsAsUtf16)
+{
+    WriteStore("\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
+               "[HKEY_CURRENT_USER\\k]\n"
+               "\"env\"=hex(2):25,00,41,00,25,00,e9,00,3d,d8,00,de,00,00\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "k", 0, KEY_READ, &key), ERROR_SUCCESS);
+    unsigned char data[32] = {};
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    ASSERT_EQ(RegQueryValueExA(key, "env", nullptr, &type, data, &size), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(type, REG_EXPAND_SZ);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), std::string("%A%\u00e9\U0001F600") + '\0');
+}
+
 TEST_F(RegistryTest, QueriesReportSizesAndTooSmallBuffers)
 {
     WriteStore("REGEDIT4\n[HKEY_LOCAL_MACHINE\\k]\n\"v\"=\"abcd\"\n");
@@ -129,6 +145,8 @@ TEST_F(RegistryTest, BrokenLinesAreSkippedAndTheRestIsRead)
                "\"orphan\"=\"x\"\n"
                "[HKEY_LOCAL_MACHINE\\c\n"
                "\"orphan2\"=\"x\"\n"
+               "[HKEY_LOCAL_MACHINE\\a]\n"
+               "\"dangling\"=hex:01,\\\n"
                "[HKEY_LOCAL_MACHINE\\d]\n"
                "\"later\"=\"2\"\n");
     DWORD type = 0;
