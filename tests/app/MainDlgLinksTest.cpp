@@ -1,9 +1,8 @@
-// The main window's link, launcher and more-software buttons, with
+// The main window's link and launcher buttons, with
 // recording stand-ins for xdg-open and the sibling programs.
 
 #include "MainDlgHarness.h"
 
-#include "links/MoreSoftDlg.h"
 #include "links/SiblingPrograms.h"
 #include "support/SiblingWorld.h"
 
@@ -86,23 +85,6 @@ TEST_F(MainWindowLinks, LauncherButtonsStartTheirPrograms)
     std::sort(runs.begin(), runs.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(runs, expected);
-}
-
-TEST_F(MainWindowLinks, MoreSoftwareOpensItsDialogModally)
-{
-    bool open = false;
-    MainDlgUnderTest dlg;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        lvtest::AfterEverything([&] {
-            auto* more = dynamic_cast<CMoreSoftDlg*>(plat::automation::ActiveModalWindow());
-            open = more != nullptr;
-            if (more)
-                plat::automation::Key(*more, plat::VK_ESCAPE);
-        });
-        plat::automation::ClickControl(d, IDC_MORESOFT);
-    };
-    dlg.DoModal();
-    EXPECT_TRUE(open);
 }
 
 }

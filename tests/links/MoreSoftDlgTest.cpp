@@ -75,12 +75,4 @@ TEST(MoreSoftDialog, ButtonsLaunchTheirProgramsAndTheDialogStaysOpen)
     EXPECT_EQ(last, expected);
 }
 
-TEST(MoreSoftDialog, TheCloseBoxEndsIt)
-{
-    lvtest::StartWatchdog(60);
-    CMoreSoftDlg dlg;
-    lvtest::AfterEverything([&] { plat::automation::CloseBox(dlg); });
-    EXPECT_EQ(dlg.DoModal(), plat::IDCANCEL);
-}
-
 }
