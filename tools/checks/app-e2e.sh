@@ -37,8 +37,8 @@ expect_pixel 590 280 F0F0F0 "window background"
 expect_pixel $((30 + 37)) 162 155C93 "outline of the dead-pixel test button"
 keep "$wx" "$wy" 594 472 main-window.png
 
-# The window menu opens with Alt+Space. It offers no keyboard choice of an
-# item, so its last item, About, is clicked.
+# The window menu opens with Alt+Space; Down moves its highlight and the
+# underlined letter A chooses About.
 xdotool windowfocus --sync "$win" 2>/dev/null
 xdotool key alt+space
 menu=""
@@ -51,7 +51,14 @@ for _ in $(seq 50); do
 done
 [ -n "$menu" ] || fail "Alt+Space opened no window menu"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 12)) click 1
+# The first enabled item, 最小化, takes the highlight (pale blue).
+xdotool key Down
+for _ in $(seq 50); do
+  shot; [ "$(pixel_at $((X + 10)) $((Y + 2 + 22 + 11)))" = 91C9F7 ] && break
+  sleep 0.1
+done
+[ "$(pixel_at $((X + 10)) $((Y + 2 + 22 + 11)))" = 91C9F7 ] || fail "Down did not highlight the first enabled menu item"
+xdotool key a
 
 # The About title has no parentheses; the main window's has.
 about=$(find_window 'Lumivex [^(]*$')
@@ -71,4 +78,4 @@ xdotool key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu, both closed, status 0"
+echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu by its letter, both closed, status 0"

@@ -154,6 +154,16 @@ unsigned VirtualKey(SDL_Keycode key)
         return VK_SPACE;
     case SDLK_F4:
         return VK_F4;
+    case SDLK_TAB:
+        return VK_TAB;
+    case SDLK_LEFT:
+        return VK_LEFT;
+    case SDLK_UP:
+        return VK_UP;
+    case SDLK_RIGHT:
+        return VK_RIGHT;
+    case SDLK_DOWN:
+        return VK_DOWN;
     default:
         break;
     }
@@ -170,8 +180,11 @@ void Key(const SDL_KeyboardEvent& event)
     if (vk == 0)
         return;
     bool alt = (event.keysym.mod & KMOD_ALT) != 0;
-    unsigned message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    LPARAM lParam = MAKELPARAM(1, alt ? 0x2000 : 0);
+    bool down = event.type == SDL_KEYDOWN;
+    unsigned message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    // The context bit for Alt, and the transition bits for a release.
+    LPARAM lParam = MAKELPARAM(1, (alt ? 0x2000 : 0) | (down ? 0 : 0xC000));
+    SetShiftHeld((event.keysym.mod & KMOD_SHIFT) != 0);
     if (HWND menu = MenuWindow(); menu && windows::Find(menu)) {
         windows::Send(menu, message, vk, lParam);
         return;
@@ -185,7 +198,8 @@ void Key(const SDL_KeyboardEvent& event)
     if (!top)
         return;
     if (!top->enabled) {
-        RaiseActiveModal();
+        if (down)
+            RaiseActiveModal();
         return;
     }
     windows::Send(top->handle, message, vk, lParam);
@@ -259,6 +273,7 @@ void HandleInput(const SDL_Event& event)
         break;
     }
     case SDL_KEYDOWN:
+    case SDL_KEYUP:
         Key(event.key);
         break;
     case SDL_WINDOWEVENT:
