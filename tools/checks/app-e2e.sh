@@ -2,8 +2,9 @@
 # End to end under Xvfb: the real lv.exe, copied into a fresh folder and
 # started from another working directory, shows its main window (found by
 # its title, 594 x 472 client area), creates data\ beside itself, opens the
-# About dialog from the window menu (Alt+Space), and ends with status 0 once
-# both are closed. Screenshots are checked and kept in $LUMIVEX_SHOT_DIR
+# About dialog from the window menu (Alt+Space, Down highlights, A chooses),
+# shows the focus on its OK button after Tab, closes it with Space, and ends
+# with status 0 once the main window is closed too. Screenshots are checked and kept in $LUMIVEX_SHOT_DIR
 # when that is set.
 set -u
 build=${1:-build}
@@ -67,15 +68,25 @@ eval "$(xdotool getwindowgeometry --shell "$about")"
 ax=$X; ay=$Y; aw=$WIDTH; ah=$HEIGHT
 shot; keep "$ax" "$ay" "$aw" "$ah" about-dialog.png
 
+# Tab shows the focus on its OK button (the dialog's look changes), Space presses it.
 xdotool windowfocus --sync "$about" 2>/dev/null
-xdotool key Escape
+cp "$work/shot.png" "$work/before-tab.png"
+xdotool key Tab
+changed=0
+for _ in $(seq 50); do
+  shot
+  [ "$(compare -metric AE -crop "${aw}x$ah+$ax+$ay" "$work/before-tab.png" "$work/shot.png" null: 2>&1)" != 0 ] && { changed=1; break; }
+  sleep 0.1
+done
+[ "$changed" -eq 1 ] || fail "Tab showed no focus in the About dialog"
+xdotool key space
 for _ in $(seq 50); do xdotool search --onlyvisible --name 'Lumivex [^(]*$' >/dev/null 2>&1 || break; sleep 0.1; done
 xdotool search --onlyvisible --name 'Lumivex [^(]*$' >/dev/null 2>&1 \
-  && fail "Escape did not close the About dialog"
+  && fail "Space on its OK button did not close the About dialog"
 
 xdotool windowfocus --sync "$win" 2>/dev/null
 xdotool key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu by its letter, both closed, status 0"
+echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu by its letter, focus shown after Tab, closed with Space, status 0"

@@ -1,6 +1,7 @@
 #include "platform/ui/Automation.h"
 
 #include "platform/gfx/Surface.h"
+#include "platform/ui/DefaultProcs.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuPopup.h"
@@ -196,6 +197,13 @@ Point MenuItemPoint(const Wnd& owner, int index)
         return {};
     Rect r = PopupItemRect(*menu, index);
     return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+}
+
+Wnd* FocusedControl(const Wnd& dialog)
+{
+    WindowData* data = windows::Find(&dialog);
+    WindowData* focus = data ? defproc::FocusedControl(*data) : nullptr;
+    return focus ? Wnd::FromHandle(focus->handle) : nullptr;
 }
 
 Wnd* ActiveModalWindow()

@@ -54,6 +54,9 @@ COLORREF PixelColor(const Wnd& wnd, Point client);
 Wnd* OpenMenuPopup();
 Point MenuItemPoint(const Wnd& owner, int index);
 
+// The control of `dialog` that has the keyboard focus, or null.
+Wnd* FocusedControl(const Wnd& dialog);
+
 // The innermost modal window running (a dialog or a message box), or null.
 Wnd* ActiveModalWindow();
 

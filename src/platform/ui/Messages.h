@@ -80,6 +80,7 @@ constexpr unsigned ODS_SELECTED = 0x0001;
 constexpr unsigned ODS_GRAYED = 0x0002;
 constexpr unsigned ODS_DISABLED = 0x0004;
 constexpr unsigned ODS_FOCUS = 0x0010;
+constexpr unsigned ODS_NOFOCUSRECT = 0x0200;
 constexpr unsigned ODA_DRAWENTIRE = 0x0001;
 constexpr unsigned ODT_BUTTON = 4;
 
