@@ -139,8 +139,9 @@ control 1001 button 10 10 50 14 ownerdraw tabstop "Owner"
                 AtTheEnd([&d] { d.EndDialog(IDOK); });
         };
         EXPECT_EQ(dlg.DoModal(), c.result);
-        if (c.click)
+        if (c.click) {
             EXPECT_EQ(Count(dlg.log, c.click), 1);
+        }
         ProcessPendingMessages();
     }
 }
