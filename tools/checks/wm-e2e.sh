@@ -3,8 +3,9 @@
 # window is decorated by the manager and keeps its 594 x 472 client area; a
 # test covers the whole screen, the manager's frame included; the test ends
 # with a right click and with Escape, and each time the keyboard is back on
-# the main window; the right-click menu opens the About dialog, which
-# Escape closes; Escape then ends the program with status 0.
+# the main window, also when the program is held while the clicks queue;
+# the right-click menu opens the About dialog, which Escape closes; Escape
+# then ends the program with status 0.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
@@ -88,10 +89,36 @@ xdotool key Escape
 expect_screen F0F0F0 "Escape ends the test" "$main_face"
 expect_focus "after Escape ended the test"
 
+# Input queued while the program is held (stopped): the launch click, a
+# left click and the right click, then the next launch, as a busy machine
+# delivers them. The first test steps once and ends; the dead-pixel test
+# opens on its first step (white).
+kill -STOP "$app"
+xdotool mousemove --sync $block_fill click 1 click 1 click 3
+kill -CONT "$app"
+expect_screen F0F0F0 "held launch, click and right click end in the main window" "$main_face"
+kill -STOP "$app"
+xdotool mousemove --sync $block_fill click 1
+sleep 0.2
+xdotool click 3 mousemove --sync $((wx + 67)) $((wy + 199)) click 1
+kill -CONT "$app"
+expect_screen FFFFFF "held right click and launch open the dead-pixel test" $whole_screen
+xdotool click 3
+expect_screen F0F0F0 "a right click ends the dead-pixel test" "$main_face"
+expect_focus "after the held launches"
+
 # The right-click menu's last item (22 px items and 9 px separators from
 # y = 2: restore, minimise, separator, close, separator, About) opens About.
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) click 3
-sleep 0.5
+menu=""
+for _ in $(seq 50); do
+  for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$WIDTH" -lt 400 ] && [ "$HEIGHT" -lt 300 ] && { menu=$id; break 2; }
+  done
+  sleep 0.1
+done
+[ -n "$menu" ] || fail "a right click on the background opened no window menu"
 xdotool mousemove --sync $((wx + 370)) $((wy + 440 + 97)) click 1
 other_window() { xdotool search --onlyvisible --name 'Lumivex' 2>/dev/null | grep -vx "$win" | head -n 1; }
 about=""
