@@ -109,4 +109,84 @@ TEST_F(TestLaunch, ClearedOptionBoxTurnsTheInformationOffAndStaysCleared)
     EXPECT_EQ(second.showInfo, 1);
 }
 
+// What a test window shows when a step looks: its mode and step, or -1.
+struct TestState {
+    int mode = -1;
+    int step = -1;
+};
+
+TestState ActiveTest()
+{
+    auto* test = dynamic_cast<CTestWnd*>(plat::automation::ActiveModalWindow());
+    return test ? TestState { test->m_nMode, test->m_nStep } : TestState {};
+}
+
+// A point of the main window's background, away from every control.
+constexpr plat::Point kBackground { 590, 280 };
+
+// Input queued while the program is busy is all in the queue before any of
+// it is handled, as when the window system addressed it to the window it
+// saw then: each event belongs to the window under the pointer when it is
+// handled, so clicks made on the main window before a test showed reach the
+// test, its right click ends it, and the next launch opens on step 0.
+TEST_F(TestLaunch, InputQueuedBehindALaunchReachesTheWindowUnderThePointer)
+{
+    using plat::automation::MouseButton;
+    for (int clicks : { 0, 1, 9 }) {
+        MainDlgUnderTest dlg;
+        TestState first, second, after { 0, 0 };
+        dlg.script = [&](MainDlgUnderTest& d) {
+            plat::automation::ClickControl(d, 1000);
+            for (int i = 0; i < clicks; ++i)
+                plat::automation::Click(d, kBackground);
+            Then([&] { first = ActiveTest(); });
+            plat::automation::Click(d, kBackground, MouseButton::Right);
+            plat::automation::ClickControl(d, 1013);
+            Then([&] { second = ActiveTest(); });
+            plat::automation::Click(d, kBackground, MouseButton::Right);
+            Then([&] { after = ActiveTest(); });
+        };
+        dlg.DoModal();
+        SCOPED_TRACE(std::to_string(clicks) + " clicks");
+        EXPECT_EQ(first.mode, 1);
+        EXPECT_EQ(first.step, clicks % 8) << "clicks queued behind the launch step the test";
+        EXPECT_EQ(second.mode, 10) << "the right click ended the first test";
+        EXPECT_EQ(second.step, 0);
+        EXPECT_EQ(after.mode, -1) << "the second test ended";
+    }
+}
+
+// The other order: a test is open when the user right-clicks and then
+// clicks a test button, and both were addressed to the test window. Once
+// the test has ended, the click belongs to the button under the pointer.
+TEST_F(TestLaunch, ClickQueuedBehindTheEndOfATestReachesTheMainWindow)
+{
+    using plat::automation::MouseButton;
+    MainDlgUnderTest dlg;
+    TestState opened, next, after { 0, 0 };
+    dlg.script = [&](MainDlgUnderTest& d) {
+        plat::automation::ClickControl(d, 1000);
+        Then([&] {
+            auto* test = plat::automation::ActiveModalWindow();
+            opened = ActiveTest();
+            if (!test)
+                return;
+            plat::Rect button;
+            d.GetDlgItem(1013)->GetWindowRect(&button);
+            plat::Point onButton { (button.left + button.right) / 2, (button.top + button.bottom) / 2 };
+            test->ScreenToClient(&onButton);
+            plat::automation::Click(*test, kBackground, MouseButton::Right);
+            plat::automation::Click(*test, onButton);
+            Then([&] { next = ActiveTest(); });
+            plat::automation::Click(d, kBackground, MouseButton::Right);
+            Then([&] { after = ActiveTest(); });
+        });
+    };
+    dlg.DoModal();
+    EXPECT_EQ(opened.mode, 1);
+    EXPECT_EQ(next.mode, 10) << "the click launched the dead-pixel test";
+    EXPECT_EQ(next.step, 0);
+    EXPECT_EQ(after.mode, -1);
+}
+
 }

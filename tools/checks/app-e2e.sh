@@ -2,8 +2,9 @@
 # End to end under Xvfb: the real lv.exe, copied into a fresh folder and
 # started from another working directory, shows its main window (found by
 # its title, 594 x 472 client area), creates data\ beside itself, opens the
-# About dialog from the window menu (Alt+Space), and ends with status 0 once
-# both are closed. Screenshots are checked and kept in $LUMIVEX_SHOT_DIR
+# About dialog from the window menu (Alt+Space, Down highlights, A chooses),
+# shows the focus on its OK button after Tab, closes it with Space, and ends
+# with status 0 once the main window is closed too. Screenshots are checked and kept in $LUMIVEX_SHOT_DIR
 # when that is set.
 set -u
 build=${1:-build}
@@ -37,8 +38,8 @@ expect_pixel 590 280 F0F0F0 "window background"
 expect_pixel $((30 + 37)) 162 155C93 "outline of the dead-pixel test button"
 keep "$wx" "$wy" 594 472 main-window.png
 
-# The window menu opens with Alt+Space. It offers no keyboard choice of an
-# item, so its last item, About, is clicked.
+# The window menu opens with Alt+Space; Down moves its highlight and the
+# underlined letter A chooses About.
 xdotool windowfocus --sync "$win" 2>/dev/null
 xdotool key alt+space
 menu=""
@@ -51,7 +52,14 @@ for _ in $(seq 50); do
 done
 [ -n "$menu" ] || fail "Alt+Space opened no window menu"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 12)) click 1
+# The first enabled item, 最小化, takes the highlight (pale blue).
+xdotool key Down
+for _ in $(seq 50); do
+  shot; [ "$(pixel_at $((X + 10)) $((Y + 2 + 22 + 11)))" = 91C9F7 ] && break
+  sleep 0.1
+done
+[ "$(pixel_at $((X + 10)) $((Y + 2 + 22 + 11)))" = 91C9F7 ] || fail "Down did not highlight the first enabled menu item"
+xdotool key a
 
 # The About title has no parentheses; the main window's has.
 about=$(find_window 'Lumivex [^(]*$')
@@ -60,15 +68,25 @@ eval "$(xdotool getwindowgeometry --shell "$about")"
 ax=$X; ay=$Y; aw=$WIDTH; ah=$HEIGHT
 shot; keep "$ax" "$ay" "$aw" "$ah" about-dialog.png
 
+# Tab shows the focus on its OK button (the dialog's look changes), Space presses it.
 xdotool windowfocus --sync "$about" 2>/dev/null
-xdotool key Escape
+cp "$work/shot.png" "$work/before-tab.png"
+xdotool key Tab
+changed=0
+for _ in $(seq 50); do
+  shot
+  [ "$(compare -metric AE -crop "${aw}x$ah+$ax+$ay" "$work/before-tab.png" "$work/shot.png" null: 2>&1)" != 0 ] && { changed=1; break; }
+  sleep 0.1
+done
+[ "$changed" -eq 1 ] || fail "Tab showed no focus in the About dialog"
+xdotool key space
 for _ in $(seq 50); do xdotool search --onlyvisible --name 'Lumivex [^(]*$' >/dev/null 2>&1 || break; sleep 0.1; done
 xdotool search --onlyvisible --name 'Lumivex [^(]*$' >/dev/null 2>&1 \
-  && fail "Escape did not close the About dialog"
+  && fail "Space on its OK button did not close the About dialog"
 
 xdotool windowfocus --sync "$win" 2>/dev/null
 xdotool key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu, both closed, status 0"
+echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu by its letter, focus shown after Tab, closed with Space, status 0"

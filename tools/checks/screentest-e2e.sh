@@ -5,7 +5,10 @@
 # text is drawn and Escape ends the test; the vertical gradient ramps to white
 # at column 255 and Enter ends it. Screenshots of each state are kept in
 # <build>/screentest-e2e/. The program runs from a copy in a temporary folder
-# with an update server that refuses at once.
+# with an update server that refuses at once. Then input queued while the
+# program is held (stopped): a launch with 0, 1 or 3 clicks queued behind
+# it shows that step, and a right click queued with the next launch ends
+# the test and opens the dead-pixel test on its first step.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
@@ -59,6 +62,7 @@ info="104,108"
 # rows at y = 162 and 304): block fill 2nd in row 1, vertical gradient 4th in row 2.
 block_fill="213 199"
 v_gradient="505 341"
+dead_pixel="67 199"
 
 click_main $block_fill
 expect 0000FF "block fill, step 0, covers the screen" $middle $corners
@@ -91,8 +95,23 @@ keep 5-vertical-gradient
 xdotool key Return
 expect F0F0F0 "Enter returns to the main window" "$main_face"
 
+# Held while the input queues: the X server addresses it to the windows
+# it sees then, the main window for clicks made before the test shows.
+held() { kill -STOP "$app"; "$@"; kill -CONT "$app"; }
+launch_and_click() { click_main $block_fill; for _ in $(seq "$1"); do xdotool click 1; done; }
+end_and_launch() { xdotool click 3; click_main $dead_pixel; }
+steps=(0000FF 00FF00 FF0000 FFFF00)
+for n in 0 1 3; do
+  held launch_and_click "$n"
+  expect "${steps[$n]}" "held launch with $n clicks queued shows step $n" $middle $corners
+  held end_and_launch
+  expect FFFFFF "held right click and launch: the dead-pixel test on its first step" $middle $corners
+  xdotool click 3
+  expect F0F0F0 "right click ends the dead-pixel test" "$main_face"
+done
+
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests (screenshots in $shots)"
+echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown (screenshots in $shots)"

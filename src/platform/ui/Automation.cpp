@@ -1,6 +1,7 @@
 #include "platform/ui/Automation.h"
 
 #include "platform/gfx/Surface.h"
+#include "platform/ui/DefaultProcs.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuPopup.h"
@@ -64,6 +65,51 @@ void PushWindowEvent(const Wnd& wnd, Uint8 event)
     loop::PushInput(e);
 }
 
+SDL_Keycode Keycode(unsigned virtualKey)
+{
+    switch (virtualKey) {
+    case VK_RETURN:
+        return SDLK_RETURN;
+    case VK_ESCAPE:
+        return SDLK_ESCAPE;
+    case VK_SPACE:
+        return SDLK_SPACE;
+    case VK_F4:
+        return SDLK_F4;
+    case VK_TAB:
+        return SDLK_TAB;
+    case VK_LEFT:
+        return SDLK_LEFT;
+    case VK_UP:
+        return SDLK_UP;
+    case VK_RIGHT:
+        return SDLK_RIGHT;
+    case VK_DOWN:
+        return SDLK_DOWN;
+    default:
+        break;
+    }
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return static_cast<SDL_Keycode>(virtualKey - 'A' + 'a');
+    if (virtualKey >= '0' && virtualKey <= '9')
+        return static_cast<SDL_Keycode>(virtualKey);
+    return SDLK_UNKNOWN;
+}
+
+void PushKey(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers, bool down)
+{
+    Target t = Locate(wnd, {});
+    if (!t.windowId)
+        return;
+    SDL_Event e {};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.windowID = t.windowId;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = Keycode(virtualKey);
+    e.key.keysym.mod = modifiers == Modifiers::Alt ? KMOD_LALT : modifiers == Modifiers::Shift ? KMOD_LSHIFT : KMOD_NONE;
+    loop::PushInput(e);
+}
+
 }
 
 void MouseMove(const Wnd& wnd, Point client)
@@ -100,31 +146,13 @@ bool ClickControl(const Wnd& dialog, int id)
     return true;
 }
 
+void KeyDown(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers) { PushKey(wnd, virtualKey, modifiers, true); }
+void KeyUp(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers) { PushKey(wnd, virtualKey, modifiers, false); }
+
 void Key(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers)
 {
-    Target t = Locate(wnd, {});
-    if (!t.windowId)
-        return;
-    SDL_Event e {};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = t.windowId;
-    e.key.state = SDL_PRESSED;
-    SDL_Keycode code = SDLK_UNKNOWN;
-    if (virtualKey == VK_RETURN)
-        code = SDLK_RETURN;
-    else if (virtualKey == VK_ESCAPE)
-        code = SDLK_ESCAPE;
-    else if (virtualKey == VK_SPACE)
-        code = SDLK_SPACE;
-    else if (virtualKey == VK_F4)
-        code = SDLK_F4;
-    else if (virtualKey >= 'A' && virtualKey <= 'Z')
-        code = static_cast<SDL_Keycode>(virtualKey - 'A' + 'a');
-    else if (virtualKey >= '0' && virtualKey <= '9')
-        code = static_cast<SDL_Keycode>(virtualKey);
-    e.key.keysym.sym = code;
-    e.key.keysym.mod = modifiers == Modifiers::Alt ? KMOD_LALT : KMOD_NONE;
-    loop::PushInput(e);
+    KeyDown(wnd, virtualKey, modifiers);
+    KeyUp(wnd, virtualKey, modifiers);
 }
 
 void CloseBox(const Wnd& wnd) { PushWindowEvent(wnd, SDL_WINDOWEVENT_CLOSE); }
@@ -169,6 +197,13 @@ Point MenuItemPoint(const Wnd& owner, int index)
         return {};
     Rect r = PopupItemRect(*menu, index);
     return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+}
+
+Wnd* FocusedControl(const Wnd& dialog)
+{
+    WindowData* data = windows::Find(&dialog);
+    WindowData* focus = data ? defproc::FocusedControl(*data) : nullptr;
+    return focus ? Wnd::FromHandle(focus->handle) : nullptr;
 }
 
 Wnd* ActiveModalWindow()

@@ -21,7 +21,7 @@ class Surface;
 namespace plat::automation {
 
 enum class MouseButton { Left, Right };
-enum class Modifiers { None, Alt };
+enum class Modifiers { None, Alt, Shift };
 
 // Mouse input at `client` (client coordinates of `wnd`, which may be a
 // control); it lands on whatever window is there, or on the capture.
@@ -31,8 +31,11 @@ void MouseUp(const Wnd& wnd, Point client, MouseButton button = MouseButton::Lef
 void Click(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left);
 // A left click in the middle of the dialog's control `id`.
 bool ClickControl(const Wnd& dialog, int id);
-// A key pressed on the top-level window of `wnd` (VK_RETURN, VK_ESCAPE, VK_SPACE, 'A'...).
+// A key pressed and released on the top-level window of `wnd` (VK_RETURN,
+// VK_ESCAPE, VK_SPACE, VK_TAB, the arrows, VK_F4, 'A'..'Z', '0'..'9').
 void Key(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers = Modifiers::None);
+void KeyDown(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers = Modifiers::None);
+void KeyUp(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers = Modifiers::None);
 // The window system's close box, and its request to redraw a window.
 void CloseBox(const Wnd& wnd);
 void Expose(const Wnd& wnd);
@@ -50,6 +53,9 @@ COLORREF PixelColor(const Wnd& wnd, Point client);
 // the middle of its item `index`, in the popup's client coordinates.
 Wnd* OpenMenuPopup();
 Point MenuItemPoint(const Wnd& owner, int index);
+
+// The control of `dialog` that has the keyboard focus, or null.
+Wnd* FocusedControl(const Wnd& dialog);
 
 // The innermost modal window running (a dialog or a message box), or null.
 Wnd* ActiveModalWindow();

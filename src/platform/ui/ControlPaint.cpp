@@ -62,6 +62,23 @@ void PrepareBackground(WindowData& control, DeviceContext& dc, unsigned kind)
         dc.FillSolidRect(ClientRect(control), kFace);
 }
 
+void DrawFocusRect(DeviceContext& dc, Rect r)
+{
+    // Every other pixel along the edges, starting at the top-left corner.
+    auto dot = [&](int x, int y) {
+        if ((x - r.left + y - r.top) % 2 == 0)
+            dc.SetPixel(x, y, RGB(0, 0, 0));
+    };
+    for (int x = r.left; x < r.right; ++x) {
+        dot(x, r.top);
+        dot(x, r.bottom - 1);
+    }
+    for (int y = r.top; y < r.bottom; ++y) {
+        dot(r.left, y);
+        dot(r.right - 1, y);
+    }
+}
+
 void PaintPushButton(WindowData& data, DeviceContext& dc)
 {
     Rect r = ClientRect(data);
@@ -78,6 +95,8 @@ void PaintPushButton(WindowData& data, DeviceContext& dc)
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(disabled ? RGB(131, 131, 131) : RGB(0, 0, 0));
     std::string text = data.noPrefix ? data.text : StripPrefix(data.text);
+    if (ShowsFocus(data))
+        DrawFocusRect(dc, { r.left + 3, r.top + 3, r.right - 3, r.bottom - 3 });
     int shift = data.pressed ? 1 : 0;
     int lines = LineCount(text);
     if (lines == 1) {
@@ -113,6 +132,13 @@ void PaintCheckBox(WindowData& data, DeviceContext& dc)
     dc.SelectObject(DialogFont(data));
     std::string text = data.noPrefix ? data.text : StripPrefix(data.text);
     dc.DrawText(text, { kBox + 3, r.top, r.right, r.bottom }, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (ShowsFocus(data)) {
+        // Round the text, one pixel out, inside the control.
+        Size extent = dc.GetTextExtent(text);
+        int textTop = (r.Height() - extent.cy) / 2;
+        DrawFocusRect(dc, { kBox + 2, std::max(textTop - 1, 0), std::min(kBox + 4 + extent.cx, r.right),
+                              std::min(textTop + extent.cy + 1, r.bottom) });
+    }
 }
 
 void PaintStatic(WindowData& data, DeviceContext& dc)

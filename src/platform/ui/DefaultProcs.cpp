@@ -23,19 +23,6 @@ void Command(WindowData& dialog, int id, HWND from)
     windows::Send(dialog.handle, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED), static_cast<LPARAM>(from));
 }
 
-// Enter: the default button when the template has one, else IDOK.
-void DefaultCommand(WindowData& dialog)
-{
-    for (HWND child : dialog.children) {
-        WindowData* c = windows::Find(child);
-        if (c && c->defaultButton && c->visible && c->enabled) {
-            Command(dialog, c->id, c->handle);
-            return;
-        }
-    }
-    Command(dialog, IDOK, 0);
-}
-
 }
 
 LRESULT Run(Wnd& wnd, unsigned message, WPARAM wParam, LPARAM lParam)
@@ -79,10 +66,8 @@ LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPAR
             dc->FillSolidRect(ClientRect(data), kFace);
         return 1;
     case WM_KEYDOWN:
-        if (wParam == VK_RETURN)
-            DefaultCommand(data);
-        else if (wParam == VK_ESCAPE)
-            Command(data, IDCANCEL, 0);
+    case WM_KEYUP:
+        DialogKey(data, message, static_cast<unsigned>(wParam));
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_SPACE)
@@ -150,6 +135,7 @@ LRESULT Button(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM lPar
     case WM_LBUTTONDOWN:
         data.tracking = true;
         data.pressed = true;
+        SetFocus(data);
         wnd.SetCapture();
         painter::Invalidate(data, nullptr, false);
         return 0;
@@ -196,6 +182,8 @@ LRESULT Button(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM lPar
             DrawItemStruct item;
             item.id = data.id;
             item.state = (data.pressed ? ODS_SELECTED : 0) | (data.enabled ? 0 : ODS_DISABLED);
+            if (WindowData* dialog = windows::Find(data.parent); dialog && dialog->focus == data.handle)
+                item.state |= ODS_FOCUS | (dialog->focusCues ? 0 : ODS_NOFOCUSRECT);
             item.control = &wnd;
             item.dc = &dc;
             item.rect = ClientRect(data);

@@ -1,6 +1,7 @@
 #include "platform/ui/Dialog.h"
 
 #include "platform/ui/Button.h"
+#include "platform/ui/DefaultProcs.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
@@ -63,6 +64,8 @@ void CreateControl(const DialogTemplate& tmpl, const ControlTemplate& ct, HWND p
     c.defaultButton = ct.defaultButton;
     c.noPrefix = ct.noPrefix;
     c.sunken = ct.sunken;
+    c.tabStop = ct.tabStop;
+    c.group = ct.group;
     if (ct.kind == ControlKind::Icon) {
         c.iconStatic = true;
         std::from_chars(ct.text.data(), ct.text.data() + ct.text.size(), c.iconId);
@@ -175,7 +178,9 @@ std::intptr_t Dialog::DoModal()
         ownerWnd->EnableWindow(false);
     loop::PushModal(self);
 
-    SendMessage(WM_INITDIALOG);
+    if (SendMessage(WM_INITDIALOG) != 0)
+        if (WindowData* d = windows::Find(self))
+            defproc::FocusFirstTabStop(*d);
     if (!ended_ && IsWindow() && visibleOnInit_)
         ShowWindow(SW_SHOW);
     RunMessageLoop(ended_);
@@ -202,7 +207,9 @@ bool Dialog::Create(Wnd* parent)
     if (!CreateWindowFromTemplate(parent_ ? parent_->m_hWnd : 0))
         return false;
     ended_ = false;
-    SendMessage(WM_INITDIALOG);
+    if (SendMessage(WM_INITDIALOG) != 0)
+        if (WindowData* d = windows::Find(this))
+            defproc::FocusFirstTabStop(*d);
     if (IsWindow() && visibleOnInit_)
         ShowWindow(SW_SHOW);
     return IsWindow();

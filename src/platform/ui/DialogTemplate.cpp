@@ -141,6 +141,10 @@ bool ParseControl(Tokenizer& t, ControlTemplate& c)
             c.noPrefix = true;
         else if (flag == "sunken")
             c.sunken = true;
+        else if (flag == "tabstop")
+            c.tabStop = true;
+        else if (flag == "group")
+            c.group = true;
         else {
             t.error = "unknown control flag \"" + flag + "\"";
             return false;

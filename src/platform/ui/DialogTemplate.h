@@ -13,7 +13,8 @@
 //
 // A control line is: id (-1 for none), kind (button, checkbox, static,
 // icon, webhost), x, y, width, height, flags (hidden, disabled, ownerdraw,
-// default, noprefix, sunken), and a quoted text (\n, \" and \\ escapes; an
+// default, noprefix, sunken, tabstop: Tab stops on it, group: it starts a
+// group for the arrow keys), and a quoted text (\n, \" and \\ escapes; an
 // icon's text is its icon resource number). '#' starts a comment line.
 
 #include "platform/Types.h"
@@ -38,6 +39,8 @@ struct ControlTemplate {
     bool defaultButton = false;
     bool noPrefix = false;
     bool sunken = false;
+    bool tabStop = false;
+    bool group = false;
 };
 
 struct DialogTemplate {

@@ -47,6 +47,7 @@ std::atomic<Uint32> g_wakeEvent { 0 }; // 0 until SDL is up
 struct LoopState {
     HWND capture = 0;
     HWND menu = 0;
+    bool shift = false;
     Point cursor;
     std::vector<HWND> modal;
 };
@@ -273,6 +274,9 @@ void PushInput(const SDL_Event& event)
     item.input = event;
     Enqueue(std::move(item));
 }
+
+bool ShiftHeld() { return State().shift; }
+void SetShiftHeld(bool held) { State().shift = held; }
 
 HWND CaptureWindow() { return State().capture; }
 void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }

@@ -9,6 +9,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace plat::loop {
 
 namespace {
@@ -65,30 +69,72 @@ unsigned KeyState(Uint32 buttons)
     return flags;
 }
 
+// Input the window system addressed while the program was busy may find
+// its window closed, hidden or disabled by a modal window opened since (a
+// click queued behind the click that starts a test). It belongs to what
+// the user sees under the pointer now, as the window system the program
+// comes from routes it when it is read.
+bool Displaced(const WindowData* top)
+{
+    return !top || !top->visible || !top->enabled;
+}
+
+// The visible top-level window whose client area holds `screen`: topmost
+// windows first, then the latest shown (a modal window is above its owner).
+WindowData* TopLevelAt(Point screen)
+{
+    std::vector<HWND> order = windows::TopLevels();
+    std::reverse(order.begin(), order.end());
+    std::stable_partition(order.begin(), order.end(), [](HWND h) {
+        WindowData* w = windows::Find(h);
+        return w && w->topMost;
+    });
+    for (HWND hwnd : order) {
+        WindowData* w = windows::Find(hwnd);
+        if (!w || !w->visible || !w->native || w->kind == WindowKind::Popup)
+            continue;
+        Point origin = windows::ClientOriginOnScreen(*w);
+        Size size = windows::ClientSize(*w);
+        if (Rect { origin.x, origin.y, origin.x + size.cx, origin.y + size.cy }.Contains(screen))
+            return w;
+    }
+    return nullptr;
+}
+
 void Mouse(Uint32 windowId, Point client, unsigned message, unsigned flags)
 {
     WindowData* top = TopLevelForNative(windowId);
-    if (!top)
+    std::optional<Point> origin;
+    if (top)
+        origin = windows::ClientOriginOnScreen(*top);
+    else
+        origin = NativeWindow::ClosedClientOrigin(windowId);
+    if (!origin)
         return;
-    Point origin = windows::ClientOriginOnScreen(*top);
-    Point screen { origin.x + client.x, origin.y + client.y };
+    Point screen { origin->x + client.x, origin->y + client.y };
     SetCursorPos(screen);
     bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
 
     HWND menu = MenuWindow();
-    if (menu && windows::Find(menu) && top->handle != menu) {
+    if (menu && windows::Find(menu) && (!top || top->handle != menu)) {
         if (press)
             windows::Send(menu, WM_CANCELMODE);
         return;
     }
     WindowData* target = windows::Find(CaptureWindow());
     if (!target) {
+        if (Displaced(top))
+            if (WindowData* now = TopLevelAt(screen))
+                top = now;
+        if (!top)
+            return;
         if (!top->enabled) {
             if (press)
                 RaiseActiveModal();
             return;
         }
-        target = HitTest(*top, client);
+        Point at = windows::ClientOriginOnScreen(*top);
+        target = HitTest(*top, { screen.x - at.x, screen.y - at.y });
         if (!IsEnabledChain(*target))
             return;
     }
@@ -108,6 +154,16 @@ unsigned VirtualKey(SDL_Keycode key)
         return VK_SPACE;
     case SDLK_F4:
         return VK_F4;
+    case SDLK_TAB:
+        return VK_TAB;
+    case SDLK_LEFT:
+        return VK_LEFT;
+    case SDLK_UP:
+        return VK_UP;
+    case SDLK_RIGHT:
+        return VK_RIGHT;
+    case SDLK_DOWN:
+        return VK_DOWN;
     default:
         break;
     }
@@ -124,19 +180,26 @@ void Key(const SDL_KeyboardEvent& event)
     if (vk == 0)
         return;
     bool alt = (event.keysym.mod & KMOD_ALT) != 0;
-    unsigned message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    LPARAM lParam = MAKELPARAM(1, alt ? 0x2000 : 0);
+    bool down = event.type == SDL_KEYDOWN;
+    unsigned message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    // The context bit for Alt, and the transition bits for a release.
+    LPARAM lParam = MAKELPARAM(1, (alt ? 0x2000 : 0) | (down ? 0 : 0xC000));
+    SetShiftHeld((event.keysym.mod & KMOD_SHIFT) != 0);
     if (HWND menu = MenuWindow(); menu && windows::Find(menu)) {
         windows::Send(menu, message, vk, lParam);
         return;
     }
+    // Keys go to the window that has the keyboard now: a modal window
+    // opened since they were typed takes them from its owner.
     WindowData* top = TopLevelForNative(event.windowID);
-    if (!top)
-        top = windows::Find(ActiveModal());
+    if (Displaced(top))
+        if (WindowData* modal = windows::Find(ActiveModal()); modal && modal->visible)
+            top = modal;
     if (!top)
         return;
     if (!top->enabled) {
-        RaiseActiveModal();
+        if (down)
+            RaiseActiveModal();
         return;
     }
     windows::Send(top->handle, message, vk, lParam);
@@ -210,6 +273,7 @@ void HandleInput(const SDL_Event& event)
         break;
     }
     case SDL_KEYDOWN:
+    case SDL_KEYUP:
         Key(event.key);
         break;
     case SDL_WINDOWEVENT:

@@ -8,6 +8,8 @@
 #include "platform/ui/WindowData.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace plat {
 
@@ -24,6 +26,27 @@ Font MenuFont()
     font.CreateFont(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
         DEFAULT_QUALITY, DEFAULT_PITCH, "宋体");
     return font;
+}
+
+// The key of an item's mnemonic: the letter or digit after a single "&",
+// upper-cased as virtual keys are; 0 when it has none.
+unsigned Mnemonic(std::string_view text)
+{
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        unsigned char c = static_cast<unsigned char>(text[i + 1]);
+        if (c == '&') {
+            ++i;
+            continue;
+        }
+        if (c >= 'a' && c <= 'z')
+            return c - 'a' + 'A';
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            return c;
+        return 0;
+    }
+    return 0;
 }
 
 int PopupWidth(const Menu& menu)
@@ -52,6 +75,7 @@ public:
 
     bool done = false;
     unsigned chosen = 0;
+    bool closeOwner = false; // Alt+F4: the menu goes and the window closes
 
     LRESULT WindowProc(unsigned message, WPARAM wParam, LPARAM lParam) override
     {
@@ -70,10 +94,7 @@ public:
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (wParam == VK_ESCAPE)
-                done = true;
-            else if (wParam == VK_RETURN)
-                Choose(hot_);
+            Key(static_cast<unsigned>(wParam), message == WM_SYSKEYDOWN);
             return 0;
         case WM_CANCELMODE:
             done = true;
@@ -101,6 +122,55 @@ private:
             return false;
         unsigned flags = menu_.Items()[index].flags;
         return !(flags & MF_SEPARATOR) && !(flags & MF_GRAYED);
+    }
+
+    void Key(unsigned key, bool alt)
+    {
+        if (key == VK_ESCAPE)
+            done = true;
+        else if (key == VK_RETURN)
+            Choose(hot_);
+        else if (key == VK_DOWN || key == VK_UP)
+            MoveHot(key == VK_DOWN ? 1 : -1);
+        else if (key == VK_F4 && alt)
+            closeOwner = done = true;
+        else
+            ChooseMnemonic(key);
+    }
+
+    // The next selectable item from the highlighted one, wrapping round;
+    // with none highlighted, the first or the last.
+    void MoveHot(int step)
+    {
+        int count = menu_.GetMenuItemCount();
+        int index = hot_ >= 0 ? hot_ : (step > 0 ? -1 : count);
+        for (int n = 0; n < count; ++n) {
+            index = ((index + step) % count + count) % count;
+            if (Selectable(index)) {
+                SetHot(index);
+                return;
+            }
+        }
+    }
+
+    // One selectable item with this mnemonic is chosen; several take the
+    // highlight in turn, for Enter to choose.
+    void ChooseMnemonic(unsigned key)
+    {
+        if (key == 0)
+            return;
+        std::vector<int> matches;
+        for (int i = 0; i < menu_.GetMenuItemCount(); ++i)
+            if (Selectable(i) && Mnemonic(menu_.Items()[i].text) == key)
+                matches.push_back(i);
+        if (matches.size() == 1) {
+            Choose(matches[0]);
+            return;
+        }
+        if (matches.empty())
+            return;
+        auto next = std::upper_bound(matches.begin(), matches.end(), hot_);
+        SetHot(next == matches.end() ? matches.front() : *next);
     }
 
     void SetHot(int index)
@@ -142,11 +212,12 @@ private:
             if (i == hot_)
                 dc.FillSolidRect(r, RGB(145, 201, 247));
             dc.SetTextColor(item.flags & MF_GRAYED ? RGB(109, 109, 109) : RGB(0, 0, 0));
-            std::string text = defproc::StripPrefix(item.text);
-            std::size_t tab = text.find('\t');
-            dc.DrawText(text.substr(0, tab), { kTextLeft, r.top, r.right, r.bottom }, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+            // The label underlines its mnemonic; the shortcut text is plain.
+            std::size_t tab = item.text.find('\t');
+            dc.DrawText(item.text.substr(0, tab), { kTextLeft, r.top, r.right, r.bottom }, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
             if (tab != std::string::npos)
-                dc.DrawText(text.substr(tab + 1), { kTextLeft, r.top, r.right - 10, r.bottom }, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+                dc.DrawText(item.text.substr(tab + 1), { kTextLeft, r.top, r.right - 10, r.bottom },
+                    DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
     }
 
@@ -194,6 +265,8 @@ unsigned TrackPopupMenu(const Menu& menu, Point screen, HWND owner)
     popup.DestroyWindow();
     if (WindowData* o = windows::Find(owner); o && o->native)
         o->native->Activate();
+    if (popup.closeOwner)
+        windows::Send(owner, WM_SYSKEYDOWN, VK_F4, MAKELPARAM(1, 0x2000));
     return popup.chosen;
 }
 

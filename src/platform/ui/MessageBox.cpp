@@ -74,6 +74,7 @@ DialogTemplate BuildTemplate(std::string_view text)
     ok.id = IDOK;
     ok.kind = ControlKind::Button;
     ok.defaultButton = true;
+    ok.tabStop = true;
     ok.text = "确定";
     int buttonTop = 12 + textH + 12;
     ok.units = { (width - kButtonW) / 2, buttonTop, (width - kButtonW) / 2 + kButtonW, buttonTop + kButtonH };

@@ -32,6 +32,7 @@ constexpr unsigned WM_SETICON = 0x0080;
 constexpr unsigned WM_KEYDOWN = 0x0100;
 constexpr unsigned WM_KEYUP = 0x0101;
 constexpr unsigned WM_SYSKEYDOWN = 0x0104;
+constexpr unsigned WM_SYSKEYUP = 0x0105;
 constexpr unsigned WM_INITDIALOG = 0x0110;
 constexpr unsigned WM_COMMAND = 0x0111;
 constexpr unsigned WM_SYSCOMMAND = 0x0112;
@@ -64,9 +65,14 @@ constexpr unsigned MK_LBUTTON = 0x0001;
 constexpr unsigned MK_RBUTTON = 0x0002;
 
 // Virtual keys.
+constexpr unsigned VK_TAB = 0x09;
 constexpr unsigned VK_RETURN = 0x0D;
 constexpr unsigned VK_ESCAPE = 0x1B;
 constexpr unsigned VK_SPACE = 0x20;
+constexpr unsigned VK_LEFT = 0x25;
+constexpr unsigned VK_UP = 0x26;
+constexpr unsigned VK_RIGHT = 0x27;
+constexpr unsigned VK_DOWN = 0x28;
 constexpr unsigned VK_F4 = 0x73;
 
 // Owner-draw item state bits.
@@ -74,6 +80,7 @@ constexpr unsigned ODS_SELECTED = 0x0001;
 constexpr unsigned ODS_GRAYED = 0x0002;
 constexpr unsigned ODS_DISABLED = 0x0004;
 constexpr unsigned ODS_FOCUS = 0x0010;
+constexpr unsigned ODS_NOFOCUSRECT = 0x0200;
 constexpr unsigned ODA_DRAWENTIRE = 0x0001;
 constexpr unsigned ODT_BUTTON = 4;
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 namespace plat {
@@ -69,6 +70,20 @@ std::vector<Retired>& Graveyard()
 // How long a closed window's X window outlives it.
 constexpr Uint64 kRetireMs = 1000;
 
+struct ClosedOrigin {
+    std::uint32_t id;
+    Point origin;
+};
+
+// The last few closed windows' places, latest last.
+std::deque<ClosedOrigin>& ClosedOrigins()
+{
+    static std::deque<ClosedOrigin> origins;
+    return origins;
+}
+
+constexpr std::size_t kClosedOriginsKept = 16;
+
 }
 
 // SDL wakes a waiting event loop from other threads by sending an X event
@@ -79,6 +94,12 @@ NativeWindow::~NativeWindow()
 {
     if (!window_)
         return;
+    Point origin;
+    SDL_GetWindowPosition(window_, &origin.x, &origin.y);
+    auto& origins = ClosedOrigins();
+    origins.push_back({ id_, origin });
+    if (origins.size() > kClosedOriginsKept)
+        origins.pop_front();
     SDL_HideWindow(window_);
     Graveyard().push_back({ window_, SDL_GetTicks64() });
 }
@@ -95,6 +116,14 @@ void NativeWindow::BuryRetired()
         SDL_DestroyWindow(r.window);
         return true;
     });
+}
+
+std::optional<Point> NativeWindow::ClosedClientOrigin(std::uint32_t id)
+{
+    for (const ClosedOrigin& closed : ClosedOrigins())
+        if (closed.id == id)
+            return closed.origin;
+    return std::nullopt;
 }
 
 Surface& NativeWindow::BackBuffer()

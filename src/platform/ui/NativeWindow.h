@@ -10,6 +10,7 @@
 #include "platform/gfx/Surface.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -65,6 +66,9 @@ public:
     // Destroys the SDL windows of closed windows once they have been gone
     // long enough (see the destructor).
     static void BuryRetired();
+    // Where the client area of a closed window was on screen: input the
+    // window system addressed to it may still be queued. Empty when unknown.
+    static std::optional<Point> ClosedClientOrigin(std::uint32_t id);
 
 private:
     // Points the back buffer at SDL's current window surface; a new one

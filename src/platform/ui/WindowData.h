@@ -54,6 +54,8 @@ struct WindowData {
     bool defaultButton = false;
     bool noPrefix = false;
     bool sunken = false;
+    bool tabStop = false;
+    bool group = false; // starts a group of controls for the arrow keys
     bool iconStatic = false;
     int iconId = 0;
     Icon icon; // an icon static's picture, loaded once
@@ -61,6 +63,9 @@ struct WindowData {
     bool pressed = false;  // drawn pushed in
     bool tracking = false; // the left button went down on it and is still held
     bool rightPressed = false; // the right button went down on its background
+    bool keyPressed = false; // pushed in by Space, clicked when it is released
+    HWND focus = 0;          // dialogs: the control with the keyboard focus
+    bool focusCues = false;  // dialogs: the focus rectangle shows (once the keyboard moved the focus)
     std::string hostAddress;
 
     // Pending repaint, in this window's client coordinates.

@@ -135,3 +135,70 @@ TEST(Menu, AReleaseWithoutItsPressOpensNothing)
     });
     EXPECT_FALSE(opened);
 }
+
+// The keyboard in the open window menu (还原 greyed, 最小化, separator,
+// 关闭, separator, 关于): mnemonics choose, arrows move over the enabled
+// items and wrap, Enter chooses, Escape dismisses, Alt+F4 closes the window.
+TEST(Menu, KeyboardChoosesItems)
+{
+    struct Case {
+        const char* name;
+        std::vector<unsigned> keys;
+        std::vector<unsigned> commands;
+        bool stillOpen;
+    };
+    const unsigned kAbout = 16;
+    const Case cases[] = {
+        { "mnemonic", { 'A' }, { kAbout }, false },
+        { "mnemonic of the close item", { 'C' }, { SC_CLOSE }, false },
+        { "greyed item's mnemonic", { 'R' }, {}, true },
+        { "no such mnemonic", { 'X' }, {}, true },
+        { "down to the first enabled item", { VK_DOWN, VK_RETURN }, { SC_MINIMIZE }, false },
+        { "down skips the separator", { VK_DOWN, VK_DOWN, VK_RETURN }, { SC_CLOSE }, false },
+        { "up from nothing to the last", { VK_UP, VK_RETURN }, { kAbout }, false },
+        { "down wraps past the greyed item", { VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN }, { SC_MINIMIZE }, false },
+        { "up wraps", { VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN }, { kAbout }, false },
+        { "enter without a highlight", { VK_RETURN }, {}, true },
+        { "escape", { VK_ESCAPE }, {}, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestDialog dlg;
+        bool open = false;
+        RunScript(dlg, [&](TestDialog& d) {
+            AddAboutItem(d);
+            automation::Key(d, VK_SPACE, automation::Modifiers::Alt);
+            for (unsigned key : c.keys)
+                automation::Key(d, key);
+            Then([&] {
+                open = automation::OpenMenuPopup() != nullptr;
+                if (open)
+                    automation::Click(d, { 290, 140 });
+            });
+        });
+        // An item that closes the window leaves the check queued: it runs
+        // here, while this case's state still exists.
+        plat::ProcessPendingMessages();
+        std::vector<unsigned> commands;
+        for (unsigned id : SysCommands(dlg))
+            if (id != SC_KEYMENU)
+                commands.push_back(id & 0xFFF0);
+        EXPECT_EQ(commands, c.commands);
+        EXPECT_EQ(open, c.stillOpen);
+    }
+}
+
+TEST(Menu, AltF4ClosesTheMenuAndTheWindow)
+{
+    StartWatchdog();
+    TestDialog dlg;
+    dlg.onInit = [](TestDialog& d) {
+        Then([&] {
+            automation::Key(d, VK_SPACE, automation::Modifiers::Alt);
+            automation::Key(d, VK_F4, automation::Modifiers::Alt);
+        });
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(SysCommands(dlg), (std::vector<unsigned> { SC_KEYMENU, SC_CLOSE }));
+    EXPECT_EQ(automation::OpenMenuPopup(), nullptr);
+}

@@ -1,0 +1,196 @@
+// The dialog manager's keyboard: focus moved by Tab and the arrows, buttons
+// pushed with Space, Enter and Escape as the dialog's accept and cancel.
+
+#include "platform/ui/DefaultProcs.h"
+
+#include "platform/ui/EventLoop.h"
+#include "platform/ui/Painter.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace plat::defproc {
+
+namespace {
+
+bool CanFocus(const WindowData& c)
+{
+    return c.kind == WindowKind::Button && c.visible && c.enabled;
+}
+
+void Command(WindowData& dialog, int id, HWND from)
+{
+    windows::Send(dialog.handle, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED), static_cast<LPARAM>(from));
+}
+
+bool IsPushButton(const WindowData& c)
+{
+    return c.kind == WindowKind::Button && !c.ownerDraw && !c.checkBox;
+}
+
+// Enter: the focused push button, else the default button, else IDOK.
+void AcceptCommand(WindowData& dialog)
+{
+    if (WindowData* f = FocusedControl(dialog); f && IsPushButton(*f)) {
+        Command(dialog, f->id, f->handle);
+        return;
+    }
+    for (HWND child : dialog.children) {
+        WindowData* c = windows::Find(child);
+        if (c && c->defaultButton && c->visible && c->enabled) {
+            Command(dialog, c->id, c->handle);
+            return;
+        }
+    }
+    Command(dialog, IDOK, 0);
+}
+
+void Repaint(HWND hwnd)
+{
+    if (WindowData* c = windows::Find(hwnd))
+        painter::Invalidate(*c, nullptr, false);
+}
+
+// Moves the focus `step` places through `order`, wrapping; from nowhere,
+// to the first (forward) or the last.
+void Move(WindowData& dialog, const std::vector<HWND>& order, int step)
+{
+    if (order.empty())
+        return;
+    auto it = std::find(order.begin(), order.end(), dialog.focus);
+    int count = static_cast<int>(order.size());
+    int index = it == order.end() ? (step > 0 ? 0 : count - 1)
+                                  : ((static_cast<int>(it - order.begin()) + step) % count + count) % count;
+    if (!dialog.focusCues) {
+        dialog.focusCues = true;
+        Repaint(dialog.focus);
+    }
+    if (WindowData* target = windows::Find(order[index]))
+        SetFocus(*target);
+}
+
+std::vector<HWND> TabStops(const WindowData& dialog)
+{
+    std::vector<HWND> order;
+    for (HWND child : dialog.children)
+        if (WindowData* c = windows::Find(child); c && c->tabStop && CanFocus(*c))
+            order.push_back(child);
+    return order;
+}
+
+// The controls that can take the focus in the focused control's group: a
+// group starts at a control marked as its start and runs to the next one.
+std::vector<HWND> FocusGroup(const WindowData& dialog)
+{
+    std::vector<std::vector<HWND>> groups(1);
+    bool focusSeen = false;
+    std::size_t focusGroup = 0;
+    for (HWND child : dialog.children) {
+        WindowData* c = windows::Find(child);
+        if (!c)
+            continue;
+        if (c->group && !groups.back().empty())
+            groups.emplace_back();
+        if (CanFocus(*c))
+            groups.back().push_back(child);
+        if (child == dialog.focus) {
+            focusSeen = true;
+            focusGroup = groups.size() - 1;
+        }
+    }
+    return focusSeen ? groups[focusGroup] : TabStops(dialog);
+}
+
+void PushIn(WindowData& control, bool in)
+{
+    control.keyPressed = in;
+    control.pressed = in;
+    painter::Invalidate(control, nullptr, false);
+}
+
+void ReleaseSpace(WindowData& dialog)
+{
+    WindowData* f = FocusedControl(dialog);
+    if (!f || !f->keyPressed)
+        return;
+    PushIn(*f, false);
+    if (f->checkBox)
+        f->check = f->check ? 0 : 1;
+    Command(dialog, f->id, f->handle);
+}
+
+}
+
+WindowData* FocusedControl(WindowData& dialog)
+{
+    WindowData* c = windows::Find(dialog.focus);
+    return c && c->parent == dialog.handle && CanFocus(*c) ? c : nullptr;
+}
+
+bool ShowsFocus(const WindowData& control)
+{
+    const WindowData* dialog = windows::Find(control.parent);
+    return dialog && dialog->focus == control.handle && dialog->focusCues;
+}
+
+void SetFocus(WindowData& control)
+{
+    WindowData* dialog = windows::Find(control.parent);
+    if (!dialog || dialog->focus == control.handle)
+        return;
+    // A button pushed in by Space comes out without a click when the focus leaves it.
+    if (WindowData* old = windows::Find(dialog->focus)) {
+        if (old->keyPressed)
+            PushIn(*old, false);
+        painter::Invalidate(*old, nullptr, false);
+    }
+    dialog->focus = control.handle;
+    painter::Invalidate(control, nullptr, false);
+}
+
+void FocusFirstTabStop(WindowData& dialog)
+{
+    std::vector<HWND> order = TabStops(dialog);
+    if (!order.empty())
+        if (WindowData* first = windows::Find(order.front()))
+            SetFocus(*first);
+}
+
+bool DialogKey(WindowData& dialog, unsigned message, unsigned key)
+{
+    if (message == WM_KEYUP) {
+        if (key != VK_SPACE)
+            return false;
+        ReleaseSpace(dialog);
+        return true;
+    }
+    if (message != WM_KEYDOWN)
+        return false;
+    switch (key) {
+    case VK_TAB:
+        Move(dialog, TabStops(dialog), loop::ShiftHeld() ? -1 : 1);
+        return true;
+    case VK_LEFT:
+    case VK_UP:
+        Move(dialog, FocusGroup(dialog), -1);
+        return true;
+    case VK_RIGHT:
+    case VK_DOWN:
+        Move(dialog, FocusGroup(dialog), 1);
+        return true;
+    case VK_SPACE:
+        if (WindowData* f = FocusedControl(dialog); f && !f->keyPressed)
+            PushIn(*f, true);
+        return true;
+    case VK_RETURN:
+        AcceptCommand(dialog);
+        return true;
+    case VK_ESCAPE:
+        Command(dialog, IDCANCEL, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}
