@@ -6,14 +6,13 @@
 #include "platform/fs/FileOps.h"
 #include "update/EntryFields.h"
 #include "update/ExtractFirstEntry.h"
+#include "update/WorkingFiles.h"
 
 namespace {
 
-constexpr const char* kDownload = "data\\data_tmp.dat";
 // Archives are unpacked in a folder of their own, so that an entry named
 // like a live file in data\ (the target itself, main.htm, the staged
 // lv.exe) never overwrites it or is deleted with the temporary files.
-constexpr const char* kUnpackFolder = "data\\unpack_tmp\\";
 constexpr const char* kUnpackArchive = "data\\unpack_tmp\\data_tmp.dat";
 
 std::string EntryLine(std::string_view name, std::string_view outcome)
@@ -48,7 +47,10 @@ void CEntryInstaller::Refuse(std::string_view name)
 std::string CEntryInstaller::Unpack(const std::string& download)
 {
     const std::string archive = m_strExeFolder + kUnpackArchive;
-    plat::CreateDirectory(m_strExeFolder + kUnpackFolder);
+    // A fresh folder: nothing in it can be a link someone left there.
+    const std::string folder = m_strExeFolder + kUnpackFolder;
+    if (!plat::RemoveTree(folder) || !plat::CreateDirectory(folder))
+        return {};
     if (!plat::MoveFile(download, archive, plat::IfTargetExists::Replace))
         return {};
     std::string extracted;
@@ -63,7 +65,8 @@ void CEntryInstaller::Install(std::string_view name, std::string_view digest, co
     CreateFolderPath(target);
     m_log.AppendLine(EntryLine(name, "...."));
 
-    const std::string download = m_strExeFolder + kDownload;
+    const std::string download = m_strExeFolder + kDownloadFile;
+    plat::RemoveTree(download);
     if (m_fetch.FetchFile(url.c_str(), download.c_str()) != CHttpFetch::kOk) {
         plat::DeleteFile(download);
         return;

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -74,6 +75,21 @@ bool DeleteFile(std::string_view path)
     if (!native || ::lstat(native->c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return false;
     return ::unlink(native->c_str()) == 0;
+}
+
+bool RemoveTree(std::string_view path)
+{
+    auto native = NativePath(path);
+    // A trailing slash would make a link at the name count as its folder.
+    while (native && native->size() > 1 && native->back() == '/')
+        native->pop_back();
+    if (!native || *native == "/")
+        return false;
+    // remove_all does not follow links, neither at the name nor inside.
+    std::error_code error;
+    std::filesystem::remove_all(*native, error);
+    struct stat info {};
+    return ::lstat(native->c_str(), &info) != 0 && errno == ENOENT;
 }
 
 bool CopyFile(std::string_view from, std::string_view to, IfTargetExists mode)

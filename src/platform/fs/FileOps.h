@@ -16,6 +16,10 @@ bool CreateDirectory(std::string_view path);
 // Deletes one file; fails for a folder or a missing file.
 bool DeleteFile(std::string_view path);
 
+// Removes whatever stands at the name: a file, a link (never what it points
+// to) or a folder with everything in it. True when nothing is left there.
+bool RemoveTree(std::string_view path);
+
 // Copies a regular file with its permission bits and modification time. The
 // copy is written beside the target and renamed onto it when complete, so an
 // interrupted copy never leaves a half-written target.

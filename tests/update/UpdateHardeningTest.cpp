@@ -1,0 +1,145 @@
+// What a hostile or broken update server, network or folder can do to a
+// whole update run: every case checks the exact log, the requests made and
+// that nothing outside the program folder changed.
+
+#include "update/UpdateThread.h"
+
+#include "UpdateRunFolder.h"
+#include "UpdateServerFixture.h"
+#include "platform/fs/PathMap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every name under a folder with what it holds (a link shows its target).
+std::map<std::string, std::string> Snapshot(const std::string& root)
+{
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = entry.path().lexically_relative(root).string();
+        if (entry.is_symlink())
+            entries[name] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_regular_file())
+            entries[name] = lvtest::ReadNative(entry.path().string());
+        else
+            entries[name] = entry.is_directory() ? "<folder>" : "<other>";
+    }
+    return entries;
+}
+
+class UpdateHardening : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.Running());
+        setenv("LUMIVEX_UPDATE_SERVER", server.Root().c_str(), 1);
+        outside.Write("keep.txt", "precious");
+        before = Snapshot(outside.Native());
+    }
+    void TearDown() override
+    {
+        unsetenv("LUMIVEX_UPDATE_SERVER");
+        EXPECT_EQ(Snapshot(outside.Native()), before) << "a folder beside the program changed";
+    }
+
+    std::string Serve(const std::string& name, const std::string& bytes)
+    {
+        server.Put("/f/" + name, bytes);
+        return server.Url("/f/" + name);
+    }
+    std::string Entry(const std::string& path, const std::string& name, const std::string& bytes)
+    {
+        return Md5Hex(bytes) + " " + path + " " + Serve(name, bytes);
+    }
+    std::string Entry2(const std::string& destination, const std::string& name, const std::string& bytes)
+    {
+        return "FILE " + Entry(destination, name, bytes);
+    }
+    // Runs both stages on a manifest with these list lines.
+    unsigned Run(const std::vector<std::string>& first, const std::vector<std::string>& second = {})
+    {
+        std::string text = "[FILE_LIST_BEGIN]\r\n";
+        for (const std::string& line : first)
+            text += line + "\r\n";
+        text += "[FILE_LIST_END]\r\n[FILE_LIST2_BEGIN]\r\n";
+        for (const std::string& line : second)
+            text += line + "\r\n";
+        server.SetManifest(text + "[FILE_LIST2_END]\r\n[HTML_END]\r\n");
+        return RunFirstStage(folder.Windows(), 0);
+    }
+    std::string Log() const { return folder.Read("data/update.txt"); }
+    std::string Log2() const { return folder.Read("data/update2.txt"); }
+
+    UpdateServerFixture server;
+    UpdateRunFolder folder;
+    // A folder beside the program's, where nothing may change.
+    UpdateRunFolder outside;
+    std::map<std::string, std::string> before;
+};
+
+TEST_F(UpdateHardening, SecondListDestinationsStayInTheProgramsFolders)
+{
+    const std::string up = "..\\" + fs::path(outside.Native()).parent_path().filename().string() + "\\";
+    const std::string absolute = plat::WindowsPath(outside.Native("deep")) + "\\x.txt";
+    const std::string programFiles = plat::WindowsPath(folder.Native("pf"));
+    setenv("ProgramFiles", programFiles.c_str(), 1);
+    const std::vector<std::string> refused { "LOCAL_PATH" + up + "x.txt", absolute, "PROGRESS_PATH..\\x.txt",
+        "LOCAL_PATHdata\\..\\..\\x.txt", "relative\\x.txt", "LOCAL_PATHdata\\data_tmp.dat\\x" };
+    std::vector<std::string> second;
+    for (const std::string& destination : refused)
+        second.push_back(Entry2(destination, "bad", "bad"));
+    second.push_back(Entry2("PROGRESS_PATHok\\y.txt", "y", "y"));
+    EXPECT_EQ(Run({}, second), 0u);
+    unsetenv("ProgramFiles");
+
+    std::vector<std::string> expected { "检测更新" };
+    for (const std::string& destination : refused)
+        expected.push_back("更新文件:" + destination + " 错误");
+    for (const char* line : { "更新文件:PROGRESS_PATHok\\y.txt ....", "FileLength:1", "更新文件:PROGRESS_PATHok\\y.txt 成功",
+             "更新完成" })
+        expected.push_back(line);
+    std::string log;
+    for (const std::string& line : expected)
+        log += Cp936(line + "\r\n");
+    EXPECT_EQ(Log2(), log);
+    EXPECT_EQ(folder.Read("pf/ok/y.txt"), "y");
+    EXPECT_EQ(server.CountRequests("/f/bad"), 0);
+}
+
+TEST_F(UpdateHardening, TheUpdatesOwnFilesAreNeitherTargetsNorBlockedByLeftovers)
+{
+    // A hostile earlier manifest left folders at the working names.
+    for (const char* name : { "data/data_tmp.dat/x", "data/unpack_tmp", "data/update.txt/x", "data/update2.txt" })
+        fs::create_directories(folder.Native(name));
+    const std::vector<std::string> refused { "data\\data_tmp.dat\\x", "data\\unpack_tmp", "DATA\\Update.txt\\x",
+        "data\\\\update2.txt", "data\\.\\unpack_tmp\\y" };
+    std::vector<std::string> first;
+    for (const std::string& path : refused)
+        first.push_back(Entry(path, "bad", "bad"));
+    first.push_back(Entry("data\\a.bin", "a", "a bytes"));
+    first.push_back(Entry("data\\z.bin", "z.zip", StoredZip("z.bin", "zipped")).replace(0, 32, Md5Hex("zipped")));
+    EXPECT_EQ(Run(first, { Entry2("LOCAL_PATHdata\\update.txt\\x", "bad", "bad") }), 0u);
+
+    std::string log = Cp936("检测更新\r\n");
+    for (const std::string& path : refused)
+        log += Cp936("更新文件:" + path + " 错误\r\n");
+    log += Cp936Log({ "更新文件:data\\a.bin ....", "FileLength:7", "更新文件:data\\a.bin 成功", "更新文件:data\\z.bin ....",
+        "FileLength:" + std::to_string(StoredZip("z.bin", "zipped").size()), "更新文件:data\\z.bin 成功", "更新完成" });
+    EXPECT_EQ(Log(), log);
+    EXPECT_EQ(Log2(), Cp936Log({ "检测更新", "更新文件:LOCAL_PATHdata\\update.txt\\x 错误", "更新完成" }));
+    EXPECT_EQ(folder.Read("data/a.bin"), "a bytes");
+    EXPECT_EQ(folder.Read("data/z.bin"), "zipped");
+    EXPECT_EQ(server.CountRequests("/f/bad"), 0);
+    EXPECT_FALSE(folder.Exists("data/data_tmp.dat"));
+}
+
+}
