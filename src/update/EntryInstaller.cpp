@@ -4,8 +4,10 @@
 #include "localdata/TextLines.h"
 #include "platform/fs/FileFind.h"
 #include "platform/fs/FileOps.h"
+#include "platform/fs/FileStatus.h"
 #include "update/EntryFields.h"
 #include "update/ExtractFirstEntry.h"
+#include "update/InstallTargets.h"
 #include "update/WorkingFiles.h"
 
 namespace {
@@ -14,6 +16,12 @@ namespace {
 // like a live file in data\ (the target itself, main.htm, the staged
 // lv.exe) never overwrites it or is deleted with the temporary files.
 constexpr const char* kUnpackArchive = "data\\unpack_tmp\\data_tmp.dat";
+
+// The staged copy of the program, which the exit hand-over starts from.
+bool IsStagedExecutable(std::string_view relativePath)
+{
+    return relativePath == "data\\lv.exe" || relativePath == "data/lv.exe";
+}
 
 std::string EntryLine(std::string_view name, std::string_view outcome)
 {
@@ -78,7 +86,14 @@ void CEntryInstaller::Install(std::string_view name, std::string_view digest, co
     }
 
     const std::string verified = IsZipAddress(url) ? Unpack(download) : download;
-    const bool installed = !verified.empty() && !digest.empty() && Digest(verified) == digest
+    const bool verifiedOk = !verified.empty() && !digest.empty() && Digest(verified) == digest;
+    if (verifiedOk) {
+        // A replaced file keeps its mode (an updater must stay runnable).
+        plat::CopyPermissions(target, verified);
+        if (IsStagedExecutable(RelativeToFolder(target, m_strExeFolder)))
+            plat::MakeExecutable(verified);
+    }
+    const bool installed = verifiedOk
         && plat::MoveFile(verified, target, plat::IfTargetExists::Replace);
     m_log.AppendLine(EntryLine(name, installed ? "成功" : "错误"));
     plat::DeleteFile(verified);

@@ -142,4 +142,23 @@ TEST_F(UpdateHardening, TheUpdatesOwnFilesAreNeitherTargetsNorBlockedByLeftovers
     EXPECT_FALSE(folder.Exists("data/data_tmp.dat"));
 }
 
+TEST_F(UpdateHardening, ReplacedFilesKeepTheirModeAndTheStagedProgramRuns)
+{
+    folder.Write("nplv.exe", "old updater");
+    folder.Write("tools/helper.sh", "old helper");
+    fs::permissions(folder.Native("nplv.exe"), fs::perms(0755));
+    fs::permissions(folder.Native("tools/helper.sh"), fs::perms(0700));
+    const std::string zip = StoredZip("helper.sh", "new helper");
+    EXPECT_EQ(Run({ Entry("nplv.exe", "nplv", "new updater"), Entry("data\\lv.exe", "lv", "new program"),
+                  Md5Hex("new helper") + " tools\\helper.sh " + Serve("helper.zip", zip) }),
+        0u);
+    EXPECT_EQ(folder.Read("nplv.exe"), "new updater");
+    EXPECT_EQ(folder.Read("tools/helper.sh"), "new helper");
+    auto mode = [&](const char* name) { return static_cast<unsigned>(fs::status(folder.Native(name)).permissions()); };
+    EXPECT_EQ(mode("nplv.exe"), 0755u);
+    EXPECT_EQ(mode("tools/helper.sh"), 0700u);
+    EXPECT_EQ(folder.Read("data/lv.exe"), "new program");
+    EXPECT_EQ(mode("data/lv.exe") & 0100u, 0100u);
+}
+
 }
