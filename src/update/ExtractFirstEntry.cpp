@@ -60,7 +60,7 @@ int ExtractFirstEntry(std::string archivePath, std::string& extractedPath)
         if (!IsContainedName(entryName))
             throw CZipException(CZipException::kBadArchive, reader.ArchivePath());
 
-        plat::File output(FolderOf(archivePath) + entryName, plat::File::Mode::CreateWrite);
+        plat::File output(FolderOf(archivePath) + entryName, plat::File::Mode::CreateNew);
         outputCreated = true;
         outputPath = output.GetFilePath();
         extractedPath = outputPath;

@@ -1,9 +1,8 @@
 #include "update/HttpFetch.h"
 
-#include "platform/fs/PathMap.h"
+#include "platform/fs/File.h"
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -72,21 +71,25 @@ int CHttpFetch::FetchFile(const char* url, const char* path)
     if (int result = Open(url); result != kOk)
         return result;
     TransferBuffer buffer {};
-    std::FILE* file = path ? plat::OpenFile(path, "wb") : nullptr;
-    if (!file)
+    // Created afresh without following links: whatever stood at the name
+    // (a link to a file elsewhere, say) is replaced, never written through.
+    plat::File file;
+    if (!path || !file.Open(path, plat::File::Mode::CreateNew))
         return kFileNotCreated;
     for (;;) {
         std::size_t n = 0;
-        if (!m_request->Read(buffer.data(), kChunk, n)) {
-            std::fclose(file);
+        if (!m_request->Read(buffer.data(), kChunk, n))
             return kOk;
-        }
         if (n == 0) {
-            std::fclose(file);
+            file.Abort();
             CloseHandles();
             return kOk;
         }
-        // A short write shows up in the caller's digest check.
-        std::fwrite(buffer.data(), 1, n, file);
+        try {
+            file.Write(buffer.data(), n);
+        } catch (const plat::FileException&) {
+            // A short file shows up in the caller's digest check.
+            return kOk;
+        }
     }
 }

@@ -174,6 +174,22 @@ TEST_F(ExtractFirstEntryTest, NamesThatWouldLeaveTheFolderAreRefused)
     EXPECT_EQ(Outputs(), std::vector<std::string> { "inner" });
 }
 
+TEST_F(ExtractFirstEntryTest, ALinkAtTheEntrysNameIsReplacedNotWrittenThrough)
+{
+    TempFolder outside;
+    WriteNative(outside.Native("victim"), "precious");
+    fs::permissions(outside.Native("victim"), fs::perms(0600));
+    const auto victimTime = fs::last_write_time(outside.Native("victim"));
+    fs::create_symlink(outside.Native("victim"), m_folder.Native("x.bin"));
+    std::string extracted;
+    EXPECT_EQ(Extract(BuildZip({ { .name = "x.bin", .data = "entry", .externalAttributes = 0x01 } }), extracted), 0);
+    EXPECT_EQ(ReadNative(outside.Native("victim")), "precious");
+    EXPECT_EQ(fs::status(outside.Native("victim")).permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::last_write_time(outside.Native("victim")), victimTime);
+    EXPECT_FALSE(fs::is_symlink(m_folder.Native("x.bin")));
+    EXPECT_EQ(ReadNative(m_folder.Native("x.bin")), "entry");
+}
+
 TEST_F(ExtractFirstEntryTest, RestoresTheLastWriteTimeAndNeverLeavesItReadOnly)
 {
     std::uint32_t dos = (std::uint32_t((2020 - 1980) << 9 | 2 << 5 | 29) << 16) | (23 << 11 | 59 << 5 | 29);

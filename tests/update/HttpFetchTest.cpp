@@ -122,6 +122,18 @@ TEST_F(HttpFetchTest, UnreachableAddressLeavesTheTargetAloneAndTheNextFetchWorks
     EXPECT_EQ(fetch.CloseHandles(), 0);
 }
 
+TEST_F(HttpFetchTest, ALinkAtTheTargetIsReplacedNotWrittenThrough)
+{
+    TempFolder outside;
+    WriteNative(outside.Native("victim"), "precious");
+    std::filesystem::create_symlink(outside.Native("victim"), m_folder.Native("target"));
+    CHttpFetch fetch;
+    EXPECT_EQ(fetch.FetchFile(m_server.Url("/missing").c_str(), m_folder.Windows("target").c_str()), 0);
+    EXPECT_EQ(ReadNative(outside.Native("victim")), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(m_folder.Native("target")));
+    EXPECT_EQ(ReadNative(m_folder.Native("target")), kNotFoundPage);
+}
+
 TEST_F(HttpFetchTest, TargetInAMissingFolderIsResultOne)
 {
     CHttpFetch fetch;

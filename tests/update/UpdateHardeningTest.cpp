@@ -161,4 +161,17 @@ TEST_F(UpdateHardening, ReplacedFilesKeepTheirModeAndTheStagedProgramRuns)
     EXPECT_EQ(mode("data/lv.exe") & 0100u, 0100u);
 }
 
+TEST_F(UpdateHardening, LinksAtTheWorkingNamesAreNotFollowed)
+{
+    fs::create_symlink(outside.Native("keep.txt"), folder.Native("data/data_tmp.dat"));
+    fs::create_symlink(outside.Native(), folder.Native("data/unpack_tmp"));
+    // Refreshed: the link in `outside`'s own listing is not part of the check.
+    before = Snapshot(outside.Native());
+    const std::string zip = StoredZip("keep.txt", "zipped");
+    EXPECT_EQ(Run({ Entry("data\\a.bin", "a", "plain"), Md5Hex("zipped") + " data\\z.bin " + Serve("z.zip", zip) }), 0u);
+    EXPECT_EQ(folder.Read("data/a.bin"), "plain");
+    EXPECT_EQ(folder.Read("data/z.bin"), "zipped");
+    EXPECT_FALSE(folder.Exists("data/data_tmp.dat"));
+}
+
 }
