@@ -13,6 +13,13 @@ constexpr std::size_t kChunk = 10240;
 // Room for a chunk and the zero byte stored after it.
 using TransferBuffer = std::array<char, kChunk + 2>;
 
+// A body announced longer than the limit is refused before any of it comes.
+bool IsDeclaredTooLong(const plat::InternetRequest& request, std::uint64_t limit)
+{
+    const std::int64_t declared = request.DeclaredLength();
+    return declared > 0 && static_cast<std::uint64_t>(declared) > limit;
+}
+
 }
 
 CHttpFetch::~CHttpFetch()
@@ -46,7 +53,10 @@ int CHttpFetch::FetchText(std::string url, std::string& text)
     text.clear();
     if (int result = Open(url.c_str()); result != kOk)
         return result;
+    if (IsDeclaredTooLong(*m_request, m_limits.text))
+        return kTooLarge;
     TransferBuffer buffer {};
+    std::uint64_t received = 0;
     for (;;) {
         std::size_t n = 0;
         if (!m_request->Read(buffer.data(), kChunk, n))
@@ -54,6 +64,13 @@ int CHttpFetch::FetchText(std::string url, std::string& text)
         if (n == 0) {
             CloseHandles();
             return kOk;
+        }
+        received += n;
+        if (received > m_limits.text) {
+            text.clear();
+            text.shrink_to_fit();
+            CloseHandles();
+            return kTooLarge;
         }
         buffer[n] = '\0';
         try {
@@ -70,12 +87,15 @@ int CHttpFetch::FetchFile(const char* url, const char* path)
 {
     if (int result = Open(url); result != kOk)
         return result;
+    if (IsDeclaredTooLong(*m_request, m_limits.file))
+        return kTooLarge;
     TransferBuffer buffer {};
     // Created afresh without following links: whatever stood at the name
     // (a link to a file elsewhere, say) is replaced, never written through.
     plat::File file;
     if (!path || !file.Open(path, plat::File::Mode::CreateNew))
         return kFileNotCreated;
+    std::uint64_t received = 0;
     for (;;) {
         std::size_t n = 0;
         if (!m_request->Read(buffer.data(), kChunk, n))
@@ -84,6 +104,11 @@ int CHttpFetch::FetchFile(const char* url, const char* path)
             file.Abort();
             CloseHandles();
             return kOk;
+        }
+        received += n;
+        if (received > m_limits.file) {
+            CloseHandles();
+            return kTooLarge;
         }
         try {
             file.Write(buffer.data(), n);

@@ -19,6 +19,9 @@ constexpr std::uint32_t kEndSignature = 0x06054b50;
 constexpr std::uint32_t kCentralSignature = 0x02014b50;
 constexpr std::uint32_t kLocalSignature = 0x04034b50;
 constexpr std::uint32_t kFlagDataDescriptor = 1u << 3;
+// The largest entry the update unpacks; a bigger one is refused before
+// anything is written (an entry never delivers more than it declares).
+constexpr std::uint32_t kMaxEntrySize = 512u << 20;
 
 std::time_t DosToCalendarTime(std::uint32_t dosDateTime)
 {
@@ -171,7 +174,7 @@ void CZipReader::ReadCentralHeader(EntryInfo& info, char* name, std::uint32_t na
     read.internalAttributes = cursor.U16();
     read.externalAttributes = cursor.U32();
     read.localHeaderOffset = cursor.U32();
-    if (cursor.Failed())
+    if (cursor.Failed() || read.uncompressedSize > kMaxEntrySize)
         Fail(CZipException::kStatusBadArchive);
     read.modified = DosToCalendarTime(read.dosDateTime);
 

@@ -190,6 +190,23 @@ TEST_F(ExtractFirstEntryTest, ALinkAtTheEntrysNameIsReplacedNotWrittenThrough)
     EXPECT_EQ(ReadNative(m_folder.Native("x.bin")), "entry");
 }
 
+TEST_F(ExtractFirstEntryTest, OutputIsBoundedByTheDeclaredSizeAndFiveHundredTwelveMegabytes)
+{
+    // Ten megabytes of zeros behind a declared one megabyte: only that comes out.
+    const std::string zeros(10u << 20, '\0');
+    std::string extracted;
+    EXPECT_EQ(Extract(BuildZip({ { .name = "bomb.bin", .data = zeros.substr(0, 1u << 20), .compressed = RawDeflate(zeros) } }),
+                  extracted),
+        0);
+    EXPECT_EQ(fs::file_size(m_folder.Native("bomb.bin")), 1u << 20);
+
+    for (std::uint32_t declared : { (512u << 20) + 1, 0xffffffffu }) {
+        EXPECT_EQ(Extract(BuildZip({ { .name = "big.bin", .data = "x", .uncompressedSize = declared } }), extracted), 1);
+        EXPECT_EQ(extracted, "unchanged");
+        EXPECT_FALSE(fs::exists(m_folder.Native("big.bin")));
+    }
+}
+
 TEST_F(ExtractFirstEntryTest, RestoresTheLastWriteTimeAndNeverLeavesItReadOnly)
 {
     std::uint32_t dos = (std::uint32_t((2020 - 1980) << 9 | 2 << 5 | 29) << 16) | (23 << 11 | 59 << 5 | 29);

@@ -93,6 +93,14 @@ bool InternetRequest::Read(void* buffer, std::size_t size, std::size_t& bytesRea
     return bytesRead > 0 || !m_failed;
 }
 
+std::int64_t InternetRequest::DeclaredLength() const
+{
+    curl_off_t length = -1;
+    if (m_curl->easyGetinfo(m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK)
+        return -1;
+    return length;
+}
+
 bool InternetRequest::Pump(Wait wait)
 {
     for (;;) {

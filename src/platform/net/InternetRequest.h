@@ -8,6 +8,7 @@
 #include "platform/net/InternetSession.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,6 +32,9 @@ public:
     // true means the body has ended. False when the transfer broke off; the
     // bytes that arrived before are delivered by earlier calls.
     bool Read(void* buffer, std::size_t size, std::size_t& bytesRead);
+
+    // The body's length as the response declares it; -1 when it does not.
+    std::int64_t DeclaredLength() const;
 
 private:
     InternetRequest() = default;
