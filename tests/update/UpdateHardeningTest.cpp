@@ -7,9 +7,12 @@
 #include "UpdateRunFolder.h"
 #include "UpdateServerFixture.h"
 #include "platform/fs/PathMap.h"
+#include "platform/net/InternetRequest.h"
+#include "support/SilentServer.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -171,6 +174,30 @@ TEST_F(UpdateHardening, LinksAtTheWorkingNamesAreNotFollowed)
     EXPECT_EQ(Run({ Entry("data\\a.bin", "a", "plain"), Md5Hex("zipped") + " data\\z.bin " + Serve("z.zip", zip) }), 0u);
     EXPECT_EQ(folder.Read("data/a.bin"), "plain");
     EXPECT_EQ(folder.Read("data/z.bin"), "zipped");
+    EXPECT_FALSE(folder.Exists("data/data_tmp.dat"));
+}
+
+TEST_F(UpdateHardening, StalledTransfersEnd)
+{
+    plat::SetStallLimitsForTesting({ .connectSeconds = 2, .lowSpeedSeconds = 2 });
+    // A byte every three seconds, for ever.
+    server.Trickle("/f/slow");
+    {
+        lvtest::SilentServer silent;
+        setenv("LUMIVEX_UPDATE_SERVER", silent.Address().c_str(), 1);
+        folder.Write("data/main.htm", "old manifest");
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(RunFirstStage(folder.Windows(), 0), 1u);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        EXPECT_EQ(folder.Read("data/main.htm"), "old manifest");
+        setenv("LUMIVEX_UPDATE_SERVER", server.Root().c_str(), 1);
+    }
+    EXPECT_EQ(Run({ Md5Hex("x") + " slow.bin " + server.Url("/f/slow") }), 0u);
+    plat::SetStallLimitsForTesting({});
+    // A stalled read ends the transfer like a broken one: what came is checked.
+    EXPECT_EQ(Log(),
+        Cp936Log({ "检测更新", "更新文件:slow.bin ....", "FileLength:0", "更新文件:slow.bin 错误", "更新完成" }));
+    EXPECT_FALSE(folder.Exists("slow.bin"));
     EXPECT_FALSE(folder.Exists("data/data_tmp.dat"));
 }
 

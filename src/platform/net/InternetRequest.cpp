@@ -3,6 +3,7 @@
 #include "platform/net/CurlLibrary.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -14,6 +15,15 @@ constexpr long kMaxRedirects = 20;
 constexpr long kReceiveBuffer = 64 * 1024;
 constexpr int kPollMilliseconds = 1000;
 
+std::atomic<long> g_connectSeconds { StallLimits {}.connectSeconds };
+std::atomic<long> g_lowSpeedSeconds { StallLimits {}.lowSpeedSeconds };
+
+}
+
+void SetStallLimitsForTesting(StallLimits limits)
+{
+    g_connectSeconds = limits.connectSeconds;
+    g_lowSpeedSeconds = limits.lowSpeedSeconds;
 }
 
 std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& session, std::string_view url)
@@ -43,6 +53,9 @@ std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& se
         && curl.easySetopt(easy, CURLOPT_USERAGENT, session.UserAgent().c_str()) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_HTTPHEADER, request->m_headers) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_CONNECTTIMEOUT, g_connectSeconds.load()) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_LOW_SPEED_TIME, g_lowSpeedSeconds.load()) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_WRITEFUNCTION, &InternetRequest::OnData) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_WRITEDATA, request.get()) == CURLE_OK

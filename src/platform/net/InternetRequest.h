@@ -18,6 +18,18 @@ struct curl_slist;
 
 namespace plat {
 
+// When a transfer counts as stalled: no connection within `connectSeconds`,
+// or less than one byte a second over `lowSpeedSeconds` (waiting for the
+// response included). A stalled open fails; a stalled read is a failed read.
+struct StallLimits {
+    long connectSeconds = 30;
+    long lowSpeedSeconds = 60;
+};
+
+// For tests only, which cannot wait a minute: the limits of requests opened
+// from now on.
+void SetStallLimitsForTesting(StallLimits limits);
+
 class InternetRequest {
 public:
     // nullptr when the address is malformed, its scheme is not http or https,
