@@ -5,6 +5,8 @@
 
 void ClearWorkingFiles(const std::string& exeFolder)
 {
+    plat::RemoveStaleStagedFiles(exeFolder);
+    plat::RemoveStaleStagedFiles(exeFolder + "data\\");
     plat::RemoveTree(exeFolder + kDownloadFile);
     plat::RemoveTree(exeFolder + kUnpackFolder);
     for (const char* log : { "data\\update.txt", "data\\update2.txt" }) {

@@ -18,6 +18,8 @@
 #include <map>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -199,6 +201,33 @@ TEST_F(UpdateHardening, StalledTransfersEnd)
         Cp936Log({ "检测更新", "更新文件:slow.bin ....", "FileLength:0", "更新文件:slow.bin 错误", "更新完成" }));
     EXPECT_FALSE(folder.Exists("slow.bin"));
     EXPECT_FALSE(folder.Exists("data/data_tmp.dat"));
+}
+
+TEST_F(UpdateHardening, ALaterRunClearsWhatAKilledOneLeft)
+{
+    // The process id of a writer that has gone.
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone);
+    const std::string alive = std::to_string(::getppid());
+    for (const std::string& name : std::vector<std::string> { "data/.main.htm.lvtmp-" + dead + "-0-123", "data/.update.txt.lvtmp-" + dead + "-4-5",
+             ".nplv.exe.lvtmp-" + dead + "-1-9", "data/data_tmp.dat", "data/unpack_tmp/x.bin" })
+        folder.Write(name, std::string(1000, 'x'));
+    const std::vector<std::string> kept { "data/.main.htm.lvtmp-" + alive + "-0-1", "data/.notes.lvtmp-old",
+        "data/.a.lvtmp-" + dead + "-x-1", "data/a.lvtmp-" + dead + "-0-1" };
+    for (const std::string& name : kept)
+        folder.Write(name, "kept");
+    // A run that ends early, without a manifest, still clears up first.
+    server.SetManifest("no marker");
+    EXPECT_EQ(RunFirstStage(folder.Windows(), 0), 1u);
+
+    std::map<std::string, std::string> expected { { "data", "<folder>" } };
+    for (const std::string& name : kept)
+        expected[name] = "kept";
+    EXPECT_EQ(Snapshot(folder.Native()), expected);
 }
 
 }

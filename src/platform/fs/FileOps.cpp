@@ -30,6 +30,15 @@ private:
     int m_fd = -1;
 };
 
+// Flushes a regular file's data; anything else (a folder, a link) is left.
+void FlushToDisk(const std::string& native)
+{
+    Descriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    struct stat info {};
+    if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode))
+        ::fsync(file.Get());
+}
+
 bool CopyNative(const std::string& from, const std::string& to, IfTargetExists mode)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
@@ -105,6 +114,7 @@ bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode)
     auto nativeTo = NativePath(to);
     if (!nativeFrom || !nativeTo)
         return false;
+    FlushToDisk(*nativeFrom);
     int result = mode == IfTargetExists::Replace
         ? ::rename(nativeFrom->c_str(), nativeTo->c_str())
         : ::renameat2(AT_FDCWD, nativeFrom->c_str(), AT_FDCWD, nativeTo->c_str(), RENAME_NOREPLACE);

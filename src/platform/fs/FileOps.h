@@ -20,12 +20,19 @@ bool DeleteFile(std::string_view path);
 // to) or a folder with everything in it. True when nothing is left there.
 bool RemoveTree(std::string_view path);
 
+// Removes the temporary files that writers of this program killed part-way
+// (CopyFile, whole-file writes) left in `folder`: those of processes that
+// no longer run. Nothing else in the folder is touched.
+void RemoveStaleStagedFiles(std::string_view folder);
+
 // Copies a regular file with its permission bits and modification time. The
 // copy is written beside the target and renamed onto it when complete, so an
 // interrupted copy never leaves a half-written target.
 bool CopyFile(std::string_view from, std::string_view to, IfTargetExists mode);
 
 // Renames a file or folder; a file moves across file systems by copying.
+// A file's data is flushed to disk first, so that after a power cut the
+// target holds the old file or the new one, never an empty one.
 bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode);
 
 }
