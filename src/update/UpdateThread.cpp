@@ -13,6 +13,7 @@
 #include "update/WorkingFiles.h"
 
 #include <array>
+#include <cstdio>
 
 namespace {
 
@@ -49,6 +50,14 @@ std::string GetManifestUrl()
 
 unsigned UpdateThreadProc(void*)
 {
+    // Every path of the update is built from the folder's Windows name; if
+    // that name leads elsewhere, so would every file the update writes.
+    if (!plat::ModuleFileNameRoundTrips()) {
+        std::fprintf(stderr, "lv.exe: update not started: the program's folder %s has no Windows name that "
+                             "leads back to it ('\\' or ':' in a folder name)\n",
+            GetExeFolder().c_str());
+        return 1;
+    }
     return RunFirstStage(GetExeFolder(), kUpdateStartDelayMs);
 }
 

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -228,6 +229,38 @@ TEST_F(UpdateHardening, ALaterRunClearsWhatAKilledOneLeft)
     for (const std::string& name : kept)
         expected[name] = "kept";
     EXPECT_EQ(Snapshot(folder.Native()), expected);
+}
+
+// Runs the update thread's procedure in a copy of this binary.
+TEST(UpdateThreadChild, RunsTheProcedure)
+{
+    if (!std::getenv("LV_UPDATE_THREAD_CHILD"))
+        GTEST_SKIP() << "runs only inside the copy that UpdateHardening starts";
+    std::printf("update-thread: %u\n", UpdateThreadProc(nullptr));
+}
+
+TEST_F(UpdateHardening, AFolderWhoseWindowsNameLeadsElsewhereIsNotUpdated)
+{
+    // "we\ird" reads as two folders in a Windows path: data\ would be made
+    // in the parent's "we" folder.
+    const std::string weird = folder.Native("we\\ird");
+    fs::create_directories(weird);
+    fs::copy_file("/proc/self/exe", weird + "/lv.exe");
+    server.SetManifest("[FILE_LIST_BEGIN]\r\n[FILE_LIST_END]\r\n[HTML_END]\r\n");
+    const std::string command = "cd '" + weird
+        + "' && LV_UPDATE_THREAD_CHILD=1 timeout 30 ./lv.exe --gtest_filter=UpdateThreadChild.* 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[4096];
+    while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
+        output.append(chunk, n);
+    ::pclose(pipe);
+    EXPECT_NE(output.find("lv.exe: update not started: the program's folder " + plat::WindowsPath(weird)), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("update-thread: 1"), std::string::npos) << output;
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_FALSE(folder.Exists("we"));
 }
 
 }
