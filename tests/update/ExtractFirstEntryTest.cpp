@@ -207,6 +207,18 @@ TEST_F(ExtractFirstEntryTest, OutputIsBoundedByTheDeclaredSizeAndFiveHundredTwel
     }
 }
 
+TEST_F(ExtractFirstEntryTest, EncryptedEntriesAreRefusedBeforeAnythingIsWritten)
+{
+    for (std::uint16_t method : { 0, 8 }) {
+        std::string extracted;
+        EXPECT_EQ(Extract(BuildZip({ { .name = "secret.bin", .data = "ciphertext", .method = method, .flags = 1 } }),
+                      extracted),
+            1);
+        EXPECT_EQ(extracted, "unchanged");
+        EXPECT_TRUE(Outputs().empty());
+    }
+}
+
 TEST_F(ExtractFirstEntryTest, RestoresTheLastWriteTimeAndNeverLeavesItReadOnly)
 {
     std::uint32_t dos = (std::uint32_t((2020 - 1980) << 9 | 2 << 5 | 29) << 16) | (23 << 11 | 59 << 5 | 29);

@@ -109,7 +109,8 @@ std::FILE* OpenFile(std::string_view windowsPath, const char* mode)
     auto native = NativePath(windowsPath);
     if (!native || !mode)
         return nullptr;
-    return std::fopen(native->c_str(), mode);
+    // 'e': close-on-exec, so a program started later inherits no open file.
+    return std::fopen(native->c_str(), (std::string(mode) + "e").c_str());
 }
 
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cstring>
 #include <new>
 
@@ -18,6 +19,15 @@ constexpr int kPollMilliseconds = 1000;
 std::atomic<long> g_connectSeconds { StallLimits {}.connectSeconds };
 std::atomic<long> g_lowSpeedSeconds { StallLimits {}.lowSpeedSeconds };
 
+}
+
+std::string_view RedirectSchemesFor(std::string_view url)
+{
+    constexpr std::string_view kSecure = "https:";
+    bool secure = url.size() >= kSecure.size();
+    for (std::size_t i = 0; secure && i < kSecure.size(); ++i)
+        secure = std::tolower(static_cast<unsigned char>(url[i])) == kSecure[i];
+    return secure ? "https" : "http,https";
 }
 
 void SetStallLimitsForTesting(StallLimits limits)
@@ -47,7 +57,8 @@ std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& se
     std::string address(url);
     bool ok = curl.easySetopt(easy, CURLOPT_URL, address.c_str()) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK
-        && curl.easySetopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, std::string(RedirectSchemesFor(url)).c_str())
+            == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_USERAGENT, session.UserAgent().c_str()) == CURLE_OK

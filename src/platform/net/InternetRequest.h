@@ -30,6 +30,10 @@ struct StallLimits {
 // from now on.
 void SetStallLimitsForTesting(StallLimits limits);
 
+// The schemes a request for `url` may be redirected to: an https address
+// never falls back to plain http, where the body could be altered unseen.
+std::string_view RedirectSchemesFor(std::string_view url);
+
 class InternetRequest {
 public:
     // nullptr when the address is malformed, its scheme is not http or https,
