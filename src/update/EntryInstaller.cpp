@@ -98,4 +98,6 @@ void CEntryInstaller::Install(std::string_view name, std::string_view digest, co
     m_log.AppendLine(EntryLine(name, installed ? "成功" : "错误"));
     plat::DeleteFile(verified);
     plat::DeleteFile(download);
+    if (IsZipAddress(url))
+        plat::RemoveTree(m_strExeFolder + kUnpackFolder);
 }

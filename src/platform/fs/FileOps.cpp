@@ -86,6 +86,38 @@ bool DeleteFile(std::string_view path)
     return ::unlink(native->c_str()) == 0;
 }
 
+bool CreateSubfolders(std::string_view folder, std::string_view relativeFile)
+{
+    // An empty folder is the current directory.
+    std::string path;
+    if (!folder.empty()) {
+        auto base = NativePath(folder);
+        if (!base)
+            return false;
+        path = *base;
+    }
+    if (relativeFile.find('\0') != std::string_view::npos)
+        return false;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = relativeFile.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            return true;
+        std::string_view part = relativeFile.substr(start, end - start);
+        start = end + 1;
+        if (part.empty() || part == ".")
+            continue;
+        if (!path.empty() && path.back() != '/')
+            path += '/';
+        path.append(part);
+        struct stat info {};
+        if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
+            return false;
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return false;
+    }
+}
+
 bool RemoveTree(std::string_view path)
 {
     auto native = NativePath(path);

@@ -16,6 +16,12 @@ bool CreateDirectory(std::string_view path);
 // Deletes one file; fails for a folder or a missing file.
 bool DeleteFile(std::string_view path);
 
+// Creates, inside `folder`, the folders that `relativeFile` names before its
+// last component ("a\b\x.bin": a, then a\b), with either slash. A folder
+// that exists must be a real one, not a link, so nothing is made or written
+// through a link. False when one cannot be made or is not a folder.
+bool CreateSubfolders(std::string_view folder, std::string_view relativeFile);
+
 // Removes whatever stands at the name: a file, a link (never what it points
 // to) or a folder with everything in it. True when nothing is left there.
 bool RemoveTree(std::string_view path);
