@@ -91,7 +91,7 @@ void CEntryInstaller::Install(std::string_view name, std::string_view digest, co
         // A replaced file keeps its mode (an updater must stay runnable).
         plat::CopyPermissions(target, verified);
         if (IsStagedExecutable(RelativeToFolder(target, m_strExeFolder)))
-            plat::MakeExecutable(verified);
+            plat::SetExecutable(verified);
     }
     const bool installed = verifiedOk
         && plat::MoveFile(verified, target, plat::IfTargetExists::Replace);

@@ -94,14 +94,4 @@ bool CopyPermissions(std::string_view model, std::string_view path)
     return ::chmod(native->c_str(), info.st_mode & 07777) == 0;
 }
 
-bool MakeExecutable(std::string_view path)
-{
-    auto native = Native(path);
-    struct stat info {};
-    if (!native || ::stat(native->c_str(), &info) != 0)
-        return false;
-    const mode_t readers = info.st_mode & (S_IRUSR | S_IRGRP | S_IROTH);
-    return ::chmod(native->c_str(), (info.st_mode & 07777) | (readers >> 2)) == 0;
-}
-
 }

@@ -46,7 +46,4 @@ bool SetFileAttributes(std::string_view path, std::uint32_t attributes);
 // False when either is missing or the bits cannot be changed.
 bool CopyPermissions(std::string_view model, std::string_view path);
 
-// Lets everyone who may read the file also run it.
-bool MakeExecutable(std::string_view path);
-
 }
