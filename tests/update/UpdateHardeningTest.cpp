@@ -48,7 +48,7 @@ protected:
     {
         ASSERT_TRUE(server.Running());
         setenv("LUMIVEX_UPDATE_SERVER", server.Root().c_str(), 1);
-        outside.Write("keep.txt", "precious");
+        lvtest::WriteNative(outside.Native("keep.txt"), "precious");
         before = Snapshot(outside.Native());
     }
     void TearDown() override
@@ -88,13 +88,13 @@ protected:
     UpdateServerFixture server;
     UpdateRunFolder folder;
     // A folder beside the program's, where nothing may change.
-    UpdateRunFolder outside;
+    lvtest::TempFolder outside;
     std::map<std::string, std::string> before;
 };
 
 TEST_F(UpdateHardening, SecondListDestinationsStayInTheProgramsFolders)
 {
-    const std::string up = "..\\" + fs::path(outside.Native()).parent_path().filename().string() + "\\";
+    const std::string up = "..\\" + fs::path(outside.Native()).filename().string() + "\\";
     const std::string absolute = plat::WindowsPath(outside.Native("deep")) + "\\x.txt";
     const std::string programFiles = plat::WindowsPath(folder.Native("pf"));
     setenv("ProgramFiles", programFiles.c_str(), 1);
