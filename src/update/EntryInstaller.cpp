@@ -4,17 +4,24 @@
 #include "localdata/TextLines.h"
 #include "platform/fs/FileFind.h"
 #include "platform/fs/FileOps.h"
+#include "platform/fs/FileStatus.h"
 #include "update/EntryFields.h"
 #include "update/ExtractFirstEntry.h"
+#include "update/InstallTargets.h"
+#include "update/WorkingFiles.h"
 
 namespace {
 
-constexpr const char* kDownload = "data\\data_tmp.dat";
 // Archives are unpacked in a folder of their own, so that an entry named
 // like a live file in data\ (the target itself, main.htm, the staged
 // lv.exe) never overwrites it or is deleted with the temporary files.
-constexpr const char* kUnpackFolder = "data\\unpack_tmp\\";
 constexpr const char* kUnpackArchive = "data\\unpack_tmp\\data_tmp.dat";
+
+// The staged copy of the program, which the exit hand-over starts from.
+bool IsStagedExecutable(std::string_view relativePath)
+{
+    return relativePath == "data\\lv.exe" || relativePath == "data/lv.exe";
+}
 
 std::string EntryLine(std::string_view name, std::string_view outcome)
 {
@@ -48,7 +55,10 @@ void CEntryInstaller::Refuse(std::string_view name)
 std::string CEntryInstaller::Unpack(const std::string& download)
 {
     const std::string archive = m_strExeFolder + kUnpackArchive;
-    plat::CreateDirectory(m_strExeFolder + kUnpackFolder);
+    // A fresh folder: nothing in it can be a link someone left there.
+    const std::string folder = m_strExeFolder + kUnpackFolder;
+    if (!plat::RemoveTree(folder) || !plat::CreateDirectory(folder))
+        return {};
     if (!plat::MoveFile(download, archive, plat::IfTargetExists::Replace))
         return {};
     std::string extracted;
@@ -63,7 +73,8 @@ void CEntryInstaller::Install(std::string_view name, std::string_view digest, co
     CreateFolderPath(target);
     m_log.AppendLine(EntryLine(name, "...."));
 
-    const std::string download = m_strExeFolder + kDownload;
+    const std::string download = m_strExeFolder + kDownloadFile;
+    plat::RemoveTree(download);
     if (m_fetch.FetchFile(url.c_str(), download.c_str()) != CHttpFetch::kOk) {
         plat::DeleteFile(download);
         return;
@@ -75,9 +86,18 @@ void CEntryInstaller::Install(std::string_view name, std::string_view digest, co
     }
 
     const std::string verified = IsZipAddress(url) ? Unpack(download) : download;
-    const bool installed = !verified.empty() && !digest.empty() && Digest(verified) == digest
+    const bool verifiedOk = !verified.empty() && !digest.empty() && Digest(verified) == digest;
+    if (verifiedOk) {
+        // A replaced file keeps its mode (an updater must stay runnable).
+        plat::CopyPermissions(target, verified);
+        if (IsStagedExecutable(RelativeToFolder(target, m_strExeFolder)))
+            plat::SetExecutable(verified);
+    }
+    const bool installed = verifiedOk
         && plat::MoveFile(verified, target, plat::IfTargetExists::Replace);
     m_log.AppendLine(EntryLine(name, installed ? "成功" : "错误"));
     plat::DeleteFile(verified);
     plat::DeleteFile(download);
+    if (IsZipAddress(url))
+        plat::RemoveTree(m_strExeFolder + kUnpackFolder);
 }

@@ -1,6 +1,7 @@
 #include "update/ExtractFirstEntry.h"
 
 #include "platform/fs/File.h"
+#include "platform/fs/FileOps.h"
 #include "platform/fs/FileStatus.h"
 #include "update/ZipException.h"
 #include "update/ZipReader.h"
@@ -60,7 +61,11 @@ int ExtractFirstEntry(std::string archivePath, std::string& extractedPath)
         if (!IsContainedName(entryName))
             throw CZipException(CZipException::kBadArchive, reader.ArchivePath());
 
-        plat::File output(FolderOf(archivePath) + entryName, plat::File::Mode::CreateWrite);
+        // The entry's own folders are made inside the archive's folder (the
+        // name was checked to stay inside it), never through a link.
+        if (!plat::CreateSubfolders(FolderOf(archivePath), entryName))
+            throw CZipException(CZipException::kBadArchive, reader.ArchivePath());
+        plat::File output(FolderOf(archivePath) + entryName, plat::File::Mode::CreateNew);
         outputCreated = true;
         outputPath = output.GetFilePath();
         extractedPath = outputPath;

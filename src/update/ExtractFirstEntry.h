@@ -1,7 +1,7 @@
 #pragma once
 
 // Unpacks the first entry of a zip archive into the archive's own folder,
-// under the entry's stored name (folders named in it must exist already).
+// under the entry's stored name; folders named in it are made there.
 // Returns 0 on success, 1 on any failure. `extractedPath` receives the full
 // Windows path of the output file as soon as it has been created; a failure
 // after that leaves the (partial) file there for the caller to check and

@@ -1,9 +1,8 @@
 #include "update/HttpFetch.h"
 
-#include "platform/fs/PathMap.h"
+#include "platform/fs/File.h"
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -13,6 +12,13 @@ constexpr const char* kUserAgent = "dova";
 constexpr std::size_t kChunk = 10240;
 // Room for a chunk and the zero byte stored after it.
 using TransferBuffer = std::array<char, kChunk + 2>;
+
+// A body announced longer than the limit is refused before any of it comes.
+bool IsDeclaredTooLong(const plat::InternetRequest& request, std::uint64_t limit)
+{
+    const std::int64_t declared = request.DeclaredLength();
+    return declared > 0 && static_cast<std::uint64_t>(declared) > limit;
+}
 
 }
 
@@ -47,7 +53,10 @@ int CHttpFetch::FetchText(std::string url, std::string& text)
     text.clear();
     if (int result = Open(url.c_str()); result != kOk)
         return result;
+    if (IsDeclaredTooLong(*m_request, m_limits.text))
+        return kTooLarge;
     TransferBuffer buffer {};
+    std::uint64_t received = 0;
     for (;;) {
         std::size_t n = 0;
         if (!m_request->Read(buffer.data(), kChunk, n))
@@ -55,6 +64,13 @@ int CHttpFetch::FetchText(std::string url, std::string& text)
         if (n == 0) {
             CloseHandles();
             return kOk;
+        }
+        received += n;
+        if (received > m_limits.text) {
+            text.clear();
+            text.shrink_to_fit();
+            CloseHandles();
+            return kTooLarge;
         }
         buffer[n] = '\0';
         try {
@@ -71,22 +87,34 @@ int CHttpFetch::FetchFile(const char* url, const char* path)
 {
     if (int result = Open(url); result != kOk)
         return result;
+    if (IsDeclaredTooLong(*m_request, m_limits.file))
+        return kTooLarge;
     TransferBuffer buffer {};
-    std::FILE* file = path ? plat::OpenFile(path, "wb") : nullptr;
-    if (!file)
+    // Created afresh without following links: whatever stood at the name
+    // (a link to a file elsewhere, say) is replaced, never written through.
+    plat::File file;
+    if (!path || !file.Open(path, plat::File::Mode::CreateNew))
         return kFileNotCreated;
+    std::uint64_t received = 0;
     for (;;) {
         std::size_t n = 0;
-        if (!m_request->Read(buffer.data(), kChunk, n)) {
-            std::fclose(file);
+        if (!m_request->Read(buffer.data(), kChunk, n))
             return kOk;
-        }
         if (n == 0) {
-            std::fclose(file);
+            file.Abort();
             CloseHandles();
             return kOk;
         }
-        // A short write shows up in the caller's digest check.
-        std::fwrite(buffer.data(), 1, n, file);
+        received += n;
+        if (received > m_limits.file) {
+            CloseHandles();
+            return kTooLarge;
+        }
+        try {
+            file.Write(buffer.data(), n);
+        } catch (const plat::FileException&) {
+            // A short file shows up in the caller's digest check.
+            return kOk;
+        }
     }
 }

@@ -1,17 +1,15 @@
 #include "update/Md5.h"
 
-#include "platform/fs/PathMap.h"
+#include "platform/fs/File.h"
 
 #include <bit>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
+#include <vector>
 
 namespace {
 
-constexpr std::size_t kChunk = 1024;
-// A larger stdio buffer than the default means fewer system calls per chunk.
-constexpr std::size_t kStdioBuffer = 64 * 1024;
+// Unbuffered reads: large ones keep the system calls few.
+constexpr std::size_t kChunk = 64 * 1024;
 
 inline std::uint32_t LoadLe32(const std::uint8_t* p)
 {
@@ -204,27 +202,26 @@ void CMd5::Final(std::uint8_t digest[16], State& state) const
 
 int CMd5::FileDigest(std::string_view path, std::string& hex)
 {
-    // stdio opens folders for reading too; a folder has no digest.
-    std::error_code ignored;
-    auto native = plat::NativePath(path);
-    if (!native || std::filesystem::is_directory(*native, ignored))
+    // The platform file opens without blocking and only regular files: a
+    // FIFO or device at the name has no digest instead of hanging the caller.
+    plat::File file;
+    if (!file.Open(path, plat::File::Mode::Read))
         return -1;
-    std::FILE* file = plat::OpenFile(path, "rb");
-    if (!file)
-        return -1;
-    std::setvbuf(file, nullptr, _IOFBF, kStdioBuffer);
     State state;
     Init(state);
-    std::uint8_t chunk[kChunk];
-    for (;;) {
-        std::size_t n = std::fread(chunk, 1, kChunk, file);
-        if (n == 0)
-            break;
-        Update(state, chunk, n);
+    std::vector<std::uint8_t> chunk(kChunk);
+    try {
+        for (;;) {
+            std::size_t n = file.Read(chunk.data(), chunk.size());
+            if (n == 0)
+                break;
+            Update(state, chunk.data(), n);
+        }
+    } catch (const plat::FileException&) {
+        // A read error ends the input; the digest covers what was read.
     }
     std::uint8_t digest[16];
     Final(digest, state);
-    std::fclose(file);
 
     static constexpr char kDigits[] = "0123456789abcdef";
     for (std::uint8_t byte : digest) {

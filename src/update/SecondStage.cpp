@@ -7,6 +7,7 @@
 #include "update/EntryFields.h"
 #include "update/EntryInstaller.h"
 #include "update/FileBuffer.h"
+#include "update/InstallTargets.h"
 
 #include <array>
 
@@ -93,6 +94,12 @@ int RunSecondStage(const std::string& exeFolder)
             continue;
         }
         const std::string target = ResolveDestination(destination, exeFolder, programFiles);
+        // Only the program's own folders, and never the update's own files.
+        if (!IsAllowedDestination(target, exeFolder, programFiles)
+            || IsUpdateWorkingName(RelativeToFolder(target, exeFolder))) {
+            installer.Refuse(destination);
+            continue;
+        }
         if (Exists(target))
             continue;
         installer.Install(destination, digest, DecodeListField(fields[3].text, utf8), target);

@@ -8,9 +8,12 @@
 #include "platform/text/Utf8.h"
 #include "update/EntryFields.h"
 #include "update/EntryInstaller.h"
+#include "update/InstallTargets.h"
 #include "update/SecondStage.h"
+#include "update/WorkingFiles.h"
 
 #include <array>
+#include <cstdio>
 
 namespace {
 
@@ -45,26 +48,16 @@ std::string GetManifestUrl()
     return server + std::string(kManifestQuery);
 }
 
-bool IsPathInsideFolder(std::string_view path)
-{
-    if (path.empty() || path.front() == '\\' || path.front() == '/')
-        return false;
-    if (path.find(':') != std::string_view::npos)
-        return false;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find_first_of("\\/", start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        if (path.substr(start, end - start) == "..")
-            return false;
-        start = end + 1;
-    }
-    return true;
-}
-
 unsigned UpdateThreadProc(void*)
 {
+    // Every path of the update is built from the folder's Windows name; if
+    // that name leads elsewhere, so would every file the update writes.
+    if (!plat::ModuleFileNameRoundTrips()) {
+        std::fprintf(stderr, "lv.exe: update not started: the program's folder %s has no Windows name that "
+                             "leads back to it ('\\' or ':' in a folder name)\n",
+            GetExeFolder().c_str());
+        return 1;
+    }
     return RunFirstStage(GetExeFolder(), kUpdateStartDelayMs);
 }
 
@@ -72,6 +65,7 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
 {
     plat::Sleep(delayMs);
     plat::SetCurrentDirectory(exeFolder);
+    ClearWorkingFiles(exeFolder);
 
     CTextLines log;
     log.AppendLine(kLogStarted);
@@ -100,7 +94,7 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
         const bool fits = ReadEntryFields(line, fields);
         const std::string& digest = fields[0].text;
         const std::string path = DecodeListField(fields[1].text, utf8);
-        if (!fits || !IsPathInsideFolder(path)) {
+        if (!fits || !IsPathInsideFolder(path) || IsUpdateWorkingName(path)) {
             installer.Refuse(path);
             continue;
         }

@@ -31,7 +31,3 @@ std::string GetManifestUrl();
 // "[HTML_END]" marker after its first byte, or not saved; no first list),
 // else 0 once the log is written and the second stage has run.
 unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs);
-
-// True when a first-list path names a file inside the executable's folder:
-// not empty, not absolute, no drive or other colon, no ".." component.
-bool IsPathInsideFolder(std::string_view path);

@@ -18,7 +18,11 @@ constexpr std::size_t kLocalHeaderSize = 30;
 constexpr std::uint32_t kEndSignature = 0x06054b50;
 constexpr std::uint32_t kCentralSignature = 0x02014b50;
 constexpr std::uint32_t kLocalSignature = 0x04034b50;
+constexpr std::uint32_t kFlagEncrypted = 1u << 0;
 constexpr std::uint32_t kFlagDataDescriptor = 1u << 3;
+// The largest entry the update unpacks; a bigger one is refused before
+// anything is written (an entry never delivers more than it declares).
+constexpr std::uint32_t kMaxEntrySize = 512u << 20;
 
 std::time_t DosToCalendarTime(std::uint32_t dosDateTime)
 {
@@ -171,7 +175,8 @@ void CZipReader::ReadCentralHeader(EntryInfo& info, char* name, std::uint32_t na
     read.internalAttributes = cursor.U16();
     read.externalAttributes = cursor.U32();
     read.localHeaderOffset = cursor.U32();
-    if (cursor.Failed())
+    // An encrypted entry would decode to ciphertext: not one we can deliver.
+    if (cursor.Failed() || (read.flags & kFlagEncrypted) || read.uncompressedSize > kMaxEntrySize)
         Fail(CZipException::kStatusBadArchive);
     read.modified = DosToCalendarTime(read.dosDateTime);
 
@@ -215,7 +220,7 @@ std::uint64_t CZipReader::CheckLocalHeader()
     cursor.Skip(2);
     std::uint32_t flags = cursor.U16();
     std::uint32_t method = cursor.U16();
-    ok = ok && method == m_entry.method && (method == kStored || method == kDeflated);
+    ok = ok && method == m_entry.method && (method == kStored || method == kDeflated) && !(flags & kFlagEncrypted);
     cursor.Skip(4);
     std::uint32_t crc = cursor.U32();
     std::uint32_t compressedSize = cursor.U32();

@@ -1,6 +1,7 @@
 #pragma once
 
-// Reader of one-disk zip archives: entries stored or deflated, no encryption,
+// Reader of one-disk zip archives: entries stored or deflated, up to 512 MB
+// each (a larger one is a bad archive), no encryption,
 // no 64-bit extensions. Every error throws: CZipException for the archive's
 // content, plat::FileException for the file underneath.
 

@@ -143,20 +143,31 @@ TEST_F(ExtractFirstEntryTest, WrongCrcLeavesTheCompleteOutputWritable)
     EXPECT_NE(fs::status(m_folder.Native("crc.bin")).permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
-TEST_F(ExtractFirstEntryTest, SubfolderNamesNeedTheFolder)
+TEST_F(ExtractFirstEntryTest, SubfoldersAreMadeInsideAndNoLinkIsWrittenThrough)
 {
-    std::string zip = BuildZip({ { .name = "sub/x.bin", .data = "inside" } });
     std::string extracted;
-    EXPECT_EQ(Extract(zip, extracted), 1);
-    EXPECT_EQ(extracted, "unchanged");
-    EXPECT_TRUE(Outputs().empty());
-
-    fs::create_directory(m_folder.Native("sub"));
-    EXPECT_EQ(Extract(zip, extracted), 0);
-    EXPECT_EQ(extracted, m_folder.Windows("sub\\x.bin"));
-    EXPECT_EQ(ReadNative(m_folder.Native("sub/x.bin")), "inside");
+    EXPECT_EQ(Extract(BuildZip({ { .name = "sub/deeper\\x.bin", .data = "inside" } }), extracted), 0);
+    EXPECT_EQ(extracted, m_folder.Windows("sub\\deeper\\x.bin"));
+    EXPECT_EQ(ReadNative(m_folder.Native("sub/deeper/x.bin")), "inside");
     EXPECT_EQ(Extract(BuildZip({ { .name = "sub\\y.bin", .data = "back" } }), extracted), 0);
     EXPECT_EQ(ReadNative(m_folder.Native("sub/y.bin")), "back");
+
+    // A linked folder on the way is refused; a link at the name is replaced.
+    TempFolder outside;
+    WriteNative(outside.Native("victim"), "precious");
+    fs::permissions(outside.Native("victim"), fs::perms(0600));
+    const auto victimTime = fs::last_write_time(outside.Native("victim"));
+    fs::create_symlink(outside.Native(), m_folder.Native("link"));
+    fs::create_symlink(outside.Native("victim"), m_folder.Native("x.bin"));
+    EXPECT_EQ(Extract(BuildZip({ { .name = "link/x.bin", .data = "through" } }), extracted), 1);
+    EXPECT_EQ(extracted, "unchanged");
+    EXPECT_EQ(Extract(BuildZip({ { .name = "x.bin", .data = "entry", .externalAttributes = 0x01 } }), extracted), 0);
+    EXPECT_FALSE(fs::is_symlink(m_folder.Native("x.bin")));
+    EXPECT_EQ(ReadNative(m_folder.Native("x.bin")), "entry");
+    EXPECT_EQ(ReadNative(outside.Native("victim")), "precious");
+    EXPECT_EQ(fs::status(outside.Native("victim")).permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::last_write_time(outside.Native("victim")), victimTime);
+    EXPECT_FALSE(fs::exists(outside.Native("x.bin")));
 }
 
 TEST_F(ExtractFirstEntryTest, NamesThatWouldLeaveTheFolderAreRefused)
@@ -172,6 +183,28 @@ TEST_F(ExtractFirstEntryTest, NamesThatWouldLeaveTheFolderAreRefused)
     EXPECT_FALSE(fs::exists(m_folder.Native("evil.bin")));
     EXPECT_FALSE(fs::exists("/tmp/evil.bin"));
     EXPECT_EQ(Outputs(), std::vector<std::string> { "inner" });
+}
+
+TEST_F(ExtractFirstEntryTest, OutputIsBoundedAndUndeliverableEntriesWriteNothing)
+{
+    // Ten megabytes of zeros behind a declared one megabyte: only that comes out.
+    const std::string zeros(10u << 20, '\0');
+    std::string extracted;
+    EXPECT_EQ(Extract(BuildZip({ { .name = "bomb.bin", .data = zeros.substr(0, 1u << 20), .compressed = RawDeflate(zeros) } }),
+                  extracted),
+        0);
+    EXPECT_EQ(fs::file_size(m_folder.Native("bomb.bin")), 1u << 20);
+    fs::remove(m_folder.Native("bomb.bin"));
+
+    // Declared over 512 MB, or encrypted (its data would be ciphertext).
+    for (const ZipEntrySpec& entry : { ZipEntrySpec { .name = "big.bin", .data = "x", .uncompressedSize = (512u << 20) + 1 },
+             ZipEntrySpec { .name = "big.bin", .data = "x", .uncompressedSize = 0xffffffffu },
+             ZipEntrySpec { .name = "secret.bin", .data = "ciphertext", .method = 0, .flags = 1 },
+             ZipEntrySpec { .name = "secret.bin", .data = "ciphertext", .flags = 1 } }) {
+        EXPECT_EQ(Extract(BuildZip({ entry }), extracted), 1) << entry.name;
+        EXPECT_EQ(extracted, "unchanged");
+        EXPECT_TRUE(Outputs().empty());
+    }
 }
 
 TEST_F(ExtractFirstEntryTest, RestoresTheLastWriteTimeAndNeverLeavesItReadOnly)

@@ -122,6 +122,18 @@ TEST_F(HttpFetchTest, UnreachableAddressLeavesTheTargetAloneAndTheNextFetchWorks
     EXPECT_EQ(fetch.CloseHandles(), 0);
 }
 
+TEST_F(HttpFetchTest, ALinkAtTheTargetIsReplacedNotWrittenThrough)
+{
+    TempFolder outside;
+    WriteNative(outside.Native("victim"), "precious");
+    std::filesystem::create_symlink(outside.Native("victim"), m_folder.Native("target"));
+    CHttpFetch fetch;
+    EXPECT_EQ(fetch.FetchFile(m_server.Url("/missing").c_str(), m_folder.Windows("target").c_str()), 0);
+    EXPECT_EQ(ReadNative(outside.Native("victim")), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(m_folder.Native("target")));
+    EXPECT_EQ(ReadNative(m_folder.Native("target")), kNotFoundPage);
+}
+
 TEST_F(HttpFetchTest, TargetInAMissingFolderIsResultOne)
 {
     CHttpFetch fetch;
@@ -159,4 +171,42 @@ TEST_F(HttpFetchTest, LargeBodyIsWrittenByteExact)
     CHttpFetch fetch;
     EXPECT_EQ(fetch.FetchFile(big.Url("/big").c_str(), m_folder.Windows("big").c_str()), 0);
     EXPECT_TRUE(ReadNative(m_folder.Native("big")) == body);
+}
+
+TEST_F(HttpFetchTest, BodiesOverTheLimitAreFailedFetches)
+{
+    LoopbackServer server;
+    // 30,000 bytes without a declared length, and ten gigabytes declared.
+    server.Http().Get("/chunked", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("application/octet-stream", [](std::size_t offset, httplib::DataSink& sink) {
+            if (offset >= 30000)
+                sink.done();
+            else
+                sink.write(PatternBytes(10000).data(), 10000);
+            return true;
+        });
+    });
+    server.Http().Get("/huge", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content_provider(10ull << 30, "application/octet-stream",
+            [](std::size_t, std::size_t, httplib::DataSink& sink) {
+                sink.write(PatternBytes(65536).data(), 65536);
+                return true;
+            });
+    });
+    ASSERT_TRUE(server.Start());
+
+    CHttpFetch exact({ .text = 30000, .file = 30000 });
+    std::string text;
+    EXPECT_EQ(exact.FetchFile(server.Url("/chunked").c_str(), m_folder.Windows("exact").c_str()), 0);
+    EXPECT_EQ(std::filesystem::file_size(m_folder.Native("exact")), 30000u);
+    CHttpFetch small({ .text = 29999, .file = 29999 });
+    EXPECT_EQ(small.FetchText(server.Url("/chunked"), text), CHttpFetch::kTooLarge);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(small.FetchFile(server.Url("/chunked").c_str(), m_folder.Windows("over").c_str()), CHttpFetch::kTooLarge);
+    EXPECT_LE(std::filesystem::file_size(m_folder.Native("over")), 29999u);
+
+    CHttpFetch fetch;
+    EXPECT_EQ(fetch.FetchFile(server.Url("/huge").c_str(), m_folder.Windows("huge").c_str()), CHttpFetch::kTooLarge);
+    EXPECT_FALSE(std::filesystem::exists(m_folder.Native("huge")));
+    EXPECT_EQ(fetch.FetchText(server.Url("/huge"), text), CHttpFetch::kTooLarge);
 }

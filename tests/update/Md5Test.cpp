@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <random>
 
@@ -93,6 +95,9 @@ TEST(Md5, MissingFileAndAppendingToTheCallersText)
     EXPECT_EQ(hex, "");
     EXPECT_EQ(md5.FileDigest(folder.Windows(), hex), -1) << "a folder is not a file";
     EXPECT_EQ(md5.FileDigest("", hex), -1);
+    ASSERT_EQ(::mkfifo(folder.Native("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(md5.FileDigest(folder.Windows("fifo"), hex), -1) << "a FIFO has no digest and must not block";
+    EXPECT_EQ(md5.FileDigest("Z:\\dev\\zero", hex), -1) << "nor has a device";
     EXPECT_EQ(hex, "");
 
     WriteNative(folder.Native("abc"), "abc");

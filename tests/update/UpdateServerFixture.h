@@ -8,6 +8,7 @@
 #include "support/LoopbackServer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 class UpdateServerFixture {
@@ -40,6 +42,8 @@ public:
     void Put(const std::string& path, std::string body) { Set(path, { std::move(body), false }); }
     // Declares the whole length but closes the connection after half the body.
     void PutTruncated(const std::string& path, std::string body) { Set(path, { std::move(body), true }); }
+    // Sends one byte every three seconds until the client gives up.
+    void Trickle(const std::string& path) { Set(path, { {}, false, true }); }
 
     // Serves every file under the Linux folder `root` at its relative path.
     void PutFolder(const std::string& root)
@@ -69,6 +73,7 @@ private:
     struct Body {
         std::string bytes;
         bool truncated = false;
+        bool trickle = false;
     };
 
     void Set(const std::string& path, Body body)
@@ -93,6 +98,14 @@ private:
         if (!found) {
             response.status = 404;
             response.set_content("<html><body><h1>404 Not Found</h1></body></html>", "text/html");
+            return;
+        }
+        if (body.trickle) {
+            response.set_chunked_content_provider("application/octet-stream",
+                [](size_t, httplib::DataSink& sink) {
+                    std::this_thread::sleep_for(std::chrono::seconds(3));
+                    return sink.is_writable() && sink.write("x", 1);
+                });
             return;
         }
         if (!body.truncated) {

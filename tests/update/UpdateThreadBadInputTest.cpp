@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -61,14 +62,48 @@ std::string Garbage(std::size_t size, unsigned seed)
     return bytes;
 }
 
-TEST_F(BadManifest, HundredMegabytesOfGarbageAreStoredAsTheyCame)
+// The resident set size of this process in kilobytes.
+long ResidentKilobytes()
 {
-    std::string body = Garbage(100u << 20, 1);
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:"))
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+TEST_F(BadManifest, GarbageUpToFourMegabytesIsStoredAsItCameAndMoreIsRefused)
+{
+    std::string body = Garbage((4u << 20) - 14, 1);
     body += "\r\n[HTML_END]\r\n";
+    ASSERT_EQ(body.size(), 4u << 20);
     server.SetManifest(body);
     RunFirstStage(ExeFolder(), 0);
     EXPECT_EQ(outer.Read("app/data/main.htm"), body);
     EXPECT_EQ(OuterEntries(), (std::set<std::string> { "app", "data" }));
+
+    server.SetManifest("x" + body);
+    EXPECT_EQ(RunFirstStage(ExeFolder(), 0), 1u);
+    EXPECT_EQ(outer.Read("app/data/main.htm"), body);
+}
+
+TEST_F(BadManifest, AnEndlessBodyEndsAtTheLimitInBoundedMemory)
+{
+    lvtest::LoopbackServer endless;
+    endless.Http().Get(".*", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/html", [](std::size_t, httplib::DataSink& sink) {
+            static const std::string block = Garbage(1 << 16, 3) + "[HTML_END]";
+            return sink.write(block.data(), block.size());
+        });
+    });
+    ASSERT_TRUE(endless.Start());
+    setenv("LUMIVEX_UPDATE_SERVER", endless.Url("").c_str(), 1);
+    outer.Write("app/data/main.htm", "old manifest");
+    const long before = ResidentKilobytes();
+    EXPECT_EQ(RunFirstStage(ExeFolder(), 0), 1u);
+    EXPECT_LT(ResidentKilobytes() - before, 64 * 1024);
+    EXPECT_EQ(outer.Read("app/data/main.htm"), "old manifest");
 }
 
 TEST_F(BadManifest, GarbageLinesInBothListsInstallNothing)

@@ -21,8 +21,10 @@ clang++-14 -std=c++20 -O1 -g -fno-omit-frame-pointer \
   "$root/src/update/ZipReader.cpp" \
   "$root/src/update/ZipException.cpp" \
   "$root/src/platform/fs/File.cpp" \
+  "$root/src/platform/fs/FileOps.cpp" \
   "$root/src/platform/fs/FileStatus.cpp" \
   "$root/src/platform/fs/PathMap.cpp" \
+  "$root/src/platform/fs/StagedFile.cpp" \
   -lz -o "$out/fuzz_zip"
 
 scratch=$(mktemp -d)

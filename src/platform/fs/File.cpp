@@ -106,6 +106,12 @@ bool File::Open(std::string_view path, Mode mode, FileException* error)
     // O_NONBLOCK: opening a FIFO must not wait for the other end; only
     // regular files are accepted below.
     int flags = mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
+    if (mode == Mode::CreateNew) {
+        struct stat existing {};
+        if (::lstat(native->c_str(), &existing) == 0 && !S_ISDIR(existing.st_mode))
+            ::unlink(native->c_str());
+        flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+    }
     int fd = ::open(native->c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0)
         return fail(errno, FileException::CauseFromErrno(errno));

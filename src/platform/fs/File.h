@@ -48,6 +48,9 @@ public:
     enum class Mode {
         Read,        // existing regular file, others may read it too
         CreateWrite, // created, or truncated when it exists
+        // Created afresh: a file or link at the name is removed first and
+        // no link is ever followed, so the data cannot land elsewhere.
+        CreateNew,
     };
     enum class SeekFrom { Begin, Current, End };
 

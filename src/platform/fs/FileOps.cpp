@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,6 +29,15 @@ public:
 private:
     int m_fd = -1;
 };
+
+// Flushes a regular file's data; anything else (a folder, a link) is left.
+void FlushToDisk(const std::string& native)
+{
+    Descriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    struct stat info {};
+    if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode))
+        ::fsync(file.Get());
+}
 
 bool CopyNative(const std::string& from, const std::string& to, IfTargetExists mode)
 {
@@ -76,6 +86,53 @@ bool DeleteFile(std::string_view path)
     return ::unlink(native->c_str()) == 0;
 }
 
+bool CreateSubfolders(std::string_view folder, std::string_view relativeFile)
+{
+    // An empty folder is the current directory.
+    std::string path;
+    if (!folder.empty()) {
+        auto base = NativePath(folder);
+        if (!base)
+            return false;
+        path = *base;
+    }
+    if (relativeFile.find('\0') != std::string_view::npos)
+        return false;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = relativeFile.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            return true;
+        std::string_view part = relativeFile.substr(start, end - start);
+        start = end + 1;
+        if (part.empty() || part == ".")
+            continue;
+        if (!path.empty() && path.back() != '/')
+            path += '/';
+        path.append(part);
+        struct stat info {};
+        if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
+            return false;
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return false;
+    }
+}
+
+bool RemoveTree(std::string_view path)
+{
+    auto native = NativePath(path);
+    // A trailing slash would make a link at the name count as its folder.
+    while (native && native->size() > 1 && native->back() == '/')
+        native->pop_back();
+    if (!native || *native == "/")
+        return false;
+    // remove_all does not follow links, neither at the name nor inside.
+    std::error_code error;
+    std::filesystem::remove_all(*native, error);
+    struct stat info {};
+    return ::lstat(native->c_str(), &info) != 0 && errno == ENOENT;
+}
+
 bool CopyFile(std::string_view from, std::string_view to, IfTargetExists mode)
 {
     auto nativeFrom = NativePath(from);
@@ -95,6 +152,7 @@ bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode)
     auto nativeTo = NativePath(to);
     if (!nativeFrom || !nativeTo)
         return false;
+    FlushToDisk(*nativeFrom);
     int result = mode == IfTargetExists::Replace
         ? ::rename(nativeFrom->c_str(), nativeTo->c_str())
         : ::renameat2(AT_FDCWD, nativeFrom->c_str(), AT_FDCWD, nativeTo->c_str(), RENAME_NOREPLACE);

@@ -84,4 +84,14 @@ bool SetFileAttributes(std::string_view path, std::uint32_t attributes)
     return ::chmod(native->c_str(), wanted) == 0;
 }
 
+bool CopyPermissions(std::string_view model, std::string_view path)
+{
+    auto nativeModel = Native(model);
+    auto native = Native(path);
+    struct stat info {};
+    if (!nativeModel || !native || ::stat(nativeModel->c_str(), &info) != 0)
+        return false;
+    return ::chmod(native->c_str(), info.st_mode & 07777) == 0;
+}
+
 }

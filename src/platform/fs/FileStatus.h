@@ -41,4 +41,9 @@ void SetFileStatus(std::string_view path, const FileStatus& status);
 // False when the file does not exist or its permissions cannot be changed.
 bool SetFileAttributes(std::string_view path, std::uint32_t attributes);
 
+// Gives the file at `path` the permission bits of the file at `model`, so a
+// file that replaces another stays as runnable as the one it replaces.
+// False when either is missing or the bits cannot be changed.
+bool CopyPermissions(std::string_view model, std::string_view path);
+
 }

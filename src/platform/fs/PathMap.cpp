@@ -14,6 +14,10 @@ std::optional<std::string> DriveFolder(char letter)
     letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
     if (letter < 'A' || letter > 'Z')
         return std::nullopt;
+    // Z: is always the root: a folder for it could not be mapped back, as
+    // Linux paths outside that folder would have no Windows name.
+    if (letter == 'Z')
+        return std::string();
     std::string var = "LUMIVEX_DRIVE_";
     var += letter;
     if (const char* folder = std::getenv(var.c_str()); folder && *folder) {
@@ -24,8 +28,6 @@ std::optional<std::string> DriveFolder(char letter)
             f.clear();
         return f;
     }
-    if (letter == 'Z')
-        return std::string();
     return std::nullopt;
 }
 
@@ -107,7 +109,8 @@ std::FILE* OpenFile(std::string_view windowsPath, const char* mode)
     auto native = NativePath(windowsPath);
     if (!native || !mode)
         return nullptr;
-    return std::fopen(native->c_str(), mode);
+    // 'e': close-on-exec, so a program started later inherits no open file.
+    return std::fopen(native->c_str(), (std::string(mode) + "e").c_str());
 }
 
 }

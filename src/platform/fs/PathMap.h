@@ -2,11 +2,12 @@
 
 // Translation between the program's Windows paths and Linux paths.
 //
-// Drive Z: is the Linux root ("Z:\home\u\lv\" <-> "/home/u/lv/"). Any other
-// drive letter maps to the folder named by LUMIVEX_DRIVE_<LETTER> when that
-// variable is set, and does not exist otherwise. Relative paths resolve
-// against the current directory with '\' read as '/'. A path that starts with
-// a single backslash names the root of drive Z:. UNC paths do not exist.
+// Drive Z: is the Linux root ("Z:\home\u\lv\" <-> "/home/u/lv/"), whatever
+// the environment says. Any other drive letter maps to the folder named by
+// LUMIVEX_DRIVE_<LETTER> when that variable is set, and does not exist
+// otherwise. Relative paths resolve against the current directory with '\'
+// read as '/'. A path that starts with a single backslash names the root of
+// drive Z:. UNC paths do not exist.
 
 #include <cstdio>
 #include <optional>

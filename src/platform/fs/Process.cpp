@@ -10,7 +10,9 @@
 
 namespace plat {
 
-std::string GetModuleFileName()
+namespace {
+
+std::string NativeModuleFileName()
 {
     std::vector<char> buffer(256);
     for (;;) {
@@ -18,9 +20,23 @@ std::string GetModuleFileName()
         if (n < 0)
             return {};
         if (static_cast<size_t>(n) < buffer.size())
-            return WindowsPath(std::string_view(buffer.data(), static_cast<size_t>(n)));
+            return std::string(buffer.data(), static_cast<size_t>(n));
         buffer.resize(buffer.size() * 2);
     }
+}
+
+}
+
+std::string GetModuleFileName()
+{
+    std::string native = NativeModuleFileName();
+    return native.empty() ? std::string() : WindowsPath(native);
+}
+
+bool ModuleFileNameRoundTrips()
+{
+    std::string native = NativeModuleFileName();
+    return !native.empty() && NativePath(WindowsPath(native)) == native;
 }
 
 std::optional<std::string> GetEnvironmentVariable(std::string_view name)

@@ -14,6 +14,11 @@ namespace plat {
 // holds it ("Z:\home\u\lumivex\lv.exe"); empty when it cannot be read.
 std::string GetModuleFileName();
 
+// True when GetModuleFileName leads back to the running executable. It does
+// not when a Linux name on the way holds '\' or ':', which have other
+// meanings in a Windows path: files built from that name land elsewhere.
+bool ModuleFileNameRoundTrips();
+
 // The variable's value; nullopt when it is not set or the name is empty or
 // holds '=' or a NUL byte.
 std::optional<std::string> GetEnvironmentVariable(std::string_view name);

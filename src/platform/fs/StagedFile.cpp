@@ -1,11 +1,14 @@
 #include "platform/fs/StagedFile.h"
 
+#include "platform/fs/PathMap.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <sys/stat.h>
 #include <fcntl.h>
 #include <random>
 #include <utility>
@@ -15,6 +18,8 @@ namespace plat {
 
 namespace {
 
+constexpr std::string_view kTempMarker = ".lvtmp-";
+
 // "folder/" and ".name.lvtmp-" for a target "folder/name": every temporary
 // file of the target starts with that prefix, then the writer's process id.
 std::pair<std::string, std::string> TempPrefix(const std::string& target)
@@ -22,7 +27,7 @@ std::pair<std::string, std::string> TempPrefix(const std::string& target)
     size_t slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    return { folder, "." + name + ".lvtmp-" };
+    return { folder, "." + name + std::string(kTempMarker) };
 }
 
 std::string TempNameBeside(const std::string& target)
@@ -47,6 +52,52 @@ bool RenameNoReplace(const std::string& from, const std::string& to)
     return true;
 }
 
+// The writer's process id from a name made by TempNameBeside
+// (".<name>.lvtmp-<pid>-<counter>-<random>"); 0 for any other name.
+pid_t WriterOf(std::string_view name)
+{
+    std::size_t marker = name.rfind(kTempMarker);
+    if (name.size() < 2 || name.front() != '.' || marker == std::string_view::npos || marker == 0)
+        return 0;
+    std::string_view rest = name.substr(marker + kTempMarker.size());
+    pid_t pid = 0;
+    int numbers = 0;
+    bool inNumber = false;
+    for (char c : rest) {
+        if (c >= '0' && c <= '9') {
+            if (numbers == 0 && pid < 100000000)
+                pid = pid * 10 + (c - '0');
+            inNumber = true;
+        } else if (c == '-' && inNumber) {
+            ++numbers;
+            inNumber = false;
+        } else {
+            return 0;
+        }
+    }
+    return numbers == 2 && inNumber ? pid : 0;
+}
+
+}
+
+void RemoveStaleStagedFiles(std::string_view folder)
+{
+    auto native = NativePath(folder);
+    if (!native)
+        return;
+    DIR* dir = ::opendir(native->c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t writer = WriterOf(entry->d_name);
+        if (writer <= 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat info {};
+        if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 StagedFile::StagedFile(std::string nativeTarget, mode_t mode)

@@ -3,6 +3,8 @@
 #include "platform/net/CurlLibrary.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cctype>
 #include <cstring>
 #include <new>
 
@@ -14,6 +16,24 @@ constexpr long kMaxRedirects = 20;
 constexpr long kReceiveBuffer = 64 * 1024;
 constexpr int kPollMilliseconds = 1000;
 
+std::atomic<long> g_connectSeconds { StallLimits {}.connectSeconds };
+std::atomic<long> g_lowSpeedSeconds { StallLimits {}.lowSpeedSeconds };
+
+}
+
+std::string_view RedirectSchemesFor(std::string_view url)
+{
+    constexpr std::string_view kSecure = "https:";
+    bool secure = url.size() >= kSecure.size();
+    for (std::size_t i = 0; secure && i < kSecure.size(); ++i)
+        secure = std::tolower(static_cast<unsigned char>(url[i])) == kSecure[i];
+    return secure ? "https" : "http,https";
+}
+
+void SetStallLimitsForTesting(StallLimits limits)
+{
+    g_connectSeconds = limits.connectSeconds;
+    g_lowSpeedSeconds = limits.lowSpeedSeconds;
 }
 
 std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& session, std::string_view url)
@@ -37,12 +57,16 @@ std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& se
     std::string address(url);
     bool ok = curl.easySetopt(easy, CURLOPT_URL, address.c_str()) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK
-        && curl.easySetopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https") == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, std::string(RedirectSchemesFor(url)).c_str())
+            == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_USERAGENT, session.UserAgent().c_str()) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_HTTPHEADER, request->m_headers) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_CONNECTTIMEOUT, g_connectSeconds.load()) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_LOW_SPEED_TIME, g_lowSpeedSeconds.load()) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_WRITEFUNCTION, &InternetRequest::OnData) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_WRITEDATA, request.get()) == CURLE_OK
@@ -91,6 +115,14 @@ bool InternetRequest::Read(void* buffer, std::size_t size, std::size_t& bytesRea
     m_targetSize = 0;
     m_targetFilled = 0;
     return bytesRead > 0 || !m_failed;
+}
+
+std::int64_t InternetRequest::DeclaredLength() const
+{
+    curl_off_t length = -1;
+    if (m_curl->easyGetinfo(m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK)
+        return -1;
+    return length;
 }
 
 bool InternetRequest::Pump(Wait wait)

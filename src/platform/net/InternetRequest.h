@@ -8,6 +8,7 @@
 #include "platform/net/InternetSession.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,22 @@
 struct curl_slist;
 
 namespace plat {
+
+// When a transfer counts as stalled: no connection within `connectSeconds`,
+// or less than one byte a second over `lowSpeedSeconds` (waiting for the
+// response included). A stalled open fails; a stalled read is a failed read.
+struct StallLimits {
+    long connectSeconds = 30;
+    long lowSpeedSeconds = 60;
+};
+
+// For tests only, which cannot wait a minute: the limits of requests opened
+// from now on.
+void SetStallLimitsForTesting(StallLimits limits);
+
+// The schemes a request for `url` may be redirected to: an https address
+// never falls back to plain http, where the body could be altered unseen.
+std::string_view RedirectSchemesFor(std::string_view url);
 
 class InternetRequest {
 public:
@@ -31,6 +48,9 @@ public:
     // true means the body has ended. False when the transfer broke off; the
     // bytes that arrived before are delivered by earlier calls.
     bool Read(void* buffer, std::size_t size, std::size_t& bytesRead);
+
+    // The body's length as the response declares it; -1 when it does not.
+    std::int64_t DeclaredLength() const;
 
 private:
     InternetRequest() = default;

@@ -50,6 +50,12 @@ bool SpawnDetached(const std::string& path, const std::vector<std::string>& args
         pid_t grandchild = fork();
         if (grandchild != 0)
             _exit(grandchild < 0 ? 1 : 0);
+        // The program gets no descriptor of ours but the standard three
+        // (and the report pipe, closed by the exec): files and sockets that
+        // other threads opened without close-on-exec stay here.
+        if (report[1] > 3)
+            close_range(3, static_cast<unsigned>(report[1]) - 1, 0);
+        close_range(static_cast<unsigned>(report[1]) + 1, ~0u, 0);
         int error = 0;
         if (dir && chdir(dir) != 0) {
             error = errno;

@@ -79,6 +79,9 @@ int ShellOpen(std::string_view file, std::string_view parameters, std::string_vi
     }
     if (HasProgramSuffix(*native))
         return 1;
+    // A relative name starting with '-' would read as an option.
+    if (native->front() == '-')
+        native->insert(0, "./");
     return OpenWithHandler(*native);
 }
 

@@ -18,6 +18,12 @@ TEST(PathMap, DriveZIsTheRootAndOtherDrivesNeedAFolder)
     EXPECT_EQ(NativePath("c:/games"), "/tmp/drive-c/games");
     EXPECT_EQ(NativePath("C:\\"), "/tmp/drive-c/");
     unsetenv("LUMIVEX_DRIVE_C");
+    // Z: cannot be moved: its paths must map back the same way.
+    setenv("LUMIVEX_DRIVE_Z", "/tmp/drive-z", 1);
+    EXPECT_EQ(NativePath("Z:\\home\\u\\lv\\"), "/home/u/lv/");
+    EXPECT_EQ(WindowsPath("/home/u/lv"), "Z:\\home\\u\\lv");
+    EXPECT_EQ(WindowsPath("/tmp/drive-z/x"), "Z:\\tmp\\drive-z\\x");
+    unsetenv("LUMIVEX_DRIVE_Z");
 }
 
 TEST(PathMap, RelativeAndOddPaths)

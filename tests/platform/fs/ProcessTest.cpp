@@ -60,6 +60,7 @@ TEST(Process, ModuleFileNameIsTheRunningExecutableOnItsDrive)
     DriveMapping e('E', std::filesystem::path(exe).parent_path().string());
     std::string name = std::filesystem::path(exe).filename().string();
     EXPECT_EQ(GetModuleFileName(), "E:\\" + name);
+    EXPECT_TRUE(ModuleFileNameRoundTrips());
 }
 
 TEST(Process, EnvironmentVariablesAndBadNames)

@@ -63,6 +63,13 @@ TEST_F(InternetRequestTest, SendsTheUserAgentAsksPastCachesAndFollowsRedirects)
     EXPECT_EQ(pragma, "no-cache");
 }
 
+TEST(InternetRequestRedirects, AnHttpsAddressIsNeverRedirectedToHttp)
+{
+    EXPECT_EQ(plat::RedirectSchemesFor("https://update.example/x"), "https");
+    EXPECT_EQ(plat::RedirectSchemesFor("HTTPS://update.example/x"), "https");
+    EXPECT_EQ(plat::RedirectSchemesFor("http://update.example/x"), "http,https");
+}
+
 TEST_F(InternetRequestTest, LargeBodyArrivesWholeInAnyPieceSize)
 {
     std::string payload(3 * 1000 * 1000 + 7, '\0');
