@@ -80,8 +80,9 @@ bool IsAllowedDestination(std::string_view target, std::string_view exeFolder, s
 
 bool IsUpdateWorkingName(std::string_view relativePath)
 {
-    static constexpr std::array<std::string_view, 4> kNames { "data_tmp.dat", "unpack_tmp", "update.txt",
-        "update2.txt" };
+    // The updater's lock and log belong to it as much as these to the update.
+    static constexpr std::array<std::string_view, 6> kNames { "data_tmp.dat", "unpack_tmp", "update.txt",
+        "update2.txt", "nplv.lock", "nplv.log" };
     std::vector<std::string_view> parts = NamedComponents(relativePath);
     if (parts.size() < 2 || !EqualsIgnoringAsciiCase(parts[0], "data"))
         return false;

@@ -16,7 +16,7 @@ bool IsAllowedDestination(std::string_view target, std::string_view exeFolder, s
 
 // True when a path relative to the executable's folder is, or lies under,
 // one of the update's own working names: the download, the unpack folder
-// and the two logs. Installing there would break every later update.
+// the two logs, and the updater's lock and log. Installing there would break every later update.
 bool IsUpdateWorkingName(std::string_view relativePath);
 
 // The path of `target` relative to `folder` when it lies inside it, else

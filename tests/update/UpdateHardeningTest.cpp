@@ -127,7 +127,7 @@ TEST_F(UpdateHardening, TheUpdatesOwnFilesAreNeitherTargetsNorBlockedByLeftovers
     for (const char* name : { "data/data_tmp.dat/x", "data/unpack_tmp", "data/update.txt/x", "data/update2.txt" })
         fs::create_directories(folder.Native(name));
     const std::vector<std::string> refused { "data\\data_tmp.dat\\x", "data\\unpack_tmp", "DATA\\Update.txt\\x",
-        "data\\\\update2.txt", "data\\.\\unpack_tmp\\y" };
+        "data\\\\update2.txt", "data\\.\\unpack_tmp\\y", "data\\nplv.log", "data\\NPLV.lock" };
     std::vector<std::string> first;
     for (const std::string& path : refused)
         first.push_back(Entry(path, "bad", "bad"));
