@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Surface.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/KeyCodes.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuPopup.h"
 #include "platform/ui/NativeWindow.h"
@@ -109,21 +110,43 @@ void Key(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers)
     e.type = SDL_KEYDOWN;
     e.key.windowID = t.windowId;
     e.key.state = SDL_PRESSED;
-    SDL_Keycode code = SDLK_UNKNOWN;
-    if (virtualKey == VK_RETURN)
-        code = SDLK_RETURN;
-    else if (virtualKey == VK_ESCAPE)
-        code = SDLK_ESCAPE;
-    else if (virtualKey == VK_SPACE)
-        code = SDLK_SPACE;
-    else if (virtualKey == VK_F4)
-        code = SDLK_F4;
-    else if (virtualKey >= 'A' && virtualKey <= 'Z')
-        code = static_cast<SDL_Keycode>(virtualKey - 'A' + 'a');
-    else if (virtualKey >= '0' && virtualKey <= '9')
-        code = static_cast<SDL_Keycode>(virtualKey);
-    e.key.keysym.sym = code;
-    e.key.keysym.mod = modifiers == Modifiers::Alt ? KMOD_LALT : KMOD_NONE;
+    e.key.keysym.sym = keys::ToSdl(virtualKey);
+    e.key.keysym.mod = modifiers == Modifiers::Alt ? KMOD_LALT : modifiers == Modifiers::Shift ? KMOD_LSHIFT : KMOD_NONE;
+    loop::PushInput(e);
+}
+
+void Char(const Wnd& wnd, char32_t character)
+{
+    Target t = Locate(wnd, {});
+    if (!t.windowId)
+        return;
+    SDL_Event e {};
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = t.windowId;
+    char* out = e.text.text;
+    if (character < 0x80) {
+        out[0] = static_cast<char>(character);
+    } else if (character < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (character >> 6));
+        out[1] = static_cast<char>(0x80 | (character & 0x3F));
+    } else if (character < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (character >> 12));
+        out[1] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        out[0] = static_cast<char>(0xF0 | (character >> 18));
+        out[1] = static_cast<char>(0x80 | ((character >> 12) & 0x3F));
+        out[2] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out[3] = static_cast<char>(0x80 | (character & 0x3F));
+    }
+    loop::PushInput(e);
+}
+
+void DisplayChange()
+{
+    SDL_Event e {};
+    e.type = SDL_DISPLAYEVENT;
+    e.display.event = SDL_DISPLAYEVENT_DISCONNECTED;
     loop::PushInput(e);
 }
 

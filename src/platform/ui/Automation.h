@@ -21,7 +21,7 @@ class Surface;
 namespace plat::automation {
 
 enum class MouseButton { Left, Right };
-enum class Modifiers { None, Alt };
+enum class Modifiers { None, Alt, Shift };
 
 // Mouse input at `client` (client coordinates of `wnd`, which may be a
 // control); it lands on whatever window is there, or on the capture.
@@ -33,6 +33,10 @@ void Click(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left)
 bool ClickControl(const Wnd& dialog, int id);
 // A key pressed on the top-level window of `wnd` (VK_RETURN, VK_ESCAPE, VK_SPACE, 'A'...).
 void Key(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers = Modifiers::None);
+// A character typed on the top-level window of `wnd` (text input: '?' whatever keys make it).
+void Char(const Wnd& wnd, char32_t character);
+// The window system's notice that a monitor came or went.
+void DisplayChange();
 // The window system's close box, and its request to redraw a window.
 void CloseBox(const Wnd& wnd);
 void Expose(const Wnd& wnd);

@@ -3,9 +3,12 @@
 // top-level window, and window events become close commands and repaints.
 
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/KeyCodes.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/WindowData.h"
+
+#include "platform/gfx/Utf8.h"
 
 #include <SDL.h>
 
@@ -96,41 +99,14 @@ void Mouse(Uint32 windowId, Point client, unsigned message, unsigned flags)
     windows::Send(target->handle, message, flags, MAKELPARAM(screen.x - to.x, screen.y - to.y));
 }
 
-unsigned VirtualKey(SDL_Keycode key)
+// A key or typed character goes to the open menu, else to its top-level window.
+void KeyMessage(Uint32 windowId, unsigned message, WPARAM wParam, LPARAM lParam)
 {
-    switch (key) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return VK_RETURN;
-    case SDLK_ESCAPE:
-        return VK_ESCAPE;
-    case SDLK_SPACE:
-        return VK_SPACE;
-    case SDLK_F4:
-        return VK_F4;
-    default:
-        break;
-    }
-    if (key >= 'a' && key <= 'z')
-        return static_cast<unsigned>(key - 'a' + 'A');
-    if (key >= '0' && key <= '9')
-        return static_cast<unsigned>(key);
-    return 0;
-}
-
-void Key(const SDL_KeyboardEvent& event)
-{
-    unsigned vk = VirtualKey(event.keysym.sym);
-    if (vk == 0)
-        return;
-    bool alt = (event.keysym.mod & KMOD_ALT) != 0;
-    unsigned message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    LPARAM lParam = MAKELPARAM(1, alt ? 0x2000 : 0);
     if (HWND menu = MenuWindow(); menu && windows::Find(menu)) {
-        windows::Send(menu, message, vk, lParam);
+        windows::Send(menu, message, wParam, lParam);
         return;
     }
-    WindowData* top = TopLevelForNative(event.windowID);
+    WindowData* top = TopLevelForNative(windowId);
     if (!top)
         top = windows::Find(ActiveModal());
     if (!top)
@@ -139,7 +115,32 @@ void Key(const SDL_KeyboardEvent& event)
         RaiseActiveModal();
         return;
     }
-    windows::Send(top->handle, message, vk, lParam);
+    windows::Send(top->handle, message, wParam, lParam);
+}
+
+void Key(const SDL_KeyboardEvent& event)
+{
+    unsigned vk = keys::FromSdl(event.keysym.sym);
+    if (vk == 0)
+        return;
+    keys::SetModifiers(event.keysym.mod);
+    bool alt = (event.keysym.mod & KMOD_ALT) != 0;
+    KeyMessage(event.windowID, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, MAKELPARAM(1, alt ? 0x2000 : 0));
+}
+
+// Each character of typed text becomes one WM_CHAR with its code point.
+void Text(const SDL_TextInputEvent& event)
+{
+    keys::SetModifiers(SDL_GetModState());
+    for (char32_t c : DecodeUtf8(event.text))
+        KeyMessage(event.windowID, WM_CHAR, c, MAKELPARAM(1, 0));
+}
+
+// A monitor came or went: every top-level window hears of it.
+void DisplayChanged()
+{
+    for (HWND hwnd : windows::TopLevels())
+        windows::Send(hwnd, WM_DISPLAYCHANGE, 32, 0);
 }
 
 void WindowEvent(const SDL_WindowEvent& event)
@@ -211,6 +212,13 @@ void HandleInput(const SDL_Event& event)
     }
     case SDL_KEYDOWN:
         Key(event.key);
+        break;
+    case SDL_TEXTINPUT:
+        Text(event.text);
+        break;
+    case SDL_DISPLAYEVENT:
+        if (event.display.event == SDL_DISPLAYEVENT_CONNECTED || event.display.event == SDL_DISPLAYEVENT_DISCONNECTED)
+            DisplayChanged();
         break;
     case SDL_WINDOWEVENT:
         WindowEvent(event.window);
