@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <string>
 #include <string_view>
 
 namespace {
@@ -30,31 +29,9 @@ constexpr std::array<KeyLine, 6> kKeyLines { {
 
 constexpr int kLineGap = 20;
 constexpr int kPadding = 8;
-// The keys column's width in half-width cells.
-constexpr int kKeysCells = 26;
-
-// Cells of fixed-pitch text: ASCII is one cell, everything else two.
-int Cells(std::string_view text)
-{
-    int cells = 0;
-    for (unsigned char c : text) {
-        if (c < 0x80)
-            cells += 1;
-        else if ((c & 0xC0) != 0x80)
-            cells += 2;
-    }
-    return cells;
-}
-
-std::string Line(const KeyLine& line)
-{
-    std::string text = "   ";
-    text += line.keys;
-    text.append(static_cast<std::size_t>(std::max(1, kKeysCells - Cells(line.keys))), ' ');
-    text += line.action;
-    text += ' ';
-    return text;
-}
+// Indent of the key lines under the title, and the gap between the columns.
+constexpr int kIndent = 16;
+constexpr int kColumnGap = 24;
 
 }
 
@@ -65,23 +42,29 @@ void CTestWnd::DrawKeyMap()
     plat::ClientDC dc(this);
     dc.SelectObject(m_font);
 
-    std::array<std::string, kKeyLines.size() + 1> lines;
-    lines[0] = std::string(kKeyMapTitle);
-    for (std::size_t i = 0; i < kKeyLines.size(); ++i)
-        lines[i + 1] = Line(kKeyLines[i]);
-    int width = 0;
-    for (const std::string& line : lines)
-        width = std::max(width, dc.GetTextExtent(line).cx);
-
+    // The columns line up by measured width: arrows and CJK are not
+    // always two half-width cells.
+    int keysWidth = 0, actionsWidth = 0;
+    for (const KeyLine& line : kKeyLines) {
+        keysWidth = std::max(keysWidth, dc.GetTextExtent(line.keys).cx);
+        actionsWidth = std::max(actionsWidth, dc.GetTextExtent(line.action).cx);
+    }
+    int width = std::max(dc.GetTextExtent(kKeyMapTitle).cx, kIndent + keysWidth + kColumnGap + actionsWidth);
     int boxWidth = width + 2 * kPadding;
-    int boxHeight = static_cast<int>(lines.size()) * kLineGap + 2 * kPadding;
+    int boxHeight = static_cast<int>(kKeyLines.size() + 1) * kLineGap + 2 * kPadding;
     int left = std::max(0, (client.Width() - boxWidth) / 2);
     int top = std::max(0, (client.Height() - boxHeight) / 2);
     plat::Rect box { left, top, left + boxWidth, top + boxHeight };
     dc.FillSolidRect(box, plat::RGB(0, 0, 0));
     dc.FillSolidRect({ box.left + 1, box.top + 1, box.right - 1, box.bottom - 1 }, plat::RGB(255, 255, 255));
     // The context's own colours, as the information lines have them.
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        dc.TextOut(left + kPadding, top + kPadding + static_cast<int>(i) * kLineGap, lines[i]);
+    int x = left + kPadding;
+    int y = top + kPadding;
+    dc.TextOut(x, y, kKeyMapTitle);
+    for (const KeyLine& line : kKeyLines) {
+        y += kLineGap;
+        dc.TextOut(x + kIndent, y, line.keys);
+        dc.TextOut(x + kIndent + keysWidth + kColumnGap, y, line.action);
+    }
     m_bKeyMap = true;
 }
