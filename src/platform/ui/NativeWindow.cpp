@@ -18,6 +18,13 @@ bool IsX11()
     return driver && std::strcmp(driver, "x11") == 0;
 }
 
+// Wayland clients cannot choose where their windows go.
+bool CompositorPlacesWindows()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "wayland") == 0;
+}
+
 // SDL's RGB888 is 0x00RRGGBB in 32 bits, as our pixels are; ARGB8888's
 // alpha byte means nothing to a window's framebuffer.
 bool IsXrgb(const SDL_Surface& s)
@@ -50,6 +57,8 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     if (!window_)
         return;
     id_ = SDL_GetWindowID(window_);
+    frameless_ = frame == WindowFrame::None && role == WindowRole::Normal;
+    client_ = client;
     Acquire();
 }
 
@@ -178,6 +187,11 @@ void NativeWindow::SetClientRect(Rect client)
         return;
     int w = std::max(client.Width(), 1);
     int h = std::max(client.Height(), 1);
+    client_ = client;
+    if (shown_)
+        FitMonitor(client);
+    if (fullscreenMonitor_ >= 0)
+        return;
     SDL_SetWindowPosition(window_, client.left, client.top);
     int oldW = 0, oldH = 0;
     SDL_GetWindowSize(window_, &oldW, &oldH);
@@ -196,9 +210,35 @@ void NativeWindow::Show(bool show)
         mappingExpose_ = IsX11();
     shown_ = show;
     if (show)
+        FitMonitor(client_);
+    if (show)
         SDL_ShowWindow(window_);
     else
         SDL_HideWindow(window_);
+}
+
+void NativeWindow::FitMonitor(Rect client)
+{
+    if (!frameless_ || !CompositorPlacesWindows())
+        return;
+    int monitor = -1;
+    for (int i = 0, n = SDL_GetNumVideoDisplays(); i < n && monitor < 0; ++i) {
+        SDL_Rect r {};
+        if (SDL_GetDisplayBounds(i, &r) == 0 && Rect { r.x, r.y, r.x + r.w, r.y + r.h } == client)
+            monitor = i;
+    }
+    if (monitor == fullscreenMonitor_)
+        return;
+    // Full screen goes to the monitor under the window's position, so
+    // changing monitors leaves full screen, moves, and enters it again.
+    if (fullscreenMonitor_ >= 0)
+        SDL_SetWindowFullscreen(window_, 0);
+    fullscreenMonitor_ = monitor;
+    SDL_SetWindowPosition(window_, client.left, client.top);
+    SDL_SetWindowSize(window_, std::max(client.Width(), 1), std::max(client.Height(), 1));
+    if (monitor >= 0)
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    Acquire();
 }
 
 void NativeWindow::SetTopMost(bool topMost)

@@ -70,6 +70,9 @@ private:
     // Points the back buffer at SDL's current window surface; a new one
     // starts black with nothing to show.
     void Acquire();
+    // Where windows cannot place themselves (Wayland), a frameless window
+    // whose client area is exactly a monitor is shown full screen on it.
+    void FitMonitor(Rect client);
 
     SDL_Window* window_ = nullptr;
     std::uint32_t id_ = 0;
@@ -80,6 +83,9 @@ private:
     Rect dirty_;
     bool shown_ = false;
     bool mappingExpose_ = false;
+    bool frameless_ = false;
+    int fullscreenMonitor_ = -1; // the monitor it is full screen on, or -1
+    Rect client_;
 };
 
 
