@@ -1,6 +1,7 @@
 #include "platform/ui/NativeWindow.h"
 
 #include "platform/gfx/Icon.h"
+#include "platform/ui/MonitorBounds.h"
 
 #include <SDL.h>
 
@@ -51,13 +52,21 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
         flags |= SDL_WINDOW_BORDERLESS;
     if (role == WindowRole::Menu)
         flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+    frameless_ = frame == WindowFrame::None && role == WindowRole::Normal;
+    // A frameless window may cover a scaled output: it draws in device pixels.
+    bool devicePixels = frameless_ && CompositorPlacesWindows();
+    if (devicePixels)
+        flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     int w = std::max(client.Width(), 1);
     int h = std::max(client.Height(), 1);
     window_ = SDL_CreateWindow(title.c_str(), client.left, client.top, w, h, flags);
     if (!window_)
         return;
     id_ = SDL_GetWindowID(window_);
-    frameless_ = frame == WindowFrame::None && role == WindowRole::Normal;
+    // SDL's window surface has the window's scaled-down size, so such a
+    // window shows its own buffer through a renderer of its own.
+    if (devicePixels)
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     client_ = client;
     Acquire();
 }
@@ -88,6 +97,10 @@ NativeWindow::~NativeWindow()
 {
     if (!window_)
         return;
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    if (renderer_)
+        SDL_DestroyRenderer(renderer_);
     SDL_HideWindow(window_);
     Graveyard().push_back({ window_, SDL_GetTicks64() });
 }
@@ -116,7 +129,7 @@ void NativeWindow::Acquire()
 {
     if (!window_)
         return;
-    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    SDL_Surface* screen = renderer_ ? nullptr : SDL_GetWindowSurface(window_);
     if (screen && IsXrgb(*screen)) {
         if (screen->pixels == framebuffer_ && screen->w == framebufferWidth_ && screen->h == framebufferHeight_)
             return;
@@ -130,7 +143,7 @@ void NativeWindow::Acquire()
     }
     // No window surface, or one in another format: our own buffer of the window's size.
     int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSizeInPixels(window_, &w, &h);
     framebuffer_ = nullptr;
     if (backBuffer_.IsView() || backBuffer_.Width() != w || backBuffer_.Height() != h) {
         backBuffer_.Resize(w, h);
@@ -151,6 +164,10 @@ void NativeWindow::Present()
     if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED)
         return;
     Acquire();
+    if (renderer_) {
+        PresentThroughRenderer();
+        return;
+    }
     SDL_Surface* screen = SDL_GetWindowSurface(window_);
     if (!screen)
         return;
@@ -167,6 +184,32 @@ void NativeWindow::Present()
     }
     SDL_Rect r { area.left, area.top, area.Width(), area.Height() };
     SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+}
+
+void NativeWindow::PresentThroughRenderer()
+{
+    int w = backBuffer_.Width();
+    int h = backBuffer_.Height();
+    if (w <= 0 || h <= 0)
+        return;
+    if (textureWidth_ != w || textureHeight_ != h) {
+        if (texture_)
+            SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        textureWidth_ = texture_ ? w : 0;
+        textureHeight_ = texture_ ? h : 0;
+        dirty_ = backBuffer_.Bounds();
+    }
+    if (!texture_)
+        return;
+    Rect area = dirty_.Intersected(backBuffer_.Bounds());
+    dirty_ = {};
+    SDL_Rect r { area.left, area.top, area.Width(), area.Height() };
+    if (!area.IsEmpty())
+        SDL_UpdateTexture(texture_, &r, backBuffer_.Row(area.top) + area.left, backBuffer_.Pitch() * 4);
+    // One texture pixel per device pixel: nothing is scaled.
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
 }
 
 void NativeWindow::PresentAll()
@@ -221,21 +264,20 @@ void NativeWindow::FitMonitor(Rect client)
 {
     if (!frameless_ || !CompositorPlacesWindows())
         return;
-    int monitor = -1;
-    for (int i = 0, n = SDL_GetNumVideoDisplays(); i < n && monitor < 0; ++i) {
-        SDL_Rect r {};
-        if (SDL_GetDisplayBounds(i, &r) == 0 && Rect { r.x, r.y, r.x + r.w, r.y + r.h } == client)
-            monitor = i;
-    }
+    int monitor = monitors::Covered(client);
     if (monitor == fullscreenMonitor_)
         return;
-    // Full screen goes to the monitor under the window's position, so
-    // changing monitors leaves full screen, moves, and enters it again.
+    // Full screen goes to the monitor under the window's position (in the
+    // window system's own units), so changing monitors leaves full screen,
+    // moves, and enters it again.
     if (fullscreenMonitor_ >= 0)
         SDL_SetWindowFullscreen(window_, 0);
     fullscreenMonitor_ = monitor;
-    SDL_SetWindowPosition(window_, client.left, client.top);
-    SDL_SetWindowSize(window_, std::max(client.Width(), 1), std::max(client.Height(), 1));
+    SDL_Rect r { client.left, client.top, std::max(client.Width(), 1), std::max(client.Height(), 1) };
+    if (monitor >= 0)
+        SDL_GetDisplayBounds(monitor, &r);
+    SDL_SetWindowPosition(window_, r.x, r.y);
+    SDL_SetWindowSize(window_, r.w, r.h);
     if (monitor >= 0)
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     Acquire();

@@ -4,7 +4,8 @@
 // buffer. The back buffer is SDL's window surface itself (its pixels are
 // 0x00RRGGBB like ours), so Present() only tells the window system which
 // part changed; a framebuffer in another format gets a buffer of our own,
-// converted when shown.
+// converted when shown. On Wayland a frameless window has a buffer of its
+// device size, shown through a renderer.
 
 #include "platform/Types.h"
 #include "platform/gfx/Surface.h"
@@ -14,6 +15,8 @@
 #include <utility>
 
 struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
 
 namespace plat {
 
@@ -73,6 +76,7 @@ private:
     // Where windows cannot place themselves (Wayland), a frameless window
     // whose client area is exactly a monitor is shown full screen on it.
     void FitMonitor(Rect client);
+    void PresentThroughRenderer();
 
     SDL_Window* window_ = nullptr;
     std::uint32_t id_ = 0;
@@ -86,6 +90,11 @@ private:
     bool frameless_ = false;
     int fullscreenMonitor_ = -1; // the monitor it is full screen on, or -1
     Rect client_;
+    // Windows drawn in device pixels show their buffer through these.
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
 };
 
 
