@@ -5,7 +5,8 @@
 # moves it to the second, which then shows the pattern at its size with the
 # fourth information line, Tab returns, Shift+Tab goes back); and under
 # weston at scale 2, where the test window's back buffer has the output's
-# device size. The window's own back buffer and sizes are checked by the
+# device size; and lv.exe itself under weston. The window's own back buffer
+# and sizes are checked by the
 # screen test binary's TestWndOnScreenChild, stage by stage; this script
 # sends the keys and checks the compositor's screenshots. Screenshots are
 # kept in <build>/monitors-e2e/.
@@ -23,6 +24,7 @@ e2e_require monitors-e2e Xvfb xdotool import convert xdpyinfo weston
 fail() {
   echo "monitors-e2e: FAIL ($scenario): $*"
   [ -s "$work/shot.png" ] && cp "$work/shot.png" "$shots/$scenario-failed.png"
+  [ -s "$work/lv.log" ] && cp "$work/lv.log" "$shots/$scenario-failed.log"
   [ -s "$work/child.log" ] && grep -E "Failure|Expected|Which|actual|FAILED|stage" "$work/child.log" | head -n 20
   exit 1
 }
@@ -109,4 +111,47 @@ keep scaled
 xdotool key Escape
 finish_child
 
-echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere (screenshots in $shots)"
+e2e_cleanup; trap - EXIT
+
+# The program itself under weston: its main window (found as the box of its
+# face colour, as the compositor places it), a picture button's hover look
+# shown and cleared when the pointer leaves the window, a test opened with a
+# click, stepped with Space and ended with Escape, and Escape ending the program.
+scenario=wayland-program
+e2e_begin monitors-e2e 1280x1024x24
+weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\nbackground-color=0xff203040\n[output]\nname=X1\nmode=1280x1024')"
+# The pointer's image sits off the screen, out of the face-colour box.
+xdotool mousemove 1279 1023
+exe=$(cd "$build" && pwd)/bin/lv.exe
+mkdir -p "$work/lv" && cp "$exe" "$work/lv/lv.exe"
+(cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec ./lv.exe >"$work/lv.log" 2>&1) & app=$!
+box=""
+for _ in $(seq 100); do
+  shot; box=$(convert "$work/shot.png" -fill black +opaque "#F0F0F0" -format %@ info:)
+  [ "${box%%+*}" = 594x472 ] && break
+  sleep 0.1
+done
+[ "${box%%+*}" = 594x472 ] || fail "no 594 x 472 main window on the compositor's screen (face box $box)"
+wx=$(echo "$box" | cut -d+ -f2); wy=$(echo "$box" | cut -d+ -f3)
+keep 1-main-window
+# The block-fill picture button: outline at client (176, 209), centre (213, 199).
+xdotool mousemove $((wx + 200)) $((wy + 190)) sleep 0.1 mousemove $((wx + 213)) $((wy + 199))
+shows 578EB8 $((wx + 176)) $((wy + 209)) "hover look over the picture button"
+if [ "$wx" -gt 20 ]; then out_x=5; else out_x=$((wx + 700)); fi
+xdotool mousemove $out_x $((wy + 199))
+shows 155C93 $((wx + 176)) $((wy + 209)) "hover look cleared once the pointer left the window"
+xdotool mousemove $((wx + 213)) $((wy + 199)) click 1
+shows 0000FF 1279 1023 "the block fill covers the output"
+xdotool mousemove 8 1000 key space
+shows 00FF00 1279 1023 "Space steps to green"
+keep 2-test
+xdotool key Escape
+shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the main window"
+# A Wayland client cannot take the keyboard back itself: a click on the
+# main window's background gives it the keyboard again.
+xdotool mousemove $((wx + 300)) $((wy + 440)) sleep 0.2 click 1 sleep 0.2 key Escape
+wait_exit "$app" || fail "Escape did not end the program"
+wait "$app"; status=$?; app=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston with hover, test and exit (screenshots in $shots)"

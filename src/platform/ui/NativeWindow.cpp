@@ -252,12 +252,30 @@ void NativeWindow::Show(bool show)
     if (show && !shown_)
         mappingExpose_ = IsX11();
     shown_ = show;
-    if (show)
+    if (show) {
         FitMonitor(client_);
-    if (show)
         SDL_ShowWindow(window_);
-    else
-        SDL_HideWindow(window_);
+        return;
+    }
+    if (fullscreenMonitor_ >= 0)
+        LeaveFullscreen();
+    SDL_HideWindow(window_);
+}
+
+// weston keeps its black backdrop over the whole output when a full-screen
+// window is hidden, or even left and hidden at once: the window first
+// shows one small frame as an ordinary window.
+void NativeWindow::LeaveFullscreen()
+{
+    fullscreenMonitor_ = -1;
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowSize(window_, 1, 1);
+    if (renderer_) {
+        SDL_RenderClear(renderer_);
+        SDL_RenderPresent(renderer_);
+    } else {
+        SDL_UpdateWindowSurface(window_);
+    }
 }
 
 void NativeWindow::FitMonitor(Rect client)

@@ -77,6 +77,7 @@ private:
     // whose client area is exactly a monitor is shown full screen on it.
     void FitMonitor(Rect client);
     void PresentThroughRenderer();
+    void LeaveFullscreen();
 
     SDL_Window* window_ = nullptr;
     std::uint32_t id_ = 0;
