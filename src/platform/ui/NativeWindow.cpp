@@ -51,7 +51,12 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     if (frame == WindowFrame::None)
         flags |= SDL_WINDOW_BORDERLESS;
     if (role == WindowRole::Menu)
-        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+    // SDL 2.26 asks a Wayland compositor for a popup in a way weston
+    // refuses with a protocol error, which ends the program: there the
+    // menu is an ordinary borderless window.
+    if (role == WindowRole::Menu && !CompositorPlacesWindows())
+        flags |= SDL_WINDOW_POPUP_MENU;
     frameless_ = frame == WindowFrame::None && role == WindowRole::Normal;
     // A frameless window may cover a scaled output: it draws in device pixels.
     bool devicePixels = frameless_ && CompositorPlacesWindows();
