@@ -5,6 +5,10 @@ BUILD      ?= build
 BUILD_ASAN ?= build-asan
 JOBS       ?= 2
 CMAKE_FLAGS ?=
+# make install: the program folder is $(PREFIX)/lib/lumivex. The default is
+# the user's own, so the program's update can write it.
+PREFIX     ?= $(HOME)/.local
+DESTDIR    ?=
 
 # Compiler cache when the machine has one: rebuilds of unchanged files are free.
 ifneq ($(shell command -v ccache 2>/dev/null),)
@@ -30,6 +34,13 @@ run: build
 
 test: build
 	@tools/test.sh $(BUILD) $(BUILD_ASAN) $(JOBS)
+
+.PHONY: install uninstall
+install: build
+	@tools/install.sh install "$(BUILD)" "$(DESTDIR)" "$(PREFIX)"
+
+uninstall:
+	@tools/install.sh uninstall "$(BUILD)" "$(DESTDIR)" "$(PREFIX)"
 
 bench: build
 	@tools/bench.sh $(BUILD)

@@ -38,8 +38,13 @@ private:
     {
         if (script)
             script(*this);
-        // Idle rounds let nested runs the script started end first.
-        lvtest::AtTheEnd([this] { EndDialog(plat::IDOK); });
+        // Idle rounds let nested runs the script started end first. A script
+        // that ended the window itself leaves rounds behind for the next
+        // test's loop, so they go through the handle, which dies with it.
+        lvtest::AtTheEnd([hwnd = m_hWnd] {
+            if (auto* dialog = dynamic_cast<plat::Dialog*>(plat::Wnd::FromHandle(hwnd)))
+                dialog->EndDialog(plat::IDOK);
+        });
     }
 };
 

@@ -78,6 +78,30 @@ protected:
     }
 };
 
+inline void Pump() { plat::ProcessPendingMessages(); }
+
+// Pumps until `done` holds; the milliseconds that took, or -1 after `limitMs`.
+inline int WaitUntil(const std::function<bool()>& done, int limitMs = 2000)
+{
+    auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        Pump();
+        int elapsed = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start).count());
+        if (done())
+            return elapsed;
+        if (elapsed > limitMs)
+            return -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+// Pumps for `ms` milliseconds, so real timers can tick.
+inline void PumpFor(int ms)
+{
+    WaitUntil([] { return false; }, ms);
+}
+
 // The dialog, created and fully painted before each test.
 class WidgetTest : public testing::Test {
 protected:
@@ -90,30 +114,6 @@ protected:
     {
         dlg.DestroyWindow();
         Pump();
-    }
-
-    static void Pump() { plat::ProcessPendingMessages(); }
-
-    // Pumps until `done` holds; the milliseconds that took, or -1 after `limitMs`.
-    static int WaitUntil(const std::function<bool()>& done, int limitMs = 2000)
-    {
-        auto start = std::chrono::steady_clock::now();
-        for (;;) {
-            Pump();
-            int elapsed = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start).count());
-            if (done())
-                return elapsed;
-            if (elapsed > limitMs)
-                return -1;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-
-    // Pumps for `ms` milliseconds, so real timers can tick.
-    static void PumpFor(int ms)
-    {
-        WaitUntil([] { return false; }, ms);
     }
 
     // A resize to exact pixels, repainted.

@@ -9,17 +9,21 @@
 - each strip's columns between the rounded ends are identical, so a button
   joined from the two ends shows no seam, and its corners are the window
   background;
-- the icon is transparent in its corners and opaque in its middle.
+- the icon is transparent in its corners and opaque in its middle;
+- each desktop icon res/desktop/lumivex-<size>.png is an 8-bit RGBA PNG of
+  its size, transparent in its corners and opaque in its middle.
 Prints one line per fault and exits 1 when there is any."""
 
 import os
 import struct
 import sys
+import zlib
 
 PICTURES = (130, 132, 133, 134, 135, 136, 149, 227, 228, 229)
 STRIPS = (224, 225, 226)
 KEY = (255, 255, 255)
 WINDOW_BACK = (240, 240, 240)
+DESKTOP_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 
 def read_bmp(path, width, height, bits):
@@ -53,6 +57,29 @@ def read_bmp(path, width, height, bits):
             row.append((p[2], p[1], p[0]) + ((p[3],) if step == 4 else ()))
         rows.append(row)
     return rows
+
+
+def read_png(path, size):
+    """Alpha values of an unfiltered 8-bit RGBA PNG, top row first."""
+    data = open(path, "rb").read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG file")
+    at, chunks = 8, {}
+    while at + 12 <= len(data):
+        length, kind = struct.unpack_from(">I4s", data, at)
+        body = data[at + 8:at + 8 + length]
+        if len(body) != length or struct.unpack_from(">I", data, at + 8 + length)[0] != zlib.crc32(kind + body):
+            raise ValueError(f"chunk {kind!r} truncated or with a bad CRC")
+        chunks[kind] = chunks.get(kind, b"") + body
+        at += 12 + length
+    header = struct.unpack(">IIBBBBB", chunks.get(b"IHDR", b"\0" * 13))
+    if header != (size, size, 8, 6, 0, 0, 0):
+        raise ValueError(f"header: expected {size} x {size} 8-bit RGBA, found {header}")
+    raw = zlib.decompress(chunks.get(b"IDAT", b""))
+    stride = 1 + size * 4
+    if len(raw) != stride * size or any(raw[y * stride] for y in range(size)):
+        raise ValueError("image data: wrong length or filtered rows")
+    return [[raw[y * stride + 1 + x * 4 + 3] for x in range(size)] for y in range(size)]
 
 
 def check(root):
@@ -90,6 +117,18 @@ def check(root):
             faults.append(f"{path}: middle is not opaque (alpha {rows[16][16][3]})")
     except (OSError, ValueError) as e:
         faults.append(f"{path}: {e}")
+    for size in DESKTOP_SIZES:
+        path = os.path.join(root, "res", "desktop", f"lumivex-{size}.png")
+        try:
+            alpha = read_png(path, size)
+        except (OSError, ValueError, zlib.error) as e:
+            faults.append(f"{path}: {e}")
+            continue
+        last = size - 1
+        if any(alpha[y][x] for x, y in ((0, 0), (last, 0), (0, last), (last, last))):
+            faults.append(f"{path}: corners are not transparent")
+        if alpha[size // 2][size // 2] != 255:
+            faults.append(f"{path}: middle is not opaque (alpha {alpha[size // 2][size // 2]})")
     return faults
 
 

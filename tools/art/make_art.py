@@ -20,6 +20,9 @@ Files written:
 - res/icon/128.bmp: the 32 x 32 window icon, BITMAPFILEHEADER +
   BITMAPINFOHEADER (40 bytes), 32 bits, BI_RGB, bottom-up, bytes B, G, R, A
   where A is straight (not premultiplied) alpha, 0 fully transparent.
+- res/desktop/lumivex-16.png ... lumivex-256.png: the icon the desktop's
+  menus show, drawn for each of its sizes (appicon.py), 8-bit RGBA PNG with
+  straight alpha.
 - docs/art.png: contact sheet of all of them.
 """
 
@@ -29,6 +32,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import appicon  # noqa: E402
 import icon  # noqa: E402
 import imagefile  # noqa: E402
 import objects  # noqa: E402
@@ -120,6 +124,9 @@ def main():
         strip_rows.append((number, rows))
     icon_rows = straight_alpha(icon.monitor().resolve())
     _write(root, f"res/icon/{ICON}.bmp", imagefile.bmp32(32, 32, icon_rows))
+    for size in appicon.SIZES:
+        rows = straight_alpha(appicon.monitor(size).resolve())
+        _write(root, f"res/desktop/lumivex-{size}.png", imagefile.png(size, size, rows))
     w, h, rows = sheet.contact_sheet(drawn, (ICON, icon_rows), strip_rows)
     _write(root, "docs/art.png", imagefile.png(w, h, rows))
 

@@ -7,7 +7,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 python3 "$root/tools/art/make_art.py" --out "$tmp" >/dev/null
 status=0
-for file in "$tmp"/res/bitmap/*.bmp "$tmp"/res/icon/*.bmp; do
+for file in "$tmp"/res/bitmap/*.bmp "$tmp"/res/icon/*.bmp "$tmp"/res/desktop/*.png; do
   rel=${file#"$tmp"/}
   if ! cmp -s "$file" "$root/$rel"; then
     echo "$rel differs from what tools/art/make_art.py draws; run it and commit the result"

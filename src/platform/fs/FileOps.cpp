@@ -83,6 +83,12 @@ bool CopyFile(std::string_view from, std::string_view to, IfTargetExists mode)
     return nativeFrom && nativeTo && CopyNative(*nativeFrom, *nativeTo, mode);
 }
 
+void DeleteAbandonedCopies(std::string_view path)
+{
+    if (auto native = NativePath(path))
+        StagedFile::DeleteAbandoned(*native);
+}
+
 bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode)
 {
     auto nativeFrom = NativePath(from);
@@ -104,6 +110,29 @@ bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode)
     if (errno != EXDEV)
         return false;
     return CopyNative(*nativeFrom, *nativeTo, mode) && ::unlink(nativeFrom->c_str()) == 0;
+}
+
+bool SetExecutable(std::string_view path)
+{
+    auto native = NativePath(path);
+    if (!native)
+        return false;
+    Descriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat info {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    mode_t mode = info.st_mode & 07777;
+    mode |= (mode & 0444) >> 2;
+    return ::fchmod(file.Get(), mode) == 0 && ::fsync(file.Get()) == 0;
+}
+
+bool FlushFolder(std::string_view folder)
+{
+    auto native = NativePath(folder);
+    if (!native)
+        return false;
+    Descriptor dir(::open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return dir.Get() >= 0 && ::fsync(dir.Get()) == 0;
 }
 
 }

@@ -2,23 +2,35 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <utility>
 #include <unistd.h>
 
 namespace plat {
 
 namespace {
 
+// "folder/" and ".name.lvtmp-" for a target "folder/name": every temporary
+// file of the target starts with that prefix, then the writer's process id.
+std::pair<std::string, std::string> TempPrefix(const std::string& target)
+{
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    return { folder, "." + name + ".lvtmp-" };
+}
+
 std::string TempNameBeside(const std::string& target)
 {
     static std::atomic<unsigned> counter { 0 };
     thread_local std::minstd_rand random { std::random_device {}() };
-    size_t slash = target.rfind('/');
-    std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    return folder + "." + name + ".lvtmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-"
+    auto [folder, prefix] = TempPrefix(target);
+    return folder + prefix + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-"
         + std::to_string(random());
 }
 
@@ -50,6 +62,31 @@ StagedFile::StagedFile(std::string nativeTarget, mode_t mode)
     }
     if (m_fd < 0)
         m_temp.clear();
+}
+
+int StagedFile::DeleteAbandoned(const std::string& nativeTarget)
+{
+    if (nativeTarget.empty() || nativeTarget.back() == '/')
+        return 0;
+    auto [folder, prefix] = TempPrefix(nativeTarget);
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return 0;
+    int deleted = 0;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        char* end = nullptr;
+        long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || end == name.c_str() + prefix.size() || *end != '-')
+            continue;
+        bool writerGone = ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+        if (writerGone && ::unlink((folder + name).c_str()) == 0)
+            ++deleted;
+    }
+    ::closedir(dir);
+    return deleted;
 }
 
 StagedFile::~StagedFile()

@@ -27,6 +27,11 @@ public:
     // Flushes the data and renames the temporary file onto the target.
     bool Commit(IfTargetExists mode);
 
+    // Deletes the temporary files of writes to `nativeTarget` whose writer
+    // died before it could commit or clean up (its process no longer runs).
+    // The number of files deleted.
+    static int DeleteAbandoned(const std::string& nativeTarget);
+
 private:
     std::string m_target;
     std::string m_temp;

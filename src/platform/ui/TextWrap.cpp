@@ -31,11 +31,8 @@ std::vector<std::string_view> Paragraphs(std::string_view text)
 void WrapParagraph(const DeviceContext& dc, std::string_view text, int width, std::vector<std::string>& lines)
 {
     while (true) {
-        if (text.empty() || dc.GetTextExtent(text).cx <= width) {
-            lines.emplace_back(text);
-            return;
-        }
         // The longest prefix that fits, and the last break opportunity in it.
+        // Only prefixes are measured, never the whole rest of a long text.
         std::size_t fit = 0;
         std::size_t lastBreak = 0;
         std::size_t i = 0;
@@ -48,6 +45,10 @@ void WrapParagraph(const DeviceContext& dc, std::string_view text, int width, st
                 lastBreak = next;
             fit = next;
             i = next;
+        }
+        if (fit == text.size()) {
+            lines.emplace_back(text);
+            return;
         }
         std::size_t cut = lastBreak > 0 ? lastBreak : fit;
         if (cut == 0)

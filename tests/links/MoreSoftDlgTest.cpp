@@ -1,0 +1,78 @@
+// The more-software dialog: its buttons, what they start, and how it ends.
+
+#include "links/MoreSoftDlg.h"
+
+#include "links/SiblingPrograms.h"
+#include "platform/ui/Automation.h"
+#include "support/ModalRun.h"
+#include "support/SiblingWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using plat::automation::ActiveModalWindow;
+
+TEST(MoreSoftDialog, ButtonsLaunchTheirProgramsAndTheDialogStaysOpen)
+{
+    lvtest::StartWatchdog(60);
+    lvtest::SiblingWorld world;
+    world.Registry("[HKEY_LOCAL_MACHINE\\software\\brindle\\dayplan]\n\"path\"=\"C:\\\\Day\\\\\"\n");
+    const std::string organiser = world.InstallAt("c/Day/daykeeper.exe");
+
+    CMoreSoftDlg dlg;
+    std::vector<std::string> messages;
+    std::vector<std::string> runs;
+    bool hasOkOrCancel = true;
+    bool openAfterClicks = false;
+    // Clicks `id`; the not-installed message, if one comes, is read and closed with Enter.
+    auto clickAndAnswer = [&](int id) {
+        lvtest::AfterEverything([&] {
+            if (plat::Wnd* box = ActiveModalWindow(); box && box != &dlg) {
+                messages.push_back(box->GetDlgItem(-1)->GetWindowText());
+                plat::automation::Key(*box, plat::VK_RETURN);
+            }
+        });
+        plat::automation::ClickControl(dlg, id);
+    };
+    lvtest::AfterEverything([&] {
+        hasOkOrCancel = dlg.GetDlgItem(plat::IDOK) || dlg.GetDlgItem(plat::IDCANCEL);
+        clickAndAnswer(IDC_MORE_SNAPSHOT);
+        lvtest::AtTheEnd([&] {
+            clickAndAnswer(IDC_MORE_SNAPSHOT);
+            lvtest::AtTheEnd([&] {
+                runs = world.TakeRuns(2);
+                plat::automation::ClickControl(dlg, IDC_MORE_ORGANISER);
+                plat::automation::ClickControl(dlg, IDC_MORE_HOMEPAGE);
+                lvtest::AtTheEnd([&] {
+                    for (const std::string& run : world.TakeRuns(2))
+                        runs.push_back(run);
+                    openAfterClicks = ActiveModalWindow() == &dlg;
+                    plat::automation::Key(dlg, plat::VK_ESCAPE);
+                });
+            });
+        });
+    });
+    EXPECT_EQ(dlg.DoModal(), plat::IDCANCEL);
+
+    EXPECT_FALSE(hasOkOrCancel);
+    EXPECT_TRUE(openAfterClicks);
+    const std::string message = "本机还未安装本软件\r\n请去官网下载本软件《网页快照》\r\n" + std::string(kMakerSite) + "/softlist/?tamrel";
+    EXPECT_EQ(messages, (std::vector<std::string> { message, message }));
+    const std::string softList = world.Opener() + " <" + std::string(kMakerSite) + "/softlist/?tamrel&fr=i&fg=ffFLAG_SKIFF_DIRECT>";
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[0], softList);
+    EXPECT_EQ(runs[1], softList);
+    // The organiser and the homepage start in no fixed order.
+    std::vector<std::string> last { runs[2], runs[3] };
+    std::sort(last.begin(), last.end());
+    std::vector<std::string> expected { organiser, world.Opener() + " <" + std::string(kMakerSite) + "?fr=i&fg=ffFLAG_SKIFF_DIRECT>" };
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(last, expected);
+}
+
+}

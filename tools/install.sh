@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Installs or removes Lumivex (make install / make uninstall):
+#
+#   tools/install.sh install BUILD DESTDIR PREFIX
+#   tools/install.sh uninstall BUILD DESTDIR PREFIX
+#
+# The program folder is PREFIX/lib/lumivex (lv.exe and nplv.exe; the program
+# makes its data folder there at its first start), PREFIX/bin/lumivex links
+# to lv.exe, and the desktop entry, icons and AppStream metadata go under
+# PREFIX/share. DESTDIR, when given, is put in front of every path written,
+# not of the paths the installed files name. Uninstalling removes the whole
+# program folder, its data included, and every folder left empty.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+action=$1 build=$2 destdir=$3 prefix=$4
+absolute() { case "$1" in /*) printf '%s' "$1" ;; '') ;; *) printf '%s/%s' "$PWD" "$1" ;; esac; }
+[ -n "$prefix" ] || { echo "install: PREFIX is empty"; exit 1; }
+prefix=$(absolute "${prefix%/}")
+destdir=$(absolute "${destdir%/}")
+top="$destdir$prefix"
+sizes="16 24 32 48 64 128 256"
+metainfo=example.brindle.Lumivex.metainfo.xml
+
+case "$action" in
+install)
+  for f in lv.exe nplv.exe; do
+    [ -x "$build/bin/$f" ] || { echo "install: $build/bin/$f is missing; run make build first"; exit 1; }
+  done
+  install -d "$top/lib/lumivex" "$top/bin"
+  install -m 755 "$build/bin/lv.exe" "$build/bin/nplv.exe" "$top/lib/lumivex/"
+  ln -sfn ../lib/lumivex/lv.exe "$top/bin/lumivex"
+  # The entry starts the program by its full path: PREFIX/bin need not be
+  # on the desktop's search path.
+  exec_path="$prefix/bin/lumivex"
+  case "$exec_path" in *[[:space:]]*) exec_path="\"$exec_path\"" ;; esac
+  install -d "$top/share/applications"
+  while IFS= read -r line; do
+    case "$line" in Exec=*) line="Exec=$exec_path" ;; esac
+    printf '%s\n' "$line"
+  done <"$root/res/desktop/lumivex.desktop" >"$top/share/applications/lumivex.desktop"
+  chmod 644 "$top/share/applications/lumivex.desktop"
+  for s in $sizes; do
+    install -D -m 644 "$root/res/desktop/lumivex-$s.png" "$top/share/icons/hicolor/${s}x$s/apps/lumivex.png"
+  done
+  install -D -m 644 "$root/res/desktop/$metainfo" "$top/share/metainfo/$metainfo"
+  echo "install: Lumivex is in $top/lib/lumivex; start it with $prefix/bin/lumivex or from the desktop's menu"
+  ;;
+uninstall)
+  rm -f "$top/bin/lumivex" "$top/share/applications/lumivex.desktop" "$top/share/metainfo/$metainfo"
+  for s in $sizes; do rm -f "$top/share/icons/hicolor/${s}x$s/apps/lumivex.png"; done
+  rm -rf "$top/lib/lumivex"
+  # Folders this installation may have made, deepest first, while empty.
+  for s in $sizes; do
+    rmdir "$top/share/icons/hicolor/${s}x$s/apps" "$top/share/icons/hicolor/${s}x$s" 2>/dev/null || true
+  done
+  for d in share/icons/hicolor share/icons share/applications share/metainfo share bin lib; do
+    rmdir "$top/$d" 2>/dev/null || true
+  done
+  echo "uninstall: Lumivex removed from $top"
+  ;;
+*)
+  echo "usage: $0 install|uninstall BUILD DESTDIR PREFIX"; exit 1 ;;
+esac
