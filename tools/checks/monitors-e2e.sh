@@ -135,7 +135,13 @@ done
 wx=$(echo "$box" | cut -d+ -f2); wy=$(echo "$box" | cut -d+ -f3)
 keep 1-main-window
 # The block-fill picture button: outline at client (176, 209), centre (213, 199).
-xdotool mousemove $((wx + 200)) $((wy + 190)) sleep 0.1 mousemove $((wx + 213)) $((wy + 199))
+# The compositor tells the program of the pointer only once its window is
+# under it: the pointer moves a little until the hover look shows.
+for i in $(seq 40); do
+  xdotool mousemove $((wx + 212 + i % 2)) $((wy + 199))
+  shot; [ "$(pixel_at $((wx + 176)) $((wy + 209)))" = 578EB8 ] && break
+  sleep 0.1
+done
 shows 578EB8 $((wx + 176)) $((wy + 209)) "hover look over the picture button"
 if [ "$wx" -gt 20 ]; then out_x=5; else out_x=$((wx + 700)); fi
 xdotool mousemove $out_x $((wy + 199))

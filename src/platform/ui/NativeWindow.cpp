@@ -353,6 +353,10 @@ void NativeWindow::Activate()
 
 void NativeWindow::SetModalFor(const NativeWindow* owner)
 {
+    // SDL 2.26 makes the window a child of its owner's decoration frame on
+    // Wayland; the child's frame going while full screen there crashed it.
+    if (frameless_ && CompositorPlacesWindows())
+        return;
     if (window_ && owner && owner->window_)
         SDL_SetWindowModalFor(window_, owner->window_);
 }
