@@ -25,6 +25,9 @@ class Icon;
 enum class WindowFrame { None, Dialog };
 enum class WindowRole { Normal, Menu };
 
+// True where the compositor, not the program, places windows (Wayland).
+bool CompositorPlacesWindows();
+
 class NativeWindow {
 public:
     // `client` in screen coordinates. Created hidden.

@@ -22,6 +22,10 @@ weston_begin() {
   for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/lv-check" ] && break; sleep 0.05; done
   [ -S "$XDG_RUNTIME_DIR/lv-check" ] || { echo "$name: FAIL: weston did not start"; tail -n 5 "$work/weston.log"; exit 1; }
   for _ in $(seq 100); do [ -n "$(weston_output "$count")" ] && break; sleep 0.05; done
+  # The compositor follows the X pointer only once it has seen it enter
+  # its window; a pointer already inside when it starts stays unseen.
+  sleep 0.5
+  xdotool mousemove --sync 1 1 sleep 0.1 mousemove --sync 20 20
   export WAYLAND_DISPLAY=lv-check SDL_VIDEODRIVER=wayland
 }
 
