@@ -74,18 +74,23 @@ void CTestWnd::OnChar(unsigned character, unsigned, unsigned)
         DrawKeyMap();
 }
 
-// The window stays on its monitor while that one is there, found by name
-// (indices shift when another goes); else it moves to the primary screen,
-// and with no monitor left the test ends.
+// The window stays on its monitor while that one is there: at the same
+// index under the same name, else found by name (indices shift when
+// another goes). Otherwise it moves to the primary screen, and with no
+// monitor left the test ends.
 plat::LRESULT CTestWnd::OnDisplayChange(plat::WPARAM, plat::LPARAM)
 {
     int count = plat::GetMonitorCount();
     plat::MonitorInfo info;
     int target = 0;
-    for (int i = 0; i < count && !m_strMonitor.empty(); ++i) {
-        if (plat::GetMonitorInfo(i, &info) && info.name == m_strMonitor) {
-            target = i;
-            break;
+    if (plat::GetMonitorInfo(m_nMonitor, &info) && info.name == m_strMonitor) {
+        target = m_nMonitor;
+    } else {
+        for (int i = 0; i < count && !m_strMonitor.empty(); ++i) {
+            if (plat::GetMonitorInfo(i, &info) && info.name == m_strMonitor) {
+                target = i;
+                break;
+            }
         }
     }
     if (!MoveToMonitor(target) && !MoveToMonitor(0))
