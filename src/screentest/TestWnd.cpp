@@ -1,6 +1,7 @@
 #include "screentest/TestWnd.h"
 
 #include "platform/gfx/GdiConstants.h"
+#include "screentest/StepOrder.h"
 
 namespace {
 
@@ -22,6 +23,9 @@ LV_BEGIN_MESSAGE_MAP(CTestWnd, plat::Dialog)
     LV_ON_WM_RBUTTONDOWN()
     LV_ON_WM_ERASEBKGND()
     LV_ON_WM_PAINT()
+    LV_ON_WM_KEYDOWN()
+    LV_ON_WM_CHAR()
+    LV_ON_MESSAGE(plat::WM_DISPLAYCHANGE, OnDisplayChange)
 LV_END_MESSAGE_MAP()
 
 void CTestWnd::DoDataExchange(plat::DataExchange*) { }
@@ -42,13 +46,7 @@ bool CTestWnd::OnInitDialog()
 
 void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 {
-    ++m_nStep;
-    if (m_nMode == 10 && m_nStep >= 2)
-        m_nStep = 0;
-    if (m_nMode >= 1 && m_nMode <= 5 && m_nStep >= 8)
-        m_nStep = 0;
-    if ((m_nMode == 6 || m_nMode == 7) && m_nStep >= 8)
-        m_nStep = 0;
+    m_nStep = NextStep(m_nMode, m_nStep);
 
     // Drawn here and now, not through a repaint request, so every click
     // (also one queued behind a long drawing) shows and times its own step.
@@ -74,6 +72,8 @@ void CTestWnd::OnPaint() { }
 
 void CTestWnd::DrawPattern()
 {
+    // Every pattern covers the client area, the key map included.
+    m_bKeyMap = false;
     if (m_nMode == 1)
         DrawBlockFill();
     if (m_nMode == 10)

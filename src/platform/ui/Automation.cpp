@@ -3,6 +3,7 @@
 #include "platform/gfx/Surface.h"
 #include "platform/ui/DefaultProcs.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/KeyCodes.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuPopup.h"
 #include "platform/ui/NativeWindow.h"
@@ -65,37 +66,6 @@ void PushWindowEvent(const Wnd& wnd, Uint8 event)
     loop::PushInput(e);
 }
 
-SDL_Keycode Keycode(unsigned virtualKey)
-{
-    switch (virtualKey) {
-    case VK_RETURN:
-        return SDLK_RETURN;
-    case VK_ESCAPE:
-        return SDLK_ESCAPE;
-    case VK_SPACE:
-        return SDLK_SPACE;
-    case VK_F4:
-        return SDLK_F4;
-    case VK_TAB:
-        return SDLK_TAB;
-    case VK_LEFT:
-        return SDLK_LEFT;
-    case VK_UP:
-        return SDLK_UP;
-    case VK_RIGHT:
-        return SDLK_RIGHT;
-    case VK_DOWN:
-        return SDLK_DOWN;
-    default:
-        break;
-    }
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return static_cast<SDL_Keycode>(virtualKey - 'A' + 'a');
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return static_cast<SDL_Keycode>(virtualKey);
-    return SDLK_UNKNOWN;
-}
-
 void PushKey(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers, bool down)
 {
     Target t = Locate(wnd, {});
@@ -105,7 +75,7 @@ void PushKey(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers, bool down
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.windowID = t.windowId;
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = Keycode(virtualKey);
+    e.key.keysym.sym = keys::ToSdl(virtualKey);
     e.key.keysym.mod = modifiers == Modifiers::Alt ? KMOD_LALT : modifiers == Modifiers::Shift ? KMOD_LSHIFT : KMOD_NONE;
     loop::PushInput(e);
 }
@@ -153,6 +123,41 @@ void Key(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers)
 {
     KeyDown(wnd, virtualKey, modifiers);
     KeyUp(wnd, virtualKey, modifiers);
+}
+
+void Char(const Wnd& wnd, char32_t character)
+{
+    Target t = Locate(wnd, {});
+    if (!t.windowId)
+        return;
+    SDL_Event e {};
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = t.windowId;
+    char* out = e.text.text;
+    if (character < 0x80) {
+        out[0] = static_cast<char>(character);
+    } else if (character < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (character >> 6));
+        out[1] = static_cast<char>(0x80 | (character & 0x3F));
+    } else if (character < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (character >> 12));
+        out[1] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        out[0] = static_cast<char>(0xF0 | (character >> 18));
+        out[1] = static_cast<char>(0x80 | ((character >> 12) & 0x3F));
+        out[2] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out[3] = static_cast<char>(0x80 | (character & 0x3F));
+    }
+    loop::PushInput(e);
+}
+
+void DisplayChange()
+{
+    SDL_Event e {};
+    e.type = SDL_DISPLAYEVENT;
+    e.display.event = SDL_DISPLAYEVENT_DISCONNECTED;
+    loop::PushInput(e);
 }
 
 void CloseBox(const Wnd& wnd) { PushWindowEvent(wnd, SDL_WINDOWEVENT_CLOSE); }

@@ -32,10 +32,15 @@ void Click(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left)
 // A left click in the middle of the dialog's control `id`.
 bool ClickControl(const Wnd& dialog, int id);
 // A key pressed and released on the top-level window of `wnd` (VK_RETURN,
-// VK_ESCAPE, VK_SPACE, VK_TAB, the arrows, VK_F4, 'A'..'Z', '0'..'9').
+// VK_ESCAPE, VK_SPACE, VK_TAB, the arrows, VK_HOME, VK_F1, 'A'..'Z', ...),
+// or only pressed or only released.
 void Key(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers = Modifiers::None);
 void KeyDown(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers = Modifiers::None);
 void KeyUp(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers = Modifiers::None);
+// A character typed on the top-level window of `wnd` (text input: '?' whatever keys make it).
+void Char(const Wnd& wnd, char32_t character);
+// The window system's notice that a monitor came or went.
+void DisplayChange();
 // The window system's close box, and its request to redraw a window.
 void CloseBox(const Wnd& wnd);
 void Expose(const Wnd& wnd);

@@ -4,6 +4,7 @@
 #include "platform/ui/DefaultProcs.h"
 
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Painter.h"
 
 #include <algorithm>
@@ -168,7 +169,7 @@ bool DialogKey(WindowData& dialog, unsigned message, unsigned key)
         return false;
     switch (key) {
     case VK_TAB:
-        Move(dialog, TabStops(dialog), loop::ShiftHeld() ? -1 : 1);
+        Move(dialog, TabStops(dialog), GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
         return true;
     case VK_LEFT:
     case VK_UP:

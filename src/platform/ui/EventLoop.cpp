@@ -47,7 +47,6 @@ std::atomic<Uint32> g_wakeEvent { 0 }; // 0 until SDL is up
 struct LoopState {
     HWND capture = 0;
     HWND menu = 0;
-    bool shift = false;
     Point cursor;
     std::vector<HWND> modal;
 };
@@ -182,6 +181,10 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return false;
+    // Wayland gives SDL no window framebuffer of its own: there the window
+    // surface is shown through a texture, or nothing would ever be shown.
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "wayland")
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
     Uint32 type = SDL_RegisterEvents(1);
     if (type == static_cast<Uint32>(-1))
         return false;
@@ -275,8 +278,6 @@ void PushInput(const SDL_Event& event)
     Enqueue(std::move(item));
 }
 
-bool ShiftHeld() { return State().shift; }
-void SetShiftHeld(bool held) { State().shift = held; }
 
 HWND CaptureWindow() { return State().capture; }
 void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }
@@ -284,6 +285,10 @@ void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }
 Point CursorPos()
 {
     const char* driver = SDL_GetCurrentVideoDriver();
+    // Wayland tells a client where the pointer is only inside its own
+    // windows: outside them it is nowhere near any of them.
+    if (driver && std::string_view(driver) == "wayland" && !SDL_GetMouseFocus())
+        return { -32768, -32768 };
     if (!driver || std::string_view(driver) != "x11")
         return State().cursor;
     // Any window's connection will do: the pointer is the X server's.

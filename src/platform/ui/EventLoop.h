@@ -45,10 +45,6 @@ void PushInput(const SDL_Event& event);
 // Processes one SDL event as if it came from the window system.
 void HandleInput(const SDL_Event& event);
 
-// Whether Shift was held with the key being handled.
-bool ShiftHeld();
-void SetShiftHeld(bool held);
-
 HWND CaptureWindow();
 void SetCaptureWindow(HWND hwnd);
 

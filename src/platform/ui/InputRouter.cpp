@@ -3,9 +3,12 @@
 // top-level window, and window events become close commands and repaints.
 
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/KeyCodes.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/WindowData.h"
+
+#include "platform/gfx/Utf8.h"
 
 #include <SDL.h>
 
@@ -142,57 +145,17 @@ void Mouse(Uint32 windowId, Point client, unsigned message, unsigned flags)
     windows::Send(target->handle, message, flags, MAKELPARAM(screen.x - to.x, screen.y - to.y));
 }
 
-unsigned VirtualKey(SDL_Keycode key)
+// A key or typed character goes to the open menu, else to the window that
+// has the keyboard now: a modal window opened since it was typed takes it
+// from its owner. Only a press raises the modal window over a disabled one.
+void KeyMessage(Uint32 windowId, unsigned message, WPARAM wParam, LPARAM lParam, bool down = true)
 {
-    switch (key) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return VK_RETURN;
-    case SDLK_ESCAPE:
-        return VK_ESCAPE;
-    case SDLK_SPACE:
-        return VK_SPACE;
-    case SDLK_F4:
-        return VK_F4;
-    case SDLK_TAB:
-        return VK_TAB;
-    case SDLK_LEFT:
-        return VK_LEFT;
-    case SDLK_UP:
-        return VK_UP;
-    case SDLK_RIGHT:
-        return VK_RIGHT;
-    case SDLK_DOWN:
-        return VK_DOWN;
-    default:
-        break;
-    }
-    if (key >= 'a' && key <= 'z')
-        return static_cast<unsigned>(key - 'a' + 'A');
-    if (key >= '0' && key <= '9')
-        return static_cast<unsigned>(key);
-    return 0;
-}
-
-void Key(const SDL_KeyboardEvent& event)
-{
-    unsigned vk = VirtualKey(event.keysym.sym);
-    if (vk == 0)
-        return;
-    bool alt = (event.keysym.mod & KMOD_ALT) != 0;
-    bool down = event.type == SDL_KEYDOWN;
-    unsigned message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
-    // The context bit for Alt, and the transition bits for a release.
-    LPARAM lParam = MAKELPARAM(1, (alt ? 0x2000 : 0) | (down ? 0 : 0xC000));
-    SetShiftHeld((event.keysym.mod & KMOD_SHIFT) != 0);
     if (HWND menu = MenuWindow(); menu && windows::Find(menu)) {
-        windows::Send(menu, message, vk, lParam);
+        windows::Send(menu, message, wParam, lParam);
         return;
     }
-    // Keys go to the window that has the keyboard now: a modal window
-    // opened since they were typed takes them from its owner.
-    WindowData* top = TopLevelForNative(event.windowID);
-    if (Displaced(top))
+    WindowData* top = TopLevelForNative(windowId);
+    if (!top || Displaced(top))
         if (WindowData* modal = windows::Find(ActiveModal()); modal && modal->visible)
             top = modal;
     if (!top)
@@ -202,7 +165,36 @@ void Key(const SDL_KeyboardEvent& event)
             RaiseActiveModal();
         return;
     }
-    windows::Send(top->handle, message, vk, lParam);
+    windows::Send(top->handle, message, wParam, lParam);
+}
+
+void Key(const SDL_KeyboardEvent& event)
+{
+    unsigned vk = keys::FromSdl(event.keysym.sym);
+    if (vk == 0)
+        return;
+    keys::SetModifiers(event.keysym.mod);
+    bool alt = (event.keysym.mod & KMOD_ALT) != 0;
+    bool down = event.type == SDL_KEYDOWN;
+    unsigned message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    // The context bit for Alt, and the transition bits for a release.
+    LPARAM lParam = MAKELPARAM(1, (alt ? 0x2000 : 0) | (down ? 0 : 0xC000));
+    KeyMessage(event.windowID, message, vk, lParam, down);
+}
+
+// Each character of typed text becomes one WM_CHAR with its code point.
+void Text(const SDL_TextInputEvent& event)
+{
+    keys::SetModifiers(SDL_GetModState());
+    for (char32_t c : DecodeUtf8(event.text))
+        KeyMessage(event.windowID, WM_CHAR, c, MAKELPARAM(1, 0));
+}
+
+// A monitor came or went: every top-level window hears of it.
+void DisplayChanged()
+{
+    for (HWND hwnd : windows::TopLevels())
+        windows::Send(hwnd, WM_DISPLAYCHANGE, 32, 0);
 }
 
 void WindowEvent(const SDL_WindowEvent& event)
@@ -275,6 +267,13 @@ void HandleInput(const SDL_Event& event)
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         Key(event.key);
+        break;
+    case SDL_TEXTINPUT:
+        Text(event.text);
+        break;
+    case SDL_DISPLAYEVENT:
+        if (event.display.event == SDL_DISPLAYEVENT_CONNECTED || event.display.event == SDL_DISPLAYEVENT_DISCONNECTED)
+            DisplayChanged();
         break;
     case SDL_WINDOWEVENT:
         WindowEvent(event.window);

@@ -166,6 +166,8 @@ private:
 #define LV_ON_WM_QUERYDRAGICON() { ::plat::WM_QUERYDRAGICON, 0, 0, &::plat::msgmap::QueryDragIcon<ThisClass, &ThisClass::OnQueryDragIcon> },
 // void OnKeyDown(unsigned key, unsigned repeat, unsigned flags)
 #define LV_ON_WM_KEYDOWN() { ::plat::WM_KEYDOWN, 0, 0, &::plat::msgmap::KeyDown<ThisClass, &ThisClass::OnKeyDown> },
+// void OnChar(unsigned character, unsigned repeat, unsigned flags): the character typed, a Unicode code point
+#define LV_ON_WM_CHAR() { ::plat::WM_CHAR, 0, 0, &::plat::msgmap::KeyDown<ThisClass, &ThisClass::OnChar> },
 // void OnClose(), void OnDestroy()
 #define LV_ON_WM_CLOSE() { ::plat::WM_CLOSE, 0, 0, &::plat::msgmap::Void<ThisClass, &ThisClass::OnClose> },
 #define LV_ON_WM_DESTROY() { ::plat::WM_DESTROY, 0, 0, &::plat::msgmap::Void<ThisClass, &ThisClass::OnDestroy> },

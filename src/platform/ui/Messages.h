@@ -28,9 +28,11 @@ constexpr unsigned WM_CANCELMODE = 0x001F;
 constexpr unsigned WM_ERASEBKGND = 0x0014;
 constexpr unsigned WM_DRAWITEM = 0x002B;
 constexpr unsigned WM_QUERYDRAGICON = 0x0037;
+constexpr unsigned WM_DISPLAYCHANGE = 0x007E;
 constexpr unsigned WM_SETICON = 0x0080;
 constexpr unsigned WM_KEYDOWN = 0x0100;
 constexpr unsigned WM_KEYUP = 0x0101;
+constexpr unsigned WM_CHAR = 0x0102;
 constexpr unsigned WM_SYSKEYDOWN = 0x0104;
 constexpr unsigned WM_SYSKEYUP = 0x0105;
 constexpr unsigned WM_INITDIALOG = 0x0110;
@@ -65,14 +67,23 @@ constexpr unsigned MK_LBUTTON = 0x0001;
 constexpr unsigned MK_RBUTTON = 0x0002;
 
 // Virtual keys.
+constexpr unsigned VK_BACK = 0x08;
 constexpr unsigned VK_TAB = 0x09;
 constexpr unsigned VK_RETURN = 0x0D;
+constexpr unsigned VK_SHIFT = 0x10;
+constexpr unsigned VK_CONTROL = 0x11;
+constexpr unsigned VK_MENU = 0x12;
 constexpr unsigned VK_ESCAPE = 0x1B;
 constexpr unsigned VK_SPACE = 0x20;
+constexpr unsigned VK_PRIOR = 0x21;
+constexpr unsigned VK_NEXT = 0x22;
+constexpr unsigned VK_END = 0x23;
+constexpr unsigned VK_HOME = 0x24;
 constexpr unsigned VK_LEFT = 0x25;
 constexpr unsigned VK_UP = 0x26;
 constexpr unsigned VK_RIGHT = 0x27;
 constexpr unsigned VK_DOWN = 0x28;
+constexpr unsigned VK_F1 = 0x70;
 constexpr unsigned VK_F4 = 0x73;
 
 // Owner-draw item state bits.

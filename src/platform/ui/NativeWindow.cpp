@@ -44,13 +44,28 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     if (frame == WindowFrame::None)
         flags |= SDL_WINDOW_BORDERLESS;
     if (role == WindowRole::Menu)
-        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+    // SDL 2.26 asks a Wayland compositor for a popup in a way weston
+    // refuses with a protocol error, which ends the program: there the
+    // menu is an ordinary borderless window.
+    if (role == WindowRole::Menu && !CompositorPlacesWindows())
+        flags |= SDL_WINDOW_POPUP_MENU;
+    frameless_ = frame == WindowFrame::None && role == WindowRole::Normal;
+    // A frameless window may cover a scaled output: it draws in device pixels.
+    bool devicePixels = frameless_ && CompositorPlacesWindows();
+    if (devicePixels)
+        flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     int w = std::max(client.Width(), 1);
     int h = std::max(client.Height(), 1);
     window_ = SDL_CreateWindow(title.c_str(), client.left, client.top, w, h, flags);
     if (!window_)
         return;
     id_ = SDL_GetWindowID(window_);
+    // SDL's window surface has the window's scaled-down size, so such a
+    // window shows its own buffer through a renderer of its own.
+    if (devicePixels)
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    client_ = client;
     Acquire();
 }
 
@@ -100,6 +115,10 @@ NativeWindow::~NativeWindow()
     origins.push_back({ id_, origin });
     if (origins.size() > kClosedOriginsKept)
         origins.pop_front();
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    if (renderer_)
+        SDL_DestroyRenderer(renderer_);
     SDL_HideWindow(window_);
     Graveyard().push_back({ window_, SDL_GetTicks64() });
 }
@@ -136,7 +155,7 @@ void NativeWindow::Acquire()
 {
     if (!window_)
         return;
-    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    SDL_Surface* screen = renderer_ ? nullptr : SDL_GetWindowSurface(window_);
     if (screen && IsXrgb(*screen)) {
         if (screen->pixels == framebuffer_ && screen->w == framebufferWidth_ && screen->h == framebufferHeight_)
             return;
@@ -150,7 +169,7 @@ void NativeWindow::Acquire()
     }
     // No window surface, or one in another format: our own buffer of the window's size.
     int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSizeInPixels(window_, &w, &h);
     framebuffer_ = nullptr;
     if (backBuffer_.IsView() || backBuffer_.Width() != w || backBuffer_.Height() != h) {
         backBuffer_.Resize(w, h);
@@ -171,6 +190,10 @@ void NativeWindow::Present()
     if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED)
         return;
     Acquire();
+    if (renderer_) {
+        PresentThroughRenderer();
+        return;
+    }
     SDL_Surface* screen = SDL_GetWindowSurface(window_);
     if (!screen)
         return;
@@ -207,6 +230,11 @@ void NativeWindow::SetClientRect(Rect client)
         return;
     int w = std::max(client.Width(), 1);
     int h = std::max(client.Height(), 1);
+    client_ = client;
+    if (shown_)
+        FitMonitor(client);
+    if (fullscreenMonitor_ >= 0)
+        return;
     SDL_SetWindowPosition(window_, client.left, client.top);
     int oldW = 0, oldH = 0;
     SDL_GetWindowSize(window_, &oldW, &oldH);
@@ -224,10 +252,14 @@ void NativeWindow::Show(bool show)
     if (show && !shown_)
         mappingExpose_ = IsX11();
     shown_ = show;
-    if (show)
+    if (show) {
+        FitMonitor(client_);
         SDL_ShowWindow(window_);
-    else
-        SDL_HideWindow(window_);
+        return;
+    }
+    if (fullscreenMonitor_ >= 0)
+        LeaveFullscreen();
+    SDL_HideWindow(window_);
 }
 
 void NativeWindow::SetTopMost(bool topMost)
@@ -277,6 +309,10 @@ void NativeWindow::Activate()
 
 void NativeWindow::SetModalFor(const NativeWindow* owner)
 {
+    // SDL 2.26 makes the window a child of its owner's decoration frame on
+    // Wayland; the child's frame going while full screen there crashed it.
+    if (frameless_ && CompositorPlacesWindows())
+        return;
     if (window_ && owner && owner->window_)
         SDL_SetWindowModalFor(window_, owner->window_);
 }

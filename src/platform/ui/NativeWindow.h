@@ -4,7 +4,8 @@
 // buffer. The back buffer is SDL's window surface itself (its pixels are
 // 0x00RRGGBB like ours), so Present() only tells the window system which
 // part changed; a framebuffer in another format gets a buffer of our own,
-// converted when shown.
+// converted when shown. On Wayland a frameless window has a buffer of its
+// device size, shown through a renderer.
 
 #include "platform/Types.h"
 #include "platform/gfx/Surface.h"
@@ -15,6 +16,8 @@
 #include <utility>
 
 struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
 
 namespace plat {
 
@@ -22,6 +25,9 @@ class Icon;
 
 enum class WindowFrame { None, Dialog };
 enum class WindowRole { Normal, Menu };
+
+// True where the compositor, not the program, places windows (Wayland).
+bool CompositorPlacesWindows();
 
 class NativeWindow {
 public:
@@ -74,6 +80,11 @@ private:
     // Points the back buffer at SDL's current window surface; a new one
     // starts black with nothing to show.
     void Acquire();
+    // Where windows cannot place themselves (Wayland), a frameless window
+    // whose client area is exactly a monitor is shown full screen on it.
+    void FitMonitor(Rect client);
+    void PresentThroughRenderer();
+    void LeaveFullscreen();
 
     SDL_Window* window_ = nullptr;
     std::uint32_t id_ = 0;
@@ -84,6 +95,14 @@ private:
     Rect dirty_;
     bool shown_ = false;
     bool mappingExpose_ = false;
+    bool frameless_ = false;
+    int fullscreenMonitor_ = -1; // the monitor it is full screen on, or -1
+    Rect client_;
+    // Windows drawn in device pixels show their buffer through these.
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
 };
 
 

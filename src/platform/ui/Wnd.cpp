@@ -224,6 +224,7 @@ const Brush* Wnd::OnCtlColor(DeviceContext*, Wnd*, unsigned) { return reinterpre
 void Wnd::OnDrawItem(int, DrawItemStruct*) { Default(); }
 const Icon* Wnd::OnQueryDragIcon() { return reinterpret_cast<const Icon*>(Default()); }
 void Wnd::OnKeyDown(unsigned, unsigned, unsigned) { Default(); }
+void Wnd::OnChar(unsigned, unsigned, unsigned) { Default(); }
 void Wnd::OnClose() { Default(); }
 void Wnd::OnDestroy() { Default(); }
 

@@ -149,6 +149,7 @@ public:
     void OnDrawItem(int id, DrawItemStruct* item);
     const Icon* OnQueryDragIcon();
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
+    void OnChar(unsigned character, unsigned repeat, unsigned flags);
     void OnClose();
     void OnDestroy();
 

@@ -3,11 +3,11 @@
 #include "platform/ui/Wnd.h"
 
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/MonitorBounds.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/WindowData.h"
 
-#include <SDL.h>
 
 #include <algorithm>
 
@@ -19,10 +19,10 @@ class DesktopWnd : public Wnd { };
 
 Rect PrimaryScreen()
 {
-    SDL_Rect r {};
-    if (!InitUi() || SDL_GetDisplayBounds(0, &r) != 0)
+    Rect r;
+    if (!InitUi() || !monitors::Bounds(0, &r))
         return {};
-    return { r.x, r.y, r.x + r.w, r.y + r.h };
+    return r;
 }
 
 Rect ClientOnScreen(const WindowData& data)

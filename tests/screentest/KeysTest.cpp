@@ -1,0 +1,219 @@
+// The test window's keys: stepping both ways in every mode, the key map
+// over the pattern and gone with the next input, keys it does not use,
+// a long queue of presses, and following the monitors.
+
+#include "TestWndSupport.h"
+
+#include "platform/ui/Monitors.h"
+#include "screentest/TestColors.h"
+
+#include <vector>
+
+using namespace sttest;
+using plat::RGB;
+namespace automation = plat::automation;
+
+namespace {
+
+std::vector<std::uint32_t> Snapshot(const CTestWnd& wnd)
+{
+    const plat::Surface& s = Back(wnd);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x)
+            pixels.push_back(s.Pixel(x, y) & 0xFFFFFFu);
+    return pixels;
+}
+
+plat::COLORREF StepColor(int mode, int step)
+{
+    return mode == 10 ? kDeadPixelColors[static_cast<std::size_t>(step)] : kTestColors[static_cast<std::size_t>(step)];
+}
+
+}
+
+// Forward keys step as a left click does, backward keys wrap the other
+// way, Home returns to step 0; each key draws its step at once.
+TEST(TestWndKeys, StepKeysFollowEachModesOrder)
+{
+    const unsigned forward[] = { plat::VK_SPACE, plat::VK_RIGHT, plat::VK_DOWN, plat::VK_NEXT };
+    const unsigned backward[] = { plat::VK_BACK, plat::VK_LEFT, plat::VK_UP, plat::VK_PRIOR };
+    for (int mode : { 1, 2, 3, 4, 5, 6, 7, 10 }) {
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        CTestWnd wnd;
+        wnd.m_nMode = mode;
+        std::vector<int> steps;
+        std::vector<long> wrongPixels;
+        auto press = [&](unsigned key) {
+            return [&, key] { automation::Key(wnd, key); };
+        };
+        auto record = [&] {
+            steps.push_back(wnd.m_nStep);
+            // The solid fills show the step's colour everywhere.
+            if (mode == 1 || mode == 10)
+                wrongPixels.push_back(CountOther(wnd, StepColor(mode, wnd.m_nStep)));
+        };
+        std::vector<Step> script { [&] { Resize(wnd, 24, 16); } };
+        for (int i = 0; i < 9; ++i)
+            script.insert(script.end(), { press(forward[i % 4]), record });
+        for (int i = 0; i < 4; ++i)
+            script.insert(script.end(), { press(backward[i % 4]), record });
+        script.insert(script.end(), { press(plat::VK_HOME), record, press(plat::VK_BACK), record });
+        RunSteps(wnd, script);
+
+        std::vector<int> expected = mode == 10
+            ? std::vector<int> { 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1 }
+            : std::vector<int> { 1, 2, 3, 4, 5, 6, 7, 0, 1, 0, 7, 6, 5, 0, 7 };
+        EXPECT_EQ(steps, expected);
+        for (long wrong : wrongPixels)
+            EXPECT_EQ(wrong, 0);
+    }
+}
+
+// F1 or '?' draws the key map over the pattern; the next key, character or
+// click takes it away and the pattern underneath is whole again. Keys the
+// window does not use leave step and picture alone.
+TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
+{
+    struct Way {
+        const char* name;
+        std::function<void(CTestWnd&)> show;
+        std::function<void(CTestWnd&)> next;
+        int stepAfter;
+    };
+    const Way ways[] = {
+        { "F1, unused key", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Key(w, 'A'); }, 2 },
+        { "F1 twice", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_F1); }, 2 },
+        { "?, typed character", [](CTestWnd& w) { automation::Char(w, '?'); },
+            [](CTestWnd& w) { automation::Char(w, U'，'); }, 2 },
+        { "?, Tab on one monitor", [](CTestWnd& w) { automation::Char(w, '?'); },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_TAB); }, 2 },
+        { "F1, step key", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_PRIOR); }, 1 },
+        { "F1, left click", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { LeftClick(w); }, 3 },
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        CTestWnd wnd;
+        wnd.m_nMode = 6; // a gradient: every column differs
+        std::vector<std::uint32_t> pattern, withMap, afterUnused, after;
+        std::vector<std::vector<std::uint32_t>> stepPictures;
+        bool mapShown = false, mapAfter = true;
+        int stepAfter = -1;
+        RunSteps(wnd, {
+            [&] { Resize(wnd, 400, 300); },
+            [&] {
+                for (int step : { 1, 2, 3 }) {
+                    wnd.m_nStep = step;
+                    wnd.DrawPattern();
+                    stepPictures.push_back(Snapshot(wnd));
+                }
+                wnd.m_nStep = 2;
+                wnd.DrawPattern();
+                pattern = Snapshot(wnd);
+                for (unsigned key : { static_cast<unsigned>('A'), plat::VK_END, static_cast<unsigned>('5') })
+                    automation::Key(wnd, key);
+                automation::Char(wnd, 'x');
+            },
+            [&] { afterUnused = Snapshot(wnd); },
+            [&] { way.show(wnd); },
+            [&] {
+                mapShown = wnd.m_bKeyMap;
+                withMap = Snapshot(wnd);
+                way.next(wnd);
+            },
+            [&] {
+                mapAfter = wnd.m_bKeyMap;
+                stepAfter = wnd.m_nStep;
+                after = Snapshot(wnd);
+            },
+        });
+        EXPECT_EQ(afterUnused, pattern);
+        EXPECT_TRUE(mapShown);
+        EXPECT_NE(withMap, pattern);
+        EXPECT_FALSE(mapAfter);
+        ASSERT_EQ(stepAfter, way.stepAfter);
+        EXPECT_EQ(after, stepPictures[static_cast<std::size_t>(stepAfter - 1)]);
+    }
+}
+
+// A key map larger than the screen is clipped to it; a long queue of
+// presses is handled one by one, in order.
+TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
+{
+    for (plat::Size size : { plat::Size { 1, 1 }, plat::Size { 120, 40 } }) {
+        CTestWnd wnd;
+        wnd.m_nMode = 1;
+        long notBlue = -1;
+        RunSteps(wnd, {
+            [&] { Resize(wnd, size.cx, size.cy); },
+            [&] { automation::Key(wnd, plat::VK_F1); },
+            [&] { automation::Key(wnd, plat::VK_F1); },
+            [&] { notBlue = CountOther(wnd, RGB(0, 0, 255)); },
+        });
+        EXPECT_EQ(notBlue, 0) << size.cx << " x " << size.cy;
+    }
+
+    CTestWnd wnd;
+    wnd.m_nMode = 1;
+    int step = -1;
+    long wrong = -1;
+    RunSteps(wnd, {
+        [&] { Resize(wnd, 16, 8); },
+        [&] {
+            // 500 forward, Home, 499 back: only this order ends at step 5.
+            for (int i = 0; i < 500; ++i)
+                automation::Key(wnd, plat::VK_RIGHT);
+            automation::Key(wnd, plat::VK_HOME);
+            for (int i = 0; i < 499; ++i)
+                automation::Key(wnd, plat::VK_LEFT);
+        },
+        [&] {
+            step = wnd.m_nStep;
+            wrong = CountOther(wnd, kTestColors[5]);
+        },
+    });
+    EXPECT_EQ(step, 5);
+    EXPECT_EQ(wrong, 0);
+}
+
+// With one monitor Tab and Shift+Tab leave the window where it is; when
+// the monitors change and the window's monitor is gone, it moves to the
+// primary screen and draws its step there.
+TEST(TestWndKeys, TabOnOneMonitorAndAMonitorThatWentAway)
+{
+    ASSERT_EQ(plat::GetMonitorCount(), 1);
+    plat::MonitorInfo primary;
+    ASSERT_TRUE(plat::GetMonitorInfo(0, &primary));
+    CTestWnd wnd;
+    wnd.m_nMode = 1;
+    plat::Rect afterTab, afterChange;
+    int monitor = -1;
+    long notRed = -1;
+    RunSteps(wnd, {
+        [&] { Resize(wnd, 40, 30); },
+        [&] {
+            automation::Key(wnd, plat::VK_TAB);
+            automation::Key(wnd, plat::VK_TAB, automation::Modifiers::Shift);
+        },
+        [&] {
+            wnd.GetWindowRect(&afterTab);
+            wnd.m_nStep = 2;
+            wnd.m_nMonitor = 1;
+            wnd.m_strMonitor = "unplugged";
+            automation::DisplayChange();
+        },
+        [&] {
+            wnd.GetWindowRect(&afterChange);
+            monitor = wnd.m_nMonitor;
+            notRed = CountOther(wnd, RGB(255, 0, 0));
+        },
+    });
+    EXPECT_EQ(afterTab, (plat::Rect { 0, 0, 40, 30 }));
+    EXPECT_EQ(afterChange, primary.rcMonitor);
+    EXPECT_EQ(monitor, 0);
+    EXPECT_EQ(notRed, 0);
+}

@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# The test window on real displays, driven by real keys: under Xvfb with one
+# monitor (Space steps, Tab is ignored, Escape ends); under a nested weston
+# with two outputs of different sizes (the test starts on the first, Tab
+# moves it to the second, which then shows the pattern at its size with the
+# fourth information line, Tab returns, Shift+Tab goes back); and under
+# weston at scale 2, where the test window's back buffer has the output's
+# device size; and lv.exe itself under weston. The window's own back buffer
+# and sizes are checked by the
+# screen test binary's TestWndOnScreenChild, stage by stage; this script
+# sends the keys and checks the compositor's screenshots. Screenshots are
+# kept in <build>/monitors-e2e/.
+set -u
+build=${1:-build}
+. "$(dirname "$0")/lib/xvfb.sh"
+. "$(dirname "$0")/lib/pixels.sh"
+. "$(dirname "$0")/lib/weston.sh"
+child=$(cd "$build" 2>/dev/null && pwd)/bin/test_screentest
+[ -x "$child" ] || { echo "monitors-e2e: no test binary at $child"; exit 1; }
+shots=$(cd "$build" && pwd)/monitors-e2e
+mkdir -p "$shots"
+e2e_require monitors-e2e Xvfb xdotool import convert xdpyinfo weston
+
+fail() {
+  echo "monitors-e2e: FAIL ($scenario): $*"
+  [ -s "$work/shot.png" ] && cp "$work/shot.png" "$shots/$scenario-failed.png"
+  [ -s "$work/lv.log" ] && cp "$work/lv.log" "$shots/$scenario-failed.log"
+  [ -s "$work/child.log" ] && grep -E "Failure|Expected|Which|actual|FAILED|stage" "$work/child.log" | head -n 20
+  exit 1
+}
+# Waits until the child reports `state`.
+reached() {
+  for _ in $(seq 200); do grep -qx "$1" "$work/state" 2>/dev/null && return 0; sleep 0.05; done
+  kill -0 "$app" 2>/dev/null || fail "the test ended before \"$1\""
+  fail "the test window did not report \"$1\""
+}
+# Polls until screen point ($2, $3) of the Xvfb has colour $1.
+shows() {
+  local got=""
+  for _ in $(seq 40); do
+    shot; got=$(pixel_at "$2" "$3")
+    [ "$got" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "$4: pixel ($2, $3) is $got, expected $1"
+}
+keep() { cp "$work/shot.png" "$shots/$scenario-$1.png"; }
+start_child() { # sizes
+  rm -f "$work/state"
+  LV_CHECK_DIR=$work LV_CHECK_SIZES=$1 "$child" --gtest_filter='TestWndOnScreenChild.*' >"$work/child.log" 2>&1 & app=$!
+}
+finish_child() {
+  wait_exit "$app" || fail "Escape did not end the test"
+  wait "$app"; local status=$?; app=""
+  [ "$status" -eq 0 ] || fail "the test window's own checks failed"
+  grep -qx ended "$work/state" || fail "the test did not end through Escape"
+}
+
+scenario=x11
+e2e_begin monitors-e2e 1280x1024x24
+start_child 1280x1024
+reached blue
+shows 0000FF 640 600 "the test covers the screen"
+xdotool mousemove 8 1000 key space
+reached green
+shows 00FF00 1279 1023 "Space steps to green"
+xdotool key Tab
+sleep 0.5
+shot; [ "$(pixel_at 1279 1023)" = 00FF00 ] || fail "Tab with one monitor changed the picture"
+grep -q second "$work/state" && fail "Tab moved the test with one monitor"
+keep one-monitor
+xdotool key Escape
+finish_child
+e2e_cleanup; trap - EXIT
+
+scenario=wayland-two-outputs
+e2e_begin monitors-e2e 2304x1024x24
+weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\n[output]\nname=X1\nmode=1280x1024\n[output]\nname=X2\nmode=1024x768')" 2
+xdotool windowmove "$(weston_output 1)" 0 0 windowmove "$(weston_output 2)" 1280 0
+start_child 1280x1024,1024x768
+reached blue
+shows 0000FF 640 600 "the test starts on the first output"
+xdotool mousemove 8 1000 key space
+reached green
+shows 00FF00 1279 1023 "Space steps to green"
+keep 1-first-output
+xdotool key Tab
+reached second
+shows 00FF00 $((1280 + 1023)) 767 "Tab moves the test to the second output"
+shot; [ "$(pixel_at 640 600)" != 00FF00 ] || fail "the first output still shows the test"
+keep 2-second-output
+xdotool key Tab
+reached primary
+shows 00FF00 640 600 "Tab again returns to the first output"
+xdotool key shift+Tab
+reached "second again"
+shows 00FF00 $((1280 + 512)) 600 "Shift+Tab goes back to the second output"
+xdotool key Escape
+finish_child
+e2e_cleanup; trap - EXIT
+
+scenario=wayland-scale-2
+e2e_begin monitors-e2e 1280x1024x24
+weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\n[output]\nname=X1\nmode=640x512\nscale=2')"
+start_child 1280x1024
+reached blue
+shows 0000FF 1279 1023 "the test covers the scaled output"
+xdotool mousemove 8 1000 key space
+reached green
+keep scaled
+xdotool key Escape
+finish_child
+
+e2e_cleanup; trap - EXIT
+
+# The program itself under weston: its main window (found as the box of its
+# face colour, as the compositor places it), a picture button's hover look
+# shown and cleared when the pointer leaves the window, a test opened with a
+# click, stepped with Space and ended with Escape, and Escape ending the program.
+scenario=wayland-program
+e2e_begin monitors-e2e 1280x1024x24
+weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\nbackground-color=0xff203040\n[output]\nname=X1\nmode=1280x1024')"
+# The pointer's image sits off the screen, out of the face-colour box.
+xdotool mousemove 1279 1023
+exe=$(cd "$build" && pwd)/bin/lv.exe
+mkdir -p "$work/lv" && cp "$exe" "$work/lv/lv.exe"
+(cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec ./lv.exe >"$work/lv.log" 2>&1) & app=$!
+box=""
+for _ in $(seq 100); do
+  shot; box=$(convert "$work/shot.png" -fill black +opaque "#F0F0F0" -format %@ info:)
+  [ "${box%%+*}" = 594x472 ] && break
+  sleep 0.1
+done
+[ "${box%%+*}" = 594x472 ] || fail "no 594 x 472 main window on the compositor's screen (face box $box)"
+wx=$(echo "$box" | cut -d+ -f2); wy=$(echo "$box" | cut -d+ -f3)
+keep 1-main-window
+# The block-fill picture button: outline at client (176, 209), centre (213, 199).
+# The compositor tells the program of the pointer only once its window is
+# under it: the pointer moves a little until the hover look shows.
+for i in $(seq 40); do
+  xdotool mousemove $((wx + 212 + i % 2)) $((wy + 199))
+  shot; [ "$(pixel_at $((wx + 176)) $((wy + 209)))" = 578EB8 ] && break
+  sleep 0.1
+done
+shows 578EB8 $((wx + 176)) $((wy + 209)) "hover look over the picture button"
+if [ "$wx" -gt 20 ]; then out_x=5; else out_x=$((wx + 700)); fi
+xdotool mousemove $out_x $((wy + 199))
+shows 155C93 $((wx + 176)) $((wy + 209)) "hover look cleared once the pointer left the window"
+xdotool mousemove $((wx + 213)) $((wy + 199)) click 1
+shows 0000FF 1279 1023 "the block fill covers the output"
+xdotool mousemove 8 1000 key space
+shows 00FF00 1279 1023 "Space steps to green"
+keep 2-test
+xdotool key Escape
+shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the main window"
+# A Wayland client cannot take the keyboard back itself: a click on the
+# main window's background gives it the keyboard again.
+xdotool mousemove $((wx + 300)) $((wy + 440)) sleep 0.2 click 1 sleep 0.2 key Escape
+wait_exit "$app" || fail "Escape did not end the program"
+wait "$app"; status=$?; app=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston with hover, test and exit (screenshots in $shots)"
