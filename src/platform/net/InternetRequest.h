@@ -7,6 +7,7 @@
 
 #include "platform/net/InternetSession.h"
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -17,11 +18,21 @@ struct curl_slist;
 
 namespace plat {
 
+// Limits for requests made on behalf of a window, which must end when the
+// window goes: a flag that aborts the transfer within a tenth of a second
+// once set, and a limit on the whole transfer's time (0: none).
+struct RequestLimits {
+    const std::atomic<bool>* cancel = nullptr;
+    long timeoutMs = 0;
+};
+
 class InternetRequest {
 public:
     // nullptr when the address is malformed, its scheme is not http or https,
-    // or no response arrives (no such host, connection refused, TLS failure).
-    static std::unique_ptr<InternetRequest> Open(const InternetSession& session, std::string_view url);
+    // or no response arrives (no such host, connection refused, TLS failure,
+    // cancelled, timed out).
+    static std::unique_ptr<InternetRequest> Open(const InternetSession& session, std::string_view url,
+        RequestLimits limits = {});
 
     ~InternetRequest();
     InternetRequest(const InternetRequest&) = delete;
@@ -32,6 +43,12 @@ public:
     // bytes that arrived before are delivered by earlier calls.
     bool Read(void* buffer, std::size_t size, std::size_t& bytesRead);
 
+    // The response as it stands: the last status code, the Content-Type
+    // header (empty when none) and the address after redirects.
+    long StatusCode() const;
+    std::string ContentType() const;
+    std::string EffectiveUrl() const;
+
 private:
     InternetRequest() = default;
 
@@ -41,6 +58,7 @@ private:
     static std::size_t OnData(char* data, std::size_t size, std::size_t count, void* self);
 
     const CurlLibrary* m_curl = nullptr;
+    const std::atomic<bool>* m_cancel = nullptr;
     void* m_multi = nullptr;
     void* m_easy = nullptr;
     curl_slist* m_headers = nullptr;

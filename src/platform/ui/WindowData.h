@@ -17,6 +17,7 @@ namespace plat {
 
 class Menu;
 class NativeWindow;
+class WebHostContent;
 
 enum class WindowKind {
     Dialog,   // a top-level window made from a template (or a message box)
@@ -62,6 +63,7 @@ struct WindowData {
     bool tracking = false; // the left button went down on it and is still held
     bool rightPressed = false; // the right button went down on its background
     std::string hostAddress;
+    std::shared_ptr<WebHostContent> webContent; // what a web host shows
 
     // Pending repaint, in this window's client coordinates.
     Rect update;
