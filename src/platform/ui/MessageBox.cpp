@@ -3,6 +3,7 @@
 #include "platform/ui/Dialog.h"
 
 #include "platform/gfx/DeviceContext.h"
+#include "platform/ui/TextWrap.h"
 
 #include <algorithm>
 
@@ -15,6 +16,11 @@ std::string& AppName()
     static std::string name = "Lumivex";
     return name;
 }
+
+// Longer lines wrap and further lines are cut off, so that any text, however
+// long, gives a box that fits on a screen.
+constexpr int kMaxTextPixels = 600;
+constexpr int kMaxLines = 40;
 
 // Pixels of the 9-point template font to dialog units, rounded up.
 int ToUnitsX(int px) { return (px * 4 + 5) / 6; }
@@ -47,6 +53,11 @@ DialogTemplate BuildTemplate(std::string_view text)
             break;
         start = nl + 1;
     }
+    if (widest > kMaxTextPixels) {
+        lines = static_cast<int>(WrapText(dc, text, kMaxTextPixels).size());
+        widest = kMaxTextPixels;
+    }
+    lines = std::min(lines, kMaxLines);
     int lineHeight = std::max(dc.GetTextMetrics().height, t.FontPixels());
     int textW = ToUnitsX(widest) + 2;
     int textH = ToUnitsY(lines * lineHeight);
