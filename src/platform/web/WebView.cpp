@@ -14,9 +14,20 @@ WebView::WebView(HWND host, std::string url, Size viewport, LinkHandler onLink, 
     , m_onLink(std::move(onLink))
     , m_alive(std::make_shared<Alive>(Alive { this }))
 {
+    // The loader starts once the loop is idle, so that the window's first
+    // frame is on screen before a thread or a request exists.
+    std::shared_ptr<Alive> alive = m_alive;
+    PostIdleTask([alive, url = std::move(url), limits]() mutable {
+        if (alive->view)
+            alive->view->StartLoader(std::move(url), limits);
+    });
+}
+
+void WebView::StartLoader(std::string url, LoadLimits limits)
+{
     std::shared_ptr<Alive> alive = m_alive;
     m_loader = std::make_unique<PageLoader>(
-        std::move(url), viewport, limits,
+        std::move(url), m_viewport, limits,
         [alive](std::shared_ptr<LoadedPage> page) {
             PostTask([alive, page = std::move(page)]() mutable {
                 if (alive->view)
@@ -35,6 +46,11 @@ WebView::~WebView()
 {
     m_alive->view = nullptr;
     m_loader.reset();
+}
+
+bool WebView::LoadFinished() const
+{
+    return m_loader && m_loader->Finished();
 }
 
 void WebView::OnPage(std::shared_ptr<LoadedPage> page)
@@ -58,6 +74,7 @@ void WebView::OnImage(const std::string& url, std::shared_ptr<const PageImage> i
 
 void WebView::Redraw()
 {
+    m_canvasValid = false;
     if (Wnd* host = Wnd::FromHandle(m_host))
         host->Invalidate(false);
 }
@@ -68,6 +85,7 @@ void WebView::Layout(int width)
     m_page->document->render(width);
     m_layoutWidth = width;
     m_needsLayout = false;
+    m_canvasValid = false;
     m_scroll = std::clamp(m_scroll, 0, MaxScroll());
 }
 
@@ -83,12 +101,19 @@ void WebView::Paint(DeviceContext& dc, const Rect& client)
     m_viewport = { client.Width(), client.Height() };
     if (m_needsLayout || m_layoutWidth != client.Width())
         Layout(client.Width());
-    if (m_canvas.Width() != client.Width() || m_canvas.Height() != client.Height())
+    if (m_canvas.Width() != client.Width() || m_canvas.Height() != client.Height()) {
         m_canvas.Resize(client.Width(), client.Height());
-    m_canvas.Fill(0xFFFFFF);
-    PageCanvas canvas { &m_canvas, m_canvas.Bounds() };
-    litehtml::position clip(0, 0, client.Width(), client.Height());
-    m_page->document->draw(PageContainer::Handle(canvas), 0, -m_scroll, &clip);
+        m_canvasValid = false;
+    }
+    // A repaint with nothing changed (an expose, a repaint of the window
+    // around the panel) copies the page drawn last time.
+    if (!m_canvasValid) {
+        m_canvas.Fill(0xFFFFFF);
+        PageCanvas canvas { &m_canvas, m_canvas.Bounds() };
+        litehtml::position clip(0, 0, client.Width(), client.Height());
+        m_page->document->draw(PageContainer::Handle(canvas), 0, -m_scroll, &clip);
+        m_canvasValid = true;
+    }
     DeviceContext source(m_canvas);
     dc.BitBlt(client.left, client.top, client.Width(), client.Height(), source, 0, 0, SRCCOPY);
 }

@@ -24,8 +24,8 @@ public:
     static constexpr int kWheelLines = 3;
     static constexpr int kLineHeight = 16;
 
-    // Starts loading `url` (an http or https address) for the host window
-    // `host`, whose client area is `viewport`.
+    // Loads `url` (an http or https address) for the host window `host`,
+    // whose client area is `viewport`, starting once the loop is idle.
     WebView(HWND host, std::string url, Size viewport, LinkHandler onLink, LoadLimits limits = {});
     ~WebView() override;
 
@@ -37,8 +37,8 @@ public:
 
     bool HasPage() const { return m_page != nullptr; }
     int ScrollTop() const { return m_scroll; }
-    // True once the loader has fetched all it will.
-    bool LoadFinished() const { return m_loader->Finished(); }
+    // True once the loader has started and fetched all it will.
+    bool LoadFinished() const;
 
 private:
     // Cleared when the view goes, so tasks posted after that do nothing.
@@ -46,6 +46,7 @@ private:
         WebView* view = nullptr;
     };
 
+    void StartLoader(std::string url, LoadLimits limits);
     void OnPage(std::shared_ptr<LoadedPage> page);
     void OnImage(const std::string& url, std::shared_ptr<const PageImage> image);
     void Redraw();
@@ -60,7 +61,8 @@ private:
     bool m_needsLayout = false;
     int m_layoutWidth = 0;
     int m_scroll = 0;
-    Surface m_canvas;
+    Surface m_canvas; // the page as drawn last
+    bool m_canvasValid = false;
     std::unique_ptr<PageLoader> m_loader;
 };
 

@@ -95,7 +95,7 @@ inline void WhenLoaded(PanelDialog& dlg, std::function<void()> then)
         lvtest::AtTheEnd(std::move(then));
         return;
     }
-    plat::PostTask([&dlg, then = std::move(then)]() mutable {
+    plat::PostIdleTask([&dlg, then = std::move(then)]() mutable {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
         WhenLoaded(dlg, std::move(then));
     });
