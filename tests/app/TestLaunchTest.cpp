@@ -5,6 +5,11 @@
 #include "MainDlgHarness.h"
 
 #include "screentest/TestWnd.h"
+#include "support/LoopbackServer.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace apptest;
 
@@ -107,6 +112,37 @@ TEST_F(TestLaunch, ClearedOptionBoxTurnsTheInformationOffAndStaysCleared)
     EXPECT_EQ(first.showInfo, 0);
     EXPECT_EQ(boxAfter, 0u) << "the check box is unchanged after a test";
     EXPECT_EQ(second.showInfo, 1);
+}
+
+
+TEST_F(TestLaunch, TestsRunWhileTheWebPanelsPageIsStillLoading)
+{
+    lvtest::LoopbackServer server;
+    std::atomic<bool> requested { false };
+    server.Http().Get("/slow.htm", [&requested](const httplib::Request&, httplib::Response& res) {
+        requested = true;
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        res.set_content("<p>late</p>", "text/html");
+    });
+    ASSERT_TRUE(server.Start());
+    WriteMainHtm("[MAIN_URL]\r\n" + server.Url("/slow.htm") + "\r\n");
+
+    auto started = std::chrono::steady_clock::now();
+    MainDlgUnderTest dlg;
+    SeenTest seen;
+    bool enabledAfter = false;
+    std::chrono::steady_clock::duration testEnded {};
+    dlg.script = [&](MainDlgUnderTest& d) {
+        ClickTest(d, 1000, seen, enabledAfter);
+        plat::PostIdleTask([&] { testEnded = std::chrono::steady_clock::now() - started; });
+    };
+    dlg.DoModal();
+    auto closed = std::chrono::steady_clock::now() - started;
+    EXPECT_TRUE(requested);
+    EXPECT_TRUE(seen.running);
+    EXPECT_TRUE(enabledAfter);
+    EXPECT_LT(testEnded, std::chrono::milliseconds(1500)) << "the test ran before the page arrived";
+    EXPECT_LT(closed, std::chrono::milliseconds(1900)) << "closing the window ended the load";
 }
 
 }
