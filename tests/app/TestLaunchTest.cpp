@@ -133,6 +133,10 @@ TEST_F(TestLaunch, TestsRunWhileTheWebPanelsPageIsStillLoading)
     bool enabledAfter = false;
     std::chrono::steady_clock::duration testEnded {};
     dlg.script = [&](MainDlgUnderTest& d) {
+        // The loader works on its own thread: wait here until the page's
+        // request is waiting on the server, then start a test.
+        for (int i = 0; i < 300 && !requested; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         ClickTest(d, 1000, seen, enabledAfter);
         plat::PostIdleTask([&] { testEnded = std::chrono::steady_clock::now() - started; });
     };
