@@ -57,6 +57,7 @@ PageLoader::~PageLoader()
 
 void PageLoader::Run()
 {
+    m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_limits.totalTimeoutMs);
     m_session = InternetSession::Open(kUserAgent);
     if (m_session) {
         if (std::shared_ptr<LoadedPage> page = LoadDocument()) {
@@ -73,8 +74,12 @@ bool PageLoader::Fetch(const std::string& url, std::string& body, std::string* c
     body.clear();
     if (m_cancel || !IsWebUrl(url) || m_requests >= m_limits.maxResources || m_bytes >= m_limits.maxBytes)
         return false;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0)
+        return false;
     ++m_requests;
-    auto request = InternetRequest::Open(*m_session, url, { &m_cancel, m_limits.timeoutMs });
+    long timeout = static_cast<long>(std::min<long long>(left, m_limits.timeoutMs));
+    auto request = InternetRequest::Open(*m_session, url, { &m_cancel, timeout });
     if (!request)
         return false;
     long status = request->StatusCode();

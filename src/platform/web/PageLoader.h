@@ -16,11 +16,13 @@
 #include <litehtml.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace plat {
 class InternetSession;
@@ -43,7 +45,8 @@ struct LoadLimits {
     std::size_t maxParsedBytes = 512 * 1024;
     int maxNesting = 200; // element depth; deeper content is cut off
     long long maxImagePixels = 16LL * 1024 * 1024; // all decoded pictures together
-    long timeoutMs = 20000; // per request
+    long timeoutMs = 20000;      // per request
+    long totalTimeoutMs = 60000; // the whole page with its resources
 };
 
 class PageLoader {
@@ -82,6 +85,7 @@ private:
     std::size_t m_bytes = 0;
     int m_requests = 0;
     long long m_pixels = 0;
+    std::chrono::steady_clock::time_point m_deadline;
     std::unique_ptr<InternetSession> m_session;
     std::thread m_thread;
 };

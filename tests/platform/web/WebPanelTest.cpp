@@ -229,7 +229,9 @@ TEST_F(WebPanelTest, BadPagesAndServersLeaveThePanelStanding)
 
 TEST_F(WebPanelTest, WindowStaysResponsiveAndClosesPromptlyWhileAPageIsSlow)
 {
-    m_server.Http().Get("/slow.htm", [](const httplib::Request&, httplib::Response& res) {
+    std::atomic<bool> requested { false };
+    m_server.Http().Get("/slow.htm", [&requested](const httplib::Request&, httplib::Response& res) {
+        requested = true;
         std::this_thread::sleep_for(std::chrono::seconds(2));
         res.set_content("<p>late</p>", "text/html");
     });
@@ -242,14 +244,21 @@ TEST_F(WebPanelTest, WindowStaysResponsiveAndClosesPromptlyWhileAPageIsSlow)
     RunPanel(dlg, [&](PanelDialog& d) {
         d.Navigate(root + "/slow.htm");
         framedBeforePage = d.firstFrame && !d.View()->HasPage();
-        plat::automation::ClickControl(d, kButton);
-        lvtest::AtTheEnd([&] {
-            hadPage = d.View()->HasPage();
-            ended = std::chrono::steady_clock::now() - started;
-            d.EndDialog(plat::IDOK);
+        // The loader starts once the loop is idle and works on its own
+        // thread: the click comes once the page's request is waiting on the server.
+        plat::PostIdleTask([&] {
+            for (int i = 0; i < 300 && !requested; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            plat::automation::ClickControl(d, kButton);
+            lvtest::AtTheEnd([&] {
+                hadPage = d.View()->HasPage();
+                ended = std::chrono::steady_clock::now() - started;
+                d.EndDialog(plat::IDOK);
+            });
         });
     });
     auto closed = std::chrono::steady_clock::now() - started;
+    EXPECT_TRUE(requested);
     EXPECT_TRUE(framedBeforePage);
     EXPECT_EQ(dlg.buttonClicks, 1);
     EXPECT_FALSE(hadPage);
