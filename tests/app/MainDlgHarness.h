@@ -38,8 +38,14 @@ private:
     {
         if (script)
             script(*this);
-        // Idle rounds let nested runs the script started end first.
-        lvtest::AtTheEnd([this] { EndDialog(plat::IDOK); });
+        // Idle rounds let nested runs the script started end first. A
+        // script that ended the window itself leaves nothing to end: the
+        // object may be gone by then (window handles are never reused).
+        plat::HWND self = GetSafeHwnd();
+        lvtest::AtTheEnd([this, self] {
+            if (plat::Wnd::FromHandle(self) == this)
+                EndDialog(plat::IDOK);
+        });
     }
 };
 
