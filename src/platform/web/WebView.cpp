@@ -12,8 +12,9 @@ WebView::WebView(HWND host, std::string url, Size viewport, LinkHandler onLink, 
     : m_host(host)
     , m_viewport(viewport)
     , m_onLink(std::move(onLink))
-    , m_alive(std::make_shared<Alive>(Alive { this }))
+    , m_alive(std::make_shared<Alive>())
 {
+    m_alive->view = this;
     // The loader starts once the loop is idle, so that the window's first
     // frame is on screen before a thread or a request exists.
     std::shared_ptr<Alive> alive = m_alive;
@@ -26,19 +27,27 @@ WebView::WebView(HWND host, std::string url, Size viewport, LinkHandler onLink, 
 void WebView::StartLoader(std::string url, LoadLimits limits)
 {
     std::shared_ptr<Alive> alive = m_alive;
+    auto deliver = [alive] {
+        PostTask([alive] {
+            if (alive->view)
+                alive->view->TakeDelivered();
+        });
+    };
     m_loader = std::make_unique<PageLoader>(
         std::move(url), m_viewport, limits,
-        [alive](std::shared_ptr<LoadedPage> page) {
-            PostTask([alive, page = std::move(page)]() mutable {
-                if (alive->view)
-                    alive->view->OnPage(std::move(page));
-            });
+        [alive, deliver](std::shared_ptr<LoadedPage> page) {
+            {
+                std::lock_guard<std::mutex> hold(alive->lock);
+                alive->page = std::move(page);
+            }
+            deliver();
         },
-        [alive](const std::string& address, std::shared_ptr<const PageImage> image) {
-            PostTask([alive, address, image = std::move(image)]() mutable {
-                if (alive->view)
-                    alive->view->OnImage(address, std::move(image));
-            });
+        [alive, deliver](const std::string& address, std::shared_ptr<const PageImage> image) {
+            {
+                std::lock_guard<std::mutex> hold(alive->lock);
+                alive->images.emplace_back(address, std::move(image));
+            }
+            deliver();
         });
 }
 
@@ -46,6 +55,26 @@ WebView::~WebView()
 {
     m_alive->view = nullptr;
     m_loader.reset();
+    // What the loader handed over but no task delivered yet goes now, on
+    // this thread, not whenever (or never) the queue is emptied.
+    std::lock_guard<std::mutex> hold(m_alive->lock);
+    m_alive->page.reset();
+    m_alive->images.clear();
+}
+
+void WebView::TakeDelivered()
+{
+    std::shared_ptr<LoadedPage> page;
+    std::vector<std::pair<std::string, std::shared_ptr<const PageImage>>> images;
+    {
+        std::lock_guard<std::mutex> hold(m_alive->lock);
+        page = std::move(m_alive->page);
+        images.swap(m_alive->images);
+    }
+    if (page)
+        OnPage(std::move(page));
+    for (auto& [address, image] : images)
+        OnImage(address, std::move(image));
 }
 
 bool WebView::LoadFinished() const

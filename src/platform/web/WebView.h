@@ -11,7 +11,10 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace plat::web {
 
@@ -41,12 +44,18 @@ public:
     bool LoadFinished() const;
 
 private:
-    // Cleared when the view goes, so tasks posted after that do nothing.
+    // Shared with the loader's thread: what it has handed over, until a
+    // posted task delivers it. `view` (user-interface thread only) is
+    // cleared when the view goes, so tasks that run after that do nothing.
     struct Alive {
         WebView* view = nullptr;
+        std::mutex lock;
+        std::shared_ptr<LoadedPage> page;
+        std::vector<std::pair<std::string, std::shared_ptr<const PageImage>>> images;
     };
 
     void StartLoader(std::string url, LoadLimits limits);
+    void TakeDelivered();
     void OnPage(std::shared_ptr<LoadedPage> page);
     void OnImage(const std::string& url, std::shared_ptr<const PageImage> image);
     void Redraw();
