@@ -24,6 +24,8 @@ tr { display: table-row; }
 td, th { display: table-cell; padding: 1px; vertical-align: inherit; }
 th { font-weight: bold; text-align: center; }
 caption { display: table-caption; text-align: center; }
+table[border] { border: 1px solid #808080; }
+table[border] td, table[border] th { border: 1px solid #c0c0c0; }
 col { display: table-column; }
 colgroup { display: table-column-group; }
 h1 { font-size: 2em; margin: .67em 0; font-weight: bold; }

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Surface.h"
 #include "platform/text/Utf8.h"
+#include "platform/web/ListMarkerText.h"
 #include "platform/web/PageText.h"
 #include "platform/web/WebUrl.h"
 
@@ -45,53 +46,6 @@ bool IsCjk(char32_t c)
         || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7AF)
         || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF)
         || (c >= 0x20000 && c <= 0x2FA1F) || (c >= 0x30000 && c <= 0x3134F);
-}
-
-std::string Roman(int n, bool upper)
-{
-    static constexpr std::pair<int, const char*> kNumerals[] = { { 1000, "m" }, { 900, "cm" }, { 500, "d" },
-        { 400, "cd" }, { 100, "c" }, { 90, "xc" }, { 50, "l" }, { 40, "xl" }, { 10, "x" }, { 9, "ix" }, { 5, "v" },
-        { 4, "iv" }, { 1, "i" } };
-    if (n <= 0 || n >= 4000)
-        return std::to_string(n);
-    std::string out;
-    for (auto [value, text] : kNumerals)
-        for (; n >= value; n -= value)
-            out += text;
-    if (upper)
-        for (char& c : out)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string Alpha(int n, bool upper)
-{
-    if (n <= 0)
-        return std::to_string(n);
-    std::string out;
-    for (; n > 0; n = (n - 1) / 26)
-        out.insert(out.begin(), static_cast<char>((upper ? 'A' : 'a') + (n - 1) % 26));
-    return out;
-}
-
-std::string MarkerText(const litehtml::list_marker& marker)
-{
-    switch (marker.marker_type) {
-    case litehtml::list_style_type_decimal_leading_zero:
-        return (marker.index < 10 && marker.index >= 0 ? "0" : "") + std::to_string(marker.index) + ".";
-    case litehtml::list_style_type_lower_alpha:
-    case litehtml::list_style_type_lower_latin:
-        return Alpha(marker.index, false) + ".";
-    case litehtml::list_style_type_upper_alpha:
-    case litehtml::list_style_type_upper_latin:
-        return Alpha(marker.index, true) + ".";
-    case litehtml::list_style_type_lower_roman:
-        return Roman(marker.index, false) + ".";
-    case litehtml::list_style_type_upper_roman:
-        return Roman(marker.index, true) + ".";
-    default:
-        return std::to_string(marker.index) + ".";
-    }
 }
 
 }
@@ -255,7 +209,7 @@ void PageContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::lis
     auto* f = reinterpret_cast<PageFont*>(marker.font);
     if (!f)
         return;
-    std::string text = MarkerText(marker);
+    std::string text = ListMarkerText(marker.marker_type, marker.index);
     int width = text_width(text.c_str(), marker.font);
     // The number ends a little before the item's text, on the item's first line.
     litehtml::position at(box.right - width - f->metrics.aveCharWidth / 2,

@@ -3,6 +3,7 @@
 
 #include "TestImages.h"
 
+#include "platform/web/ListMarkerText.h"
 #include "platform/web/PageContainer.h"
 #include "platform/web/PageImage.h"
 #include "platform/web/PageText.h"
@@ -120,4 +121,28 @@ TEST(PageContainer, BreaksBetweenCjkCharactersOfEveryBlock)
     // Unified, extension A, extension B, kana, hangul, full-width forms, punctuation.
     container.split_text("ab 中文㐀𠀀かな한글ＡＢ。cd", word, space);
     EXPECT_EQ(pieces, (std::vector<std::string> { "ab", "[ ]", "中", "文", "㐀", "𠀀", "か", "な", "한", "글", "Ａ", "Ｂ", "。", "cd" }));
+}
+
+TEST(ListMarkerText, NumbersInEachStyle)
+{
+    struct Case {
+        litehtml::list_style_type type;
+        int index;
+        const char* text;
+    };
+    const Case cases[] = {
+        { litehtml::list_style_type_decimal, 3, "3." },
+        { litehtml::list_style_type_decimal_leading_zero, 7, "07." },
+        { litehtml::list_style_type_decimal_leading_zero, 12, "12." },
+        { litehtml::list_style_type_lower_alpha, 1, "a." },
+        { litehtml::list_style_type_lower_latin, 28, "ab." },
+        { litehtml::list_style_type_upper_alpha, 702, "ZZ." },
+        { litehtml::list_style_type_lower_roman, 4, "iv." },
+        { litehtml::list_style_type_upper_roman, 1994, "MCMXCIV." },
+        { litehtml::list_style_type_upper_roman, 4000, "4000." },
+        { litehtml::list_style_type_lower_alpha, 0, "0." },
+        { litehtml::list_style_type_hebrew, 5, "5." },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ListMarkerText(c.type, c.index), c.text) << c.index;
 }
