@@ -5,7 +5,9 @@
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-build}
-tsan="$root/${build%/}-tsan-web"
+# The update check's tree: the same configuration, so the platform
+# libraries are built once for both.
+tsan="$root/${build%/}-tsan-update"
 cmake -S "$root" -B "$tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLV_TSAN=ON -DLV_BENCH=OFF >/dev/null
 cmake --build "$tsan" -j2 --target test_platform_web >/dev/null
 SDL_VIDEODRIVER=offscreen TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
