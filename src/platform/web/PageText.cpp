@@ -151,6 +151,17 @@ std::string LimitNesting(std::string html, int maxDepth)
 {
     int depth = 0;
     std::size_t at = 0;
+    // The next '>' from a position, remembered so that many tag starts
+    // before one '>' do not each search to it again.
+    std::size_t close = 0;
+    bool closeKnown = false;
+    auto nextClose = [&](std::size_t from) {
+        if (!closeKnown || close < from) {
+            close = html.find('>', from);
+            closeKnown = true;
+        }
+        return close;
+    };
     while ((at = html.find('<', at)) != std::string::npos) {
         if (html.compare(at, 4, "<!--") == 0) {
             std::size_t end = html.find("-->", at + 4);
@@ -164,8 +175,10 @@ std::string LimitNesting(std::string html, int maxDepth)
         std::size_t nameEnd = nameStart;
         while (nameEnd < html.size() && IsNameChar(html[nameEnd]))
             ++nameEnd;
-        std::size_t tagEnd = html.find('>', nameEnd);
-        if (nameEnd == nameStart || tagEnd == std::string::npos) {
+        std::size_t tagEnd = nextClose(nameEnd);
+        if (tagEnd == std::string::npos)
+            break;
+        if (nameEnd == nameStart) {
             ++at;
             continue;
         }
@@ -175,10 +188,10 @@ std::string LimitNesting(std::string html, int maxDepth)
             if (!In(kVoidElements, name) && !In(kImplicitlyClosed, name) && depth > 0)
                 --depth;
         } else if (In(kRawText, name)) {
-            std::size_t close = FindIgnoringCase(html, "</" + name, tagEnd);
-            if (close == std::string::npos)
+            std::size_t end = FindIgnoringCase(html, "</" + name, tagEnd);
+            if (end == std::string::npos)
                 break;
-            at = close;
+            at = end;
             if (!selfClosing)
                 ++depth;
             continue;

@@ -79,6 +79,13 @@ TEST(PageText, NestingIsCutBeforeTheLimit)
     for (int i = 0; i < 1000; ++i)
         flat += "<p>x<br><img src=a.png><li>y<span/><div>z</div>";
     EXPECT_EQ(LimitNesting(flat, 3), flat);
+
+    // Many tag starts before one '>' (or none) are read once, not once each.
+    std::string opens;
+    for (int i = 0; i < 200000; ++i)
+        opens += "<a ";
+    EXPECT_EQ(LimitNesting(opens + ">", 3), opens + ">");
+    EXPECT_EQ(LimitNesting(std::string(500000, '<'), 3), std::string(500000, '<'));
 }
 
 TEST(PageImage, DecodesEachFormatAndRefusesDamageAndHugeDeclarations)
