@@ -1,8 +1,9 @@
 #pragma once
 
 // The main window's web panel: the template's web host control, driven by
-// address. Navigate records the address and repaints the panel; what the
-// panel shows for it is the web host's business.
+// address. Navigate shows the page there (loaded in the background; a
+// white panel until it arrives, or for "about:blank" and pages that cannot
+// be loaded). A click on a link opens its address with OpenWebAddress.
 
 #include "platform/ui/Wnd.h"
 

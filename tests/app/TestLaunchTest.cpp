@@ -5,6 +5,11 @@
 #include "MainDlgHarness.h"
 
 #include "screentest/TestWnd.h"
+#include "support/LoopbackServer.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace apptest;
 
@@ -187,6 +192,40 @@ TEST_F(TestLaunch, ClickQueuedBehindTheEndOfATestReachesTheMainWindow)
     EXPECT_EQ(next.mode, 10) << "the click launched the dead-pixel test";
     EXPECT_EQ(next.step, 0);
     EXPECT_EQ(after.mode, -1);
+}
+
+TEST_F(TestLaunch, TestsRunWhileTheWebPanelsPageIsStillLoading)
+{
+    lvtest::LoopbackServer server;
+    std::atomic<bool> requested { false };
+    server.Http().Get("/slow.htm", [&requested](const httplib::Request&, httplib::Response& res) {
+        requested = true;
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        res.set_content("<p>late</p>", "text/html");
+    });
+    ASSERT_TRUE(server.Start());
+    WriteMainHtm("[MAIN_URL]\r\n" + server.Url("/slow.htm") + "\r\n");
+
+    auto started = std::chrono::steady_clock::now();
+    MainDlgUnderTest dlg;
+    SeenTest seen;
+    bool enabledAfter = false;
+    std::chrono::steady_clock::duration testEnded {};
+    dlg.script = [&](MainDlgUnderTest& d) {
+        // The loader works on its own thread: wait here until the page's
+        // request is waiting on the server, then start a test.
+        for (int i = 0; i < 300 && !requested; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ClickTest(d, 1000, seen, enabledAfter);
+        plat::PostIdleTask([&] { testEnded = std::chrono::steady_clock::now() - started; });
+    };
+    dlg.DoModal();
+    auto closed = std::chrono::steady_clock::now() - started;
+    EXPECT_TRUE(requested);
+    EXPECT_TRUE(seen.running);
+    EXPECT_TRUE(enabledAfter);
+    EXPECT_LT(testEnded, std::chrono::milliseconds(1500)) << "the test ran before the page arrived";
+    EXPECT_LT(closed, std::chrono::milliseconds(1900)) << "closing the window ended the load";
 }
 
 }

@@ -9,8 +9,10 @@ namespace plat::raster {
 // the CPU has give twice the speed of the 16-byte ones of the baseline
 // instruction set, so x86-64 gets an AVX2 version chosen at load time.
 // Runs of a whole bitmap go to the C library's wmemset (wchar_t is 32 bits
-// here), which also knows when to bypass the cache.
-#if defined(__x86_64__)
+// here), which also knows when to bypass the cache. ThreadSanitizer builds
+// keep the baseline version: the load-time chooser runs before the
+// sanitizer's runtime is up and crashes there.
+#if defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void FillPixels(std::uint32_t* p, std::size_t count, std::uint32_t xrgb)

@@ -15,6 +15,7 @@ namespace {
 constexpr long kMaxRedirects = 20;
 constexpr long kReceiveBuffer = 64 * 1024;
 constexpr int kPollMilliseconds = 1000;
+constexpr int kCancellablePollMilliseconds = 100;
 
 std::atomic<long> g_connectSeconds { StallLimits {}.connectSeconds };
 std::atomic<long> g_lowSpeedSeconds { StallLimits {}.lowSpeedSeconds };
@@ -36,11 +37,13 @@ void SetStallLimitsForTesting(StallLimits limits)
     g_lowSpeedSeconds = limits.lowSpeedSeconds;
 }
 
-std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& session, std::string_view url)
+std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& session, std::string_view url,
+    RequestLimits limits)
 {
     const CurlLibrary& curl = session.Curl();
     std::unique_ptr<InternetRequest> request(new InternetRequest);
     request->m_curl = &curl;
+    request->m_cancel = limits.cancel;
     CURL* easy = curl.easyInit();
     request->m_easy = easy;
     request->m_multi = curl.multiInit();
@@ -70,6 +73,7 @@ std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& se
         && curl.easySetopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_WRITEFUNCTION, &InternetRequest::OnData) == CURLE_OK
         && curl.easySetopt(easy, CURLOPT_WRITEDATA, request.get()) == CURLE_OK
+        && curl.easySetopt(easy, CURLOPT_TIMEOUT_MS, limits.timeoutMs) == CURLE_OK
         && curl.multiAddHandle(request->m_multi, easy) == CURLM_OK;
     if (!ok)
         return nullptr;
@@ -77,7 +81,7 @@ std::unique_ptr<InternetRequest> InternetRequest::Open(const InternetSession& se
     request->Pump(Wait::FirstByte);
     long status = 0;
     curl.easyGetinfo(easy, CURLINFO_RESPONSE_CODE, &status);
-    if (request->m_failed && status == 0)
+    if (request->m_failed && (status == 0 || (limits.cancel && limits.cancel->load())))
         return nullptr;
     return request;
 }
@@ -125,9 +129,37 @@ std::int64_t InternetRequest::DeclaredLength() const
     return length;
 }
 
+long InternetRequest::StatusCode() const
+{
+    long status = 0;
+    m_curl->easyGetinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    return status;
+}
+
+std::string InternetRequest::ContentType() const
+{
+    char* type = nullptr;
+    if (m_curl->easyGetinfo(m_easy, CURLINFO_CONTENT_TYPE, &type) != CURLE_OK || !type)
+        return {};
+    return type;
+}
+
+std::string InternetRequest::EffectiveUrl() const
+{
+    char* url = nullptr;
+    if (m_curl->easyGetinfo(m_easy, CURLINFO_EFFECTIVE_URL, &url) != CURLE_OK || !url)
+        return {};
+    return url;
+}
+
 bool InternetRequest::Pump(Wait wait)
 {
     for (;;) {
+        if (m_cancel && m_cancel->load()) {
+            m_done = true;
+            m_failed = true;
+            return false;
+        }
         int running = 0;
         if (m_curl->multiPerform(m_multi, &running) != CURLM_OK) {
             m_done = true;
@@ -145,7 +177,8 @@ bool InternetRequest::Pump(Wait wait)
         bool met = wait == Wait::FirstByte ? !m_pending.empty() : m_targetFilled == m_targetSize;
         if (met)
             return true;
-        if (m_curl->multiPoll(m_multi, nullptr, 0, kPollMilliseconds, nullptr) != CURLM_OK) {
+        int pollMs = m_cancel ? kCancellablePollMilliseconds : kPollMilliseconds;
+        if (m_curl->multiPoll(m_multi, nullptr, 0, pollMs, nullptr) != CURLM_OK) {
             m_done = true;
             m_failed = true;
             return false;

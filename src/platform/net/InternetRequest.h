@@ -7,6 +7,7 @@
 
 #include "platform/net/InternetSession.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -34,11 +35,21 @@ void SetStallLimitsForTesting(StallLimits limits);
 // never falls back to plain http, where the body could be altered unseen.
 std::string_view RedirectSchemesFor(std::string_view url);
 
+// Limits for requests made on behalf of a window, which must end when the
+// window goes: a flag that aborts the transfer within a tenth of a second
+// once set, and a limit on the whole transfer's time (0: none).
+struct RequestLimits {
+    const std::atomic<bool>* cancel = nullptr;
+    long timeoutMs = 0;
+};
+
 class InternetRequest {
 public:
     // nullptr when the address is malformed, its scheme is not http or https,
-    // or no response arrives (no such host, connection refused, TLS failure).
-    static std::unique_ptr<InternetRequest> Open(const InternetSession& session, std::string_view url);
+    // or no response arrives (no such host, connection refused, TLS failure,
+    // cancelled, timed out).
+    static std::unique_ptr<InternetRequest> Open(const InternetSession& session, std::string_view url,
+        RequestLimits limits = {});
 
     ~InternetRequest();
     InternetRequest(const InternetRequest&) = delete;
@@ -51,6 +62,11 @@ public:
 
     // The body's length as the response declares it; -1 when it does not.
     std::int64_t DeclaredLength() const;
+    // The response as it stands: the last status code, the Content-Type
+    // header (empty when none) and the address after redirects.
+    long StatusCode() const;
+    std::string ContentType() const;
+    std::string EffectiveUrl() const;
 
 private:
     InternetRequest() = default;
@@ -61,6 +77,7 @@ private:
     static std::size_t OnData(char* data, std::size_t size, std::size_t count, void* self);
 
     const CurlLibrary* m_curl = nullptr;
+    const std::atomic<bool>* m_cancel = nullptr;
     void* m_multi = nullptr;
     void* m_easy = nullptr;
     curl_slist* m_headers = nullptr;

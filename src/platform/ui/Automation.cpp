@@ -95,6 +95,21 @@ void MouseMove(const Wnd& wnd, Point client)
     loop::PushInput(e);
 }
 
+void MouseWheel(const Wnd& wnd, Point client, int notches)
+{
+    Target t = Locate(wnd, client);
+    if (!t.windowId)
+        return;
+    SDL_Event e {};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.windowID = t.windowId;
+    e.wheel.y = notches;
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    e.wheel.mouseX = t.point.x;
+    e.wheel.mouseY = t.point.y;
+    loop::PushInput(e);
+}
+
 void MouseDown(const Wnd& wnd, Point client, MouseButton button) { PushButton(wnd, client, button, true); }
 void MouseUp(const Wnd& wnd, Point client, MouseButton button) { PushButton(wnd, client, button, false); }
 

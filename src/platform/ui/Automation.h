@@ -29,6 +29,8 @@ void MouseMove(const Wnd& wnd, Point client);
 void MouseDown(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left);
 void MouseUp(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left);
 void Click(const Wnd& wnd, Point client, MouseButton button = MouseButton::Left);
+// The wheel turned by `notches` (positive: away from the user) with the pointer at `client`.
+void MouseWheel(const Wnd& wnd, Point client, int notches);
 // A left click in the middle of the dialog's control `id`.
 bool ClickControl(const Wnd& dialog, int id);
 // A key pressed and released on the top-level window of `wnd` (VK_RETURN,

@@ -215,8 +215,11 @@ LRESULT Static(Wnd&, WindowData& data, unsigned message, WPARAM, LPARAM)
     }
 }
 
-LRESULT WebHost(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM)
+LRESULT WebHost(Wnd&, WindowData& data, unsigned message, WPARAM wParam, LPARAM lParam)
 {
+    // Held for the call: the content may replace or end itself meanwhile.
+    std::shared_ptr<WebHostContent> content = data.webContent;
+    Point point = PointFromLParam(lParam);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -224,10 +227,26 @@ LRESULT WebHost(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM)
         DeviceContext dc = painter::ContextFor(data);
         Rect client = ClientRect(data);
         dc.FillSolidRect(client, RGB(255, 255, 255));
-        if (const WebHostRenderer& renderer = GetWebHostRenderer())
-            renderer(wnd, dc, client);
+        if (content)
+            content->Paint(dc, client);
         return 0;
     }
+    case WM_MOUSEMOVE:
+        if (content)
+            content->MouseMove(point);
+        return 0;
+    case WM_LBUTTONDOWN:
+        if (content)
+            content->MouseDown(point);
+        return 0;
+    case WM_LBUTTONUP:
+        if (content)
+            content->MouseUp(point);
+        return 0;
+    case WM_MOUSEWHEEL:
+        if (content)
+            content->MouseWheel(point, GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
     default:
         return 0;
     }

@@ -2,6 +2,7 @@
 // capturing window or to the control under the pointer, keys to the
 // top-level window, and window events become close commands and repaints.
 
+#include "platform/ui/Cursor.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/KeyCodes.h"
 #include "platform/ui/NativeWindow.h"
@@ -104,7 +105,7 @@ WindowData* TopLevelAt(Point screen)
     return nullptr;
 }
 
-void Mouse(Uint32 windowId, Point client, unsigned message, unsigned flags)
+void Mouse(Uint32 windowId, Point client, unsigned message, WPARAM flags)
 {
     WindowData* top = TopLevelForNative(windowId);
     std::optional<Point> origin;
@@ -142,7 +143,12 @@ void Mouse(Uint32 windowId, Point client, unsigned message, unsigned flags)
             return;
     }
     Point to = windows::ClientOriginOnScreen(*target);
+    bool move = message == WM_MOUSEMOVE;
+    if (move)
+        cursor::BeginMove();
     windows::Send(target->handle, message, flags, MAKELPARAM(screen.x - to.x, screen.y - to.y));
+    if (move)
+        cursor::EndMove();
 }
 
 // A key or typed character goes to the open menu, else to the window that
@@ -262,6 +268,16 @@ void HandleInput(const SDL_Event& event)
             return;
         Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
         Mouse(event.button.windowID, { event.button.x, event.button.y }, message, KeyState(buttons));
+        break;
+    }
+    case SDL_MOUSEWHEEL: {
+        int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        if (notches == 0)
+            return;
+        Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+        auto delta = static_cast<unsigned>(notches * WHEEL_DELTA);
+        Mouse(event.wheel.windowID, { event.wheel.mouseX, event.wheel.mouseY }, WM_MOUSEWHEEL,
+            MAKEWPARAM(KeyState(buttons), delta));
         break;
     }
     case SDL_KEYDOWN:

@@ -45,6 +45,11 @@ constexpr unsigned WM_LBUTTONDOWN = 0x0201;
 constexpr unsigned WM_LBUTTONUP = 0x0202;
 constexpr unsigned WM_RBUTTONDOWN = 0x0204;
 constexpr unsigned WM_RBUTTONUP = 0x0205;
+// wParam: key flags in the low word, the wheel's turn in the high word
+// (signed, 120 per notch, positive away from the user); lParam: the
+// pointer in client coordinates, like the other mouse messages.
+constexpr unsigned WM_MOUSEWHEEL = 0x020A;
+constexpr int WHEEL_DELTA = 120;
 constexpr unsigned WM_CAPTURECHANGED = 0x0215;
 constexpr unsigned WM_ICONERASEBKGND = 0x0027;
 constexpr unsigned WM_USER = 0x0400;
@@ -127,6 +132,7 @@ constexpr LPARAM MAKELPARAM(int lo, int hi)
 }
 constexpr unsigned LOWORD(std::uintptr_t v) { return static_cast<unsigned>(v & 0xffff); }
 constexpr unsigned HIWORD(std::uintptr_t v) { return static_cast<unsigned>((v >> 16) & 0xffff); }
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return static_cast<short>(HIWORD(w)); }
 // Signed coordinates packed into a mouse message's lParam.
 constexpr Point PointFromLParam(LPARAM l)
 {

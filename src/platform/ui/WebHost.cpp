@@ -5,16 +5,6 @@
 
 namespace plat {
 
-namespace {
-
-WebHostRenderer& Renderer()
-{
-    static WebHostRenderer renderer;
-    return renderer;
-}
-
-}
-
 bool NavigateHost(Wnd& host, std::string_view address)
 {
     WindowData* data = windows::Find(&host);
@@ -41,14 +31,22 @@ std::string WebHost::LocationURL() const
     return HostAddress(*this);
 }
 
-void SetWebHostRenderer(WebHostRenderer renderer)
+bool SetWebHostContent(Wnd& host, std::unique_ptr<WebHostContent> content)
 {
-    Renderer() = std::move(renderer);
+    WindowData* data = windows::Find(&host);
+    if (!data || data->kind != WindowKind::WebHost)
+        return false;
+    // The old content goes before the new one starts.
+    data->webContent.reset();
+    data->webContent = std::move(content);
+    painter::Invalidate(*data, nullptr, true);
+    return true;
 }
 
-const WebHostRenderer& GetWebHostRenderer()
+WebHostContent* GetWebHostContent(const Wnd& host)
 {
-    return Renderer();
+    WindowData* data = windows::Find(&host);
+    return data ? data->webContent.get() : nullptr;
 }
 
 }

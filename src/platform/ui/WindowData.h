@@ -17,6 +17,7 @@ namespace plat {
 
 class Menu;
 class NativeWindow;
+class WebHostContent;
 
 enum class WindowKind {
     Dialog,   // a top-level window made from a template (or a message box)
@@ -67,6 +68,7 @@ struct WindowData {
     HWND focus = 0;          // dialogs: the control with the keyboard focus
     bool focusCues = false;  // dialogs: the focus rectangle shows (once the keyboard moved the focus)
     std::string hostAddress;
+    std::shared_ptr<WebHostContent> webContent; // what a web host shows
 
     // Pending repaint, in this window's client coordinates.
     Rect update;

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <string>
 
 using lvtest::LoopbackServer;
@@ -124,6 +127,49 @@ TEST_F(InternetRequestTest, ErrorStatusesStillDeliverTheirBody)
     std::string body;
     EXPECT_TRUE(ReadAll(*request, 100, body));
     EXPECT_EQ(body, "<html>missing</html>");
+}
+
+TEST_F(InternetRequestTest, ReportsTheResponseAndEndsOnCancelOrTimeout)
+{
+    m_server.Http().Get("/old", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/new?a=1"); });
+    m_server.Http().Get("/new", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("x", "text/html; charset=gbk");
+    });
+    m_server.Http().Get("/endless", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/plain", [](std::size_t, httplib::DataSink& sink) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            return sink.write("more", 4);
+        });
+    });
+    ASSERT_TRUE(m_server.Start());
+
+    auto moved = InternetRequest::Open(*m_session, m_server.Url("/old"));
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->StatusCode(), 200);
+    EXPECT_EQ(moved->ContentType(), "text/html; charset=gbk");
+    EXPECT_EQ(moved->EffectiveUrl(), m_server.Url("/new?a=1"));
+
+    // A body that never ends: the time limit, or the flag set from another thread, ends it.
+    auto started = std::chrono::steady_clock::now();
+    auto timed = InternetRequest::Open(*m_session, m_server.Url("/endless"), { nullptr, 300 });
+    ASSERT_TRUE(timed);
+    std::string body;
+    EXPECT_FALSE(ReadAll(*timed, 1024, body));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+
+    std::atomic<bool> cancel { false };
+    auto cancelled = InternetRequest::Open(*m_session, m_server.Url("/endless"), { &cancel, 0 });
+    ASSERT_TRUE(cancelled);
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        cancel = true;
+    });
+    started = std::chrono::steady_clock::now();
+    body.clear();
+    EXPECT_FALSE(ReadAll(*cancelled, 1 << 20, body));
+    canceller.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(600));
+    EXPECT_FALSE(InternetRequest::Open(*m_session, m_server.Url("/endless"), { &cancel, 0 })) << "already cancelled";
 }
 
 TEST_F(InternetRequestTest, AddressesThatCannotBeOpened)

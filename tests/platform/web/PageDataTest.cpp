@@ -1,0 +1,155 @@
+// What the panel makes of a page's parts before it draws them: addresses,
+// character sets, nesting, pictures and word breaks.
+
+#include "TestImages.h"
+
+#include "platform/web/ListMarkerText.h"
+#include "platform/web/PageContainer.h"
+#include "platform/web/PageImage.h"
+#include "platform/web/PageText.h"
+#include "platform/web/WebUrl.h"
+
+#include <gtest/gtest.h>
+
+using namespace plat::web;
+using namespace webtest;
+
+TEST(WebUrl, ResolvesReferencesAgainstTheBase)
+{
+    struct Case {
+        const char* base;
+        const char* reference;
+        const char* expected;
+    };
+    const Case cases[] = {
+        { "http://a.cn/x/y.htm", "z.png", "http://a.cn/x/z.png" },
+        { "http://a.cn/x/y.htm", "../img/p.png", "http://a.cn/img/p.png" },
+        { "http://a.cn/x/y.htm", "../../../p.png", "http://a.cn/p.png" },
+        { "http://a.cn/x/y.htm", "./z/./w/../v", "http://a.cn/x/z/v" },
+        { "http://a.cn/x/y.htm", "/s.css", "http://a.cn/s.css" },
+        { "http://a.cn/x/y.htm", "//cdn.cn/s.css", "http://cdn.cn/s.css" },
+        { "https://a.cn:8443/x/y.htm?q=1", "?q=2", "https://a.cn:8443/x/y.htm?q=2" },
+        { "http://a.cn/x/y.htm?q=1", "#top", "http://a.cn/x/y.htm?q=1" },
+        { "http://a.cn", "p.png", "http://a.cn/p.png" },
+        { "http://a.cn/x/", "HTTPS://B.cn/r#f", "https://B.cn/r" },
+        { "http://a.cn/x/", " mailto:me@a.cn ", "mailto:me@a.cn" },
+        { "http://a.cn/x/", "", "http://a.cn/x/" },
+        { "about:blank", "p.png", "" },
+        { "", "p.png", "" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ResolveUrl(c.base, c.reference), c.expected) << c.base << " + " << c.reference;
+
+    EXPECT_TRUE(IsWebUrl("http://127.0.0.1:8080/"));
+    EXPECT_TRUE(IsWebUrl("HTTPS://a.cn"));
+    for (const char* refused : { "about:blank", "file:///etc/passwd", "ftp://a.cn/", "javascript:alert(1)", "http://",
+             "http:a.cn", "", "a.cn/index.htm" })
+        EXPECT_FALSE(IsWebUrl(refused)) << refused;
+}
+
+TEST(PageText, CharsetComesFromTheHeaderThenTheMetaThenCodePage936)
+{
+    EXPECT_EQ(CharsetFromContentType("text/html; charset=UTF-8"), "utf-8");
+    EXPECT_EQ(CharsetFromContentType("text/html;charset=\"GBK\""), "gbk");
+    EXPECT_EQ(CharsetFromContentType("text/html"), "");
+    EXPECT_EQ(CharsetFromMeta("<html><head><META CHARSET='utf-8'>"), "utf-8");
+    EXPECT_EQ(CharsetFromMeta("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"), "gb2312");
+    EXPECT_EQ(CharsetFromMeta(std::string(3000, ' ') + "<meta charset=utf-8>"), "") << "only the page's start";
+
+    const std::string gbk = "\xD6\xD0\xCE\xC4"; // 中文 in code page 936
+    EXPECT_EQ(DecodePage(gbk, ""), "中文");
+    EXPECT_EQ(DecodePage("<meta charset=\"gbk\">" + gbk, ""), "<meta charset=\"gbk\">中文");
+    EXPECT_EQ(DecodePage("<meta charset=\"gbk\">中文", "text/html; charset=utf-8"), "<meta charset=\"gbk\">中文")
+        << "the header wins over the page";
+    EXPECT_EQ(DecodePage("caf\xE9", "text/html; charset=iso-8859-1"), "café");
+    EXPECT_EQ(DecodePage("a\xFF" "b", "text/html; charset=utf-8"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(DecodePage("中文", "text/html; charset=big5"), "中文") << "unknown charset, valid UTF-8";
+}
+
+TEST(PageText, NestingIsCutBeforeTheLimit)
+{
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "<div>";
+    std::string cut = LimitNesting("<p>top</p>" + deep, 200);
+    EXPECT_EQ(cut, "<p>top</p>" + deep.substr(0, 200 * 5));
+
+    // Void and self-closing elements, implied ends, comments and script text do not nest.
+    std::string flat = "<!-- <div><div><div> --><script>if (a<b) { '<div><div><div>' }</script>";
+    for (int i = 0; i < 1000; ++i)
+        flat += "<p>x<br><img src=a.png><li>y<span/><div>z</div>";
+    EXPECT_EQ(LimitNesting(flat, 3), flat);
+
+    // Many tag starts before one '>' (or none) are read once, not once each.
+    std::string opens;
+    for (int i = 0; i < 200000; ++i)
+        opens += "<a ";
+    EXPECT_EQ(LimitNesting(opens + ">", 3), opens + ">");
+    EXPECT_EQ(LimitNesting(std::string(500000, '<'), 3), std::string(500000, '<'));
+}
+
+TEST(PageImage, DecodesEachFormatAndRefusesDamageAndHugeDeclarations)
+{
+    for (ImageFormat format : { ImageFormat::Png, ImageFormat::Jpeg, ImageFormat::Bmp }) {
+        PageImage image = PageImage::Decode(SolidImage(format, 8, 4, 0x0000FF));
+        ASSERT_EQ(image.Width(), 8);
+        ASSERT_EQ(image.Height(), 4);
+        std::uint32_t p = image.Pixels()[2 * 8 + 4];
+        EXPECT_EQ(p >> 24, 0xFFu);
+        EXPECT_LT((p >> 16) & 0xFF, 8u);
+        EXPECT_GT(p & 0xFF, 0xF0u);
+    }
+    PageImage gif = PageImage::Decode(RedGif());
+    ASSERT_EQ(gif.Width(), 1);
+    EXPECT_EQ(gif.Pixels()[0], 0xFFFF0000u);
+
+    std::string png = SolidImage(ImageFormat::Png, 8, 4, 0);
+    for (const std::string& bad : { std::string(), std::string("GIF89a"), png.substr(0, png.size() / 2),
+             std::string("<html>"), PngDeclaring(100000, 100000), PngDeclaring(2049, 2049) })
+        EXPECT_TRUE(PageImage::Decode(bad).IsEmpty()) << bad.size();
+
+    // Scaled 1 x 1 -> 3 x 2 and clipped: only the clip's pixels change.
+    plat::Surface surface(4, 3);
+    surface.Fill(0x123456);
+    gif.Draw(surface, { 0, 0, 3, 2 }, { 1, 0, 4, 3 });
+    EXPECT_EQ(surface.Pixel(0, 0), 0x123456u);
+    EXPECT_EQ(surface.Pixel(1, 0), 0xFF0000u);
+    EXPECT_EQ(surface.Pixel(2, 1), 0xFF0000u);
+    EXPECT_EQ(surface.Pixel(3, 1), 0x123456u);
+    EXPECT_EQ(surface.Pixel(1, 2), 0x123456u);
+}
+
+TEST(PageContainer, BreaksBetweenCjkCharactersOfEveryBlock)
+{
+    PageContainer container("http://a.cn/", { 100, 100 });
+    std::vector<std::string> pieces;
+    auto word = [&](const char* w) { pieces.push_back(w); };
+    auto space = [&](const char* s) { pieces.push_back(std::string("[") + s + "]"); };
+    // Unified, extension A, extension B, kana, hangul, full-width forms, punctuation.
+    container.split_text("ab 中文㐀𠀀かな한글ＡＢ。cd", word, space);
+    EXPECT_EQ(pieces, (std::vector<std::string> { "ab", "[ ]", "中", "文", "㐀", "𠀀", "か", "な", "한", "글", "Ａ", "Ｂ", "。", "cd" }));
+}
+
+TEST(ListMarkerText, NumbersInEachStyle)
+{
+    struct Case {
+        litehtml::list_style_type type;
+        int index;
+        const char* text;
+    };
+    const Case cases[] = {
+        { litehtml::list_style_type_decimal, 3, "3." },
+        { litehtml::list_style_type_decimal_leading_zero, 7, "07." },
+        { litehtml::list_style_type_decimal_leading_zero, 12, "12." },
+        { litehtml::list_style_type_lower_alpha, 1, "a." },
+        { litehtml::list_style_type_lower_latin, 28, "ab." },
+        { litehtml::list_style_type_upper_alpha, 702, "ZZ." },
+        { litehtml::list_style_type_lower_roman, 4, "iv." },
+        { litehtml::list_style_type_upper_roman, 1994, "MCMXCIV." },
+        { litehtml::list_style_type_upper_roman, 4000, "4000." },
+        { litehtml::list_style_type_lower_alpha, 0, "0." },
+        { litehtml::list_style_type_hebrew, 5, "5." },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ListMarkerText(c.type, c.index), c.text) << c.index;
+}

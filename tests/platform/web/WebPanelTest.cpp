@@ -1,0 +1,267 @@
+// The web panel against a real server on loopback: what it draws, what the
+// mouse does, how it resolves and decodes, and that bad pages and bad
+// servers leave it standing.
+
+#include "WebPanelHarness.h"
+#include "TestImages.h"
+
+#include "platform/text/Cp936.h"
+#include "platform/ui/Cursor.h"
+#include "support/LoopbackServer.h"
+
+#include <atomic>
+#include <thread>
+
+using namespace webtest;
+
+namespace webtest {
+
+LV_BEGIN_MESSAGE_MAP(PanelDialog, plat::Dialog)
+    LV_ON_BN_CLICKED(kButton, OnPush)
+    LV_ON_WM_PAINT()
+LV_END_MESSAGE_MAP()
+
+}
+
+namespace {
+
+class WebPanelTest : public testing::Test {
+protected:
+    void Serve(const std::string& path, std::string body, std::string type = "text/html")
+    {
+        m_server.Http().Get(path, [body, type, this](const httplib::Request&, httplib::Response& res) {
+            ++m_requests;
+            res.set_content(body, type);
+        });
+    }
+    std::string Start()
+    {
+        EXPECT_TRUE(m_server.Start());
+        return m_server.Url("");
+    }
+
+    lvtest::LoopbackServer m_server;
+    std::atomic<int> m_requests { 0 };
+};
+
+// Heading, Chinese text, a picture and a link in fixed places, and a page
+// taller than the panel.
+constexpr const char* kPage = R"(<html><body style="margin:0">
+<div style="position:absolute; left:0; top:0; width:40px; height:20px"><img src="img/red.png" width="40" height="20"></div>
+<h1 style="position:absolute; left:60px; top:0; margin:0; font-size:16px">Heading</h1>
+<p style="position:absolute; left:60px; top:30px; margin:0">显示器测试，一二三</p>
+<a href="next.htm?x=1" target="_blank" style="position:absolute; left:300px; top:0; display:block; width:80px; height:30px; background:#00ff00">link</a>
+<div style="height:400px"></div>
+</body></html>)";
+
+}
+
+TEST_F(WebPanelTest, DrawsTextAndPictureFollowsLinksAndScrolls)
+{
+    Serve("/dir/page.htm", kPage);
+    Serve("/dir/img/red.png", SolidImage(ImageFormat::Png, 4, 2, 0xFF0000), "image/png");
+    std::string root = Start();
+
+    PanelDialog dlg;
+    std::vector<std::uint32_t> first, scrolled;
+    plat::CursorShape overLink = plat::CursorShape::Arrow, offLink = plat::CursorShape::Hand;
+    int scrollTop = -1;
+    RunPanel(dlg, [&](PanelDialog& d) {
+        ASSERT_TRUE(d.Navigate(root + "/dir/page.htm"));
+        WhenLoaded(d, [&] {
+            first = PanelPixels(d);
+            plat::automation::MouseMove(d.Panel(), { 320, 10 });
+            lvtest::AtTheEnd([&] {
+                overLink = plat::GetCursorShape();
+                plat::automation::Click(d.Panel(), { 320, 10 });
+                plat::automation::MouseMove(d.Panel(), { 200, 60 });
+                lvtest::AtTheEnd([&] {
+                    offLink = plat::GetCursorShape();
+                    plat::automation::MouseWheel(d.Panel(), { 100, 40 }, -1);
+                    lvtest::AtTheEnd([&] {
+                        scrollTop = d.View()->ScrollTop();
+                        scrolled = PanelPixels(d);
+                        EndPanel(d);
+                    });
+                });
+            });
+        });
+    });
+
+    ASSERT_EQ(first.size(), 584u * 80u);
+    auto at = [&](int x, int y) { return first[static_cast<std::size_t>(y) * 584 + x]; };
+    EXPECT_EQ(at(5, 5), 0xFF0000u) << "picture scaled to 40 x 20";
+    EXPECT_EQ(at(39, 19), 0xFF0000u);
+    EXPECT_EQ(at(41, 5), 0xFFFFFFu);
+    EXPECT_EQ(at(379, 29), 0x00FF00u) << "link box";
+    int headingInk = 0, chineseInk = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 60; x < 250; ++x)
+            headingInk += IsDark(at(x, y)) ? 1 : 0;
+    for (int y = 30; y < 44; ++y)
+        for (int x = 60; x < 250; ++x)
+            chineseInk += IsDark(at(x, y)) ? 1 : 0;
+    EXPECT_GT(headingInk, 60);
+    EXPECT_GT(chineseInk, 100);
+
+    EXPECT_EQ(overLink, plat::CursorShape::Hand);
+    EXPECT_EQ(offLink, plat::CursorShape::Arrow);
+    EXPECT_EQ(dlg.links, std::vector<std::string> { root + "/dir/next.htm?x=1" });
+
+    EXPECT_EQ(scrollTop, plat::web::WebView::kWheelLines * plat::web::WebView::kLineHeight);
+    ASSERT_EQ(scrolled.size(), first.size());
+    EXPECT_EQ(scrolled[5 * 584 + 5], 0xFFFFFFu) << "the picture scrolled out of view";
+}
+
+TEST_F(WebPanelTest, StyleSheetsBaseAddressAndCharacterSets)
+{
+    const std::string text = "<p style=\"margin:0\">中文网页，显示器测试</p>";
+    std::string cp936 = plat::Utf8ToCp936("<html><head><base href=\"/assets/\">"
+                                          "<link rel=\"stylesheet\" href=\"style.css\"></head><body>"
+        + text + "</body></html>")
+                            .text;
+    ASSERT_FALSE(cp936.empty());
+    Serve("/gbk.htm", cp936);
+    // The sheet imports itself and one that is missing; the background comes from it.
+    Serve("/assets/style.css", "@import url(style.css); @import url(gone.css); body { background: #0000ff; color: #ffff00; margin: 0 }",
+        "text/css");
+    Serve("/utf8.htm", "<html><head><meta charset=\"utf-8\"><link rel=\"stylesheet\" href=\"/assets/style.css\"></head>"
+                       "<body>" + text + "</body></html>",
+        "text/html");
+    std::string root = Start();
+
+    std::vector<std::uint32_t> gbk, utf8;
+    for (auto [path, out] : { std::pair { "/gbk.htm", &gbk }, std::pair { "/utf8.htm", &utf8 } }) {
+        PanelDialog dlg;
+        RunPanel(dlg, [&, path = path, out = out](PanelDialog& d) {
+            d.Navigate(root + path);
+            WhenLoaded(d, [&d, out] {
+                *out = PanelPixels(d);
+                EndPanel(d);
+            });
+        });
+    }
+    ASSERT_FALSE(gbk.empty());
+    EXPECT_EQ(gbk[5 * 584 + 583], 0x0000FFu) << "the style sheet found through <base href>";
+    EXPECT_GT(CountPixels(gbk, [](std::uint32_t p) { return p == 0xFFFF00; }), 150) << "yellow text";
+    EXPECT_EQ(gbk, utf8) << "code page 936 without a charset reads as the UTF-8 page does";
+}
+
+TEST_F(WebPanelTest, BadPagesAndServersLeaveThePanelStanding)
+{
+    std::string deep = "<p style=\"margin:0\">top</p>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<div>";
+    deep += "deep";
+    std::string many = "<html><body style=\"margin:0\"><p>many</p>";
+    for (int i = 0; i < 500; ++i)
+        many += "<img src=\"/pic" + std::to_string(i) + ".png\" width=\"1\" height=\"1\">";
+    std::string big = "<html><body style=\"margin:0\"><p>big page</p>" + std::string(5 * 1024 * 1024, 'x') + "</body></html>";
+    Serve("/deep.htm", deep);
+    Serve("/many.htm", many);
+    Serve("/big.htm", big);
+    Serve("/invalid.htm", "<html><body style=\"margin:0\"><p>bad <b><i>nesting</b></i><table><td>cell</p></tr>< <>");
+    Serve("/broken-image.htm", "<body style=\"margin:0\"><img src=\"broken.png\" width=\"30\" height=\"30\"><img src=\"huge.png\"><p>x</p>");
+    Serve("/broken.png", "\x89PNG\r\n\x1a\nnot really", "image/png");
+    Serve("/huge.png", PngDeclaring(100000, 100000), "image/png");
+    Serve("/image.png", SolidImage(ImageFormat::Png, 2, 2, 0), "image/png");
+    m_server.Http().Get(R"(/pic\d+\.png)", [this](const httplib::Request&, httplib::Response& res) {
+        ++m_requests;
+        res.set_content(SolidImage(ImageFormat::Png, 1, 1, 0), "image/png");
+    });
+    m_server.Http().Get("/to-file", [](const httplib::Request&, httplib::Response& res) {
+        res.set_redirect("file:///etc/passwd");
+    });
+    m_server.Http().Get("/endless", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("text/html", [](std::size_t, httplib::DataSink& sink) {
+            std::string piece = "<p>more</p>" + std::string(64 * 1024, ' ');
+            return sink.write(piece.data(), piece.size());
+        });
+    });
+    std::string root = Start();
+
+    struct Case {
+        std::string address;
+        bool white; // nothing to show
+    };
+    const Case cases[] = {
+        { "about:blank", true },
+        { root + "/missing.htm", true },
+        { "http://127.0.0.1:1/", true },
+        { root + "/image.png", true },
+        { root + "/to-file", true },
+        { "file:///etc/passwd", true },
+        { root + "/deep.htm", false },
+        { root + "/many.htm", false },
+        { root + "/big.htm", false },
+        { root + "/invalid.htm", false },
+        { root + "/broken-image.htm", false },
+        { root + "/endless", false }, // cut off at the byte limit
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address);
+        PanelDialog dlg;
+        std::vector<std::uint32_t> pixels;
+        bool threadless = false;
+        auto started = std::chrono::steady_clock::now();
+        RunPanel(dlg, [&](PanelDialog& d) {
+            d.Navigate(c.address);
+            threadless = d.View() == nullptr;
+            WhenLoaded(d, [&] {
+                pixels = PanelPixels(d);
+                EndPanel(d);
+            });
+        });
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(15));
+        ASSERT_EQ(pixels.size(), 584u * 80u);
+        int ink = CountPixels(pixels, [](std::uint32_t p) { return !IsWhite(p); });
+        if (c.white) {
+            EXPECT_EQ(ink, 0);
+        } else {
+            EXPECT_GT(ink, 0);
+        }
+        if (c.address.rfind("http", 0) != 0) {
+            EXPECT_TRUE(threadless) << "no loader for an address that is not http or https";
+        }
+    }
+    EXPECT_LE(m_requests.load(), 256 + 20) << "at most 256 requests for the page with 500 pictures";
+}
+
+TEST_F(WebPanelTest, WindowStaysResponsiveAndClosesPromptlyWhileAPageIsSlow)
+{
+    std::atomic<bool> requested { false };
+    m_server.Http().Get("/slow.htm", [&requested](const httplib::Request&, httplib::Response& res) {
+        requested = true;
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        res.set_content("<p>late</p>", "text/html");
+    });
+    std::string root = Start();
+
+    PanelDialog dlg;
+    bool framedBeforePage = false, hadPage = true;
+    auto started = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::duration ended {};
+    RunPanel(dlg, [&](PanelDialog& d) {
+        d.Navigate(root + "/slow.htm");
+        framedBeforePage = d.firstFrame && !d.View()->HasPage();
+        // The loader starts once the loop is idle and works on its own
+        // thread: the click comes once the page's request is waiting on the server.
+        plat::PostIdleTask([&] {
+            for (int i = 0; i < 300 && !requested; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            plat::automation::ClickControl(d, kButton);
+            lvtest::AtTheEnd([&] {
+                hadPage = d.View()->HasPage();
+                ended = std::chrono::steady_clock::now() - started;
+                d.EndDialog(plat::IDOK);
+            });
+        });
+    });
+    auto closed = std::chrono::steady_clock::now() - started;
+    EXPECT_TRUE(requested);
+    EXPECT_TRUE(framedBeforePage);
+    EXPECT_EQ(dlg.buttonClicks, 1);
+    EXPECT_FALSE(hadPage);
+    EXPECT_LT(ended, std::chrono::milliseconds(1500)) << "the click is handled while the page loads";
+    EXPECT_LT(closed, std::chrono::milliseconds(1800)) << "closing cancels the load";
+}
