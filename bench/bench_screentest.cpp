@@ -19,6 +19,7 @@
 #include "platform/gfx/Surface.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
+#include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
 #include "support/Medians.h"
 #include "support/XShmTarget.h"
@@ -96,7 +97,7 @@ CTestWnd& TestWindow()
 {
     static CTestWnd* wnd = [] {
         auto* w = new CTestWnd;
-        w->m_nMode = 1;
+        w->m_nMode = kModeBlockFill;
         w->m_strTitle = "块填充\n纯色测试";
         w->Create();
         plat::ProcessPendingMessages();

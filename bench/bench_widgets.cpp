@@ -13,6 +13,7 @@
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
+#include "resource.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 #include "support/Medians.h"
@@ -62,7 +63,7 @@ protected:
     bool OnInitDialog() override
     {
         Dialog::OnInitDialog();
-        image.SetImage(132);
+        image.SetImage(IDB_BLOCKFILL);
         image.MoveWindow(30, 30, 75, 75);
         skin.MoveWindow(30, 120, 70, 22);
         return true;

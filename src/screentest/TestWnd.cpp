@@ -1,6 +1,8 @@
 #include "screentest/TestWnd.h"
 
 #include "platform/gfx/GdiConstants.h"
+#include "resource.h"
+#include "screentest/TestModes.h"
 
 namespace {
 
@@ -11,7 +13,7 @@ constexpr int kInfoFontWidth = 8;
 }
 
 CTestWnd::CTestWnd(plat::Wnd* parent)
-    : Dialog(103, parent)
+    : Dialog(IDD_TEST_DIALOG, parent)
 {
 }
 
@@ -43,11 +45,11 @@ bool CTestWnd::OnInitDialog()
 void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 {
     ++m_nStep;
-    if (m_nMode == 10 && m_nStep >= 2)
+    if (m_nMode == kModeDeadPixel && m_nStep >= 2)
         m_nStep = 0;
-    if (m_nMode >= 1 && m_nMode <= 5 && m_nStep >= 8)
+    if (m_nMode >= kModeBlockFill && m_nMode <= kModeDotFillRight && m_nStep >= 8)
         m_nStep = 0;
-    if ((m_nMode == 6 || m_nMode == 7) && m_nStep >= 8)
+    if ((m_nMode == kModeVLineGradient || m_nMode == kModeHLineGradient) && m_nStep >= 8)
         m_nStep = 0;
 
     // Drawn here and now, not through a repaint request, so every click
@@ -74,20 +76,20 @@ void CTestWnd::OnPaint() { }
 
 void CTestWnd::DrawPattern()
 {
-    if (m_nMode == 1)
+    if (m_nMode == kModeBlockFill)
         DrawBlockFill();
-    if (m_nMode == 10)
+    if (m_nMode == kModeDeadPixel)
         DrawDeadPixel();
-    if (m_nMode == 2)
+    if (m_nMode == kModeVLineFill)
         DrawVLineFill();
-    if (m_nMode == 3)
+    if (m_nMode == kModeHLineFill)
         DrawHLineFill();
-    if (m_nMode == 4)
+    if (m_nMode == kModeDotFillDown)
         DrawDotFillDown();
-    if (m_nMode == 5)
+    if (m_nMode == kModeDotFillRight)
         DrawDotFillRight();
-    if (m_nMode == 6)
+    if (m_nMode == kModeVLineGradient)
         DrawVLineGradient();
-    if (m_nMode == 7)
+    if (m_nMode == kModeHLineGradient)
         DrawHLineGradient();
 }

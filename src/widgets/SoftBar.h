@@ -1,6 +1,6 @@
 #pragma once
 
-// The software bar (control 1010 of the main window, created hidden): a
+// The software bar (IDC_SOFTBAR of the main window, created hidden): a
 // row of recommended programs read from data\main.htm. For now it holds no
 // entries; the main window already loads and lays it out at start.
 
