@@ -86,7 +86,7 @@ TEST_F(ExtractFirstEntryTest, ZeroLengthEntryGivesAnEmptyFile)
 
 TEST_F(ExtractFirstEntryTest, UnusableArchivesFailBeforeAnyOutput)
 {
-    ZipEntrySpec entry { .name = "x.bin", .data = "payload" };
+    ZipEntryParts entry { .name = "x.bin", .data = "payload" };
     std::string extracted;
     EXPECT_EQ(Extract(BuildZip({ entry }, { .comment = std::string(65535, 'c') }), extracted), 1);
     EXPECT_EQ(Extract(BuildZip({ entry }, { .disk = 1 }), extracted), 1);
@@ -136,7 +136,7 @@ TEST_F(ExtractFirstEntryTest, WrongCrcLeavesTheCompleteOutputWritable)
 {
     std::string data = PatternBytes(40000, 6);
     std::string extracted;
-    ZipEntrySpec entry { .name = "crc.bin", .data = data, .externalAttributes = 0x21, .crc = 0xdeadbeef };
+    ZipEntryParts entry { .name = "crc.bin", .data = data, .externalAttributes = 0x21, .crc = 0xdeadbeef };
     EXPECT_EQ(Extract(BuildZip({ entry }), extracted), 1);
     EXPECT_EQ(extracted, m_folder.Windows("crc.bin"));
     EXPECT_TRUE(ReadNative(m_folder.Native("crc.bin")) == data);
@@ -177,7 +177,7 @@ TEST_F(ExtractFirstEntryTest, NamesThatWouldLeaveTheFolderAreRefused)
 TEST_F(ExtractFirstEntryTest, RestoresTheLastWriteTimeAndNeverLeavesItReadOnly)
 {
     std::uint32_t dos = (std::uint32_t((2020 - 1980) << 9 | 2 << 5 | 29) << 16) | (23 << 11 | 59 << 5 | 29);
-    ZipEntrySpec entry { .name = "t.bin", .data = "timed", .dosDateTime = dos, .externalAttributes = 0x01 };
+    ZipEntryParts entry { .name = "t.bin", .data = "timed", .dosDateTime = dos, .externalAttributes = 0x01 };
     std::string extracted;
     std::time_t before = std::time(nullptr);
     EXPECT_EQ(Extract(BuildZip({ entry }), extracted), 0);

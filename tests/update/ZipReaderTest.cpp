@@ -57,7 +57,7 @@ protected:
 
 TEST_F(ZipReaderTest, EndRecordMustBeFoundAndConsistent)
 {
-    ZipEntrySpec entry { .name = "x.bin", .data = "payload" };
+    ZipEntryParts entry { .name = "x.bin", .data = "payload" };
     EXPECT_EQ(OpenCause(BuildZip({ entry })), 0);
     EXPECT_EQ(OpenCause(BuildZip({ entry }, { .comment = std::string(65000, 'c') })), 0);
     EXPECT_EQ(OpenCause(BuildZip({ entry }, { .comment = std::string(65535, 'c') })), CZipException::kBadArchive) << "record too far back";
@@ -84,14 +84,14 @@ TEST_F(ZipReaderTest, MissingArchiveIsAFileError)
 
 TEST_F(ZipReaderTest, LocalHeaderMustAgreeWithTheCentralHeader)
 {
-    auto openCause = [&](const ZipEntrySpec& entry) {
+    auto openCause = [&](const ZipEntryParts& entry) {
         std::string path = Write(BuildZip({ entry }));
         return CauseOf([&] {
             CZipReader reader(path);
             reader.OpenEntry();
         });
     };
-    ZipEntrySpec entry { .name = "x.bin", .data = "payload" };
+    ZipEntryParts entry { .name = "x.bin", .data = "payload" };
     EXPECT_EQ(openCause(entry), 0);
     EXPECT_EQ(openCause({ .name = "x.bin", .data = "payload", .method = 12 }), CZipException::kBadArchive);
     EXPECT_EQ(openCause({ .name = "x.bin", .data = "payload", .method = 0, .localMethod = 8 }), CZipException::kBadArchive);
@@ -167,7 +167,7 @@ TEST_F(ZipReaderTest, OperationsOutOfOrder)
 
 TEST_F(ZipReaderTest, DamagedDataAndChecksums)
 {
-    auto readCause = [&](const ZipEntrySpec& entry) {
+    auto readCause = [&](const ZipEntryParts& entry) {
         std::string path = Write(BuildZip({ entry }));
         return CauseOf([&] {
             CZipReader reader(path);
