@@ -17,6 +17,7 @@
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 #include "support/Medians.h"
+#include "support/RatioTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,7 +31,7 @@
 
 namespace {
 
-std::map<std::string, std::vector<double>> g_seconds;
+benchsupport::Samples g_seconds;
 
 template <typename F>
 void Timed(benchmark::State& state, const char* name, F&& step)
@@ -157,19 +158,9 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    struct Ratio {
-        const char* ours;
-        const char* floor;
-    };
-    const Ratio ratios[] = {
-        { "hover Redraw", "BitBlt 75x75" },
-        { "skin DrawItem", "BitBlt 70x22" },
-    };
-    std::printf("\n%-14s %10s   %-13s %10s %8s  %s\n", "ours", "median us", "floor", "median us", "ratio", "target");
-    for (const Ratio& r : ratios) {
-        double ours = benchsupport::Median(g_seconds[r.ours]) * 1e6;
-        double floor = benchsupport::Median(g_seconds[r.floor]) * 1e6;
-        std::printf("%-14s %10.3f   %-13s %10.3f %8.2f  %s\n", r.ours, ours, r.floor, floor, floor > 0 ? ours / floor : 0.0, "<= 3");
-    }
+    benchsupport::PrintRatioTable(g_seconds, {
+        { "hover Redraw", "BitBlt 75x75", "<= 3" },
+        { "skin DrawItem", "BitBlt 70x22", "<= 3" },
+    }, 1e6, "us");
     return 0;
 }

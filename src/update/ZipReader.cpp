@@ -1,6 +1,6 @@
 #include "update/ZipReader.h"
 
-#include "update/ByteCursor.h"
+#include "platform/ByteCursor.h"
 #include "update/ZipException.h"
 
 #include <algorithm>
@@ -93,7 +93,7 @@ void CZipReader::OpenArchive()
 
     std::uint8_t record[kEndRecordSize];
     ReadAt(m_endRecordPosition, record, kEndRecordSize);
-    CByteCursor cursor(record, sizeof record);
+    plat::ByteCursor cursor(record, sizeof record);
     cursor.Skip(4);
     std::uint32_t disk = cursor.U16();
     std::uint32_t centralDisk = cursor.U16();
@@ -152,7 +152,7 @@ void CZipReader::ReadCentralHeader(EntryInfo& info, char* name, std::uint32_t na
     const std::uint64_t position = m_currentHeaderPosition + m_bytesBefore;
     std::uint8_t header[kCentralHeaderSize];
     ReadAt(position, header, sizeof header);
-    CByteCursor cursor(header, sizeof header);
+    plat::ByteCursor cursor(header, sizeof header);
     if (cursor.U32() != kCentralSignature)
         Fail(CZipException::kStatusBadArchive);
     EntryInfo read;
@@ -210,7 +210,7 @@ std::uint64_t CZipReader::CheckLocalHeader()
 {
     std::uint8_t header[kLocalHeaderSize];
     ReadAt(std::uint64_t(m_entry.localHeaderOffset) + m_bytesBefore, header, sizeof header);
-    CByteCursor cursor(header, sizeof header);
+    plat::ByteCursor cursor(header, sizeof header);
     bool ok = cursor.U32() == kLocalSignature;
     cursor.Skip(2);
     std::uint32_t flags = cursor.U16();

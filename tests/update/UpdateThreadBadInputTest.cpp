@@ -2,6 +2,7 @@
 
 #include "UpdateRunFolder.h"
 #include "UpdateServerFixture.h"
+#include "support/PatternBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -46,24 +47,9 @@ protected:
     UpdateRunFolder outer;
 };
 
-// Bytes 1 to 255 in a scrambled order: binary, but without the zero byte a
-// text transfer stops at.
-std::string Garbage(std::size_t size, unsigned seed)
-{
-    std::string bytes(size, '\0');
-    std::uint32_t x = seed * 2654435761u + 7;
-    for (char& c : bytes) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = static_cast<char>(1 + x % 255);
-    }
-    return bytes;
-}
-
 TEST_F(BadManifest, HundredMegabytesOfGarbageAreStoredAsTheyCame)
 {
-    std::string body = Garbage(100u << 20, 1);
+    std::string body = lvtest::NonZeroPatternBytes(100u << 20, 1);
     body += "\r\n[HTML_END]\r\n";
     server.SetManifest(body);
     RunFirstStage(ExeFolder(), 0);
@@ -77,10 +63,10 @@ TEST_F(BadManifest, GarbageLinesInBothListsInstallNothing)
     server.Put("/f/x", "x");
     std::string body = "[FILE_LIST_BEGIN]\r\n";
     for (unsigned i = 0; i < 20; ++i)
-        body += Garbage(100 * 1024, i) + "\r\n";
+        body += lvtest::NonZeroPatternBytes(100 * 1024, i) + "\r\n";
     body += Md5Hex("x") + " ..\\..\\outside.bin " + url + "\r\n[FILE_LIST_END]\r\n[FILE_LIST2_BEGIN]\r\n";
     for (unsigned i = 0; i < 20; ++i)
-        body += "FILE " + Garbage(100 * 1024, 100 + i) + "\r\n";
+        body += "FILE " + lvtest::NonZeroPatternBytes(100 * 1024, 100 + i) + "\r\n";
     body += "[FILE_LIST2_END]\r\n[HTML_END]\r\n";
     server.SetManifest(body);
 

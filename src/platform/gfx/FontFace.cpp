@@ -1,5 +1,7 @@
 #include "platform/gfx/FontFace.h"
 
+#include "platform/AsciiCase.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <fontconfig/fontconfig.h>
@@ -46,14 +48,6 @@ constexpr std::uint32_t kInk = 0xFFFFFFFF; // a glyph mask's value for ink
 
 constexpr std::array<std::string_view, 3> kSongFallbacks { "AR PL UMing CN", "WenQuanYi Bitmap Song",
     "WenQuanYi Zen Hei" };
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
 
 // Names the program may use for the Song face; all map to the fall-back list.
 bool IsSongAlias(std::string_view name)

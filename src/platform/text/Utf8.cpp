@@ -84,4 +84,17 @@ bool IsValidUtf8(std::string_view bytes)
     return FirstInvalidUtf8(bytes) == bytes.size();
 }
 
+std::u32string DecodeUtf8(std::string_view text)
+{
+    std::u32string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const Utf8Char c = ReadUtf8Char(text, i);
+        out.push_back(c.length ? c.codePoint : U'\uFFFD');
+        i += c.length ? c.length : 1;
+    }
+    return out;
+}
+
 }
