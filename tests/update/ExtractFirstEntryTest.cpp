@@ -209,7 +209,7 @@ TEST_F(ExtractFirstEntryTest, OutputThatCannotBeCreated)
 
 TEST_F(ExtractFirstEntryTest, ArchiveWrittenByAnIndependentWriter)
 {
-    std::string script = fs::path(__FILE__).parent_path() / "fixtures" / "make_zip.py";
+    std::string script = fs::absolute(__FILE__).parent_path() / "fixtures" / "make_zip.py";
     std::string archive = m_folder.Native("data_tmp.dat");
     std::string command = "python3 '" + script + "' '" + archive + "' first.txt=5000 second.txt=3";
     ASSERT_EQ(std::system(command.c_str()), 0);

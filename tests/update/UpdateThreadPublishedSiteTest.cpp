@@ -17,7 +17,7 @@ namespace {
 TEST(UpdateThreadPublishedSite, InstallsWhatThePublishingToolLists)
 {
     const std::filesystem::path tool
-        = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "tools/publish/publish.py";
+        = std::filesystem::absolute(__FILE__).parent_path().parent_path().parent_path() / "tools/publish/publish.py";
     ASSERT_TRUE(std::filesystem::exists(tool)) << tool;
     UpdateServerFixture server;
     ASSERT_TRUE(server.Running());
