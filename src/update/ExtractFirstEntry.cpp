@@ -57,8 +57,10 @@ int ExtractFirstEntry(std::string archivePath, std::string& extractedPath)
         std::vector<char> name(std::size_t(info.nameLength) + 1);
         reader.GetEntryInfo(&info, name.data(), info.nameLength + 1, nullptr, 0, nullptr, 0);
         std::string entryName(name.data());
-        if (!IsContainedName(entryName))
-            throw CZipException(CZipException::kBadArchive, reader.ArchivePath());
+        if (!IsContainedName(entryName)) {
+            throw CZipException(CZipException::kBadArchive, reader.ArchivePath(),
+                "entry name \"" + entryName + "\" leaves the archive's folder");
+        }
 
         plat::File output(FolderOf(archivePath) + entryName, plat::File::Mode::CreateWrite);
         outputCreated = true;
