@@ -4,11 +4,16 @@
 #include "MainDlgHarness.h"
 
 #include "links/AboutDlg.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/Surface.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Menu.h"
 
 #include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace apptest;
 using plat::Rect;
@@ -128,18 +133,45 @@ TEST_F(MainWindow, HiddenControlsStayHiddenAndTheRestShow)
         EXPECT_EQ(shown, id != IDC_SOFTBAR && (id < IDC_CLEANER || id > IDC_ORGANISER)) << "control " << id;
 }
 
-TEST_F(MainWindow, PictureButtonsGetTheirBitmaps)
+// Each picture button, hidden ones included, painted off screen at its
+// 75 x 75 size, shows its picture at (21, 8): every pixel of the bitmap that
+// is not white (white lets the face through). The dot fills show the line
+// fills' pictures.
+TEST_F(MainWindow, PictureButtonsShowTheirPictures)
 {
     MainDlgUnderTest dlg;
-    dlg.DoModal();
-    const std::map<const CImageButton*, int> expected {
-        { &dlg.m_btnDeadPixel, IDB_DEADPIXEL }, { &dlg.m_btnBlockFill, IDB_BLOCKFILL }, { &dlg.m_btnDotDown, IDB_VLINE },
-        { &dlg.m_btnDotRight, IDB_HLINE }, { &dlg.m_btnVLineFill, IDB_VLINE }, { &dlg.m_btnHLineFill, IDB_HLINE },
-        { &dlg.m_btnVLineGradient, IDB_VGRADIENT }, { &dlg.m_btnHLineGradient, IDB_HGRADIENT }, { &dlg.m_btnGameBox, IDB_GAMEBOX },
-        { &dlg.m_btnCleaner, IDB_CLEANER }, { &dlg.m_btnOrganiser, IDB_ORGANISER }, { &dlg.m_btnBrowser, IDB_BROWSER },
+    std::vector<std::string> wrong;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        const std::pair<CImageButton*, int> expected[] = {
+            { &d.m_btnDeadPixel, IDB_DEADPIXEL }, { &d.m_btnBlockFill, IDB_BLOCKFILL },
+            { &d.m_btnDotDown, IDB_VLINE }, { &d.m_btnDotRight, IDB_HLINE },
+            { &d.m_btnVLineFill, IDB_VLINE }, { &d.m_btnHLineFill, IDB_HLINE },
+            { &d.m_btnVLineGradient, IDB_VGRADIENT }, { &d.m_btnHLineGradient, IDB_HGRADIENT },
+            { &d.m_btnGameBox, IDB_GAMEBOX }, { &d.m_btnCleaner, IDB_CLEANER },
+            { &d.m_btnOrganiser, IDB_ORGANISER }, { &d.m_btnBrowser, IDB_BROWSER },
+        };
+        for (const auto& [button, bitmapId] : expected) {
+            plat::Bitmap picture;
+            ASSERT_TRUE(picture.LoadBitmap(bitmapId));
+            plat::Surface face(75, 75);
+            plat::DeviceContext dc(face);
+            button->Paint(dc, { 0, 0, 75, 75 });
+            int differing = 0, inked = 0;
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x) {
+                    const std::uint32_t pixel = picture.Pixels()->Pixel(x, y);
+                    if (pixel == 0xFFFFFF)
+                        continue;
+                    ++inked;
+                    differing += face.Pixel(21 + x, 8 + y) != pixel;
+                }
+            if (inked == 0 || differing > 0)
+                wrong.push_back("button " + std::to_string(button->GetDlgCtrlID()) + ": " + std::to_string(differing)
+                    + " of " + std::to_string(inked) + " picture pixels differ");
+        }
     };
-    for (const auto& [button, bitmap] : expected)
-        EXPECT_EQ(button->m_nBitmapId, bitmap) << "button " << button->GetDlgCtrlID();
+    dlg.DoModal();
+    EXPECT_EQ(wrong, std::vector<std::string> {});
 }
 
 TEST_F(MainWindow, OptionBoxIsTickedAtEveryStart)
