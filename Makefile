@@ -1,5 +1,7 @@
 # Front door: `make run` starts the program, `make test` runs every test.
 # Both install the Debian packages they need first (tools/install-deps.sh).
+# `make test-unit` runs the unit tests only, `make test-asan` the same under
+# the sanitizers; CMAKE_FLAGS=-DLV_WERROR=ON makes every warning an error.
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
@@ -9,6 +11,7 @@ CMAKE_FLAGS ?=
 # the user's own, so the program's update can write it.
 PREFIX     ?= $(HOME)/.local
 DESTDIR    ?=
+export CMAKE_FLAGS
 
 # Compiler cache when the machine has one: rebuilds of unchanged files are free.
 ifneq ($(shell command -v ccache 2>/dev/null),)
@@ -33,7 +36,13 @@ run: build
 	@tools/run.sh $(BUILD)/bin/lv.exe
 
 test: build
-	@tools/test.sh $(BUILD) $(BUILD_ASAN) $(JOBS)
+	@tools/test.sh all $(BUILD) $(BUILD_ASAN) $(JOBS)
+
+test-unit: build
+	@tools/test.sh unit $(BUILD) $(BUILD_ASAN) $(JOBS)
+
+test-asan: deps
+	@tools/test.sh asan $(BUILD) $(BUILD_ASAN) $(JOBS)
 
 .PHONY: install uninstall
 install: build

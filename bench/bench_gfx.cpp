@@ -15,6 +15,7 @@
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Surface.h"
+#include "support/RatioTable.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -34,7 +35,7 @@ constexpr int kHeight = 1080;
 constexpr plat::COLORREF kColour = plat::RGB(0, 0, 255);
 constexpr std::uint32_t kXrgb = 0x0000FF;
 
-std::map<std::string, std::vector<double>> g_seconds;
+benchsupport::Samples g_seconds;
 
 // The floors: what a hand-written loop over the same buffer costs.
 __attribute__((noinline)) void PlainColumn(std::uint32_t* pixels, int pitch, int x, int height, std::uint32_t c)
@@ -269,28 +270,9 @@ BENCHMARK(SdlFillPixels)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(PixmanFillPixels)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(PenPerLine)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
-    return v[v.size() / 2];
-}
-
 void PrintSummary()
 {
-    std::map<std::string, double> ms;
-    std::printf("\n%-28s %12s\n", "case", "median ms");
-    for (const auto& [name, seconds] : g_seconds) {
-        ms[name] = Median(seconds) * 1000;
-        std::printf("%-28s %12.3f\n", name.c_str(), ms[name]);
-    }
-    struct Ratio {
-        const char* ours;
-        const char* other;
-        const char* target; // what the ratio ours / other must stay within
-    };
-    const Ratio ratios[] = {
+    benchsupport::PrintRatioTable(g_seconds, {
         { "FillRect", "std::fill", "<= 1.2" },
         { "FillRect", "SDL_FillRect whole", "peer" },
         { "vertical lines", "plain columns", "<= 1.2" },
@@ -302,13 +284,7 @@ void PrintSummary()
         { "SetPixel by row", "SDL_FillRect 1x1", "<= 0.2" },
         { "SetPixel by row", "pixman_fill 1x1", "<= 0.2" },
         { "pen per line", "plain columns", "<= 1.3" },
-    };
-    std::printf("\n%-20s / %-28s %8s  %s\n", "ours", "floor or peer", "ratio", "target");
-    for (const Ratio& r : ratios) {
-        if (!ms.count(r.ours) || !ms.count(r.other) || ms[r.other] <= 0)
-            continue;
-        std::printf("%-20s / %-28s %8.3f  %s\n", r.ours, r.other, ms[r.ours] / ms[r.other], r.target);
-    }
+    });
 }
 
 }

@@ -19,8 +19,10 @@
 #include "platform/gfx/Surface.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
+#include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
 #include "support/Medians.h"
+#include "support/RatioTable.h"
 #include "support/XShmTarget.h"
 #include "support/Xvfb.h"
 
@@ -96,7 +98,7 @@ CTestWnd& TestWindow()
 {
     static CTestWnd* wnd = [] {
         auto* w = new CTestWnd;
-        w->m_nMode = 1;
+        w->m_nMode = kModeBlockFill;
         w->m_strTitle = "块填充\n纯色测试";
         w->Create();
         plat::ProcessPendingMessages();
@@ -277,18 +279,7 @@ BENCHMARK(BM_FillAndShowFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void PrintSummary()
 {
-    std::map<std::string, double> ms;
-    std::printf("\n%-40s %12s\n", "case", "median ms");
-    for (const auto& [name, seconds] : g_seconds) {
-        ms[name] = benchsupport::Median(seconds) * 1000;
-        std::printf("%-40s %12.3f\n", name.c_str(), ms[name]);
-    }
-    struct Ratio {
-        const char* ours;
-        const char* floor;
-        const char* target;
-    };
-    const Ratio ratios[] = {
+    benchsupport::PrintRatioTable(g_seconds, {
         { "DrawBlockFill", "std::fill", "<= 1.2" },
         { "DrawDeadPixel", "std::fill", "<= 1.2" },
         { "DrawVLineFill", "plain columns", "<= 1.3" },
@@ -307,13 +298,7 @@ void PrintSummary()
         { "DrawDotFillRight", "plain pixels by column (window buffer)", "<= 2" },
         { "click to screen", "fill+XShmPutImage", "" },
         { "click to screen", "draw only", "" },
-    };
-    std::printf("\n%-20s / %-38s %8s  %s\n", "ours", "floor", "ratio", "target");
-    for (const Ratio& r : ratios) {
-        if (!ms.count(r.ours) || !ms.count(r.floor) || ms[r.floor] <= 0)
-            continue;
-        std::printf("%-20s / %-38s %8.3f  %s\n", r.ours, r.floor, ms[r.ours] / ms[r.floor], r.target);
-    }
+    });
 }
 
 }

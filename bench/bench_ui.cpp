@@ -19,6 +19,7 @@
 #include "platform/ui/EventLoop.h"
 #include "support/XShmTarget.h"
 #include "support/Medians.h"
+#include "support/RatioTable.h"
 #include "support/Xvfb.h"
 
 #include <SDL.h>
@@ -42,7 +43,7 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-std::map<std::string, std::vector<double>> g_seconds;
+benchsupport::Samples g_seconds;
 benchsupport::Xvfb g_xvfb;
 
 template <typename F>
@@ -200,23 +201,12 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    struct Ratio {
-        const char* ours;
-        const char* floor;
-        const char* target;
-    };
-    const Ratio ratios[] = {
+    benchsupport::PrintRatioTable(g_seconds, {
         { "present", "XShmPutImage", "<= 1.3" },
         { "present", "SDL_UpdateWindowSurface", "" },
         { "SDL_UpdateWindowSurface", "XShmPutImage", "" },
         { "click", "fill+XShmPutImage", "" },
-    };
-    std::printf("\n%-10s %10s   %-20s %10s %8s  %s\n", "ours", "median ms", "floor", "median ms", "ratio", "target");
-    for (const Ratio& r : ratios) {
-        double ours = benchsupport::Median(g_seconds[r.ours]) * 1e3;
-        double floor = benchsupport::Median(g_seconds[r.floor]) * 1e3;
-        std::printf("%-10s %10.3f   %-20s %10.3f %8.2f  %s\n", r.ours, ours, r.floor, floor, floor > 0 ? ours / floor : 0.0, r.target);
-    }
+    });
     Floor().Close();
     g_xvfb.Stop();
     return 0;

@@ -18,10 +18,12 @@
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
+#include "resource.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 #include "widgets/SoftBar.h"
 #include "support/Medians.h"
+#include "support/RatioTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,7 +37,7 @@
 
 namespace {
 
-std::map<std::string, std::vector<double>> g_seconds;
+benchsupport::Samples g_seconds;
 
 template <typename F>
 void Timed(benchmark::State& state, const char* name, F&& step)
@@ -71,7 +73,7 @@ protected:
     bool OnInitDialog() override
     {
         Dialog::OnInitDialog();
-        image.SetImage(132);
+        image.SetImage(IDB_BLOCKFILL);
         image.MoveWindow(30, 30, 75, 75);
         skin.MoveWindow(30, 120, 70, 22);
         bar.MoveWindow(5, 160, 584, 100);
@@ -201,22 +203,10 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    struct Ratio {
-        const char* ours;
-        const char* floor;
-        const char* target;
-    };
-    const Ratio ratios[] = {
+    benchsupport::PrintRatioTable(g_seconds, {
         { "hover Redraw", "BitBlt 75x75", "<= 3" },
         { "skin DrawItem", "BitBlt 70x22", "<= 3" },
         { "bar Redraw", "fill+blit 584x100", "<= 4" },
-    };
-    std::printf("\n%-14s %10s   %-17s %10s %8s  %s\n", "ours", "median us", "floor", "median us", "ratio", "target");
-    for (const Ratio& r : ratios) {
-        double ours = benchsupport::Median(g_seconds[r.ours]) * 1e6;
-        double floor = benchsupport::Median(g_seconds[r.floor]) * 1e6;
-        std::printf("%-14s %10.3f   %-17s %10.3f %8.2f  %s\n", r.ours, ours, r.floor, floor, floor > 0 ? ours / floor : 0.0,
-            r.target);
-    }
+    }, 1e6, "us");
     return 0;
 }

@@ -3,6 +3,9 @@
 # has no sources yet. Public include root is src/, so code includes
 # "platform/gfx/DeviceContext.h", "localdata/TaggedFile.h" and so on.
 set(LV_WARNINGS -Wall -Wextra)
+if(LV_WERROR)
+  list(APPEND LV_WARNINGS -Werror)
+endif()
 
 function(lv_module name)
   cmake_parse_arguments(M "" "DIR" "DEPS;EXCLUDE" ${ARGN})

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# The whole test suite: every unit and UI test (headless), the same tests again
-# under AddressSanitizer/UndefinedBehaviorSanitizer, then each extra check in
-# tools/checks/ (end-to-end runs under Xvfb, fuzzing, thread sanitizer).
+# Usage: tools/test.sh [all|unit|asan] [build] [build-asan] [jobs]
+#   unit  every unit and UI test (CTest label "unit", headless), a minute or two
+#   asan  the same tests built and run under AddressSanitizer and
+#         UndefinedBehaviorSanitizer in their own build folder
+#   all   unit, then asan, then the checks of tools/checks/ (labels "e2e",
+#         "fuzz", "tsan": end-to-end runs under Xvfb, fuzzing, thread sanitizer)
+# Extra CMake flags for the sanitizer build come from $CMAKE_FLAGS.
 # Prints one closing line "N passed, M failed" and fails when anything failed.
 set -u
-build=${1:-build}; build_asan=${2:-build-asan}; jobs=${3:-2}
+tier=${1:-all}; build=${2:-build}; build_asan=${3:-build-asan}; jobs=${4:-2}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 passed=0; failed=0
+log=$(mktemp)
+trap 'rm -f "$log" "$log.build"' EXIT
 
 count() { # add the counts of a ctest log to the totals
   local line total fails
@@ -18,26 +24,36 @@ count() { # add the counts of a ctest log to the totals
   passed=$((passed + total - fails)); failed=$((failed + fails))
 }
 
-log=$(mktemp)
-echo "== unit and UI tests ($build)"
-ctest --test-dir "$build" -j "$jobs" --output-on-failure --timeout 300 2>&1 | tee "$log"
-count "$log"
-
-echo "== the same tests under AddressSanitizer ($build_asan)"
-cmake -S . -B "$build_asan" -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON -DLV_BENCH=OFF >/dev/null
-if cmake --build "$build_asan" -j "$jobs" >"$log.build" 2>&1; then
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    ctest --test-dir "$build_asan" -j "$jobs" --output-on-failure --timeout 600 2>&1 | tee "$log"
+unit() {
+  echo "== unit and UI tests ($build)"
+  ctest --test-dir "$build" -L unit -j "$jobs" --output-on-failure --timeout 300 2>&1 | tee "$log"
   count "$log"
-else
-  tail -n 50 "$log.build"; echo "AddressSanitizer build failed"; failed=$((failed + 1))
-fi
+}
 
-for check in tools/checks/*.sh; do
-  [ -e "$check" ] || continue
-  echo "== $(basename "$check")"
-  if bash "$check" "$build"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $check"; fi
-done
-rm -f "$log" "$log.build"
+asan() {
+  echo "== the unit tests under AddressSanitizer ($build_asan)"
+  # shellcheck disable=SC2086 # the flags are separate words
+  cmake -S . -B "$build_asan" -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON -DLV_BENCH=OFF ${CMAKE_FLAGS:-} >/dev/null
+  if cmake --build "$build_asan" -j "$jobs" >"$log.build" 2>&1; then
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+      ctest --test-dir "$build_asan" -L unit -j "$jobs" --output-on-failure --timeout 600 2>&1 | tee "$log"
+    count "$log"
+  else
+    tail -n 50 "$log.build"; echo "AddressSanitizer build failed"; failed=$((failed + 1))
+  fi
+}
+
+checks() {
+  echo "== checks: end to end, fuzzing, thread sanitizer ($build)"
+  ctest --test-dir "$build" -L 'e2e|fuzz|tsan' --output-on-failure 2>&1 | tee "$log"
+  count "$log"
+}
+
+case "$tier" in
+  unit) unit ;;
+  asan) asan ;;
+  all) unit; asan; checks ;;
+  *) echo "usage: $0 [all|unit|asan] [build] [build-asan] [jobs]"; exit 2 ;;
+esac
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -12,8 +12,6 @@
 namespace {
 
 constexpr plat::COLORREF kBackColor = plat::RGB(240, 240, 240);
-constexpr int kIconResource = 128;
-constexpr int kAboutMenuString = 101;
 
 struct ButtonImage {
     CImageButton CMainDlg::*button;
@@ -22,10 +20,18 @@ struct ButtonImage {
 
 // The dot fills share their pictures with the two solid line fills.
 constexpr ButtonImage kImages[] = {
-    { &CMainDlg::m_btnDeadPixel, 130 }, { &CMainDlg::m_btnBlockFill, 132 }, { &CMainDlg::m_btnDotDown, 134 },
-    { &CMainDlg::m_btnDotRight, 133 }, { &CMainDlg::m_btnVLineFill, 134 }, { &CMainDlg::m_btnHLineFill, 133 },
-    { &CMainDlg::m_btnVLineGradient, 136 }, { &CMainDlg::m_btnHLineGradient, 135 }, { &CMainDlg::m_btnGameBox, 149 },
-    { &CMainDlg::m_btnCleaner, 227 }, { &CMainDlg::m_btnOrganiser, 228 }, { &CMainDlg::m_btnBrowser, 229 },
+    { &CMainDlg::m_btnDeadPixel, IDB_DEADPIXEL },
+    { &CMainDlg::m_btnBlockFill, IDB_BLOCKFILL },
+    { &CMainDlg::m_btnDotDown, IDB_VLINE },
+    { &CMainDlg::m_btnDotRight, IDB_HLINE },
+    { &CMainDlg::m_btnVLineFill, IDB_VLINE },
+    { &CMainDlg::m_btnHLineFill, IDB_HLINE },
+    { &CMainDlg::m_btnVLineGradient, IDB_VGRADIENT },
+    { &CMainDlg::m_btnHLineGradient, IDB_HGRADIENT },
+    { &CMainDlg::m_btnGameBox, IDB_GAMEBOX },
+    { &CMainDlg::m_btnCleaner, IDB_CLEANER },
+    { &CMainDlg::m_btnOrganiser, IDB_ORGANISER },
+    { &CMainDlg::m_btnBrowser, IDB_BROWSER },
 };
 
 }
@@ -33,7 +39,7 @@ constexpr ButtonImage kImages[] = {
 CMainDlg::CMainDlg(plat::Wnd* parent)
     : Dialog(kTemplateId, parent)
 {
-    m_hIcon.LoadIcon(kIconResource);
+    m_hIcon.LoadIcon(IDR_MAINFRAME);
     m_brBack.CreateSolidBrush(kBackColor);
 }
 
@@ -42,28 +48,28 @@ CMainDlg::~CMainDlg() = default;
 void CMainDlg::DoDataExchange(plat::DataExchange* dx)
 {
     Dialog::DoDataExchange(dx);
-    plat::DDX_Control(dx, 1021, m_btnMoreSoft);
-    plat::DDX_Control(dx, 1003, m_chkShowInfo);
-    plat::DDX_Control(dx, 1020, m_btnOrganiser);
-    plat::DDX_Control(dx, 1017, m_btnCleaner);
-    plat::DDX_Control(dx, 1018, m_btnGameBox);
-    plat::DDX_Control(dx, 1019, m_btnBrowser);
-    plat::DDX_Control(dx, 1016, m_btnGames);
-    plat::DDX_Control(dx, 1015, m_btnNovels);
-    plat::DDX_Control(dx, 1014, m_btnShopping);
-    plat::DDX_Control(dx, 1012, m_btnAbout);
-    plat::DDX_Control(dx, 1005, m_btnReadme);
-    plat::DDX_Control(dx, 1004, m_btnHomepage);
-    plat::DDX_Control(dx, 1010, m_softBar);
-    plat::DDX_Control(dx, 1013, m_btnDeadPixel);
-    plat::DDX_Control(dx, 1000, m_btnBlockFill);
-    plat::DDX_Control(dx, 1008, m_btnDotRight);
-    plat::DDX_Control(dx, 1007, m_btnDotDown);
-    plat::DDX_Control(dx, 1006, m_btnHLineFill);
-    plat::DDX_Control(dx, 1002, m_btnVLineFill);
-    plat::DDX_Control(dx, 1009, m_btnHLineGradient);
-    plat::DDX_Control(dx, 1001, m_btnVLineGradient);
-    plat::DDX_Control(dx, 1011, m_web);
+    plat::DDX_Control(dx, IDC_MORESOFT, m_btnMoreSoft);
+    plat::DDX_Control(dx, IDC_SHOWINFO, m_chkShowInfo);
+    plat::DDX_Control(dx, IDC_ORGANISER, m_btnOrganiser);
+    plat::DDX_Control(dx, IDC_CLEANER, m_btnCleaner);
+    plat::DDX_Control(dx, IDC_GAMEBOX, m_btnGameBox);
+    plat::DDX_Control(dx, IDC_BROWSER, m_btnBrowser);
+    plat::DDX_Control(dx, IDC_GAMES, m_btnGames);
+    plat::DDX_Control(dx, IDC_NOVELS, m_btnNovels);
+    plat::DDX_Control(dx, IDC_SHOPPING, m_btnShopping);
+    plat::DDX_Control(dx, IDC_ABOUT, m_btnAbout);
+    plat::DDX_Control(dx, IDC_README, m_btnReadme);
+    plat::DDX_Control(dx, IDC_HOMEPAGE, m_btnHomepage);
+    plat::DDX_Control(dx, IDC_SOFTBAR, m_softBar);
+    plat::DDX_Control(dx, IDC_DEADPIXEL, m_btnDeadPixel);
+    plat::DDX_Control(dx, IDC_BLOCKFILL, m_btnBlockFill);
+    plat::DDX_Control(dx, IDC_DOT_RIGHT, m_btnDotRight);
+    plat::DDX_Control(dx, IDC_DOT_DOWN, m_btnDotDown);
+    plat::DDX_Control(dx, IDC_HLINE_FILL, m_btnHLineFill);
+    plat::DDX_Control(dx, IDC_VLINE_FILL, m_btnVLineFill);
+    plat::DDX_Control(dx, IDC_HLINE_GRADIENT, m_btnHLineGradient);
+    plat::DDX_Control(dx, IDC_VLINE_GRADIENT, m_btnVLineGradient);
+    plat::DDX_Control(dx, IDC_WEB, m_web);
 }
 
 bool CMainDlg::OnInitDialog()
@@ -71,7 +77,7 @@ bool CMainDlg::OnInitDialog()
     Dialog::OnInitDialog();
 
     if (plat::Menu* menu = GetSystemMenu(false)) {
-        std::string about = plat::LoadString(kAboutMenuString);
+        std::string about = plat::LoadString(IDS_ABOUTBOX);
         if (!about.empty()) {
             menu->AppendMenu(plat::MF_SEPARATOR);
             menu->AppendMenu(plat::MF_STRING, IDM_ABOUTBOX, about);
@@ -113,7 +119,7 @@ void CMainDlg::LayoutControls()
     const int bottom = client.Height() - 5;
     const int width = right - left;
 
-    static constexpr int kTopRow[] = { 1004, 1005, 1014, 1021, 1016, 1015, 1012 };
+    static constexpr int kTopRow[] = { IDC_HOMEPAGE, IDC_README, IDC_SHOPPING, IDC_MORESOFT, IDC_GAMES, IDC_NOVELS, IDC_ABOUT };
     for (int k = 0; k < 7; ++k) {
         if (plat::Wnd* button = GetDlgItem(kTopRow[k]))
             button->MoveWindow(left + 75 * k, top, 70, 22);
@@ -129,8 +135,8 @@ void CMainDlg::LayoutControls()
     const int gap = (bottom - (top + 157)) / 2 - 85;
     const int row1 = top + 157;
     const int row2 = row1 + 75 + gap;
-    static constexpr int kFirstRow[] = { 1013, 1000, 1007, 1008 };
-    static constexpr int kSecondRow[] = { 1006, 1002, 1009, 1001 };
+    static constexpr int kFirstRow[] = { IDC_DEADPIXEL, IDC_BLOCKFILL, IDC_DOT_DOWN, IDC_DOT_RIGHT };
+    static constexpr int kSecondRow[] = { IDC_HLINE_FILL, IDC_VLINE_FILL, IDC_HLINE_GRADIENT, IDC_VLINE_GRADIENT };
     for (int k = 0; k < 4; ++k) {
         if (plat::Wnd* button = GetDlgItem(kFirstRow[k]))
             button->MoveWindow(30 + k * pitch, row1, 75, 75);
@@ -192,25 +198,25 @@ LV_BEGIN_MESSAGE_MAP(CMainDlg, plat::Dialog)
     LV_ON_WM_SYSCOMMAND()
     LV_ON_WM_PAINT()
     LV_ON_WM_QUERYDRAGICON()
-    LV_ON_BN_CLICKED(1005, OnReadme)
-    LV_ON_BN_CLICKED(1004, OnHomepage)
-    LV_ON_BN_CLICKED(1000, OnTestBlockFill)
-    LV_ON_BN_CLICKED(1002, OnTestVLineFill)
-    LV_ON_BN_CLICKED(1001, OnTestVLineGradient)
-    LV_ON_BN_CLICKED(1006, OnTestHLineFill)
-    LV_ON_BN_CLICKED(1007, OnTestDotDown)
-    LV_ON_BN_CLICKED(1008, OnTestDotRight)
-    LV_ON_BN_CLICKED(1009, OnTestHLineGradient)
+    LV_ON_BN_CLICKED(IDC_README, OnReadme)
+    LV_ON_BN_CLICKED(IDC_HOMEPAGE, OnHomepage)
+    LV_ON_BN_CLICKED(IDC_BLOCKFILL, OnTestBlockFill)
+    LV_ON_BN_CLICKED(IDC_VLINE_FILL, OnTestVLineFill)
+    LV_ON_BN_CLICKED(IDC_VLINE_GRADIENT, OnTestVLineGradient)
+    LV_ON_BN_CLICKED(IDC_HLINE_FILL, OnTestHLineFill)
+    LV_ON_BN_CLICKED(IDC_DOT_DOWN, OnTestDotDown)
+    LV_ON_BN_CLICKED(IDC_DOT_RIGHT, OnTestDotRight)
+    LV_ON_BN_CLICKED(IDC_HLINE_GRADIENT, OnTestHLineGradient)
     LV_ON_WM_CTLCOLOR()
-    LV_ON_BN_CLICKED(1010, OnSoftBar)
-    LV_ON_BN_CLICKED(1013, OnTestDeadPixel)
-    LV_ON_BN_CLICKED(1014, OnShopping)
-    LV_ON_BN_CLICKED(1015, OnNovels)
-    LV_ON_BN_CLICKED(1016, OnGames)
-    LV_ON_BN_CLICKED(1012, OnAbout)
-    LV_ON_BN_CLICKED(1018, OnGameBox)
-    LV_ON_BN_CLICKED(1017, OnCleaner)
-    LV_ON_BN_CLICKED(1020, OnOrganiser)
-    LV_ON_BN_CLICKED(1019, OnBrowser)
-    LV_ON_BN_CLICKED(1021, OnMoreSoft)
+    LV_ON_BN_CLICKED(IDC_SOFTBAR, OnSoftBar)
+    LV_ON_BN_CLICKED(IDC_DEADPIXEL, OnTestDeadPixel)
+    LV_ON_BN_CLICKED(IDC_SHOPPING, OnShopping)
+    LV_ON_BN_CLICKED(IDC_NOVELS, OnNovels)
+    LV_ON_BN_CLICKED(IDC_GAMES, OnGames)
+    LV_ON_BN_CLICKED(IDC_ABOUT, OnAbout)
+    LV_ON_BN_CLICKED(IDC_GAMEBOX, OnGameBox)
+    LV_ON_BN_CLICKED(IDC_CLEANER, OnCleaner)
+    LV_ON_BN_CLICKED(IDC_ORGANISER, OnOrganiser)
+    LV_ON_BN_CLICKED(IDC_BROWSER, OnBrowser)
+    LV_ON_BN_CLICKED(IDC_MORESOFT, OnMoreSoft)
 LV_END_MESSAGE_MAP()

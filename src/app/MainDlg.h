@@ -1,6 +1,6 @@
 #pragma once
 
-// The program's main window (template 102): a row of link buttons, the web
+// The program's main window (IDD_LV_DIALOG): a row of link buttons, the web
 // panel, the option "测试时显示提示信息" and the eight screen-test buttons;
 // a software bar and four sibling-program buttons exist hidden. Closing it
 // ends the program.

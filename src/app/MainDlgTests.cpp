@@ -4,13 +4,8 @@
 
 #include "app/MainDlg.h"
 
+#include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
-
-namespace {
-
-constexpr int kShowInfoBox = 1003;
-
-}
 
 void CMainDlg::RunTest(int buttonId, int mode)
 {
@@ -18,15 +13,15 @@ void CMainDlg::RunTest(int buttonId, int mode)
     CTestWnd test;
     test.m_nMode = mode;
     test.m_strTitle = caption;
-    test.m_bShowInfo = static_cast<int>(IsDlgButtonChecked(kShowInfoBox));
+    test.m_bShowInfo = static_cast<int>(IsDlgButtonChecked(IDC_SHOWINFO));
     test.DoModal();
 }
 
-void CMainDlg::OnTestBlockFill() { RunTest(1000, 1); }
-void CMainDlg::OnTestVLineFill() { RunTest(1002, 2); }
-void CMainDlg::OnTestHLineFill() { RunTest(1006, 3); }
-void CMainDlg::OnTestDotDown() { RunTest(1007, 4); }
-void CMainDlg::OnTestDotRight() { RunTest(1008, 5); }
-void CMainDlg::OnTestVLineGradient() { RunTest(1001, 6); }
-void CMainDlg::OnTestHLineGradient() { RunTest(1009, 7); }
-void CMainDlg::OnTestDeadPixel() { RunTest(1013, 10); }
+void CMainDlg::OnTestBlockFill() { RunTest(IDC_BLOCKFILL, kModeBlockFill); }
+void CMainDlg::OnTestVLineFill() { RunTest(IDC_VLINE_FILL, kModeVLineFill); }
+void CMainDlg::OnTestHLineFill() { RunTest(IDC_HLINE_FILL, kModeHLineFill); }
+void CMainDlg::OnTestDotDown() { RunTest(IDC_DOT_DOWN, kModeDotFillDown); }
+void CMainDlg::OnTestDotRight() { RunTest(IDC_DOT_RIGHT, kModeDotFillRight); }
+void CMainDlg::OnTestVLineGradient() { RunTest(IDC_VLINE_GRADIENT, kModeVLineGradient); }
+void CMainDlg::OnTestHLineGradient() { RunTest(IDC_HLINE_GRADIENT, kModeHLineGradient); }
+void CMainDlg::OnTestDeadPixel() { RunTest(IDC_DEADPIXEL, kModeDeadPixel); }

@@ -25,8 +25,8 @@ CAboutDlg::CAboutDlg()
 void CAboutDlg::DoDataExchange(plat::DataExchange* dx)
 {
     Dialog::DoDataExchange(dx);
-    plat::DDX_Control(dx, 1013, m_path);
-    plat::DDX_Control(dx, 1012, m_version);
+    plat::DDX_Control(dx, IDC_ABOUT_EXEPATH, m_path);
+    plat::DDX_Control(dx, IDC_ABOUT_VERSION, m_version);
 }
 
 bool CAboutDlg::OnInitDialog()

@@ -1,5 +1,6 @@
 #include "localdata/TextLines.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/fs/WholeFile.h"
 #include "platform/text/Cp936.h"
 #include "platform/text/Utf8.h"
@@ -16,24 +17,6 @@ bool IsLineBreak(char c)
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
-}
-
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// UTF-8 never has an ASCII byte inside a multibyte character, so comparing
-// byte by byte with ASCII letters folded leaves every other character exact.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
 }
 
 bool IsComment(std::string_view line)
@@ -108,7 +91,7 @@ int CTextLines::SeekTag(std::string_view tag, std::string& line)
 {
     std::string candidate;
     while (ReadLine(candidate) == 0) {
-        if (EqualsIgnoringAsciiCase(candidate, tag)) {
+        if (plat::EqualsIgnoringAsciiCase(candidate, tag)) {
             line = std::move(candidate);
             return 0;
         }

@@ -53,6 +53,15 @@ struct Rect {
             return {};
         return r;
     }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    constexpr Rect United(Rect o) const
+    {
+        if (IsEmpty())
+            return o;
+        if (o.IsEmpty())
+            return *this;
+        return { std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom) };
+    }
     friend bool operator==(Rect, Rect) = default;
 };
 

@@ -1,7 +1,9 @@
 #include "screentest/TestWnd.h"
 
 #include "platform/gfx/GdiConstants.h"
+#include "resource.h"
 #include "screentest/StepOrder.h"
+#include "screentest/TestModes.h"
 
 namespace {
 
@@ -12,7 +14,7 @@ constexpr int kInfoFontWidth = 8;
 }
 
 CTestWnd::CTestWnd(plat::Wnd* parent)
-    : Dialog(103, parent)
+    : Dialog(IDD_TEST_DIALOG, parent)
 {
 }
 
@@ -74,20 +76,20 @@ void CTestWnd::DrawPattern()
 {
     // Every pattern covers the client area, the key map included.
     m_bKeyMap = false;
-    if (m_nMode == 1)
+    if (m_nMode == kModeBlockFill)
         DrawBlockFill();
-    if (m_nMode == 10)
+    if (m_nMode == kModeDeadPixel)
         DrawDeadPixel();
-    if (m_nMode == 2)
+    if (m_nMode == kModeVLineFill)
         DrawVLineFill();
-    if (m_nMode == 3)
+    if (m_nMode == kModeHLineFill)
         DrawHLineFill();
-    if (m_nMode == 4)
+    if (m_nMode == kModeDotFillDown)
         DrawDotFillDown();
-    if (m_nMode == 5)
+    if (m_nMode == kModeDotFillRight)
         DrawDotFillRight();
-    if (m_nMode == 6)
+    if (m_nMode == kModeVLineGradient)
         DrawVLineGradient();
-    if (m_nMode == 7)
+    if (m_nMode == kModeHLineGradient)
         DrawHLineGradient();
 }

@@ -58,8 +58,10 @@ int ExtractFirstEntry(std::string archivePath, std::string& extractedPath)
         std::vector<char> name(std::size_t(info.nameLength) + 1);
         reader.GetEntryInfo(&info, name.data(), info.nameLength + 1, nullptr, 0, nullptr, 0);
         std::string entryName(name.data());
-        if (!IsContainedName(entryName))
-            throw CZipException(CZipException::kBadArchive, reader.ArchivePath());
+        if (!IsContainedName(entryName)) {
+            throw CZipException(CZipException::kBadArchive, reader.ArchivePath(),
+                "entry name \"" + entryName + "\" leaves the archive's folder");
+        }
 
         // The entry's own folders are made inside the archive's folder (the
         // name was checked to stay inside it), never through a link.

@@ -1,5 +1,6 @@
 #include "update/FileBuffer.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/fs/File.h"
 
 #include <limits>
@@ -10,22 +11,6 @@ namespace {
 bool IsLineBreak(char c)
 {
     return c == '\r' || c == '\n';
-}
-
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithIgnoringAsciiCase(std::string_view line, std::string_view prefix)
-{
-    if (line.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (FoldAscii(line[i]) != FoldAscii(prefix[i]))
-            return false;
-    }
-    return true;
 }
 
 }
@@ -101,7 +86,7 @@ int CFileBuffer::ReadEntryLine(std::string& line)
 int CFileBuffer::FindLineStartingWith(std::string_view prefix, std::string& line)
 {
     while (ReadLine(line) == 0) {
-        if (StartsWithIgnoringAsciiCase(line, prefix))
+        if (plat::StartsWithIgnoringAsciiCase(line, prefix))
             return 0;
     }
     return 1;

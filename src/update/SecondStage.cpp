@@ -2,6 +2,7 @@
 
 #include "localdata/Paths.h"
 #include "localdata/TextLines.h"
+#include "platform/AsciiCase.h"
 #include "platform/fs/FileFind.h"
 #include "platform/text/Utf8.h"
 #include "update/EntryFields.h"
@@ -24,18 +25,6 @@ constexpr std::size_t kKindCapacity = 49;
 constexpr std::size_t kDigestCapacity = 49;
 constexpr std::size_t kDestinationCapacity = 254;
 constexpr std::size_t kUrlCapacity = 254;
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
-}
 
 void ReplaceAll(std::string& text, std::string_view from, const std::string& to)
 {
@@ -85,7 +74,7 @@ int RunSecondStage(const std::string& exeFolder)
     };
     while (manifest.ReadEntryLine(line) == 0 && line != kListEnd) {
         const bool fits = ReadEntryFields(line, fields);
-        if (!EqualsIgnoringAsciiCase(fields[0].text, kFileKind))
+        if (!plat::EqualsIgnoringAsciiCase(fields[0].text, kFileKind))
             continue;
         const std::string& digest = fields[1].text;
         const std::string destination = DecodeListField(fields[2].text, utf8);

@@ -2,9 +2,10 @@
 
 #include <zlib.h>
 
-CZipException::CZipException(int cause, std::string archivePath)
+CZipException::CZipException(int cause, std::string archivePath, std::string reason)
     : m_nCause(cause)
     , m_strArchive(std::move(archivePath))
+    , m_strReason(std::move(reason))
 {
 }
 
@@ -26,7 +27,7 @@ int CZipException::CauseFromStatus(int status)
     }
 }
 
-void CZipException::Throw(int status, const std::string& archivePath)
+void CZipException::Throw(int status, const std::string& archivePath, std::string reason)
 {
-    throw CZipException(CauseFromStatus(status), archivePath);
+    throw CZipException(CauseFromStatus(status), archivePath, std::move(reason));
 }

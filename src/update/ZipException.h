@@ -1,7 +1,8 @@
 #pragma once
 
-// The zip reader's error: a cause from the table below and the archive that
-// was open. Thrown and caught only inside the zip module.
+// The zip reader's error: a cause from the table below, the archive that was
+// open and what the failing check found (what(), for tests and debug logs).
+// Thrown and caught only inside the zip module.
 
 #include <exception>
 #include <string>
@@ -27,12 +28,15 @@ public:
     static constexpr int kStatusBadArchive = -103;
     static constexpr int kStatusBadCrc = -105;
 
-    CZipException(int cause, std::string archivePath);
+    CZipException(int cause, std::string archivePath, std::string reason = {});
 
     // The cause for a zlib or reader status.
     static int CauseFromStatus(int status);
-    [[noreturn]] static void Throw(int status, const std::string& archivePath);
+    [[noreturn]] static void Throw(int status, const std::string& archivePath, std::string reason);
+
+    const char* what() const noexcept override { return m_strReason.c_str(); }
 
     int m_nCause = kGeneric;
     std::string m_strArchive;
+    std::string m_strReason;
 };

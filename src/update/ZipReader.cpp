@@ -1,11 +1,13 @@
 #include "update/ZipReader.h"
 
-#include "update/ByteCursor.h"
+#include "platform/ByteCursor.h"
 #include "update/ZipException.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -15,7 +17,6 @@ constexpr std::size_t kSearchStep = 1024;
 constexpr std::size_t kEndRecordSize = 22;
 constexpr std::size_t kCentralHeaderSize = 46;
 constexpr std::size_t kLocalHeaderSize = 30;
-constexpr std::uint32_t kEndSignature = 0x06054b50;
 constexpr std::uint32_t kCentralSignature = 0x02014b50;
 constexpr std::uint32_t kLocalSignature = 0x04034b50;
 constexpr std::uint32_t kFlagEncrypted = 1u << 0;
@@ -23,6 +24,19 @@ constexpr std::uint32_t kFlagDataDescriptor = 1u << 3;
 // The largest entry the update unpacks; a bigger one is refused before
 // anything is written (an entry never delivers more than it declares).
 constexpr std::uint32_t kMaxEntrySize = 512u << 20;
+
+std::string Hex32(std::uint32_t value)
+{
+    char text[11];
+    std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(value));
+    return text;
+}
+
+// Why a header's fields could not all be read.
+std::string Truncated(const char* what, const plat::ByteCursor& cursor)
+{
+    return std::string(what) + " cut short at byte " + std::to_string(cursor.FailedAt());
+}
 
 std::time_t DosToCalendarTime(std::uint32_t dosDateTime)
 {
@@ -71,18 +85,20 @@ CZipReader::~CZipReader()
         std::free(block);
 }
 
-void CZipReader::Fail(int status) const
+void CZipReader::Fail(int status, std::string reason) const
 {
-    CZipException::Throw(status, m_file.IsOpen() ? m_file.GetFilePath() : std::string());
+    CZipException::Throw(status, m_file.IsOpen() ? m_file.GetFilePath() : std::string(), std::move(reason));
 }
 
 void CZipReader::ReadAt(std::uint64_t position, void* buffer, std::size_t count)
 {
-    if (position > m_fileLength || count > m_fileLength - position)
-        Fail(CZipException::kStatusBadArchive);
+    if (position > m_fileLength || count > m_fileLength - position) {
+        Fail(CZipException::kStatusBadArchive, "read of " + std::to_string(count) + " bytes at offset "
+                + std::to_string(position) + " past the end of the " + std::to_string(m_fileLength) + "-byte file");
+    }
     m_file.Seek(static_cast<std::int64_t>(position), plat::File::SeekFrom::Begin);
     if (m_file.Read(buffer, count) != count)
-        Fail(CZipException::kStatusBadArchive);
+        Fail(CZipException::kStatusBadArchive, "short read at offset " + std::to_string(position));
 }
 
 void CZipReader::OpenArchive()
@@ -97,7 +113,7 @@ void CZipReader::OpenArchive()
 
     std::uint8_t record[kEndRecordSize];
     ReadAt(m_endRecordPosition, record, kEndRecordSize);
-    CByteCursor cursor(record, sizeof record);
+    plat::ByteCursor cursor(record, sizeof record);
     cursor.Skip(4);
     std::uint32_t disk = cursor.U16();
     std::uint32_t centralDisk = cursor.U16();
@@ -106,14 +122,22 @@ void CZipReader::OpenArchive()
     m_centralSize = cursor.U32();
     m_centralOffset = cursor.U32();
     cursor.U16(); // comment length
-    if (cursor.Failed() || m_entryCount != entriesOnDisk || disk != 0 || centralDisk != 0)
-        Fail(CZipException::kStatusBadArchive);
+    if (cursor.Failed())
+        Fail(CZipException::kStatusBadArchive, Truncated("end record", cursor));
+    if (disk != 0 || centralDisk != 0)
+        Fail(CZipException::kStatusBadArchive, "archive spans several disks");
+    if (m_entryCount != entriesOnDisk) {
+        Fail(CZipException::kStatusBadArchive, "end record counts differ: " + std::to_string(entriesOnDisk)
+                + " on this disk, " + std::to_string(m_entryCount) + " in all");
+    }
     // Treat an archive without entries as unusable: there is nothing to read.
     if (m_entryCount == 0)
-        Fail(CZipException::kStatusBadArchive);
+        Fail(CZipException::kStatusBadArchive, "archive has no entries");
     std::uint64_t centralEnd = std::uint64_t(m_centralOffset) + m_centralSize;
-    if (m_endRecordPosition < centralEnd)
-        Fail(CZipException::kStatusBadArchive);
+    if (m_endRecordPosition < centralEnd) {
+        Fail(CZipException::kStatusBadArchive, "central directory ends at offset " + std::to_string(centralEnd)
+                + ", after the end record at " + std::to_string(m_endRecordPosition));
+    }
     m_bytesBefore = m_endRecordPosition - centralEnd;
     GoToFirstEntry();
 }
@@ -134,12 +158,12 @@ std::uint64_t CZipReader::FindEndRecord()
                 std::uint64_t found = readPos + i;
                 // A record at the very start leaves no room for a central directory.
                 if (found == 0)
-                    Fail(CZipException::kStatusBadArchive);
+                    Fail(CZipException::kStatusBadArchive, "end record at offset 0 leaves no room for entries");
                 return found;
             }
         }
     }
-    Fail(CZipException::kStatusBadArchive);
+    Fail(CZipException::kStatusBadArchive, "no end record in the last " + std::to_string(maxBack) + " bytes");
 }
 
 void CZipReader::GoToFirstEntry()
@@ -156,9 +180,9 @@ void CZipReader::ReadCentralHeader(EntryInfo& info, char* name, std::uint32_t na
     const std::uint64_t position = m_currentHeaderPosition + m_bytesBefore;
     std::uint8_t header[kCentralHeaderSize];
     ReadAt(position, header, sizeof header);
-    CByteCursor cursor(header, sizeof header);
+    plat::ByteCursor cursor(header, sizeof header);
     if (cursor.U32() != kCentralSignature)
-        Fail(CZipException::kStatusBadArchive);
+        Fail(CZipException::kStatusBadArchive, "no central header at offset " + std::to_string(position));
     EntryInfo read;
     read.versionMadeBy = cursor.U16();
     read.versionNeeded = cursor.U16();
@@ -175,9 +199,15 @@ void CZipReader::ReadCentralHeader(EntryInfo& info, char* name, std::uint32_t na
     read.internalAttributes = cursor.U16();
     read.externalAttributes = cursor.U32();
     read.localHeaderOffset = cursor.U32();
+    if (cursor.Failed())
+        Fail(CZipException::kStatusBadArchive, Truncated("central header", cursor));
     // An encrypted entry would decode to ciphertext: not one we can deliver.
-    if (cursor.Failed() || (read.flags & kFlagEncrypted) || read.uncompressedSize > kMaxEntrySize)
-        Fail(CZipException::kStatusBadArchive);
+    if (read.flags & kFlagEncrypted)
+        Fail(CZipException::kStatusBadArchive, "central header marks the entry encrypted");
+    if (read.uncompressedSize > kMaxEntrySize) {
+        Fail(CZipException::kStatusBadArchive, "entry declares " + std::to_string(read.uncompressedSize)
+                + " bytes, more than the " + std::to_string(kMaxEntrySize) + " unpacked at most");
+    }
     read.modified = DosToCalendarTime(read.dosDateTime);
 
     std::uint64_t at = position + kCentralHeaderSize;
@@ -204,7 +234,7 @@ void CZipReader::GetEntryInfo(EntryInfo* info, char* name, std::uint32_t nameSiz
     std::uint32_t extraSize, char* comment, std::uint32_t commentSize)
 {
     if (!m_currentValid)
-        Fail(CZipException::kStatusOutOfOrder);
+        Fail(CZipException::kStatusOutOfOrder, "no current entry");
     EntryInfo read;
     ReadCentralHeader(read, name, nameSize, extra, extraSize, comment, commentSize);
     if (info)
@@ -213,27 +243,48 @@ void CZipReader::GetEntryInfo(EntryInfo* info, char* name, std::uint32_t nameSiz
 
 std::uint64_t CZipReader::CheckLocalHeader()
 {
+    const std::uint64_t position = std::uint64_t(m_entry.localHeaderOffset) + m_bytesBefore;
     std::uint8_t header[kLocalHeaderSize];
-    ReadAt(std::uint64_t(m_entry.localHeaderOffset) + m_bytesBefore, header, sizeof header);
-    CByteCursor cursor(header, sizeof header);
-    bool ok = cursor.U32() == kLocalSignature;
+    ReadAt(position, header, sizeof header);
+    plat::ByteCursor cursor(header, sizeof header);
+    const std::uint32_t signature = cursor.U32();
     cursor.Skip(2);
     std::uint32_t flags = cursor.U16();
     std::uint32_t method = cursor.U16();
-    ok = ok && method == m_entry.method && (method == kStored || method == kDeflated) && !(flags & kFlagEncrypted);
     cursor.Skip(4);
     std::uint32_t crc = cursor.U32();
     std::uint32_t compressedSize = cursor.U32();
     std::uint32_t uncompressedSize = cursor.U32();
-    if (!(flags & kFlagDataDescriptor)) {
-        ok = ok && crc == m_entry.crc && compressedSize == m_entry.compressedSize
-            && uncompressedSize == m_entry.uncompressedSize;
-    }
     std::uint32_t nameLength = cursor.U16();
     std::uint32_t extraLength = cursor.U16();
-    ok = ok && nameLength == m_entry.nameLength;
-    if (!ok || cursor.Failed())
-        Fail(CZipException::kStatusBadArchive);
+    const int bad = CZipException::kStatusBadArchive;
+    if (cursor.Failed())
+        Fail(bad, Truncated("local header", cursor));
+    if (signature != kLocalSignature)
+        Fail(bad, "no local header at offset " + std::to_string(position));
+    if (method != m_entry.method) {
+        Fail(bad, "local header method " + std::to_string(method) + " disagrees with the central one ("
+                + std::to_string(m_entry.method) + ")");
+    }
+    if (method != kStored && method != kDeflated)
+        Fail(bad, "compression method " + std::to_string(method) + " not supported");
+    if (flags & kFlagEncrypted)
+        Fail(bad, "local header marks the entry encrypted");
+    // With a data descriptor the local CRC and sizes may be zero.
+    if (!(flags & kFlagDataDescriptor)) {
+        if (crc != m_entry.crc)
+            Fail(bad, "local header CRC-32 " + Hex32(crc) + " disagrees with the central one (" + Hex32(m_entry.crc)
+                    + ")");
+        if (compressedSize != m_entry.compressedSize || uncompressedSize != m_entry.uncompressedSize) {
+            Fail(bad, "local header sizes " + std::to_string(compressedSize) + "/" + std::to_string(uncompressedSize)
+                    + " disagree with the central ones (" + std::to_string(m_entry.compressedSize) + "/"
+                    + std::to_string(m_entry.uncompressedSize) + ")");
+        }
+    }
+    if (nameLength != m_entry.nameLength) {
+        Fail(bad, "local header name length " + std::to_string(nameLength) + " disagrees with the central one ("
+                + std::to_string(m_entry.nameLength) + ")");
+    }
     return std::uint64_t(m_entry.localHeaderOffset) + kLocalHeaderSize + nameLength + extraLength;
 }
 
@@ -266,7 +317,7 @@ void CZipReader::Free(voidpf list, voidpf block)
 void CZipReader::OpenEntry()
 {
     if (!m_currentValid)
-        Fail(CZipException::kStatusOutOfOrder);
+        Fail(CZipException::kStatusOutOfOrder, "no current entry");
     if (m_read)
         CloseEntry();
     std::uint64_t dataStart = CheckLocalHeader();
@@ -281,7 +332,7 @@ void CZipReader::OpenEntry()
         state->stream.opaque = &m_allocations;
         int status = inflateInit2(&state->stream, -MAX_WBITS);
         if (status != Z_OK)
-            Fail(status);
+            Fail(status, "inflateInit2 returned " + std::to_string(status));
         state->streamInitialised = true;
     }
     state->compressedLeft = m_entry.compressedSize;
@@ -293,7 +344,7 @@ void CZipReader::OpenEntry()
 std::uint32_t CZipReader::ReadEntry(void* buffer, std::uint32_t length)
 {
     if (!m_read)
-        Fail(CZipException::kStatusOutOfOrder);
+        Fail(CZipException::kStatusOutOfOrder, "no open entry");
     if (length == 0 || !buffer)
         return 0;
     ReadState& state = *m_read;
@@ -334,8 +385,10 @@ std::uint32_t CZipReader::ReadEntry(void* buffer, std::uint32_t length)
         count += n;
         if (status == Z_STREAM_END)
             return count;
-        if (status != Z_OK)
-            Fail(status);
+        if (status != Z_OK) {
+            const std::string detail = stream.msg ? std::string(": ") + stream.msg : std::string();
+            Fail(status, "inflate returned " + std::to_string(status) + detail);
+        }
     }
     return count;
 }
@@ -345,7 +398,7 @@ void CZipReader::CloseEntry()
     if (!m_read)
         return;
     if (m_read->uncompressedLeft == 0 && m_read->crc != m_read->expectedCrc)
-        Fail(CZipException::kStatusBadCrc);
+        Fail(CZipException::kStatusBadCrc, "CRC-32 " + Hex32(m_read->crc) + ", expected " + Hex32(m_read->expectedCrc));
     if (m_read->streamInitialised)
         inflateEnd(&m_read->stream);
     m_read.reset();

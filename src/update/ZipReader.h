@@ -65,7 +65,7 @@ public:
 private:
     struct ReadState;
 
-    [[noreturn]] void Fail(int status) const;
+    [[noreturn]] void Fail(int status, std::string reason) const;
     void OpenArchive();
     std::uint64_t FindEndRecord();
     void ReadCentralHeader(EntryInfo& info, char* name, std::uint32_t nameSize, void* extra,

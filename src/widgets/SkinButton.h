@@ -10,6 +10,7 @@
 // invalidate the window; the paint cycle then calls DrawItem.
 
 #include "platform/ui/Button.h"
+#include "resource.h"
 
 #include <cstdint>
 
@@ -18,9 +19,9 @@ public:
     static constexpr int kStateNormal = 0;
     static constexpr int kStateHighlighted = 2;
     // Bitmap resources of the three strips.
-    static constexpr int kStripNormal = 224;
-    static constexpr int kStripHighlighted = 225;
-    static constexpr int kStripDisabled = 226;
+    static constexpr int kStripNormal = IDB_SKIN_NORMAL;
+    static constexpr int kStripHighlighted = IDB_SKIN_HOT;
+    static constexpr int kStripDisabled = IDB_SKIN_DISABLED;
     static constexpr int kStripWidth = 300;
 
     CSkinButton() = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The software bar (control 1010 of the main window, created hidden): up to
+// The software bar (IDC_SOFTBAR of the main window, created hidden): up to
 // ten of the maker's other programs as small rounded entries under a
 // caption that sits on a group frame. Load fills it from data\main.htm
 // ([TAMREL_COLOR], [TAMREL_README], the [TAMREL_BEGIN]...[TAMREL_END] list)

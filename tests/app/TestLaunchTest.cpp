@@ -4,6 +4,7 @@
 
 #include "MainDlgHarness.h"
 
+#include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
 #include "support/LoopbackServer.h"
 
@@ -60,9 +61,14 @@ TEST_F(TestLaunch, EachButtonRunsItsModeTitledWithItsCaption)
         const char* caption;
     };
     const Expected buttons[] = {
-        { 1000, 1, "块填充\n纯色测试" }, { 1002, 2, "竖线填充\n纯色测试" }, { 1006, 3, "横线填充\n纯色测试" },
-        { 1007, 4, "点填充\n从上向下" }, { 1008, 5, "点填充\n从左向右" }, { 1001, 6, "竖线填充\n渐变测试" },
-        { 1009, 7, "横线填充\n渐变测试" }, { 1013, 10, "显示器\n坏点测试" },
+        { IDC_BLOCKFILL, kModeBlockFill, "块填充\n纯色测试" },
+        { IDC_VLINE_FILL, kModeVLineFill, "竖线填充\n纯色测试" },
+        { IDC_HLINE_FILL, kModeHLineFill, "横线填充\n纯色测试" },
+        { IDC_DOT_DOWN, kModeDotFillDown, "点填充\n从上向下" },
+        { IDC_DOT_RIGHT, kModeDotFillRight, "点填充\n从左向右" },
+        { IDC_VLINE_GRADIENT, kModeVLineGradient, "竖线填充\n渐变测试" },
+        { IDC_HLINE_GRADIENT, kModeHLineGradient, "横线填充\n渐变测试" },
+        { IDC_DEADPIXEL, kModeDeadPixel, "显示器\n坏点测试" },
     };
     for (const Expected& button : buttons) {
         MainDlgUnderTest dlg;
@@ -86,8 +92,8 @@ TEST_F(TestLaunch, TitleIsTheCaptionAtTheTimeOfTheClick)
     SeenTest seen;
     bool enabledAfter = false;
     dlg.script = [&](MainDlgUnderTest& d) {
-        d.SetDlgItemText(1000, "新的\n标题");
-        ClickTest(d, 1000, seen, enabledAfter);
+        d.SetDlgItemText(IDC_BLOCKFILL, "新的\n标题");
+        ClickTest(d, IDC_BLOCKFILL, seen, enabledAfter);
     };
     dlg.DoModal();
     EXPECT_EQ(seen.title, "新的\n标题");
@@ -100,12 +106,12 @@ TEST_F(TestLaunch, ClearedOptionBoxTurnsTheInformationOffAndStaysCleared)
     bool enabledAfter = false;
     unsigned boxAfter = 9;
     dlg.script = [&](MainDlgUnderTest& d) {
-        plat::automation::ClickControl(d, 1003);
-        ClickTest(d, 1009, first, enabledAfter);
+        plat::automation::ClickControl(d, IDC_SHOWINFO);
+        ClickTest(d, IDC_HLINE_GRADIENT, first, enabledAfter);
         plat::PostIdleTask([&] {
-            boxAfter = d.IsDlgButtonChecked(1003);
-            plat::automation::ClickControl(d, 1003);
-            ClickTest(d, 1009, second, enabledAfter);
+            boxAfter = d.IsDlgButtonChecked(IDC_SHOWINFO);
+            plat::automation::ClickControl(d, IDC_SHOWINFO);
+            ClickTest(d, IDC_HLINE_GRADIENT, second, enabledAfter);
         });
     };
     dlg.DoModal();

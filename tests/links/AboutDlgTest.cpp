@@ -26,8 +26,8 @@ TEST(AboutDialog, ShowsTheVersionAndTheExecutablesFullPath)
     std::string title, version, path;
     RunAbout(about, [&](CAboutDlg& d) {
         title = d.GetWindowText();
-        version = d.GetDlgItemText(1012);
-        path = d.GetDlgItemText(1013);
+        version = d.GetDlgItemText(IDC_ABOUT_VERSION);
+        path = d.GetDlgItemText(IDC_ABOUT_EXEPATH);
         d.EndDialog(plat::IDOK);
     });
     EXPECT_EQ(title, "关于 Lumivex 液晶显示器测试软件");

@@ -55,17 +55,17 @@ TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
         const char* rgb;
     };
     const Case cases[] = {
-        { 1, "块填充\n纯色测试", 0, "0000FF" },
-        { 1, "块填充\n纯色测试", 2, "FF0000" },
-        { 2, "竖线填充\n纯色测试", 3, "FFFF00" },
-        { 3, "横线填充\n纯色测试", 4, "00FFFF" },
-        { 4, "点填充\n从上向下", 1, "00FF00" },
-        { 5, "点填充\n从左向右", 5, "FF00FF" },
+        { kModeBlockFill, "块填充\n纯色测试", 0, "0000FF" },
+        { kModeBlockFill, "块填充\n纯色测试", 2, "FF0000" },
+        { kModeVLineFill, "竖线填充\n纯色测试", 3, "FFFF00" },
+        { kModeHLineFill, "横线填充\n纯色测试", 4, "00FFFF" },
+        { kModeDotFillDown, "点填充\n从上向下", 1, "00FF00" },
+        { kModeDotFillRight, "点填充\n从左向右", 5, "FF00FF" },
         // The gradients show their base colour, not that of any line.
-        { 6, "竖线填充\n渐变测试", 0, "0000FF" },
-        { 7, "横线填充\n渐变测试", 6, "FFFFFF" },
-        { 10, "显示器\n坏点测试", 0, "FFFFFF" },
-        { 10, "显示器\n坏点测试", 1, "000000" },
+        { kModeVLineGradient, "竖线填充\n渐变测试", 0, "0000FF" },
+        { kModeHLineGradient, "横线填充\n渐变测试", 6, "FFFFFF" },
+        { kModeDeadPixel, "显示器\n坏点测试", 0, "FFFFFF" },
+        { kModeDeadPixel, "显示器\n坏点测试", 1, "000000" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("mode " + std::to_string(c.mode) + " after " + std::to_string(c.clicks) + " clicks");
@@ -83,7 +83,7 @@ TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
             // The last drawing again, timed from outside.
             start = plat::ProcessClockMs();
             LeftClick(wnd);
-            for (int i = c.mode == 10 ? 1 : 7; i > 0; --i)
+            for (int i = c.mode == kModeDeadPixel ? 1 : 7; i > 0; --i)
                 LeftClick(wnd);
         });
         script.push_back([&] {
@@ -100,7 +100,7 @@ TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
 TEST(TestWndInfo, TextIsBlackOnOpaqueWhiteOverThePattern)
 {
     CTestWnd wnd;
-    wnd.m_nMode = 1;
+    wnd.m_nMode = kModeBlockFill;
     wnd.m_strTitle = "块填充\n纯色测试";
     wnd.m_bShowInfo = 1;
     long black = 0, white = 0, other = 0, blueBeside = -1;
@@ -126,7 +126,7 @@ TEST(TestWndInfo, TextIsBlackOnOpaqueWhiteOverThePattern)
 TEST(TestWndInfo, ExactTextsForAnyElapsedTimeAndTitle)
 {
     CTestWnd wnd;
-    wnd.m_nMode = 1;
+    wnd.m_nMode = kModeBlockFill;
     wnd.m_bShowInfo = 0;
     std::vector<bool> shown;
     const std::string longTitle(300, 'x');
@@ -151,7 +151,7 @@ TEST(TestWndInfo, NoTextUnlessTheOptionIsExactlyOne)
     for (int option : { 0, 2, -1 }) {
         SCOPED_TRACE("option " + std::to_string(option));
         CTestWnd wnd;
-        wnd.m_nMode = 2;
+        wnd.m_nMode = kModeVLineFill;
         wnd.m_strTitle = "竖线填充\n纯色测试";
         wnd.m_bShowInfo = option;
         long notBlue = -1, notGreen = -1;

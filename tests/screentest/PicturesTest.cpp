@@ -58,14 +58,14 @@ plat::COLORREF RampColor(int step, int i)
 TEST(TestWndPictures, SolidAndDotFillsCoverEveryPixelInEveryStep)
 {
     const int width = 97, height = 61;
-    for (int mode : { 1, 2, 3, 4, 5 }) {
+    for (int mode : { kModeBlockFill, kModeVLineFill, kModeHLineFill, kModeDotFillDown, kModeDotFillRight }) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         auto pictures = Pictures(mode, width, height, 8);
         ASSERT_EQ(pictures.size(), 9u);
         for (int i = 0; i < 9; ++i)
             EXPECT_EQ(pictures[i], Solid(kTestColors[i % 8], width, height)) << "after " << i << " clicks";
     }
-    auto dead = Pictures(10, width, height, 2);
+    auto dead = Pictures(kModeDeadPixel, width, height, 2);
     ASSERT_EQ(dead.size(), 3u);
     EXPECT_EQ(dead[0], Solid(RGB(255, 255, 255), width, height));
     EXPECT_EQ(dead[1], Solid(RGB(0, 0, 0), width, height));
@@ -80,8 +80,8 @@ TEST(TestWndPictures, GradientsFollowTheRampOnAWideScreen)
         std::vector<std::uint32_t> columns, rows;
         for (int i = 0; i < length; ++i)
             columns.push_back(plat::ToXrgb(RampColor(step, i)));
-        auto vertical = Pictures(6, length, across, step);
-        auto horizontal = Pictures(7, across, length, step);
+        auto vertical = Pictures(kModeVLineGradient, length, across, step);
+        auto horizontal = Pictures(kModeHLineGradient, across, length, step);
         ASSERT_EQ(vertical.size(), static_cast<std::size_t>(step) + 1);
         ASSERT_EQ(horizontal.size(), static_cast<std::size_t>(step) + 1);
         for (int y = 0; y < across; ++y) {
@@ -110,8 +110,8 @@ TEST(TestWndPictures, NarrowGradientNeverReachesTheTurn)
     for (int step : { 0, 6 }) {
         SCOPED_TRACE("step " + std::to_string(step));
         std::uint32_t turn = step == 6 ? 0x000000u : 0xFFFFFFu;
-        auto vertical = Pictures(6, 255, 2, step).back();
-        auto horizontal = Pictures(7, 2, 255, step).back();
+        auto vertical = Pictures(kModeVLineGradient, 255, 2, step).back();
+        auto horizontal = Pictures(kModeHLineGradient, 2, 255, step).back();
         EXPECT_EQ(std::count(vertical.begin(), vertical.end(), turn), 0);
         EXPECT_EQ(std::count(horizontal.begin(), horizontal.end(), turn), 0);
         // The last line is one level short of the turn.
@@ -121,11 +121,11 @@ TEST(TestWndPictures, NarrowGradientNeverReachesTheTurn)
 
 TEST(TestWndPictures, OnePixelScreen)
 {
-    for (int mode : { 1, 2, 3, 4, 5, 6, 7, 10 }) {
+    for (int mode : kAllModes) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         auto pictures = Pictures(mode, 1, 1, 2);
         ASSERT_EQ(pictures.size(), 3u);
-        const auto& table = mode == 10 ? std::vector<plat::COLORREF> { kDeadPixelColors.begin(), kDeadPixelColors.end() }
+        const auto& table = mode == kModeDeadPixel ? std::vector<plat::COLORREF> { kDeadPixelColors.begin(), kDeadPixelColors.end() }
                                        : std::vector<plat::COLORREF> { kTestColors.begin(), kTestColors.end() };
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(pictures[i], Solid(table[i % table.size()], 1, 1)) << "after " << i << " clicks";
@@ -134,7 +134,7 @@ TEST(TestWndPictures, OnePixelScreen)
 
 TEST(TestWndPictures, EmptyClientAreaDrawsNothing)
 {
-    for (int mode : { 1, 2, 3, 4, 5, 6, 7, 10 }) {
+    for (int mode : kAllModes) {
         for (plat::Size size : { plat::Size { 0, 40 }, plat::Size { 40, 0 } }) {
             SCOPED_TRACE("mode " + std::to_string(mode) + ", " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
             CTestWnd wnd;
@@ -165,7 +165,7 @@ TEST(TestWndPictures, EmptyClientAreaDrawsNothing)
 TEST(TestWndPictures, EightKScreen)
 {
     const int width = 7680, height = 4320;
-    for (int mode : { 1, 4, 6 }) {
+    for (int mode : { kModeBlockFill, kModeDotFillDown, kModeVLineGradient }) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         CTestWnd wnd;
         wnd.m_nMode = mode;
@@ -174,7 +174,7 @@ TEST(TestWndPictures, EightKScreen)
             [&] { Resize(wnd, width, height); },
             [&] { LeftClick(wnd); },
             [&] {
-                if (mode != 6) {
+                if (mode != kModeVLineGradient) {
                     wrong = CountOther(wnd, RGB(0, 255, 0));
                     return;
                 }

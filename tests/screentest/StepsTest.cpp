@@ -12,7 +12,7 @@ using plat::RGB;
 TEST(TestWndSteps, CoversThePrimaryScreenAndStartsAtStepZero)
 {
     CTestWnd wnd;
-    wnd.m_nMode = 1;
+    wnd.m_nMode = kModeBlockFill;
     wnd.m_nStep = 5;
     plat::Rect screen, frame, client;
     int fontSize = 0;
@@ -36,7 +36,7 @@ TEST(TestWndSteps, CoversThePrimaryScreenAndStartsAtStepZero)
 
 TEST(TestWndSteps, EighthClickReturnsToStepZeroInModesOneToSeven)
 {
-    for (int mode = 1; mode <= 7; ++mode) {
+    for (int mode = kModeBlockFill; mode <= kModeHLineGradient; ++mode) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         CTestWnd wnd;
         wnd.m_nMode = mode;
@@ -55,7 +55,7 @@ TEST(TestWndSteps, EighthClickReturnsToStepZeroInModesOneToSeven)
 // later repaint.
 TEST(TestWndSteps, LeftClickDrawsInsideItsHandler)
 {
-    for (int mode : { 1, 4, 7 }) {
+    for (int mode : { kModeBlockFill, kModeDotFillDown, kModeHLineGradient }) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         CTestWnd wnd;
         wnd.m_nMode = mode;
@@ -65,7 +65,7 @@ TEST(TestWndSteps, LeftClickDrawsInsideItsHandler)
             [&] {
                 wnd.SendMessage(plat::WM_LBUTTONDOWN, plat::MK_LBUTTON, plat::MAKELPARAM(3, 3));
                 // A gradient's first line is its base colour.
-                plat::Rect area = mode == 7 ? plat::Rect { 0, 0, 64, 1 } : ClientOf(wnd);
+                plat::Rect area = mode == kModeHLineGradient ? plat::Rect { 0, 0, 64, 1 } : ClientOf(wnd);
                 notGreenAtOnce = CountOther(wnd, area, RGB(0, 255, 0));
             },
         });
@@ -76,7 +76,7 @@ TEST(TestWndSteps, LeftClickDrawsInsideItsHandler)
 TEST(TestWndSteps, DeadPixelTestAlternatesWhiteAndBlack)
 {
     CTestWnd wnd;
-    wnd.m_nMode = 10;
+    wnd.m_nMode = kModeDeadPixel;
     std::vector<int> steps;
     std::vector<long> notWhite, notBlack;
     auto record = [&] {
@@ -101,7 +101,7 @@ TEST(TestWndSteps, DeadPixelTestAlternatesWhiteAndBlack)
 TEST(TestWndSteps, EraseRedrawsTheCurrentStepAndPaintDrawsNothing)
 {
     CTestWnd wnd;
-    wnd.m_nMode = 2;
+    wnd.m_nMode = kModeVLineFill;
     const plat::Rect scribble { 10, 10, 50, 40 };
     long afterPaint = -1, afterErase = -1;
     int stepAfterErase = -1;
@@ -147,7 +147,7 @@ TEST(TestWndSteps, RightClickEscapeAndEnterEndTheTest)
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         CTestWnd wnd;
-        wnd.m_nMode = 1;
+        wnd.m_nMode = kModeBlockFill;
         bool stillRunning = false;
         std::intptr_t result = RunSteps(wnd, {
             [&] { Resize(wnd, 32, 24); },
@@ -165,7 +165,7 @@ TEST(TestWndSteps, RightClickEscapeAndEnterEndTheTest)
 TEST(TestWndSteps, ClicksQueuedDuringALongDrawingEachAdvanceOneStep)
 {
     CTestWnd wnd;
-    wnd.m_nMode = 4;
+    wnd.m_nMode = kModeDotFillDown;
     int step = -1;
     long notYellow = -1;
     RunSteps(wnd, {
@@ -213,7 +213,7 @@ TEST(TestWndSteps, ModesOutsideTheTableDrawNothing)
 // draws nothing instead of reading past the table.
 TEST(TestWndSteps, StepOutsideTheTableDrawsNothing)
 {
-    for (int mode : { 1, 2, 3, 4, 5, 6, 7, 10 }) {
+    for (int mode : kAllModes) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         CTestWnd wnd;
         wnd.m_nMode = mode;

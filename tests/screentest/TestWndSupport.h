@@ -10,6 +10,7 @@
 #include "platform/gfx/Surface.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
+#include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
 #include "support/ModalRun.h"
 
@@ -21,6 +22,10 @@
 #include <vector>
 
 namespace sttest {
+
+// Every mode a screen-test button starts.
+inline constexpr int kAllModes[] = { kModeBlockFill, kModeVLineFill, kModeHLineFill, kModeDotFillDown, kModeDotFillRight,
+    kModeVLineGradient, kModeHLineGradient, kModeDeadPixel };
 
 using Step = std::function<void()>;
 

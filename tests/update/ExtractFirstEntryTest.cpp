@@ -86,7 +86,7 @@ TEST_F(ExtractFirstEntryTest, ZeroLengthEntryGivesAnEmptyFile)
 
 TEST_F(ExtractFirstEntryTest, UnusableArchivesFailBeforeAnyOutput)
 {
-    ZipEntrySpec entry { .name = "x.bin", .data = "payload" };
+    ZipEntryParts entry { .name = "x.bin", .data = "payload" };
     std::string extracted;
     EXPECT_EQ(Extract(BuildZip({ entry }, { .comment = std::string(65535, 'c') }), extracted), 1);
     EXPECT_EQ(Extract(BuildZip({ entry }, { .disk = 1 }), extracted), 1);
@@ -136,7 +136,7 @@ TEST_F(ExtractFirstEntryTest, WrongCrcLeavesTheCompleteOutputWritable)
 {
     std::string data = PatternBytes(40000, 6);
     std::string extracted;
-    ZipEntrySpec entry { .name = "crc.bin", .data = data, .externalAttributes = 0x21, .crc = 0xdeadbeef };
+    ZipEntryParts entry { .name = "crc.bin", .data = data, .externalAttributes = 0x21, .crc = 0xdeadbeef };
     EXPECT_EQ(Extract(BuildZip({ entry }), extracted), 1);
     EXPECT_EQ(extracted, m_folder.Windows("crc.bin"));
     EXPECT_TRUE(ReadNative(m_folder.Native("crc.bin")) == data);
@@ -197,10 +197,10 @@ TEST_F(ExtractFirstEntryTest, OutputIsBoundedAndUndeliverableEntriesWriteNothing
     fs::remove(m_folder.Native("bomb.bin"));
 
     // Declared over 512 MB, or encrypted (its data would be ciphertext).
-    for (const ZipEntrySpec& entry : { ZipEntrySpec { .name = "big.bin", .data = "x", .uncompressedSize = (512u << 20) + 1 },
-             ZipEntrySpec { .name = "big.bin", .data = "x", .uncompressedSize = 0xffffffffu },
-             ZipEntrySpec { .name = "secret.bin", .data = "ciphertext", .method = 0, .flags = 1 },
-             ZipEntrySpec { .name = "secret.bin", .data = "ciphertext", .flags = 1 } }) {
+    for (const ZipEntryParts& entry : { ZipEntryParts { .name = "big.bin", .data = "x", .uncompressedSize = (512u << 20) + 1 },
+             ZipEntryParts { .name = "big.bin", .data = "x", .uncompressedSize = 0xffffffffu },
+             ZipEntryParts { .name = "secret.bin", .data = "ciphertext", .method = 0, .flags = 1 },
+             ZipEntryParts { .name = "secret.bin", .data = "ciphertext", .flags = 1 } }) {
         EXPECT_EQ(Extract(BuildZip({ entry }), extracted), 1) << entry.name;
         EXPECT_EQ(extracted, "unchanged");
         EXPECT_TRUE(Outputs().empty());
@@ -210,7 +210,7 @@ TEST_F(ExtractFirstEntryTest, OutputIsBoundedAndUndeliverableEntriesWriteNothing
 TEST_F(ExtractFirstEntryTest, RestoresTheLastWriteTimeAndNeverLeavesItReadOnly)
 {
     std::uint32_t dos = (std::uint32_t((2020 - 1980) << 9 | 2 << 5 | 29) << 16) | (23 << 11 | 59 << 5 | 29);
-    ZipEntrySpec entry { .name = "t.bin", .data = "timed", .dosDateTime = dos, .externalAttributes = 0x01 };
+    ZipEntryParts entry { .name = "t.bin", .data = "timed", .dosDateTime = dos, .externalAttributes = 0x01 };
     std::string extracted;
     std::time_t before = std::time(nullptr);
     EXPECT_EQ(Extract(BuildZip({ entry }), extracted), 0);
@@ -242,7 +242,7 @@ TEST_F(ExtractFirstEntryTest, OutputThatCannotBeCreated)
 
 TEST_F(ExtractFirstEntryTest, ArchiveWrittenByAnIndependentWriter)
 {
-    std::string script = fs::path(__FILE__).parent_path() / "fixtures" / "make_zip.py";
+    std::string script = fs::absolute(__FILE__).parent_path() / "fixtures" / "make_zip.py";
     std::string archive = m_folder.Native("data_tmp.dat");
     std::string command = "python3 '" + script + "' '" + archive + "' first.txt=5000 second.txt=3";
     ASSERT_EQ(std::system(command.c_str()), 0);

@@ -2,6 +2,7 @@
 
 #include "UpdateRunFolder.h"
 #include "UpdateServerFixture.h"
+#include "support/PatternBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -47,21 +48,6 @@ protected:
     UpdateRunFolder outer;
 };
 
-// Bytes 1 to 255 in a scrambled order: binary, but without the zero byte a
-// text transfer stops at.
-std::string Garbage(std::size_t size, unsigned seed)
-{
-    std::string bytes(size, '\0');
-    std::uint32_t x = seed * 2654435761u + 7;
-    for (char& c : bytes) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = static_cast<char>(1 + x % 255);
-    }
-    return bytes;
-}
-
 // The resident set size of this process in kilobytes.
 long ResidentKilobytes()
 {
@@ -75,7 +61,7 @@ long ResidentKilobytes()
 
 TEST_F(BadManifest, GarbageUpToFourMegabytesIsStoredAsItCameAndMoreIsRefused)
 {
-    std::string body = Garbage((4u << 20) - 14, 1);
+    std::string body = lvtest::NonZeroPatternBytes((4u << 20) - 14, 1);
     body += "\r\n[HTML_END]\r\n";
     ASSERT_EQ(body.size(), 4u << 20);
     server.SetManifest(body);
@@ -93,7 +79,7 @@ TEST_F(BadManifest, AnEndlessBodyEndsAtTheLimitInBoundedMemory)
     lvtest::LoopbackServer endless;
     endless.Http().Get(".*", [](const httplib::Request&, httplib::Response& res) {
         res.set_chunked_content_provider("text/html", [](std::size_t, httplib::DataSink& sink) {
-            static const std::string block = Garbage(1 << 16, 3) + "[HTML_END]";
+            static const std::string block = lvtest::NonZeroPatternBytes(1 << 16, 3) + "[HTML_END]";
             return sink.write(block.data(), block.size());
         });
     });
@@ -112,10 +98,10 @@ TEST_F(BadManifest, GarbageLinesInBothListsInstallNothing)
     server.Put("/f/x", "x");
     std::string body = "[FILE_LIST_BEGIN]\r\n";
     for (unsigned i = 0; i < 20; ++i)
-        body += Garbage(100 * 1024, i) + "\r\n";
+        body += lvtest::NonZeroPatternBytes(100 * 1024, i) + "\r\n";
     body += Md5Hex("x") + " ..\\..\\outside.bin " + url + "\r\n[FILE_LIST_END]\r\n[FILE_LIST2_BEGIN]\r\n";
     for (unsigned i = 0; i < 20; ++i)
-        body += "FILE " + Garbage(100 * 1024, 100 + i) + "\r\n";
+        body += "FILE " + lvtest::NonZeroPatternBytes(100 * 1024, 100 + i) + "\r\n";
     body += "[FILE_LIST2_END]\r\n[HTML_END]\r\n";
     server.SetManifest(body);
 

@@ -16,9 +16,8 @@ namespace {
 // are installed from its output.
 TEST(UpdateThreadPublishedSite, InstallsWhatThePublishingToolLists)
 {
-    // Absolute: the run folders below change the current directory.
-    const std::filesystem::path tool = std::filesystem::absolute(
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "tools/publish/publish.py");
+    const std::filesystem::path tool
+        = std::filesystem::absolute(__FILE__).parent_path().parent_path().parent_path() / "tools/publish/publish.py";
     ASSERT_TRUE(std::filesystem::exists(tool)) << tool;
     UpdateServerFixture server;
     ASSERT_TRUE(server.Running());

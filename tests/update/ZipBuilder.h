@@ -13,7 +13,7 @@
 // Tests name only the fields a case changes, with designated initializers.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
-struct ZipEntrySpec {
+struct ZipEntryParts {
     std::string name;
     std::string data;
     std::uint16_t method = 8;
@@ -66,10 +66,10 @@ inline void Put32(std::string& out, std::uint32_t v)
     Put16(out, v >> 16);
 }
 
-inline std::string BuildZip(const std::vector<ZipEntrySpec>& entries, const ZipLayout& layout = {})
+inline std::string BuildZip(const std::vector<ZipEntryParts>& entries, const ZipLayout& layout = {})
 {
     std::string body, central;
-    for (const ZipEntrySpec& e : entries) {
+    for (const ZipEntryParts& e : entries) {
         std::uint32_t crc = e.crc.value_or(static_cast<std::uint32_t>(
             crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()))));
         std::string stored = e.compressed ? *e.compressed : e.method == 8 ? RawDeflate(e.data) : e.data;

@@ -80,7 +80,7 @@ TEST_F(WidgetTest, ImageButtonFaceOutlineAndPicture)
     for (Point corner : { Point { 0, 0 }, Point { 74, 0 }, Point { 0, 74 }, Point { 74, 74 } })
         EXPECT_EQ(automation::Pixel(b, corner), kBack) << corner.x << "," << corner.y;
     // The picture at ((75 - 32) / 2, 8) = (21, 8); white lets the face through.
-    ExpectPicture(b, 132, { 21, 8 });
+    ExpectPicture(b, IDB_BLOCKFILL, { 21, 8 });
     // Nothing of the picture outside its square: face between it and the caption.
     for (int x = 1; x < 74; ++x)
         EXPECT_EQ(automation::Pixel(b, { x, 42 }), kFace) << x;
@@ -119,7 +119,7 @@ TEST_F(WidgetTest, ImageButtonNarrowerThanThePictureCutsItOnTheLeft)
 {
     Resize(dlg.narrow, 20, 75);
     // x = (20 - 32) / 2 = -6: columns 6..25 of the picture are visible.
-    ExpectPicture(dlg.narrow, 132, { -6, 8 });
+    ExpectPicture(dlg.narrow, IDB_BLOCKFILL, { -6, 8 });
 }
 
 TEST_F(WidgetTest, ImageButtonWithoutItsBitmapShowsFaceAndCaption)
@@ -147,7 +147,7 @@ TEST_F(WidgetTest, ImageButtonHotLookWhileTheCursorIsOver)
     EXPECT_EQ(automation::Pixel(b, { 1, 30 }), kFace);
     EXPECT_TRUE(Ink(b, kText, 46, 75).IsEmpty());
     EXPECT_EQ(Ink(b, kHotText, 46, 75), caption);
-    ExpectPicture(b, 132, { 21, 8 });
+    ExpectPicture(b, IDB_BLOCKFILL, { 21, 8 });
 
     // A tick that finds the cursor outside restores the normal look exactly.
     automation::SetCursorPos({ -100, -100 });

@@ -45,11 +45,11 @@ int ExpectFace(const Wnd& button, int stripId, std::uint32_t caption)
 TEST_F(WidgetTest, SkinButtonJoinsTheStripEndsInTheMiddle)
 {
     Resize(dlg.bareSkin, 70, 22);
-    EXPECT_EQ(ExpectFace(dlg.bareSkin, 224, kTextNormal), 0); // 35 + 35 columns
+    EXPECT_EQ(ExpectFace(dlg.bareSkin, IDB_SKIN_NORMAL, kTextNormal), 0); // 35 + 35 columns
     Resize(dlg.bareSkin, 71, 22);
-    EXPECT_EQ(ExpectFace(dlg.bareSkin, 224, kTextNormal), 0); // 35 + 36 columns
+    EXPECT_EQ(ExpectFace(dlg.bareSkin, IDB_SKIN_NORMAL, kTextNormal), 0); // 35 + 36 columns
     // The two ends differ, so the join is really taken from both ends.
-    Bitmap strip = Resource(224);
+    Bitmap strip = Resource(IDB_SKIN_NORMAL);
     EXPECT_NE(strip.Pixels()->Pixel(0, 11), strip.Pixels()->Pixel(150, 11));
     EXPECT_EQ(automation::Pixel(dlg.bareSkin, { 70, 11 }), strip.Pixels()->Pixel(299, 11));
 }
@@ -57,7 +57,7 @@ TEST_F(WidgetTest, SkinButtonJoinsTheStripEndsInTheMiddle)
 TEST_F(WidgetTest, SkinButtonCaptionIsCentredInTheTop22Rows)
 {
     Resize(dlg.skin, 70, 22);
-    EXPECT_GT(ExpectFace(dlg.skin, 224, kTextNormal), 20);
+    EXPECT_GT(ExpectFace(dlg.skin, IDB_SKIN_NORMAL, kTextNormal), 20);
 
     // Taller than the strip: the caption stays in the top 22 rows and the
     // rows below keep the background.
@@ -88,14 +88,14 @@ TEST_F(WidgetTest, SkinButtonHighlightsOnPressAndIsNormalAfterRelease)
     Resize(b, 70, 22);
     automation::MouseDown(b, { 35, 11 });
     Pump();
-    EXPECT_EQ(b.m_nState, 2);
-    EXPECT_GT(ExpectFace(b, 225, kTextHighlighted), 20);
+    EXPECT_EQ(b.m_nState, CSkinButton::kStateHighlighted);
+    EXPECT_GT(ExpectFace(b, IDB_SKIN_HOT, kTextHighlighted), 20);
     automation::MouseUp(b, { 35, 11 });
     Pump();
     EXPECT_EQ(dlg.clicks, (std::vector<int> { 1004 }));
     // Normal although the cursor is still over the button.
-    EXPECT_EQ(b.m_nState, 0);
-    EXPECT_GT(ExpectFace(b, 224, kTextNormal), 20);
+    EXPECT_EQ(b.m_nState, CSkinButton::kStateNormal);
+    EXPECT_GT(ExpectFace(b, IDB_SKIN_NORMAL, kTextNormal), 20);
 }
 
 TEST_F(WidgetTest, SkinButtonHighlightFollowsTheMouseAndClearsAfterLeaving)
@@ -104,26 +104,26 @@ TEST_F(WidgetTest, SkinButtonHighlightFollowsTheMouseAndClearsAfterLeaving)
     Resize(b, 70, 22);
     automation::MouseMove(b, { 10, 10 });
     Pump();
-    EXPECT_EQ(b.m_nState, 2);
+    EXPECT_EQ(b.m_nState, CSkinButton::kStateHighlighted);
     EXPECT_EQ(b.m_nTimer, 1u);
-    EXPECT_GT(ExpectFace(b, 225, kTextHighlighted), 20);
+    EXPECT_GT(ExpectFace(b, IDB_SKIN_HOT, kTextHighlighted), 20);
 
     // Moves and ticks inside change nothing.
     automation::MouseMove(b, { 60, 20 });
     b.SendMessage(WM_TIMER, 1, 0);
     PumpFor(250);
-    EXPECT_EQ(b.m_nState, 2);
+    EXPECT_EQ(b.m_nState, CSkinButton::kStateHighlighted);
     EXPECT_EQ(automation::RunningTimers(), 1);
 
     LeaveOntoDialog();
-    EXPECT_EQ(b.m_nState, 2);
-    int ms = WaitUntil([&] { return b.m_nState == 0; });
+    EXPECT_EQ(b.m_nState, CSkinButton::kStateHighlighted);
+    int ms = WaitUntil([&] { return b.m_nState == CSkinButton::kStateNormal; });
     ASSERT_GE(ms, 0) << "the highlight stayed";
     EXPECT_LT(ms, 100 + 150); // the first tick, with slack for a loaded machine
     EXPECT_EQ(b.m_nTimer, 0u);
     EXPECT_EQ(automation::RunningTimers(), 0);
     Pump();
-    EXPECT_GT(ExpectFace(b, 224, kTextNormal), 20);
+    EXPECT_GT(ExpectFace(b, IDB_SKIN_NORMAL, kTextNormal), 20);
 }
 
 TEST_F(WidgetTest, SkinButtonMoveOutsideWhileCapturedClearsTheHighlight)
@@ -133,12 +133,12 @@ TEST_F(WidgetTest, SkinButtonMoveOutsideWhileCapturedClearsTheHighlight)
     automation::MouseDown(b, { 35, 11 });
     automation::MouseMove(dlg, { 350, 230 }); // still reaches the button: it has the capture
     Pump();
-    EXPECT_EQ(b.m_nState, 0);
+    EXPECT_EQ(b.m_nState, CSkinButton::kStateNormal);
     EXPECT_NE(b.m_nTimer, 0u);
     automation::MouseUp(dlg, { 350, 230 });
     Pump();
     EXPECT_TRUE(dlg.clicks.empty());
-    EXPECT_GT(ExpectFace(b, 224, kTextNormal), 20);
+    EXPECT_GT(ExpectFace(b, IDB_SKIN_NORMAL, kTextNormal), 20);
 }
 
 TEST_F(WidgetTest, SkinButtonDisabledFaceWins)
@@ -149,12 +149,12 @@ TEST_F(WidgetTest, SkinButtonDisabledFaceWins)
     b.m_nState = 2;
     b.Invalidate(true);
     Pump();
-    EXPECT_GT(ExpectFace(b, 226, kTextDisabled), 20);
+    EXPECT_GT(ExpectFace(b, IDB_SKIN_DISABLED, kTextDisabled), 20);
     // The mouse does not reach it, and the face does not change.
     automation::MouseDown(b, { 35, 11 });
     automation::MouseUp(b, { 35, 11 });
     automation::MouseMove(b, { 5, 5 });
     Pump();
     EXPECT_TRUE(dlg.clicks.empty());
-    EXPECT_GT(ExpectFace(b, 226, kTextDisabled), 20);
+    EXPECT_GT(ExpectFace(b, IDB_SKIN_DISABLED, kTextDisabled), 20);
 }

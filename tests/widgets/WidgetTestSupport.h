@@ -10,6 +10,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
 #include "support/DialogText.h"
+#include "resource.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 
@@ -43,7 +44,7 @@ public:
     {
     }
 
-    CImageButton image;       // 1000, two-line caption, picture 132
+    CImageButton image;       // 1000, two-line caption, picture IDB_BLOCKFILL
     CImageButton wideCaption; // 1001, one line far wider than the button
     CImageButton narrow;      // 1002
     CImageButton noPicture;   // 1003, a bitmap that does not exist
@@ -64,9 +65,9 @@ protected:
     bool OnInitDialog() override
     {
         Dialog::OnInitDialog();
-        image.SetImage(132);
-        wideCaption.SetImage(133);
-        narrow.SetImage(132);
+        image.SetImage(IDB_BLOCKFILL);
+        wideCaption.SetImage(IDB_HLINE);
+        narrow.SetImage(IDB_BLOCKFILL);
         noPicture.SetImage(9999);
         return true;
     }

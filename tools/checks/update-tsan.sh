@@ -5,7 +5,7 @@
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-build}
-tsan="$root/${build%/}-tsan-update"
+tsan="$(cd "$build" && pwd)-tsan-update"
 cmake -S "$root" -B "$tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLV_TSAN=ON -DLV_BENCH=OFF >/dev/null
 cmake --build "$tsan" -j2 --target test_update >/dev/null
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \

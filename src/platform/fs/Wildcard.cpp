@@ -1,13 +1,10 @@
 #include "platform/fs/Wildcard.h"
 
+#include "platform/AsciiCase.h"
+
 namespace plat {
 
 namespace {
-
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Index just past the character that starts at `i`: a UTF-8 lead byte takes
 // its continuation bytes along; any other byte stands alone.

@@ -1,5 +1,6 @@
 #include "platform/gfx/BmpDecoder.h"
 
+#include "platform/ByteCursor.h"
 #include "platform/gfx/Surface.h"
 
 #include <bit>
@@ -8,37 +9,6 @@
 namespace plat {
 
 namespace {
-
-// Bounds-checked little-endian reader; after the first read past the end
-// every read yields 0 and ok() stays false.
-class Cursor {
-public:
-    explicit Cursor(std::span<const std::uint8_t> bytes) : bytes_(bytes) { }
-
-    void Seek(std::size_t at) { at_ = at; }
-    std::uint32_t U16() { return Read(2); }
-    std::uint32_t U32() { return Read(4); }
-    std::int32_t S32() { return static_cast<std::int32_t>(Read(4)); }
-    bool ok() const { return ok_; }
-
-private:
-    std::uint32_t Read(std::size_t n)
-    {
-        if (!ok_ || at_ > bytes_.size() || bytes_.size() - at_ < n) {
-            ok_ = false;
-            return 0;
-        }
-        std::uint32_t v = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            v |= static_cast<std::uint32_t>(bytes_[at_ + i]) << (8 * i);
-        at_ += n;
-        return v;
-    }
-
-    std::span<const std::uint8_t> bytes_;
-    std::size_t at_ = 0;
-    bool ok_ = true;
-};
 
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
@@ -86,7 +56,7 @@ struct Layout {
 
 bool ReadLayout(std::span<const std::uint8_t> bytes, Layout& out, std::string& error)
 {
-    Cursor c(bytes);
+    ByteCursor c(bytes);
     if (c.U16() != 0x4D42) { // "BM"
         error = "not a bitmap file: no BM signature";
         return false;
@@ -99,7 +69,7 @@ bool ReadLayout(std::span<const std::uint8_t> bytes, Layout& out, std::string& e
     c.U16(); // planes
     const std::uint32_t bitCount = c.U16();
     const std::uint32_t compression = c.U32();
-    if (!c.ok() || headerSize < 40) {
+    if (c.Failed() || headerSize < 40) {
         error = "bitmap header truncated or too small";
         return false;
     }
@@ -125,7 +95,7 @@ bool ReadLayout(std::span<const std::uint8_t> bytes, Layout& out, std::string& e
         out.masks[1] = c.U32();
         out.masks[2] = c.U32();
         out.masks[3] = (compression == kBiAlphaBitfields || headerSize >= 56) ? c.U32() : 0;
-        if (!c.ok()) {
+        if (c.Failed()) {
             error = "bitmap channel masks truncated";
             return false;
         }

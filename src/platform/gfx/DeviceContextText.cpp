@@ -3,7 +3,7 @@
 #include "platform/gfx/FontFace.h"
 #include "platform/gfx/Raster.h"
 #include "platform/gfx/Surface.h"
-#include "platform/gfx/Utf8.h"
+#include "platform/text/Utf8.h"
 
 #include <algorithm>
 #include <utility>

@@ -21,13 +21,6 @@ bool Font::CreateFont(int height, int width, int, int, int weight, unsigned char
     return true;
 }
 
-bool Font::DeleteObject()
-{
-    const bool had = data_ != nullptr;
-    data_.reset();
-    return had;
-}
-
 std::string Font::FamilyName() const
 {
     return data_ && data_->face ? data_->face->Family() : std::string();
@@ -36,13 +29,6 @@ std::string Font::FamilyName() const
 int Font::PixelSize() const
 {
     return data_ && data_->face ? data_->face->PixelSize() : 0;
-}
-
-Font Font::FromData(std::shared_ptr<const FontData> data)
-{
-    Font font;
-    font.data_ = std::move(data);
-    return font;
 }
 
 }

@@ -5,7 +5,8 @@
 // crisp bitmap strikes at 12 and 16 px), then WenQuanYi Bitmap Song, then
 // WenQuanYi Zen Hei. Copies share one font, like copies of a handle.
 
-#include <memory>
+#include "platform/gfx/GdiObject.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,7 @@ namespace plat {
 
 struct FontData; // defined in FontFace.h
 
-class Font {
+class Font : public GdiObject<Font, FontData> {
 public:
     Font() = default;
 
@@ -27,18 +28,10 @@ public:
         unsigned char italic, unsigned char underline, unsigned char strikeOut, unsigned char charSet,
         unsigned char outPrecision, unsigned char clipPrecision, unsigned char quality,
         unsigned char pitchAndFamily, std::string_view faceName);
-    bool DeleteObject();
-    bool IsNull() const { return !data_; }
 
     // The family actually drawn (e.g. "AR PL UMing CN") and its pixel size.
     std::string FamilyName() const;
     int PixelSize() const;
-
-    const std::shared_ptr<const FontData>& Data() const { return data_; }
-    static Font FromData(std::shared_ptr<const FontData> data);
-
-private:
-    std::shared_ptr<const FontData> data_;
 };
 
 }

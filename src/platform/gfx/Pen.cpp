@@ -13,20 +13,6 @@ bool Pen::CreatePen(int style, int width, COLORREF color)
     return true;
 }
 
-bool Pen::DeleteObject()
-{
-    const bool had = data_ != nullptr;
-    data_.reset();
-    return had;
-}
-
-Pen Pen::FromData(std::shared_ptr<const PenData> data)
-{
-    Pen pen;
-    pen.data_ = std::move(data);
-    return pen;
-}
-
 const Pen& Pen::BlackPen()
 {
     static const Pen pen(PS_SOLID, 1, RGB(0, 0, 0));

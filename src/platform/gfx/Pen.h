@@ -5,8 +5,7 @@
 // so deleting a selected pen never leaves the context drawing with garbage.
 
 #include "platform/Types.h"
-
-#include <memory>
+#include "platform/gfx/GdiObject.h"
 
 namespace plat {
 
@@ -15,24 +14,17 @@ struct PenData {
     COLORREF color = 0;
 };
 
-class Pen {
+class Pen : public GdiObject<Pen, PenData> {
 public:
     Pen() = default;
     Pen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
 
     // PS_SOLID or PS_NULL, width 0 or 1; anything else fails and leaves the pen null.
     bool CreatePen(int style, int width, COLORREF color);
-    bool DeleteObject();
-    bool IsNull() const { return !data_; }
     COLORREF Color() const { return data_ ? data_->color : 0; }
 
-    const std::shared_ptr<const PenData>& Data() const { return data_; }
-    static Pen FromData(std::shared_ptr<const PenData> data);
     // The black pen of a fresh context.
     static const Pen& BlackPen();
-
-private:
-    std::shared_ptr<const PenData> data_;
 };
 
 }

@@ -1,5 +1,6 @@
 #include "platform/sys/ShellOpen.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/fs/PathMap.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/sys/DetachedSpawn.h"
@@ -31,13 +32,7 @@ bool HasScheme(std::string_view text)
 bool HasProgramSuffix(std::string_view path)
 {
     for (std::string_view suffix : { ".exe", ".com", ".bat" }) {
-        if (path.size() < suffix.size())
-            continue;
-        std::string_view tail = path.substr(path.size() - suffix.size());
-        bool same = true;
-        for (std::size_t i = 0; i < tail.size(); ++i)
-            same = same && std::tolower(static_cast<unsigned char>(tail[i])) == suffix[i];
-        if (same)
+        if (EndsWithIgnoringAsciiCase(path, suffix))
             return true;
     }
     return false;

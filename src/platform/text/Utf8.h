@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace plat {
@@ -21,5 +22,13 @@ struct Utf8Char {
     std::size_t length = 0;
 };
 Utf8Char ReadUtf8Char(std::string_view bytes, std::size_t at);
+
+// The code points of `text`; each byte that starts no well-formed sequence
+// becomes U+FFFD.
+std::u32string DecodeUtf8(std::string_view text);
+
+// Appends the UTF-8 sequence of `c` (at most four bytes). Callers pass
+// code points up to U+10FFFF.
+void AppendUtf8(std::string& out, char32_t c);
 
 }

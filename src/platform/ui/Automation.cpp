@@ -1,6 +1,7 @@
 #include "platform/ui/Automation.h"
 
 #include "platform/gfx/Surface.h"
+#include "platform/text/Utf8.h"
 #include "platform/ui/DefaultProcs.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/KeyCodes.h"
@@ -11,6 +12,8 @@
 #include "platform/ui/WindowData.h"
 
 #include <SDL.h>
+
+#include <string>
 
 namespace plat::automation {
 
@@ -148,22 +151,9 @@ void Char(const Wnd& wnd, char32_t character)
     SDL_Event e {};
     e.type = SDL_TEXTINPUT;
     e.text.windowID = t.windowId;
-    char* out = e.text.text;
-    if (character < 0x80) {
-        out[0] = static_cast<char>(character);
-    } else if (character < 0x800) {
-        out[0] = static_cast<char>(0xC0 | (character >> 6));
-        out[1] = static_cast<char>(0x80 | (character & 0x3F));
-    } else if (character < 0x10000) {
-        out[0] = static_cast<char>(0xE0 | (character >> 12));
-        out[1] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out[2] = static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        out[0] = static_cast<char>(0xF0 | (character >> 18));
-        out[1] = static_cast<char>(0x80 | ((character >> 12) & 0x3F));
-        out[2] = static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out[3] = static_cast<char>(0x80 | (character & 0x3F));
-    }
+    std::string text;
+    AppendUtf8(text, character);
+    text.copy(e.text.text, sizeof e.text.text - 1);
     loop::PushInput(e);
 }
 

@@ -6,7 +6,7 @@
 // it happens when the loop runs (ProcessPendingMessages, or inside DoModal
 // via PostTask).
 //
-//     plat::PostTask([&] { plat::automation::ClickControl(dlg, 1000); });
+//     plat::PostTask([&] { plat::automation::ClickControl(dlg, IDC_BLOCKFILL); });
 //     dlg.DoModal();
 
 #include "platform/Types.h"

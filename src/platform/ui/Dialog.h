@@ -12,7 +12,7 @@
 //     protected:
 //         void DoDataExchange(plat::DataExchange* dx) override
 //         {
-//             plat::DDX_Control(dx, 1013, m_path);
+//             plat::DDX_Control(dx, IDC_ABOUT_EXEPATH, m_path);
 //         }
 //         bool OnInitDialog() override;
 //         plat::Static m_path;

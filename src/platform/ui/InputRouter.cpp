@@ -9,7 +9,7 @@
 #include "platform/ui/Painter.h"
 #include "platform/ui/WindowData.h"
 
-#include "platform/gfx/Utf8.h"
+#include "platform/text/Utf8.h"
 
 #include <SDL.h>
 

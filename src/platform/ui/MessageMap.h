@@ -7,7 +7,7 @@
 //
 //     LV_BEGIN_MESSAGE_MAP(CMainDlg, plat::Dialog)
 //         LV_ON_WM_SYSCOMMAND()
-//         LV_ON_BN_CLICKED(1000, OnTestBlockFill)
+//         LV_ON_BN_CLICKED(IDC_BLOCKFILL, OnTestBlockFill)
 //     LV_END_MESSAGE_MAP()
 //
 // Messages found in no table of the class chain go to default processing.

@@ -27,15 +27,6 @@ bool IsXrgb(const SDL_Surface& s)
     return (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) && s.pitch % 4 == 0;
 }
 
-Rect Union(Rect a, Rect b)
-{
-    if (a.IsEmpty())
-        return b;
-    if (b.IsEmpty())
-        return a;
-    return { std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom) };
-}
-
 }
 
 NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame frame, WindowRole role)
@@ -180,7 +171,7 @@ void NativeWindow::Acquire()
 void NativeWindow::MarkDirty(Rect area)
 {
     Acquire();
-    dirty_ = Union(dirty_, area.Intersected(backBuffer_.Bounds()));
+    dirty_ = dirty_.United(area.Intersected(backBuffer_.Bounds()));
 }
 
 void NativeWindow::Present()

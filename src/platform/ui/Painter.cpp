@@ -8,15 +8,6 @@ namespace plat::painter {
 
 namespace {
 
-Rect Union(Rect a, Rect b)
-{
-    if (a.IsEmpty())
-        return b;
-    if (b.IsEmpty())
-        return a;
-    return { std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom) };
-}
-
 bool PaintTree(HWND hwnd)
 {
     WindowData* data = windows::Find(hwnd);
@@ -55,7 +46,7 @@ void Invalidate(WindowData& data, const Rect* rect, bool erase)
     Rect area = rect ? rect->Intersected(client) : client;
     if (area.IsEmpty())
         return;
-    data.update = Union(data.update, area);
+    data.update = data.update.United(area);
     data.invalid = true;
     data.erase = data.erase || erase;
     for (HWND child : data.children) {

@@ -55,15 +55,8 @@ std::string Latin1ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (u >> 6));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
+    for (char c : bytes)
+        AppendUtf8(out, static_cast<unsigned char>(c));
     return out;
 }
 

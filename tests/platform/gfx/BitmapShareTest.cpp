@@ -4,6 +4,7 @@
 #include "platform/gfx/Icon.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/gfx/Surface.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +28,13 @@ TEST(BitmapSharing, BitmapsOfOneResourceShareItsPixels)
 {
     Bitmap first;
     Bitmap second;
-    ASSERT_TRUE(first.LoadBitmap(224));
-    ASSERT_TRUE(second.LoadBitmap(224));
+    ASSERT_TRUE(first.LoadBitmap(IDB_SKIN_NORMAL));
+    ASSERT_TRUE(second.LoadBitmap(IDB_SKIN_NORMAL));
     EXPECT_TRUE(first.SharesPixels());
     EXPECT_EQ(first.Pixels(), second.Pixels()) << "decoded once";
     EXPECT_NE(first.Data(), second.Data()) << "two bitmaps nonetheless";
     Bitmap other;
-    ASSERT_TRUE(other.LoadBitmap(225));
+    ASSERT_TRUE(other.LoadBitmap(IDB_SKIN_HOT));
     EXPECT_NE(other.Pixels(), first.Pixels());
     EXPECT_NE(PixelsOf(other), PixelsOf(first));
     Bitmap compatible;
@@ -48,7 +49,7 @@ TEST(BitmapSharing, BitmapsOfOneResourceShareItsPixels)
 TEST(BitmapSharing, DrawingOnALoadedBitmapLeavesTheResourceAlone)
 {
     Bitmap reference;
-    ASSERT_TRUE(reference.LoadBitmap(132));
+    ASSERT_TRUE(reference.LoadBitmap(IDB_BLOCKFILL));
     const std::vector<std::uint32_t> original = PixelsOf(reference);
     Icon icon;
     ASSERT_TRUE(icon.LoadFromBmp(test::MakeBmp(1, 1, 32, { 0xFF00FF00 })));
@@ -101,10 +102,10 @@ TEST(BitmapSharing, DrawingOnALoadedBitmapLeavesTheResourceAlone)
         ASSERT_NE(expected, original) << name << ": the drawing shows";
 
         Bitmap bitmap;
-        ASSERT_TRUE(bitmap.LoadBitmap(132));
+        ASSERT_TRUE(bitmap.LoadBitmap(IDB_BLOCKFILL));
         const Bitmap copy = bitmap;
         Bitmap sibling;
-        ASSERT_TRUE(sibling.LoadBitmap(132));
+        ASSERT_TRUE(sibling.LoadBitmap(IDB_BLOCKFILL));
         DeviceContext mem;
         prepare(mem);
         const Bitmap previous = mem.SelectObject(bitmap);
@@ -116,7 +117,7 @@ TEST(BitmapSharing, DrawingOnALoadedBitmapLeavesTheResourceAlone)
         EXPECT_FALSE(bitmap.SharesPixels()) << name;
         EXPECT_EQ(PixelsOf(sibling), original) << name;
         Bitmap later;
-        ASSERT_TRUE(later.LoadBitmap(132));
+        ASSERT_TRUE(later.LoadBitmap(IDB_BLOCKFILL));
         EXPECT_EQ(PixelsOf(later), original) << name;
         mem.SelectObject(previous);
     }
@@ -125,7 +126,7 @@ TEST(BitmapSharing, DrawingOnALoadedBitmapLeavesTheResourceAlone)
 TEST(BitmapSharing, ReadingALoadedBitmapMakesNoCopy)
 {
     Bitmap strip;
-    ASSERT_TRUE(strip.LoadBitmap(225));
+    ASSERT_TRUE(strip.LoadBitmap(IDB_SKIN_HOT));
     DeviceContext mem;
     mem.CreateCompatibleDC(nullptr);
     mem.SelectObject(strip);
@@ -218,10 +219,10 @@ TEST(BitmapSharing, ThreadsLoadingOneResourceGetTheSamePixels)
         threads.emplace_back([&seen, i] {
             for (int n = 0; n < 50; ++n) {
                 Bitmap b;
-                if (b.LoadBitmap(229))
+                if (b.LoadBitmap(IDB_BROWSER))
                     seen[i] = b.Pixels();
                 Bitmap mine;
-                mine.LoadBitmap(228);
+                mine.LoadBitmap(IDB_ORGANISER);
                 DeviceContext mem;
                 mem.CreateCompatibleDC(nullptr);
                 mem.SelectObject(mine);
@@ -235,7 +236,7 @@ TEST(BitmapSharing, ThreadsLoadingOneResourceGetTheSamePixels)
         EXPECT_EQ(s, seen[0]);
     ASSERT_NE(seen[0], nullptr);
     Bitmap fresh;
-    ASSERT_TRUE(fresh.LoadBitmap(228));
+    ASSERT_TRUE(fresh.LoadBitmap(IDB_ORGANISER));
     EXPECT_NE(fresh.Pixels()->Pixel(0, 0), 0u) << "no thread's fill reached the resource";
 }
 

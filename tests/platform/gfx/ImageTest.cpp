@@ -6,6 +6,7 @@
 #include "platform/gfx/Icon.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/gfx/Surface.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -198,10 +199,10 @@ TEST(BmpDecoder, RejectsBrokenFilesWithAReason)
 TEST(Bitmap, LoadsTheProgramsBitmapResourcesAndFailsForMissingOnes)
 {
     Bitmap picture;
-    ASSERT_TRUE(picture.LoadBitmap(132));
+    ASSERT_TRUE(picture.LoadBitmap(IDB_BLOCKFILL));
     EXPECT_EQ(picture.GetSize(), (Size { 32, 32 }));
     Bitmap strip;
-    ASSERT_TRUE(strip.LoadBitmap(224));
+    ASSERT_TRUE(strip.LoadBitmap(IDB_SKIN_NORMAL));
     EXPECT_EQ(strip.GetSize(), (Size { 300, 22 }));
     Bitmap missing;
     EXPECT_FALSE(missing.LoadBitmap(9999));
@@ -261,7 +262,7 @@ TEST(Icon, DrawsBlendedByAlphaAndScalesDown)
     EXPECT_FALSE(dc.DrawIcon(0, 0, Icon()));
 
     Icon window;
-    ASSERT_TRUE(window.LoadIcon(128));
+    ASSERT_TRUE(window.LoadIcon(IDR_MAINFRAME));
     EXPECT_EQ(window.Width(), kIconSize);
     EXPECT_EQ(window.ScaledArgb(kSmallIconSize).size(), 16u * 16u);
     EXPECT_TRUE(window.ScaledArgb(0).empty());

@@ -181,3 +181,13 @@ TEST(Utf8, AcceptsWellFormedTextOnly)
         EXPECT_EQ(FirstInvalidUtf8(bytes), offset);
     }
 }
+
+TEST(Utf8, DecodesCodePointsWithOneReplacementPerBadByte)
+{
+    EXPECT_EQ(DecodeUtf8(""), U"");
+    EXPECT_EQ(DecodeUtf8("a检 😀\xF4\x8F\xBF\xBF"), U"a检 😀\U0010FFFF");
+    EXPECT_EQ(DecodeUtf8("\xE6\xA3x"), U"\uFFFD\uFFFDx") << "truncated sequence";
+    EXPECT_EQ(DecodeUtf8("\xC0\xAF/"), U"\uFFFD\uFFFD/") << "overlong";
+    EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD") << "surrogate";
+    EXPECT_EQ(DecodeUtf8("\xE6\xA3"), U"\uFFFD\uFFFD") << "cut at the end";
+}

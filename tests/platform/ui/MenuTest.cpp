@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 
 #include "platform/ui/Menu.h"
+#include "resource.h"
 
 using namespace plat;
 using namespace uitest;
@@ -15,7 +16,7 @@ void AddAboutItem(TestDialog& d)
     Menu* menu = d.GetSystemMenu(false);
     ASSERT_NE(menu, nullptr);
     menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING, 16, "关于 LV(&A)...");
+    menu->AppendMenu(MF_STRING, IDM_ABOUTBOX, "关于 LV(&A)...");
 }
 
 std::vector<unsigned> SysCommands(const TestDialog& d)

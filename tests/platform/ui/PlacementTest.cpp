@@ -5,6 +5,7 @@
 
 #include "platform/gfx/Icon.h"
 #include "platform/gfx/Surface.h"
+#include "resource.h"
 
 using namespace plat;
 using namespace uitest;
@@ -109,7 +110,7 @@ TEST(Placement, IconsBigAndSmall)
 {
     TestDialog dlg;
     Icon big, small;
-    ASSERT_TRUE(big.LoadIcon(128));
+    ASSERT_TRUE(big.LoadIcon(IDR_MAINFRAME));
     const Icon* afterSet = nullptr;
     const Icon* previous = &small;
     const Icon* dragIcon = nullptr;

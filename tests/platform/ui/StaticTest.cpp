@@ -7,6 +7,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/TextWrap.h"
+#include "resource.h"
 
 using namespace plat;
 using namespace uitest;
@@ -25,14 +26,14 @@ DeviceContext SongContext()
 class AboutLike : public Dialog {
 public:
     AboutLike()
-        : Dialog(100)
+        : Dialog(IDD_ABOUTBOX)
     {
     }
     std::string path;
     Static pathText;
 
 protected:
-    void DoDataExchange(DataExchange* dx) override { DDX_Control(dx, 1013, pathText); }
+    void DoDataExchange(DataExchange* dx) override { DDX_Control(dx, IDC_ABOUT_EXEPATH, pathText); }
     bool OnInitDialog() override
     {
         Dialog::OnInitDialog();

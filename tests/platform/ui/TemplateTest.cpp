@@ -3,6 +3,7 @@
 
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/StringTable.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,7 @@ TEST(Template, DialogUnitsUseTheTemplateFontsBaseUnits)
 
 TEST(Template, MainWindowHasItsTwentyTwoControls)
 {
-    std::optional<DialogTemplate> t = DialogTemplate::Load(102);
+    std::optional<DialogTemplate> t = DialogTemplate::Load(IDD_LV_DIALOG);
     ASSERT_TRUE(t);
     EXPECT_TRUE(t->caption && t->sysMenu && t->minimizeBox && t->visible);
     EXPECT_EQ(t->fontFace, "宋体");
@@ -91,28 +92,30 @@ TEST(Template, MainWindowHasItsTwentyTwoControls)
         if (!c.visible)
             hidden.insert(c.id);
     }
-    std::set<int> expected { 1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013,
-        1014, 1015, 1016, 1017, 1018, 1019, 1020, 1021 };
+    std::set<int> expected;
+    for (int id = IDC_BLOCKFILL; id <= IDC_MORESOFT; ++id)
+        expected.insert(id);
     EXPECT_EQ(t->controls.size(), 22u);
     EXPECT_EQ(ids, expected);
-    EXPECT_EQ(hidden, (std::set<int> { 1010, 1017, 1018, 1019, 1020 }));
+    EXPECT_EQ(hidden, (std::set<int> { IDC_SOFTBAR, IDC_CLEANER, IDC_GAMEBOX, IDC_BROWSER, IDC_ORGANISER }));
 
-    const ControlTemplate* check = FindControl(*t, 1003);
+    const ControlTemplate* check = FindControl(*t, IDC_SHOWINFO);
     ASSERT_TRUE(check);
     EXPECT_EQ(check->kind, ControlKind::CheckBox);
     EXPECT_EQ(check->text, "测试时显示提示信息");
-    EXPECT_EQ(FindControl(*t, 1011)->kind, ControlKind::WebHost);
+    EXPECT_EQ(FindControl(*t, IDC_WEB)->kind, ControlKind::WebHost);
     for (int id : expected)
-        if (id != 1003 && id != 1011) {
+        if (id != IDC_SHOWINFO && id != IDC_WEB) {
             EXPECT_EQ(FindControl(*t, id)->kind, ControlKind::Button) << id;
             EXPECT_TRUE(FindControl(*t, id)->ownerDraw) << id;
         }
 
     const std::pair<int, const char*> captions[] = {
-        { 1000, "块填充\n纯色测试" }, { 1002, "竖线填充\n纯色测试" }, { 1006, "横线填充\n纯色测试" },
-        { 1007, "点填充\n从上向下" }, { 1008, "点填充\n从左向右" }, { 1001, "竖线填充\n渐变测试" },
-        { 1009, "横线填充\n渐变测试" }, { 1013, "显示器\n坏点测试" }, { 1005, "使用说明" }, { 1004, "软件官网" },
-        { 1014, "购物导航" }, { 1015, " 小说阅读" }, { 1016, "无聊游戏" }, { 1012, "关于软件" }, { 1021, "更多软件" },
+        { IDC_BLOCKFILL, "块填充\n纯色测试" }, { IDC_VLINE_FILL, "竖线填充\n纯色测试" }, { IDC_HLINE_FILL, "横线填充\n纯色测试" },
+        { IDC_DOT_DOWN, "点填充\n从上向下" }, { IDC_DOT_RIGHT, "点填充\n从左向右" }, { IDC_VLINE_GRADIENT, "竖线填充\n渐变测试" },
+        { IDC_HLINE_GRADIENT, "横线填充\n渐变测试" }, { IDC_DEADPIXEL, "显示器\n坏点测试" }, { IDC_README, "使用说明" },
+        { IDC_HOMEPAGE, "软件官网" }, { IDC_SHOPPING, "购物导航" }, { IDC_NOVELS, " 小说阅读" },
+        { IDC_GAMES, "无聊游戏" }, { IDC_ABOUT, "关于软件" }, { IDC_MORESOFT, "更多软件" },
     };
     for (auto [id, caption] : captions)
         EXPECT_EQ(FindControl(*t, id)->text, caption) << id;
@@ -120,40 +123,44 @@ TEST(Template, MainWindowHasItsTwentyTwoControls)
 
 TEST(Template, TestWindowMoreSoftwareAndAbout)
 {
-    std::optional<DialogTemplate> test = DialogTemplate::Load(103);
+    std::optional<DialogTemplate> test = DialogTemplate::Load(IDD_TEST_DIALOG);
     ASSERT_TRUE(test);
     EXPECT_FALSE(test->caption);
     EXPECT_TRUE(test->visible);
     EXPECT_TRUE(test->controls.empty());
     EXPECT_EQ(test->ClientSize(), (Size { 640, 400 }));
 
-    std::optional<DialogTemplate> more = DialogTemplate::Load(209);
+    std::optional<DialogTemplate> more = DialogTemplate::Load(IDD_MORESOFT);
     ASSERT_TRUE(more);
     EXPECT_EQ(more->units, (Size { 431, 196 }));
     EXPECT_TRUE(more->caption && more->sysMenu);
     ASSERT_EQ(more->controls.size(), 8u);
-    const std::pair<int, Point> places[] = { { 1013, { 7, 11 } }, { 1021, { 7, 57 } }, { 1014, { 7, 103 } },
-        { 1018, { 7, 153 } }, { 1016, { 230, 11 } }, { 1017, { 230, 57 } }, { 1015, { 230, 103 } }, { 1019, { 230, 153 } } };
+    const std::pair<int, Point> places[] = {
+        { IDC_MORE_READER, { 7, 11 } }, { IDC_MORE_CLEANER, { 7, 57 } },
+        { IDC_MORE_ORGANISER, { 7, 103 } }, { IDC_MORE_SNAPSHOT, { 7, 153 } },
+        { IDC_MORE_DOWNLOADER, { 230, 11 } }, { IDC_MORE_PLAYER, { 230, 57 } },
+        { IDC_MORE_GAMEBOX, { 230, 103 } }, { IDC_MORE_HOMEPAGE, { 230, 153 } },
+    };
     for (auto [id, at] : places) {
         const ControlTemplate* c = FindControl(*more, id);
         ASSERT_TRUE(c) << id;
         EXPECT_EQ(c->units, (Rect { at.x, at.y, at.x + 194, at.y + 36 })) << id;
         EXPECT_EQ(c->kind, ControlKind::Button);
-        if (id != 1019) {
+        if (id != IDC_MORE_HOMEPAGE) {
             EXPECT_EQ(c->text.rfind("《", 0), 0u) << id;
         }
     }
 
-    std::optional<DialogTemplate> about = DialogTemplate::Load(100);
+    std::optional<DialogTemplate> about = DialogTemplate::Load(IDD_ABOUTBOX);
     ASSERT_TRUE(about);
     EXPECT_EQ(about->title, "关于 Lumivex 液晶显示器测试软件");
     EXPECT_EQ(about->units, (Size { 303, 137 }));
-    const ControlTemplate* path = FindControl(*about, 1013);
+    const ControlTemplate* path = FindControl(*about, IDC_ABOUT_EXEPATH);
     ASSERT_TRUE(path);
     EXPECT_TRUE(path->sunken && path->noPrefix);
     EXPECT_EQ(path->text, "EXEPATH");
     EXPECT_EQ(path->units, (Rect { 40, 73, 238, 130 }));
-    EXPECT_TRUE(FindControl(*about, 1012)->noPrefix);
+    EXPECT_TRUE(FindControl(*about, IDC_ABOUT_VERSION)->noPrefix);
     EXPECT_TRUE(FindControl(*about, 1)->defaultButton);
     EXPECT_EQ(about->controls[0].kind, ControlKind::Icon);
     EXPECT_EQ(about->controls[0].text, "128");
@@ -161,7 +168,7 @@ TEST(Template, TestWindowMoreSoftwareAndAbout)
 
 TEST(Template, StringTableHoldsTheAboutItem)
 {
-    EXPECT_EQ(LoadString(101), "关于 LV(&A)...");
+    EXPECT_EQ(LoadString(IDS_ABOUTBOX), "关于 LV(&A)...");
     std::string text = "x";
     EXPECT_FALSE(LoadString(text, 31999));
     EXPECT_EQ(text, "");

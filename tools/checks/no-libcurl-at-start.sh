@@ -5,10 +5,10 @@
 set -u
 build=${1:-build}
 exe="$build/bin/lv.exe"
-[ -x "$exe" ] || { echo "net2: no program at $exe"; exit 1; }
+[ -x "$exe" ] || { echo "no-libcurl-at-start: no program at $exe"; exit 1; }
 if ldd "$exe" | grep -q 'libcurl\.so'; then
-  echo "net2: $exe links libcurl at start:"
+  echo "no-libcurl-at-start: $exe links libcurl at start:"
   ldd "$exe" | grep 'libcurl\.so'
   exit 1
 fi
-echo "net2: lv.exe does not link libcurl"
+echo "no-libcurl-at-start: lv.exe does not link libcurl"

@@ -1,0 +1,228 @@
+#include "platform/gfx/FreeTypeFace.h"
+
+#include "platform/gfx/FontLock.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+FT_Library Library()
+{
+    // Lives for the whole process, like the faces made from it.
+    static FT_Library library = [] {
+        FT_Library lib = nullptr;
+        return FT_Init_FreeType(&lib) == 0 ? lib : nullptr;
+    }();
+    return library;
+}
+
+constexpr std::uint32_t kInk = 0xFFFFFFFF; // a glyph mask's value for ink
+
+class FreeTypeFace final : public FontFace {
+public:
+    FreeTypeFace(FT_Face face, std::string family, int pixelSize, bool bold)
+        : face_(face), family_(std::move(family)), pixelSize_(pixelSize), bold_(bold)
+    {
+    }
+    ~FreeTypeFace() override { FT_Done_Face(face_); }
+    FreeTypeFace(const FreeTypeFace&) = delete;
+    FreeTypeFace& operator=(const FreeTypeFace&) = delete;
+
+    // Picks the bitmap strike of the pixel size when the face has one, else
+    // scales the outlines (pixelWidth is the half-width character's width).
+    bool SetSize(int pixelWidth)
+    {
+        int best = -1;
+        for (int i = 0; i < face_->num_fixed_sizes; ++i) {
+            const FT_Bitmap_Size& s = face_->available_sizes[i];
+            const int ppem = static_cast<int>((s.y_ppem + 32) >> 6);
+            if (ppem == pixelSize_ || s.height == pixelSize_) {
+                best = i;
+                break;
+            }
+            if (!FT_IS_SCALABLE(face_)
+                && (best < 0 || std::abs(s.height - pixelSize_) < std::abs(face_->available_sizes[best].height - pixelSize_)))
+                best = i;
+        }
+        if (best >= 0) {
+            strikeHeight_ = face_->available_sizes[best].height;
+            return FT_Select_Size(face_, best) == 0;
+        }
+        const FT_UInt xSize = pixelWidth > 0 ? static_cast<FT_UInt>(2 * pixelWidth) : 0;
+        return FT_Set_Pixel_Sizes(face_, xSize, static_cast<FT_UInt>(pixelSize_)) == 0;
+    }
+
+    // Callers hold the font lock.
+    void MeasureMetrics()
+    {
+        if (strikeHeight_ > 0) {
+            // Strikes carry no reliable line metrics: take the ascent from the
+            // glyphs themselves and keep the strike's cell height.
+            int ascent = 0;
+            int below = 0;
+            for (char32_t c : { U'A', U'g', U'中' }) {
+                const Glyph& g = LockedGlyph(c);
+                ascent = std::max(ascent, g.top);
+                below = std::max(below, g.rows - g.top);
+            }
+            metrics_.ascent = ascent;
+            metrics_.descent = std::max(below, strikeHeight_ - ascent);
+        } else {
+            metrics_.ascent = static_cast<int>((face_->size->metrics.ascender + 63) >> 6);
+            metrics_.descent = static_cast<int>((-face_->size->metrics.descender + 63) >> 6);
+        }
+        metrics_.aveCharWidth = LockedGlyph(U'x').advance;
+        metrics_.maxCharWidth = std::max(metrics_.aveCharWidth, LockedGlyph(U'中').advance);
+    }
+
+    const std::string& Family() const override { return family_; }
+    int PixelSize() const override { return pixelSize_; }
+    const FaceMetrics& Metrics() const override { return metrics_; }
+
+    // Every character of every text drawn comes here, so glyphs of the Basic
+    // Multilingual Plane are found in a table without the lock once made.
+    const Glyph& GlyphFor(char32_t codePoint) override
+    {
+        if (codePoint < kTableSize) {
+            if (const Page* page = pages_[codePoint >> 8].load(std::memory_order_acquire)) {
+                if (const Glyph* glyph = page->glyphs[codePoint & 0xff].load(std::memory_order_acquire))
+                    return *glyph;
+            }
+        }
+        std::lock_guard lock(FontMutex());
+        const Glyph& glyph = LockedGlyph(codePoint);
+        if (codePoint < kTableSize)
+            Publish(codePoint, glyph);
+        return glyph;
+    }
+
+private:
+    static constexpr char32_t kTableSize = 0x10000;
+    struct Page {
+        std::array<std::atomic<const Glyph*>, 256> glyphs {};
+    };
+
+    // Callers hold the font lock.
+    void Publish(char32_t codePoint, const Glyph& glyph)
+    {
+        std::atomic<Page*>& slot = pages_[codePoint >> 8];
+        Page* page = slot.load(std::memory_order_relaxed);
+        if (!page) {
+            page = ownedPages_.emplace_back(std::make_unique<Page>()).get();
+            slot.store(page, std::memory_order_release);
+        }
+        page->glyphs[codePoint & 0xff].store(&glyph, std::memory_order_release);
+    }
+
+    // Callers hold the font lock. Map nodes never move, so the reference lasts.
+    const Glyph& LockedGlyph(char32_t codePoint)
+    {
+        auto it = glyphs_.find(codePoint);
+        if (it == glyphs_.end())
+            it = glyphs_.emplace(codePoint, Render(codePoint)).first;
+        return it->second;
+    }
+
+    Glyph Render(char32_t codePoint)
+    {
+        constexpr FT_Int32 kFlags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME;
+        Glyph glyph;
+        // Index 0 is the face's missing-glyph shape.
+        const FT_UInt index = FT_Get_Char_Index(face_, codePoint);
+        if (FT_Load_Glyph(face_, index, kFlags) != 0 && (index == 0 || FT_Load_Glyph(face_, 0, kFlags) != 0)) {
+            glyph.advance = std::max(1, pixelSize_ / 2);
+            return glyph;
+        }
+        const FT_GlyphSlot slot = face_->glyph;
+        const FT_Bitmap& bitmap = slot->bitmap;
+        glyph.left = slot->bitmap_left;
+        glyph.top = slot->bitmap_top;
+        glyph.width = static_cast<int>(bitmap.width);
+        glyph.rows = static_cast<int>(bitmap.rows);
+        glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+        glyph.mask.assign(static_cast<std::size_t>(glyph.width) * glyph.rows, 0);
+        for (int y = 0; y < glyph.rows; ++y) {
+            const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+            for (int x = 0; x < glyph.width; ++x) {
+                bool ink = false;
+                switch (bitmap.pixel_mode) {
+                case FT_PIXEL_MODE_MONO:
+                    ink = (row[x >> 3] >> (7 - (x & 7))) & 1;
+                    break;
+                case FT_PIXEL_MODE_GRAY:
+                    ink = row[x] >= 128;
+                    break;
+                case FT_PIXEL_MODE_BGRA:
+                    ink = row[4 * x + 3] >= 128;
+                    break;
+                default:
+                    break;
+                }
+                glyph.mask[static_cast<std::size_t>(y) * glyph.width + x] = ink ? kInk : 0;
+            }
+        }
+        if (bold_)
+            Embolden(glyph);
+        return glyph;
+    }
+
+    // Draws every stroke again one pixel to the right, as simulated bold does.
+    static void Embolden(Glyph& g)
+    {
+        if (g.width == 0)
+            return;
+        std::vector<std::uint32_t> wide(static_cast<std::size_t>(g.width + 1) * g.rows, 0);
+        for (int y = 0; y < g.rows; ++y) {
+            for (int x = 0; x < g.width; ++x) {
+                if (g.mask[static_cast<std::size_t>(y) * g.width + x]) {
+                    wide[static_cast<std::size_t>(y) * (g.width + 1) + x] = kInk;
+                    wide[static_cast<std::size_t>(y) * (g.width + 1) + x + 1] = kInk;
+                }
+            }
+        }
+        g.mask = std::move(wide);
+        ++g.width;
+        ++g.advance;
+    }
+
+    FT_Face face_;
+    std::string family_;
+    int pixelSize_;
+    bool bold_;
+    int strikeHeight_ = 0;
+    FaceMetrics metrics_;
+    std::unordered_map<char32_t, Glyph> glyphs_;
+    std::array<std::atomic<Page*>, kTableSize / 256> pages_ {};
+    std::vector<std::unique_ptr<Page>> ownedPages_;
+};
+
+}
+
+std::shared_ptr<FontFace> OpenFreeTypeFace(const FaceFile& file, int pixelHeight, int pixelWidth, bool bold)
+{
+    FT_Library library = Library();
+    if (!library)
+        return nullptr;
+    FT_Face face = nullptr;
+    if (FT_New_Face(library, file.path.c_str(), file.index, &face) != 0)
+        return nullptr;
+    auto result = std::make_shared<FreeTypeFace>(face, file.family, pixelHeight, bold);
+    if (!result->SetSize(pixelWidth))
+        return nullptr;
+    result->MeasureMetrics();
+    return result;
+}
+
+}

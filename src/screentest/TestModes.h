@@ -1,0 +1,13 @@
+#pragma once
+
+// The values of CTestWnd::m_nMode, one per screen-test button; 8 and 9 are
+// not used.
+
+inline constexpr int kModeBlockFill = 1;
+inline constexpr int kModeVLineFill = 2;
+inline constexpr int kModeHLineFill = 3;
+inline constexpr int kModeDotFillDown = 4;
+inline constexpr int kModeDotFillRight = 5;
+inline constexpr int kModeVLineGradient = 6;
+inline constexpr int kModeHLineGradient = 7;
+inline constexpr int kModeDeadPixel = 10;
