@@ -1,13 +1,15 @@
 #include "screentest/StepOrder.h"
 
+#include "screentest/TestModes.h"
+
 namespace {
 
 // Steps of each mode; 0 for a mode outside the table.
 int StepCount(int mode)
 {
-    if (mode >= 1 && mode <= 7)
+    if (mode >= kModeBlockFill && mode <= kModeHLineGradient)
         return 8;
-    if (mode == 10)
+    if (mode == kModeDeadPixel)
         return 2;
     return 0;
 }
@@ -17,11 +19,11 @@ int StepCount(int mode)
 int NextStep(int mode, int step)
 {
     ++step;
-    if (mode == 10 && step >= 2)
+    if (mode == kModeDeadPixel && step >= 2)
         step = 0;
-    if (mode >= 1 && mode <= 5 && step >= 8)
+    if (mode >= kModeBlockFill && mode <= kModeDotFillRight && step >= 8)
         step = 0;
-    if ((mode == 6 || mode == 7) && step >= 8)
+    if ((mode == kModeVLineGradient || mode == kModeHLineGradient) && step >= 8)
         step = 0;
     return step;
 }

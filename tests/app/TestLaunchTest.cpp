@@ -147,21 +147,21 @@ TEST_F(TestLaunch, InputQueuedBehindALaunchReachesTheWindowUnderThePointer)
         MainDlgUnderTest dlg;
         TestState first, second, after { 0, 0 };
         dlg.script = [&](MainDlgUnderTest& d) {
-            plat::automation::ClickControl(d, 1000);
+            plat::automation::ClickControl(d, IDC_BLOCKFILL);
             for (int i = 0; i < clicks; ++i)
                 plat::automation::Click(d, kBackground);
             Then([&] { first = ActiveTest(); });
             plat::automation::Click(d, kBackground, MouseButton::Right);
-            plat::automation::ClickControl(d, 1013);
+            plat::automation::ClickControl(d, IDC_DEADPIXEL);
             Then([&] { second = ActiveTest(); });
             plat::automation::Click(d, kBackground, MouseButton::Right);
             Then([&] { after = ActiveTest(); });
         };
         dlg.DoModal();
         SCOPED_TRACE(std::to_string(clicks) + " clicks");
-        EXPECT_EQ(first.mode, 1);
+        EXPECT_EQ(first.mode, kModeBlockFill);
         EXPECT_EQ(first.step, clicks % 8) << "clicks queued behind the launch step the test";
-        EXPECT_EQ(second.mode, 10) << "the right click ended the first test";
+        EXPECT_EQ(second.mode, kModeDeadPixel) << "the right click ended the first test";
         EXPECT_EQ(second.step, 0);
         EXPECT_EQ(after.mode, -1) << "the second test ended";
     }
@@ -176,14 +176,14 @@ TEST_F(TestLaunch, ClickQueuedBehindTheEndOfATestReachesTheMainWindow)
     MainDlgUnderTest dlg;
     TestState opened, next, after { 0, 0 };
     dlg.script = [&](MainDlgUnderTest& d) {
-        plat::automation::ClickControl(d, 1000);
+        plat::automation::ClickControl(d, IDC_BLOCKFILL);
         Then([&] {
             auto* test = plat::automation::ActiveModalWindow();
             opened = ActiveTest();
             if (!test)
                 return;
             plat::Rect button;
-            d.GetDlgItem(1013)->GetWindowRect(&button);
+            d.GetDlgItem(IDC_DEADPIXEL)->GetWindowRect(&button);
             plat::Point onButton { (button.left + button.right) / 2, (button.top + button.bottom) / 2 };
             test->ScreenToClient(&onButton);
             plat::automation::Click(*test, kBackground, MouseButton::Right);
@@ -194,8 +194,8 @@ TEST_F(TestLaunch, ClickQueuedBehindTheEndOfATestReachesTheMainWindow)
         });
     };
     dlg.DoModal();
-    EXPECT_EQ(opened.mode, 1);
-    EXPECT_EQ(next.mode, 10) << "the click launched the dead-pixel test";
+    EXPECT_EQ(opened.mode, kModeBlockFill);
+    EXPECT_EQ(next.mode, kModeDeadPixel) << "the click launched the dead-pixel test";
     EXPECT_EQ(next.step, 0);
     EXPECT_EQ(after.mode, -1);
 }
@@ -222,7 +222,7 @@ TEST_F(TestLaunch, TestsRunWhileTheWebPanelsPageIsStillLoading)
         // request is waiting on the server, then start a test.
         for (int i = 0; i < 300 && !requested; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        ClickTest(d, 1000, seen, enabledAfter);
+        ClickTest(d, IDC_BLOCKFILL, seen, enabledAfter);
         plat::PostIdleTask([&] { testEnded = std::chrono::steady_clock::now() - started; });
     };
     dlg.DoModal();
