@@ -1,5 +1,6 @@
 #include "platform/fs/FileOps.h"
 
+#include "platform/fs/FileDescriptor.h"
 #include "platform/fs/PathMap.h"
 #include "platform/fs/StagedFile.h"
 
@@ -14,26 +15,10 @@ namespace plat {
 
 namespace {
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) { }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd = -1;
-};
-
 // Flushes a regular file's data; anything else (a folder, a link) is left.
 void FlushToDisk(const std::string& native)
 {
-    Descriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    FileDescriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
     struct stat info {};
     if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode))
         ::fsync(file.Get());
@@ -42,7 +27,7 @@ void FlushToDisk(const std::string& native)
 bool CopyNative(const std::string& from, const std::string& to, IfTargetExists mode)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
-    Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (source.Get() < 0 || ::fstat(source.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
@@ -175,7 +160,7 @@ bool SetExecutable(std::string_view path)
     auto native = NativePath(path);
     if (!native)
         return false;
-    Descriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    FileDescriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     struct stat info {};
     if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
@@ -189,7 +174,7 @@ bool FlushFolder(std::string_view folder)
     auto native = NativePath(folder);
     if (!native)
         return false;
-    Descriptor dir(::open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(::open(native->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     return dir.Get() >= 0 && ::fsync(dir.Get()) == 0;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/reg/RegStore.h"
 
+#include "platform/fs/FileDescriptor.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -15,22 +17,6 @@ namespace {
 // larger is not ours to parse on every lookup.
 constexpr off_t kMaxStoreBytes = 4 * 1024 * 1024;
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) { }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 enum class ReadResult { Read, Missing, Unusable };
 
 // `readOnly`: the file lacks its owner's write permission, which marks it
@@ -38,7 +24,7 @@ enum class ReadResult { Read, Missing, Unusable };
 ReadResult ReadStoreFile(const std::string& path, std::string& bytes, bool& readOnly)
 {
     bytes.clear();
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Unusable;
     struct stat info {};
@@ -83,7 +69,7 @@ void MakeParentFolders(const std::string& path)
 bool ReplaceStore(const std::string& path, std::string_view bytes)
 {
     std::string temp = path + ".XXXXXX";
-    Descriptor fd(::mkstemp(temp.data()));
+    FileDescriptor fd(::mkstemp(temp.data()));
     if (fd.Get() < 0)
         return false;
     bool ok = ::fchmod(fd.Get(), 0600) == 0 && WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0
@@ -126,7 +112,7 @@ bool CreateStoreKey(std::string_view fullName)
         return false;
     MakeParentFolders(path);
     // The store itself is replaced by rename, so the lock lives on a file of its own.
-    Descriptor lock(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    FileDescriptor lock(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (lock.Get() < 0)
         return false;
     while (::flock(lock.Get(), LOCK_EX) != 0) {
