@@ -19,6 +19,7 @@
 #include "platform/ui/EventLoop.h"
 #include "support/XShmTarget.h"
 #include "support/Medians.h"
+#include "support/Timed.h"
 #include "support/RatioTable.h"
 #include "support/Xvfb.h"
 
@@ -49,13 +50,7 @@ benchsupport::Xvfb g_xvfb;
 template <typename F>
 void Timed(benchmark::State& state, const char* name, F&& step)
 {
-    for (auto _ : state) {
-        auto start = std::chrono::steady_clock::now();
-        step();
-        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        state.SetIterationTime(seconds);
-        g_seconds[name].push_back(seconds);
-    }
+    benchsupport::Timed(state, g_seconds, name, step);
 }
 
 

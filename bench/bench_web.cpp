@@ -16,6 +16,7 @@
 #include "platform/web/DefaultStyle.h"
 #include "platform/web/PageContainer.h"
 #include "support/Medians.h"
+#include "support/Timed.h"
 
 #include <benchmark/benchmark.h>
 #pragma GCC diagnostic push
@@ -49,13 +50,7 @@ std::map<std::string, double> g_residentMb;
 template <typename F>
 void Timed(benchmark::State& state, const char* name, F&& step)
 {
-    for (auto _ : state) {
-        auto start = std::chrono::steady_clock::now();
-        step();
-        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        state.SetIterationTime(seconds);
-        g_seconds[name].push_back(seconds);
-    }
+    benchsupport::Timed(state, g_seconds, name, step);
 }
 
 // About 20 KB: a styled head, headings, mixed Chinese and Latin paragraphs

@@ -23,6 +23,7 @@
 #include "widgets/SkinButton.h"
 #include "widgets/SoftBar.h"
 #include "support/Medians.h"
+#include "support/Timed.h"
 #include "support/RatioTable.h"
 
 #include <benchmark/benchmark.h>
@@ -42,13 +43,7 @@ benchsupport::Samples g_seconds;
 template <typename F>
 void Timed(benchmark::State& state, const char* name, F&& step)
 {
-    for (auto _ : state) {
-        auto start = std::chrono::steady_clock::now();
-        step();
-        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        state.SetIterationTime(seconds);
-        g_seconds[name].push_back(seconds);
-    }
+    benchsupport::Timed(state, g_seconds, name, step);
 }
 
 // The main window's sizes: a 75 x 75 test button, a 70 x 22 link button and
