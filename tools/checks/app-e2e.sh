@@ -42,14 +42,7 @@ keep "$wx" "$wy" 594 472 main-window.png
 # underlined letter A chooses About.
 xdotool windowfocus --sync "$win" 2>/dev/null
 xdotool key alt+space
-menu=""
-for _ in $(seq 50); do
-  for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    [ "$WIDTH" -lt 400 ] && [ "$HEIGHT" -lt 300 ] && { menu=$id; break 2; }
-  done
-  sleep 0.1
-done
+menu=$(find_window_menu)
 [ -n "$menu" ] || fail "Alt+Space opened no window menu"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 # The first enabled item, 最小化, takes the highlight (pale blue).

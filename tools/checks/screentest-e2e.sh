@@ -26,20 +26,6 @@ fail() {
   exit 1
 }
 keep() { cp "$work/shot.png" "$shots/$1.png"; }
-# Polls until every listed screen point "x,y" has the colour.
-expect() { # colour what point...
-  local colour=$1 what=$2 got="" p ok; shift 2
-  for _ in $(seq 50); do
-    shot; ok=1
-    for p in "$@"; do
-      got=$(pixel_at "${p%,*}" "${p#*,}")
-      [ "$got" = "$colour" ] || { ok=0; break; }
-    done
-    [ "$ok" -eq 1 ] && return 0
-    sleep 0.1
-  done
-  fail "$what: pixel ($p) is $got, expected $colour"
-}
 # A left click at client (x, y) of the main window.
 click_main() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; }
 
@@ -52,7 +38,7 @@ wx=$X; wy=$Y; ww=$WIDTH; wh=$HEIGHT
 sw=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
 sh=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
 main_face="$((wx + ww - 4)),$((wy + wh - 4))"
-expect F0F0F0 "main window" "$main_face"
+expect_screen F0F0F0 "main window" "$main_face"
 corners="0,0 $((sw - 1)),0 0,$((sh - 1)) $((sw - 1)),$((sh - 1))"
 middle="$((sw / 2)),$((sh / 2))"
 # Inside the leading space of the first information line (x 100, y 100, 16 px high).
@@ -65,35 +51,35 @@ v_gradient="505 341"
 dead_pixel="67 199"
 
 click_main $block_fill
-expect 0000FF "block fill, step 0, covers the screen" $middle $corners
-expect FFFFFF "information line on opaque white" "$info"
+expect_screen 0000FF "block fill, step 0, covers the screen" $middle $corners
+expect_screen FFFFFF "information line on opaque white" "$info"
 keep 1-block-fill-blue
 xdotool mousemove --sync $((sw / 2)) $((sh / 2)) click 1
-expect 00FF00 "left click steps to green" $middle $corners
-expect FFFFFF "information line after the click" "$info"
+expect_screen 00FF00 "left click steps to green" $middle $corners
+expect_screen FFFFFF "information line after the click" "$info"
 keep 2-block-fill-green
 xdotool click 3
-expect F0F0F0 "right click returns to the main window" "$main_face"
+expect_screen F0F0F0 "right click returns to the main window" "$main_face"
 shot; [ "$(pixel_at $((sw - 1)) $((sh - 1)))" != 00FF00 ] || fail "the test window still covers the screen"
 keep 3-main-window
 
 # The option box (client 5, 122, 150 x 20) cleared: no information lines.
 click_main 60 132
 # The box's mark crosses it at (9, 132) while ticked.
-expect FFFFFF "option box cleared" "$((wx + 9)),$((wy + 132))"
+expect_screen FFFFFF "option box cleared" "$((wx + 9)),$((wy + 132))"
 click_main $block_fill
-expect 0000FF "block fill without information lines" $middle "$info"
+expect_screen 0000FF "block fill without information lines" $middle "$info"
 keep 4-block-fill-no-text
 xdotool key Escape
-expect F0F0F0 "Escape returns to the main window" "$main_face"
+expect_screen F0F0F0 "Escape returns to the main window" "$main_face"
 
 # The vertical gradient: blue at column 0, white at 255 and 765.
 click_main $v_gradient
-expect 0000FF "gradient, column 0" "0,$((sh / 2))" "510,$((sh / 2))"
-expect FFFFFF "gradient, white columns" "255,$((sh / 2))" "765,$((sh / 2))"
+expect_screen 0000FF "gradient, column 0" "0,$((sh / 2))" "510,$((sh / 2))"
+expect_screen FFFFFF "gradient, white columns" "255,$((sh / 2))" "765,$((sh / 2))"
 keep 5-vertical-gradient
 xdotool key Return
-expect F0F0F0 "Enter returns to the main window" "$main_face"
+expect_screen F0F0F0 "Enter returns to the main window" "$main_face"
 
 # Held while the input queues: the X server addresses it to the windows
 # it sees then, the main window for clicks made before the test shows.
@@ -103,11 +89,11 @@ end_and_launch() { xdotool click 3; click_main $dead_pixel; }
 steps=(0000FF 00FF00 FF0000 FFFF00)
 for n in 0 1 3; do
   held launch_and_click "$n"
-  expect "${steps[$n]}" "held launch with $n clicks queued shows step $n" $middle $corners
+  expect_screen "${steps[$n]}" "held launch with $n clicks queued shows step $n" $middle $corners
   held end_and_launch
-  expect FFFFFF "held right click and launch: the dead-pixel test on its first step" $middle $corners
+  expect_screen FFFFFF "held right click and launch: the dead-pixel test on its first step" $middle $corners
   xdotool click 3
-  expect F0F0F0 "right click ends the dead-pixel test" "$main_face"
+  expect_screen F0F0F0 "right click ends the dead-pixel test" "$main_face"
 done
 
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape

@@ -51,18 +51,12 @@ cp "$nplv" "$app_dir/nplv.exe"
 run_once() {
   rm -f "$app_dir/data/update.txt"
   (cd "$work" && exec "$app_dir/lv.exe") & app=$!
-  local win about menu="" id
+  local win about menu
   win=$(find_window '^Lumivex ')
   [ -n "$win" ] || fail "no window appeared"
   xdotool windowfocus --sync "$win" 2>/dev/null
   xdotool key alt+space
-  for _ in $(seq 50); do
-    for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
-      eval "$(xdotool getwindowgeometry --shell "$id")"
-      [ "$WIDTH" -lt 400 ] && [ "$HEIGHT" -lt 300 ] && { menu=$id; break 2; }
-    done
-    sleep 0.1
-  done
+  menu=$(find_window_menu)
   [ -n "$menu" ] || fail "Alt+Space opened no window menu"
   eval "$(xdotool getwindowgeometry --shell "$menu")"
   xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 12)) click 1

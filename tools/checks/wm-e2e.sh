@@ -56,20 +56,6 @@ expect_focus() {
   for _ in $(seq 50); do focused && return 0; sleep 0.1; done
   fail "$1: the keyboard is on window $(xdotool getwindowfocus 2>/dev/null), not the main window $win"
 }
-# Polls until every listed screen point "x,y" has the colour.
-expect_screen() { # colour what point...
-  local colour=$1 what=$2 got="" p ok; shift 2
-  for _ in $(seq 50); do
-    shot; ok=1
-    for p in "$@"; do
-      got=$(pixel_at "${p%,*}" "${p#*,}")
-      [ "$got" = "$colour" ] || { ok=0; break; }
-    done
-    [ "$ok" -eq 1 ] && return 0
-    sleep 0.1
-  done
-  fail "$what: pixel ($p) is $got, expected $colour"
-}
 whole_screen="0,0 $((sw - 1)),0 0,$((sh - 1)) $((sw - 1)),$((sh - 1)) $((sw / 2)),$((sh / 2)) ${title_bar/ /,}"
 block_fill="$((wx + 213)) $((wy + 199))"
 main_face="$((wx + WIDTH - 4)),$((wy + HEIGHT - 4))"
@@ -110,14 +96,7 @@ expect_focus "after the held launches"
 # The right-click menu's last item (22 px items and 9 px separators from
 # y = 2: restore, minimise, separator, close, separator, About) opens About.
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) click 3
-menu=""
-for _ in $(seq 50); do
-  for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    [ "$WIDTH" -lt 400 ] && [ "$HEIGHT" -lt 300 ] && { menu=$id; break 2; }
-  done
-  sleep 0.1
-done
+menu=$(find_window_menu)
 [ -n "$menu" ] || fail "a right click on the background opened no window menu"
 xdotool mousemove --sync $((wx + 370)) $((wy + 440 + 97)) click 1
 other_window() { xdotool search --onlyvisible --name 'Lumivex' 2>/dev/null | grep -vx "$win" | head -n 1; }

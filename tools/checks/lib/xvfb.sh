@@ -58,6 +58,19 @@ e2e_begin() {
 
 find_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 
+# The open window menu (an untitled pop-up smaller than 400 x 300), waited
+# for up to five seconds; prints its id, or nothing.
+find_window_menu() {
+  local id
+  for _ in $(seq 50); do
+    for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      [ "$WIDTH" -lt 400 ] && [ "$HEIGHT" -lt 300 ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+}
+
 wait_exit() {
   for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
