@@ -123,6 +123,8 @@ TEST(SelfUpdater, LeavesEverythingAsItWasWhenThereIsNothingToInstall)
         { "truncated program", staged(elf.substr(0, elf.size() / 2)), UpdaterResult::Rejected,
           "data\\lv.exe 不完整,未更新" },
         { "header only", staged(elf.substr(0, 30)), UpdaterResult::Rejected, "data\\lv.exe 不完整,未更新" },
+        { "shared library", staged(ReadNative("/lib/x86_64-linux-gnu/libz.so.1")), UpdaterResult::Rejected,
+          "data\\lv.exe 不是可执行程序,未更新" },
         { "other machine", staged(otherMachine), UpdaterResult::Rejected, "data\\lv.exe 不是本机可以运行的程序,未更新" },
         { "symbolic link",
           [](const ProgramFolder& f) { fs::create_symlink(kNewProgram, f.Native("data/lv.exe")); },
