@@ -53,9 +53,10 @@ unsigned UpdateThreadProc(void*)
     // Every path of the update is built from the folder's Windows name; if
     // that name leads elsewhere, so would every file the update writes.
     if (!plat::ModuleFileNameRoundTrips()) {
+        const std::string program = plat::GetModuleFileName();
         std::fprintf(stderr, "lv.exe: update not started: the program's folder %s has no Windows name that "
                              "leads back to it ('\\' or ':' in a folder name)\n",
-            GetExeFolder().c_str());
+            program.substr(0, program.rfind('\\') + 1).c_str());
         return 1;
     }
     return RunFirstStage(GetExeFolder(), kUpdateStartDelayMs);
