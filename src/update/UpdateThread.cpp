@@ -6,6 +6,7 @@
 #include "platform/fs/Process.h"
 #include "platform/fs/WholeFile.h"
 #include "platform/text/Utf8.h"
+#include "update/DebugLog.h"
 #include "update/EntryFields.h"
 #include "update/EntryInstaller.h"
 #include "update/InstallTargets.h"
@@ -72,12 +73,27 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
     log.AppendLine(kLogStarted);
 
     std::string body;
-    if (CHttpFetch().FetchText(GetManifestUrl(), body) != CHttpFetch::kOk || !IsAcceptedManifest(body))
-        return 1;
+    {
+        const std::string url = GetManifestUrl();
+        CHttpFetch fetch;
+        const int fetched = fetch.FetchText(url, body);
+        const std::string status = HttpStatusNote(fetch);
+        if (fetched != CHttpFetch::kOk) {
+            AppendUpdateDebugLog(exeFolder, "manifest " + url + ": fetch result " + std::to_string(fetched) + status);
+            return 1;
+        }
+        if (!IsAcceptedManifest(body)) {
+            AppendUpdateDebugLog(exeFolder, "manifest " + url + ": no " + std::string(kEndMarker)
+                    + " after its first byte" + status);
+            return 1;
+        }
+    }
     // Written beside and renamed over the old file: a reader meets the old
     // manifest or the new one, never half of it.
-    if (!plat::WriteWholeFile(exeFolder + kManifestFile, body))
+    if (!plat::WriteWholeFile(exeFolder + kManifestFile, body)) {
+        AppendUpdateDebugLog(exeFolder, std::string(kManifestFile) + " cannot be written");
         return 1;
+    }
     body.clear();
     body.shrink_to_fit();
 
@@ -96,12 +112,14 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
         const std::string& digest = fields[0].text;
         const std::string path = DecodeListField(fields[1].text, utf8);
         if (!fits || !IsPathInsideFolder(path) || IsUpdateWorkingName(path)) {
-            installer.Refuse(path);
+            installer.Refuse(path, !fits ? kFieldTooLong
+                    : !IsPathInsideFolder(path) ? "not a path inside the program's folder" : kWorkingName);
             continue;
         }
         const std::string target = exeFolder + path;
         if (installer.Digest(target) == digest)
             continue;
+        CreateFolderPath(target);
         installer.Install(path, digest, DecodeListField(fields[2].text, utf8), target);
     }
 
