@@ -14,4 +14,10 @@ public:
     // Runs the main window and returns false once it has closed.
     bool InitInstance() override;
     int ExitInstance() override;
+
+private:
+    // False when the executable's folder has no Windows name: the program
+    // then runs on its built-in data, without data\ and without the exit
+    // hand-over, as every path into that folder would lead to another one.
+    bool m_bOwnFolder = true;
 };
