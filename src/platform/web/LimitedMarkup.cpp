@@ -110,7 +110,7 @@ struct Open {
 
 }
 
-std::string LimitedMarkup(const GumboOutput& parsed, int maxDepth)
+std::string LimitedMarkup(const GumboOutput& parsed, int maxDepth, std::size_t maxBytes)
 {
     std::string out;
     AppendDoctype(out, parsed.document->v.document);
@@ -156,7 +156,7 @@ std::string LimitedMarkup(const GumboOutput& parsed, int maxDepth)
     while (!open.empty()) {
         Open& top = open.back();
         const GumboVector& children = top.node->v.element.children;
-        if (top.next < children.length) {
+        if (top.next < children.length && out.size() < maxBytes) {
             const auto* child = static_cast<const GumboNode*>(children.data[top.next++]);
             bool element = child->type == GUMBO_NODE_ELEMENT || child->type == GUMBO_NODE_TEMPLATE;
             if (!element || top.depth < maxDepth)

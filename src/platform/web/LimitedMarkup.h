@@ -9,12 +9,15 @@
 
 #include <gumbo.h>
 
+#include <cstddef>
 #include <string>
 
 namespace plat::web {
 
 // `maxDepth` counts the html element as 1; an element deeper than that is
-// left out with all it holds.
-std::string LimitedMarkup(const GumboOutput& parsed, int maxDepth);
+// left out with all it holds. Once `maxBytes` are written no further node
+// is begun (the open elements are still closed): the parser may build far
+// more elements than the text has tags, by reopening formatting elements.
+std::string LimitedMarkup(const GumboOutput& parsed, int maxDepth, std::size_t maxBytes);
 
 }

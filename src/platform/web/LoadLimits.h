@@ -19,7 +19,7 @@ struct LoadLimits {
     // square of the nesting depth, so a small page of nothing but nested
     // block tags can take many seconds; an ordinary page of maxParsedBytes
     // takes about 40 ms and 20 MB.
-    std::size_t maxParseMemory = 128 * 1024 * 1024;
+    std::size_t maxParseMemory = 64 * 1024 * 1024;
     long maxParseCpuMs = 500;
     // What is parsed of a page that passed those: a part small enough that
     // even the worst nesting parses in a few tens of milliseconds.

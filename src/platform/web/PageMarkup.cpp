@@ -35,7 +35,8 @@ std::optional<std::string> PageMarkup(std::string_view html, const LoadLimits& l
     case ParseEnd::OverBudget: return std::string();
     case ParseEnd::Parsed: break;
     }
-    return LimitedMarkup(*parse->Output(), limits.maxNesting);
+    // Written back, a page grows by its implied end tags and quotes.
+    return LimitedMarkup(*parse->Output(), limits.maxNesting, 2 * limits.maxParsedBytes);
 }
 
 }

@@ -2,9 +2,9 @@
 
 // The markup the layout engine is given for a page's text: the page as the
 // HTML parser reads it, at most `maxParsedBytes` of it, with every element
-// nested deeper than `maxNesting` cut off. A page the parser cannot read
-// within its memory and time budgets is read only as far as
-// `fallbackParsedBytes`.
+// nested deeper than `maxNesting` cut off, and no more than twice
+// `maxParsedBytes` written. A page the parser cannot read within its
+// memory and time budgets is read only as far as `fallbackParsedBytes`.
 
 #include "platform/web/LoadLimits.h"
 

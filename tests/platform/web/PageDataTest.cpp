@@ -118,6 +118,15 @@ TEST(PageMarkup, NestingIsCutOnTheParsedTree)
         many += "<p>more</p>";
     EXPECT_EQ(PageMarkup(many, limits), open + "<p>first</p>" + close);
 
+    // Formatting elements reopened in every paragraph: the markup stays
+    // within twice the text parsed, and the end tags of what is open.
+    LoadLimits small;
+    small.maxParsedBytes = 300;
+    std::string reopened = "<p><b><i><u></p>";
+    for (int i = 0; i < 30; ++i)
+        reopened += "<p>x</p>";
+    EXPECT_LE(PageMarkup(reopened, small)->size(), 600u + 40u);
+
     std::atomic<bool> cancel { true };
     EXPECT_EQ(PageMarkup("<p>x</p>", limits, &cancel), std::nullopt);
 }
