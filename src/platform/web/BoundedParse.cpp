@@ -1,6 +1,7 @@
 #include "platform/web/BoundedParse.h"
 
 #include <csetjmp>
+#include <cstddef>
 #include <cstdlib>
 #include <ctime>
 
@@ -39,7 +40,7 @@ struct BoundedParse::Arena {
     ParseBudget budget;
     long startCpuMs = ThreadCpuMs();
     std::size_t held = 0;
-    int allocations = 0;
+    unsigned allocations = 0;
     ParseEnd stop = ParseEnd::Parsed;
     Block* blocks = nullptr;
     std::jmp_buf abandon;
