@@ -17,7 +17,7 @@ constexpr unsigned MB_ICONINFORMATION = 0x0040;
 // IDOK when closed (by OK, Enter, Escape or the close box); -1 when it could not be shown.
 int MessageBox(std::string_view text, unsigned type = MB_OK, Wnd* owner = nullptr);
 
-void SetAppName(std::string_view name);
+// The executable's file name without its extension: "lv" for lv.exe.
 std::string GetAppName();
 
 }
