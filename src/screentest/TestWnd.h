@@ -52,6 +52,11 @@ public:
     void DrawDotFillRight();
     void DrawVLineGradient();
     void DrawHLineGradient();
+    void DrawGrey();
+    void DrawBlackLevel();
+    void DrawGamma();
+    void DrawSharpness();
+    void DrawGrid();
 
     void OnLButtonDown(unsigned flags, plat::Point point);
     void OnRButtonDown(unsigned flags, plat::Point point);
