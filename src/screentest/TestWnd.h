@@ -6,8 +6,9 @@
 // covers the primary screen above every other window, draws the pattern of
 // its mode at the current step when its background is erased and on every
 // left click (which advances the step), and ends on a right click, Escape
-// or Enter. Keys step it both ways, move it to another monitor and show a
-// key map over the pattern until the next input.
+// or Enter. Keys step it both ways, change to the next or previous pattern,
+// move it to another monitor and show a key map over the pattern until the
+// next input.
 
 #include "platform/Types.h"
 #include "platform/gfx/DeviceContext.h"
