@@ -26,8 +26,10 @@ public:
     int m_bShowInfo = 0;   // 1: draw the information lines after each pattern
     std::string m_strTitle; // the launching button's caption, line feed included
     int m_nStep = 0;       // current step, indexes the mode's colour table
+    int m_nStartStep = 0;  // the step initialisation starts at
     plat::Font m_font;     // the information lines' font, made at initialisation
-    int m_nMonitor = 0;    // the monitor the window covers; 0 is the primary screen
+    int m_nMonitor = 0;    // the monitor the window covers; 0 is the primary screen (set before
+                           // DoModal, the one it opens on)
     std::string m_strMonitor; // that monitor's name, to find it again when monitors change
     bool m_bKeyMap = false; // the key map is drawn over the pattern
 
