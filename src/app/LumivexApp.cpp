@@ -1,5 +1,6 @@
 #include "app/LumivexApp.h"
 
+#include "app/CommandLineRun.h"
 #include "app/Fonts.h"
 #include "app/MainDlg.h"
 #include "localdata/Paths.h"
@@ -13,6 +14,14 @@
 
 bool CLumivexApp::InitInstance()
 {
+    // Any option is carried out on its own: no main window, no update.
+    const CommandLine command = ParseCommandLine(m_args);
+    if (command.action != CommandLine::Action::MainWindow) {
+        m_nExitCode = RunCommandLine(command, m_strProgram);
+        return false;
+    }
+    m_bMainWindow = true;
+
     // Dialogs host the web panel as they are: no control container to enable.
 
     // Every relative path of the program, data\main.htm among them, is
@@ -53,7 +62,7 @@ bool CLumivexApp::InitInstance()
 
 int CLumivexApp::ExitInstance()
 {
-    if (m_bOwnFolder)
+    if (m_bMainWindow && m_bOwnFolder)
         ExitUpdate();
     return CWinApp::ExitInstance();
 }

@@ -3,9 +3,10 @@
 # files, the desktop entry (also under a prefix holding $, ' and %) and the
 # AppStream metadata validate, the
 # installed link starts the program under Xvfb from another working
-# directory (data\ appears in the program folder), a program folder the user
-# cannot write still runs the program without data\ and without a dialog,
-# and uninstalling leaves nothing behind but the folders that were there.
+# directory (data\ appears in the program folder) and takes the options, a
+# program folder the user cannot write still runs the program without data\
+# and without a dialog, and uninstalling leaves nothing behind but the
+# folders that were there.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-build}
@@ -83,6 +84,7 @@ xdotool windowfocus --sync "$(find_window '^Lumivex ')" 2>/dev/null; xdotool key
 wait_exit "$app" || fail "the installed program did not end"
 wait "$app" || fail "the installed program ended with status $?"
 app=""
+"$home/bin/lumivex" --list | grep -q '^grid ' || fail "the installed lumivex does not take the options"
 installing uninstall PREFIX="$home"
 [ ! -e "$home" ] || fail "make uninstall left $(cd "$home" && find . | head -n 3)"
 
