@@ -2,6 +2,7 @@
 // needs is beside the executable.
 
 #include "app/LumivexApp.h"
+#include "platform/intl/Translate.h"
 
 namespace {
 
@@ -11,5 +12,6 @@ CLumivexApp theApp;
 
 int main()
 {
+    plat::StartTranslations();
     return theApp.Run();
 }
