@@ -6,10 +6,11 @@
 #
 # The program folder is PREFIX/lib/lumivex (lv.exe and nplv.exe; the program
 # makes its data folder there at its first start), PREFIX/bin/lumivex links
-# to lv.exe, and the desktop entry, icons and AppStream metadata go under
-# PREFIX/share. DESTDIR, when given, is put in front of every path written,
-# not of the paths the installed files name. Uninstalling removes the whole
-# program folder, its data included, and every folder left empty.
+# to lv.exe, and the desktop entry, icons, AppStream metadata, the English
+# catalogue and the manual page go under PREFIX/share. DESTDIR, when given,
+# is put in front of every path written, not of the paths the installed
+# files name. Uninstalling removes the whole program folder, its data
+# included, and every folder left empty.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 action=$1 build=$2 destdir=$3 prefix=$4
@@ -20,12 +21,14 @@ destdir=$(absolute "${destdir%/}")
 top="$destdir$prefix"
 sizes="16 24 32 48 64 128 256"
 metainfo=example.brindle.Lumivex.metainfo.xml
+catalogue=locale/en/LC_MESSAGES/lumivex.mo
 
 case "$action" in
 install)
   for f in lv.exe nplv.exe; do
     [ -x "$build/bin/$f" ] || { echo "install: $build/bin/$f is missing; run make build first"; exit 1; }
   done
+  [ -f "$build/bin/$catalogue" ] || { echo "install: $build/bin/$catalogue is missing; run make build first"; exit 1; }
   install -d "$top/lib/lumivex" "$top/bin"
   install -m 755 "$build/bin/lv.exe" "$build/bin/nplv.exe" "$top/lib/lumivex/"
   ln -sfn ../lib/lumivex/lv.exe "$top/bin/lumivex"
@@ -43,10 +46,18 @@ install)
     install -D -m 644 "$root/res/desktop/lumivex-$s.png" "$top/share/icons/hicolor/${s}x$s/apps/lumivex.png"
   done
   install -D -m 644 "$root/res/desktop/$metainfo" "$top/share/metainfo/$metainfo"
+  # The program finds its catalogue in ../../share/locale from its folder.
+  install -D -m 644 "$build/bin/$catalogue" "$top/share/$catalogue"
+  install -d "$top/share/man/man1"
+  gzip -9n <"$root/docs/lumivex.1" >"$top/share/man/man1/lumivex.1.gz"
+  chmod 644 "$top/share/man/man1/lumivex.1.gz"
   echo "install: Lumivex is in $top/lib/lumivex; start it with $prefix/bin/lumivex or from the desktop's menu"
   ;;
 uninstall)
   rm -f "$top/bin/lumivex" "$top/share/applications/lumivex.desktop" "$top/share/metainfo/$metainfo"
+  rm -f "$top/share/$catalogue" "$top/share/man/man1/lumivex.1.gz"
+  rmdir "$top/share/locale/en/LC_MESSAGES" "$top/share/locale/en" "$top/share/locale" \
+    "$top/share/man/man1" "$top/share/man" 2>/dev/null || true
   for s in $sizes; do rm -f "$top/share/icons/hicolor/${s}x$s/apps/lumivex.png"; done
   rm -rf "$top/lib/lumivex"
   # Folders this installation may have made, deepest first, while empty.
