@@ -1,8 +1,13 @@
-// Entry point of lv.exe. The program reads no command line: everything it
-// needs is beside the executable.
+// Entry point of lv.exe. Without options the program reads no command line:
+// everything it needs is beside the executable. `--version` prints the
+// About dialog's version line and ends, for packages and scripts.
 
 #include "app/LumivexApp.h"
+#include "links/AboutDlg.h"
 #include "platform/intl/Translate.h"
+
+#include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -10,8 +15,12 @@ CLumivexApp theApp;
 
 }
 
-int main()
+int main(int argc, char** argv)
 {
     plat::StartTranslations();
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("%s\n", AboutVersionText().c_str());
+        return 0;
+    }
     return theApp.Run();
 }
