@@ -1,5 +1,8 @@
 # Front door: `make run` starts the program, `make test` runs every test.
 # Both install the Debian packages they need first (tools/install-deps.sh).
+# `make run` and `make install` build the program alone; `make build`,
+# `make test` and `make bench` build the tests and benchmarks too.
+# `make deb` builds the Debian package.
 # `make test-unit` runs the unit tests only, `make test-asan` the same under
 # the sanitizers; CMAKE_FLAGS=-DLV_WERROR=ON makes every warning an error.
 
@@ -19,7 +22,7 @@ export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
 export CMAKE_C_COMPILER_LAUNCHER ?= ccache
 endif
 
-.PHONY: all deps configure build run test test-unit test-asan bench clean
+.PHONY: all deps configure build program run test test-unit test-asan bench clean
 
 all: build
 
@@ -29,10 +32,18 @@ deps:
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
 
+# What the program needs to run or to be installed: the two executables and
+# the English catalogue. Tests and benchmarks are built by `make build`,
+# `make test` and `make bench` only.
+PROGRAM_TARGETS = lv nplv lv_catalogue
+
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+program: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target $(PROGRAM_TARGETS)
+
+run: program
 	@tools/run.sh $(BUILD)/bin/lv.exe
 
 test: build
@@ -50,7 +61,7 @@ test-asan: deps
 install uninstall: export LV_BUILD = $(BUILD)
 install uninstall: export LV_DESTDIR = $(DESTDIR)
 install uninstall: export LV_PREFIX = $(PREFIX)
-install: build
+install: program
 	@tools/install.sh install "$$LV_BUILD" "$$LV_DESTDIR" "$$LV_PREFIX"
 
 uninstall:
@@ -58,6 +69,11 @@ uninstall:
 
 bench: build
 	@tools/bench.sh $(BUILD)
+
+# The Debian package, built by debhelper from a copy of the sources.
+.PHONY: deb
+deb: deps
+	@JOBS=$(JOBS) tools/deb.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)

@@ -3,6 +3,7 @@
 // pattern list, the usage or the version.
 
 #include "app/LumivexApp.h"
+#include "platform/intl/Translate.h"
 
 #include <string_view>
 
@@ -14,6 +15,7 @@ CLumivexApp theApp;
 
 int main(int argc, char** argv)
 {
+    plat::StartTranslations();
     if (argc > 0 && argv[0]) {
         std::string_view program = argv[0];
         theApp.m_strProgram = program.substr(program.find_last_of('/') + 1);

@@ -1,6 +1,7 @@
 #include "links/AboutDlg.h"
 
 #include "platform/fs/Process.h"
+#include "platform/intl/Translate.h"
 
 #include <cstdio>
 
@@ -13,8 +14,8 @@ constexpr const char* kVersion = "1.66";
 std::string AboutVersionText()
 {
     char text[128] = {};
-    std::snprintf(text, sizeof text, "Lumivex显示器测试器 Ver%s", kVersion);
-    return std::string(text) + " 正式版";
+    std::snprintf(text, sizeof text, plat::TranslateFormat("Lumivex显示器测试器 Ver%s").c_str(), kVersion);
+    return std::string(text) + plat::Translate(" 正式版");
 }
 
 CAboutDlg::CAboutDlg()

@@ -2,6 +2,7 @@
 
 #include "links/SoftLauncher.h"
 #include "localdata/TaggedFile.h"
+#include "platform/intl/Translate.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -52,5 +53,5 @@ int OpenLinkButton(int controlId)
 int LaunchSibling(const SiblingProgram& program)
 {
     CSoftLauncher launcher;
-    return launcher.Launch(program.title, program.key, program.exe);
+    return launcher.Launch(plat::Translate(program.title), program.key, program.exe);
 }

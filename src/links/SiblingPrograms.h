@@ -6,6 +6,8 @@
 // list. A program is started through its registry key
 // software\brindle\<key> (value "path") and its executable in that folder.
 
+#include "platform/intl/Translate.h"
+
 #include <string_view>
 
 // The maker's web site: scheme and host, no trailing slash.
@@ -21,18 +23,18 @@ struct SiblingProgram {
     std::string_view key;  // registry subkey and [SOFT_HOMEPAGE_<key>] suffix
     std::string_view exe;  // executable file name in the installation folder
     std::string_view name; // short name: button and software-bar captions
-    std::string_view title; // full display name: the launcher's caption
+    std::string_view title; // full display name: the launcher's caption, translated where shown
 };
 
-inline constexpr SiblingProgram kBrowser { "skiff", "skiff.exe", "轻舟浏览器", "轻舟浏览器" };
-inline constexpr SiblingProgram kCleaner { "sweeper", "sweeper.exe", "垃圾清理", "垃圾清理" };
-inline constexpr SiblingProgram kReader { "inkread", "inkread.exe", "墨香阅读", "墨香阅读" };
-inline constexpr SiblingProgram kDownloader { "picgrab", "picgrab.exe", "图片批量下载", "图片批量下载(2.0版)" };
-inline constexpr SiblingProgram kPlayer { "picshow", "slideview.exe", "看图播放器", "看图幻灯播放器" };
-inline constexpr SiblingProgram kOrganiser { "dayplan", "daykeeper.exe", "日程管家", "日程管家" };
-inline constexpr SiblingProgram kGameBox { "gamebox", "gamebox.exe", "游戏盒子", "游戏盒子" };
-inline constexpr SiblingProgram kSnapshot { "webshot", "webshot.exe", "网页快照", "网页快照" };
-inline constexpr SiblingProgram kLinkGame { "linkup", "linkup.exe", "连连乐", "趣味小游戏连连乐" };
+inline constexpr SiblingProgram kBrowser { "skiff", "skiff.exe", "轻舟浏览器", plat::TranslateLater("轻舟浏览器") };
+inline constexpr SiblingProgram kCleaner { "sweeper", "sweeper.exe", "垃圾清理", plat::TranslateLater("垃圾清理") };
+inline constexpr SiblingProgram kReader { "inkread", "inkread.exe", "墨香阅读", plat::TranslateLater("墨香阅读") };
+inline constexpr SiblingProgram kDownloader { "picgrab", "picgrab.exe", "图片批量下载", plat::TranslateLater("图片批量下载(2.0版)") };
+inline constexpr SiblingProgram kPlayer { "picshow", "slideview.exe", "看图播放器", plat::TranslateLater("看图幻灯播放器") };
+inline constexpr SiblingProgram kOrganiser { "dayplan", "daykeeper.exe", "日程管家", plat::TranslateLater("日程管家") };
+inline constexpr SiblingProgram kGameBox { "gamebox", "gamebox.exe", "游戏盒子", plat::TranslateLater("游戏盒子") };
+inline constexpr SiblingProgram kSnapshot { "webshot", "webshot.exe", "网页快照", plat::TranslateLater("网页快照") };
+inline constexpr SiblingProgram kLinkGame { "linkup", "linkup.exe", "连连乐", plat::TranslateLater("趣味小游戏连连乐") };
 
 // The organiser's older key, still used by some lists; it shares the
 // organiser's homepage.

@@ -3,6 +3,7 @@
 #include "links/InstallFolder.h"
 #include "links/SiblingPrograms.h"
 #include "localdata/TaggedFile.h"
+#include "platform/intl/Translate.h"
 #include "platform/sys/ShellOpen.h"
 #include "platform/ui/MessageBox.h"
 
@@ -24,9 +25,9 @@ int CSoftLauncher::Launch(std::string_view caption, std::string_view key, std::s
     if (RunInstalled(key, executable) == 0)
         return 0;
     std::string homepage = GetHomepage(key);
-    std::string text = "本机还未安装本软件\r\n请去官网下载本软件《";
+    std::string text = plat::Translate("本机还未安装本软件\r\n请去官网下载本软件《");
     text += caption;
-    text += "》\r\n";
+    text += plat::Translate("》\r\n");
     text += homepage;
     plat::MessageBox(text, plat::MB_OK);
     OpenWebAddress(homepage);

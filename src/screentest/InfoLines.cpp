@@ -1,5 +1,6 @@
 #include "screentest/TestWnd.h"
 
+#include "platform/intl/Translate.h"
 #include "platform/ui/Monitors.h"
 
 #include <cstdio>
@@ -23,13 +24,14 @@ void CTestWnd::DrawInfo(plat::DeviceContext* dc, plat::COLORREF color, long elap
     char rgb[8];
     std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", plat::GetRValue(color), plat::GetGValue(color), plat::GetBValue(color));
     // Built by concatenation: the title is the button's caption and may be any length.
-    std::string step = " " + std::to_string(m_nStep) + ", " + m_strTitle + ", RGB(" + rgb + ")  点击鼠标左键切换，右键退出 ";
-    std::string time = " 处理用时: " + std::to_string(elapsed) + " 毫秒 ";
+    std::string step = " " + std::to_string(m_nStep) + ", " + m_strTitle + ", RGB(" + rgb + ")"
+        + plat::Translate("  点击鼠标左键切换，右键退出 ");
+    std::string time = plat::Translate(" 处理用时: ") + std::to_string(elapsed) + plat::Translate(" 毫秒 ");
 
     dc->TextOut(kInfoX, kInfoY, step);
     dc->TextOut(kInfoX, kInfoY + kInfoLineGap, time);
     dc->TextOut(kInfoX, kInfoY + 2 * kInfoLineGap,
-        " 处理时间可用于测试显卡的性能, 时间越小性能越好, 处理用时与系统当前运行的程序也有关系 ");
+        plat::Translate(" 处理时间可用于测试显卡的性能, 时间越小性能越好, 处理用时与系统当前运行的程序也有关系 "));
 
     // Away from the primary screen a fourth line names the monitor: its
     // number counted from 1, its name and the size the pattern covers.
@@ -38,7 +40,7 @@ void CTestWnd::DrawInfo(plat::DeviceContext* dc, plat::COLORREF color, long elap
         return;
     plat::Rect client;
     GetClientRect(&client);
-    std::string line = " 显示器 " + std::to_string(m_nMonitor + 1) + ": " + monitor.name + ", "
+    std::string line = plat::Translate(" 显示器 ") + std::to_string(m_nMonitor + 1) + ": " + monitor.name + ", "
         + std::to_string(client.Width()) + " x " + std::to_string(client.Height()) + " ";
     dc->TextOut(kInfoX, kInfoY + 3 * kInfoLineGap, line);
 }

@@ -4,11 +4,15 @@
 
 #include "screentest/TestWnd.h"
 
+#include "platform/intl/Translate.h"
 #include "platform/ui/ClientDC.h"
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -17,16 +21,16 @@ struct KeyLine {
     std::string_view action;
 };
 
-constexpr std::string_view kKeyMapTitle = " 键盘操作 (按任意键或点击鼠标关闭本说明) ";
+constexpr std::string_view kKeyMapTitle = plat::TranslateLater(" 键盘操作 (按任意键或点击鼠标关闭本说明) ");
 constexpr std::array<KeyLine, 8> kKeyLines { {
-    { "空格  →  ↓  PageDown", "下一步 (同鼠标左键)" },
-    { "Backspace  ←  ↑  PageUp", "上一步" },
-    { "Home", "回到第一步" },
-    { "N", "下一个测试图案" },
-    { "P", "上一个测试图案" },
-    { "Tab  Shift+Tab", "移到下一个 / 上一个显示器" },
-    { "F1  ?", "显示或关闭本说明" },
-    { "Esc  Enter  鼠标右键", "结束测试" },
+    { plat::TranslateLater("空格  →  ↓  PageDown"), plat::TranslateLater("下一步 (同鼠标左键)") },
+    { "Backspace  ←  ↑  PageUp", plat::TranslateLater("上一步") },
+    { "Home", plat::TranslateLater("回到第一步") },
+    { "N", plat::TranslateLater("下一个测试图案") },
+    { "P", plat::TranslateLater("上一个测试图案") },
+    { "Tab  Shift+Tab", plat::TranslateLater("移到下一个 / 上一个显示器") },
+    { "F1  ?", plat::TranslateLater("显示或关闭本说明") },
+    { plat::TranslateLater("Esc  Enter  鼠标右键"), plat::TranslateLater("结束测试") },
 } };
 
 constexpr int kLineGap = 20;
@@ -46,12 +50,15 @@ void CTestWnd::DrawKeyMap()
 
     // The columns line up by measured width: arrows and CJK are not
     // always two half-width cells.
+    std::string title = plat::Translate(kKeyMapTitle);
+    std::vector<std::pair<std::string, std::string>> lines;
     int keysWidth = 0, actionsWidth = 0;
     for (const KeyLine& line : kKeyLines) {
-        keysWidth = std::max(keysWidth, dc.GetTextExtent(line.keys).cx);
-        actionsWidth = std::max(actionsWidth, dc.GetTextExtent(line.action).cx);
+        lines.emplace_back(plat::Translate(line.keys), plat::Translate(line.action));
+        keysWidth = std::max(keysWidth, dc.GetTextExtent(lines.back().first).cx);
+        actionsWidth = std::max(actionsWidth, dc.GetTextExtent(lines.back().second).cx);
     }
-    int width = std::max(dc.GetTextExtent(kKeyMapTitle).cx, kIndent + keysWidth + kColumnGap + actionsWidth);
+    int width = std::max(dc.GetTextExtent(title).cx, kIndent + keysWidth + kColumnGap + actionsWidth);
     int boxWidth = width + 2 * kPadding;
     int boxHeight = static_cast<int>(kKeyLines.size() + 1) * kLineGap + 2 * kPadding;
     int left = std::max(0, (client.Width() - boxWidth) / 2);
@@ -62,11 +69,11 @@ void CTestWnd::DrawKeyMap()
     // The context's own colours, as the information lines have them.
     int x = left + kPadding;
     int y = top + kPadding;
-    dc.TextOut(x, y, kKeyMapTitle);
-    for (const KeyLine& line : kKeyLines) {
+    dc.TextOut(x, y, title);
+    for (const auto& [keys, action] : lines) {
         y += kLineGap;
-        dc.TextOut(x + kIndent, y, line.keys);
-        dc.TextOut(x + kIndent + keysWidth + kColumnGap, y, line.action);
+        dc.TextOut(x + kIndent, y, keys);
+        dc.TextOut(x + kIndent + keysWidth + kColumnGap, y, action);
     }
     m_bKeyMap = true;
 }

@@ -20,7 +20,7 @@ export LUMIVEX_UPDATE_SERVER=http://127.0.0.1:1 XDG_CONFIG_HOME="$work/config"
 fail() { echo "install-e2e: FAIL: $*"; exit 1; }
 
 # The Makefile's own targets, without building again.
-installing() { make -s -C "$root" -o build -o configure -o deps BUILD="$build" "$@" >/dev/null; }
+installing() { make -s -C "$root" -o program -o build -o configure -o deps BUILD="$build" "$@" >/dev/null; }
 
 # Files and links under $1, "path mode", against what an installation under
 # prefix $2 (relative to $1, empty or ending in /) must hold; and no empty folder besides.
@@ -29,7 +29,8 @@ expect_tree() {
   {
     printf '%s\n' "${p}bin/lumivex 777" "${p}lib/lumivex/lv.exe 755" "${p}lib/lumivex/nplv.exe 755" \
       "${p}lib/lumivex/.installed-folders 644" \
-      "${p}share/applications/lumivex.desktop 644" "${p}share/metainfo/example.brindle.Lumivex.metainfo.xml 644"
+      "${p}share/applications/lumivex.desktop 644" "${p}share/metainfo/example.brindle.Lumivex.metainfo.xml 644" \
+      "${p}share/locale/en/LC_MESSAGES/lumivex.mo 644" "${p}share/man/man1/lumivex.1.gz 644"
     for s in 16 24 32 48 64 128 256; do echo "${p}share/icons/hicolor/${s}x$s/apps/lumivex.png 644"; done
   } | sort >"$work/expected"
   (cd "$top" && find . \( -type f -o -type l \) -printf '%P %m\n' | sort) >"$work/found"

@@ -1,12 +1,15 @@
 #include "platform/gfx/FontMatch.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/gfx/FontMatchCache.h"
 
 #include <fontconfig/fontconfig.h>
 
 namespace plat {
 
-bool MatchFontFamily(std::string_view family, int pixelSize, FaceFile& out)
+namespace {
+
+bool AskFontconfig(std::string_view family, int pixelSize, FaceFile& out)
 {
     FcInit(); // loads the configuration on first use, does nothing after
     FcPattern* pattern = family.empty() ? FcNameParse(reinterpret_cast<const FcChar8*>("serif:lang=zh-cn"))
@@ -44,6 +47,25 @@ bool MatchFontFamily(std::string_view family, int pixelSize, FaceFile& out)
         found = false;
     }
     FcPatternDestroy(match);
+    return found;
+}
+
+}
+
+bool MatchFontFamily(std::string_view family, int pixelSize, FaceFile& out)
+{
+    // Only the font lock's holder gets here, so the cache needs no lock of its own.
+    static FontMatchCache cache(FontMatchCache::DefaultPath());
+    if (std::optional<std::optional<FaceFile>> known = cache.Find(family, pixelSize)) {
+        if (*known)
+            out = **known;
+        return known->has_value();
+    }
+    FaceFile file;
+    bool found = AskFontconfig(family, pixelSize, file);
+    cache.Remember(family, pixelSize, found ? std::optional(file) : std::nullopt);
+    if (found)
+        out = file;
     return found;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/DialogTemplate.h"
 
+#include "platform/intl/Translate.h"
 #include "platform/res/Resources.h"
 
 #include <charconv>
@@ -265,8 +266,13 @@ std::optional<DialogTemplate> DialogTemplate::Load(int id)
         return std::nullopt;
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     std::optional<DialogTemplate> d = Parse(text);
-    if (d && d->id != id)
+    if (!d || d->id != id)
         return std::nullopt;
+    // An icon's text is its resource number and a web host's its class.
+    d->title = Translate(d->title);
+    for (ControlTemplate& c : d->controls)
+        if (c.kind != ControlKind::Icon && c.kind != ControlKind::WebHost)
+            c.text = Translate(c.text);
     return d;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/Menu.h"
 
+#include "platform/intl/Translate.h"
 #include "platform/ui/Messages.h"
 
 namespace plat {
@@ -7,11 +8,11 @@ namespace plat {
 std::unique_ptr<Menu> Menu::StandardWindowMenu(bool minimizeBox)
 {
     auto menu = std::make_unique<Menu>();
-    menu->AppendMenu(MF_STRING | MF_GRAYED, SC_RESTORE, "还原(&R)");
+    menu->AppendMenu(MF_STRING | MF_GRAYED, SC_RESTORE, Translate("还原(&R)"));
     if (minimizeBox)
-        menu->AppendMenu(MF_STRING, SC_MINIMIZE, "最小化(&N)");
+        menu->AppendMenu(MF_STRING, SC_MINIMIZE, Translate("最小化(&N)"));
     menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING, SC_CLOSE, "关闭(&C)\tAlt+F4");
+    menu->AppendMenu(MF_STRING, SC_CLOSE, Translate("关闭(&C)\tAlt+F4"));
     return menu;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/fs/Process.h"
 #include "platform/gfx/DeviceContext.h"
+#include "platform/intl/Translate.h"
 #include "platform/ui/TextWrap.h"
 
 #include <algorithm>
@@ -82,7 +83,7 @@ DialogTemplate BuildTemplate(std::string_view text)
     ok.kind = ControlKind::Button;
     ok.defaultButton = true;
     ok.tabStop = true;
-    ok.text = "确定";
+    ok.text = Translate("确定");
     int buttonTop = 12 + textH + 12;
     ok.units = { (width - kButtonW) / 2, buttonTop, (width - kButtonW) / 2 + kButtonW, buttonTop + kButtonH };
     t.controls = { label, ok };

@@ -1,5 +1,6 @@
 #include "platform/ui/StringTable.h"
 
+#include "platform/intl/Translate.h"
 #include "platform/res/Resources.h"
 
 namespace plat {
@@ -7,7 +8,7 @@ namespace plat {
 std::string LoadString(int id)
 {
     std::span<const std::uint8_t> bytes = res::Find(res::Kind::String, id);
-    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return Translate(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 bool LoadString(std::string& text, int id)

@@ -1,0 +1,281 @@
+#include "platform/gfx/FontMatchCache.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+constexpr std::string_view kHeader = "lumivex font-match 1\n";
+constexpr std::string_view kEnd = "end\n";
+constexpr std::string_view kNoFile = "-";
+// Far more than the program's few faces and sizes ever need.
+constexpr std::size_t kMaxFileBytes = 64 * 1024;
+// Font folders nest a few levels (fonts/truetype/arphic); a loop of links stops here.
+constexpr int kMaxFolderDepth = 6;
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string HomeFolder(const char* variable, const char* underHome)
+{
+    std::string value = Environment(variable);
+    return value.empty() ? Environment("HOME") + underHome : value;
+}
+
+// Size and modification time in nanoseconds, "-" when the path is missing.
+std::string Stamp(const std::string& path)
+{
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return "-";
+    return std::to_string(st.st_size) + ":" + std::to_string(st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec);
+}
+
+class Fingerprint {
+public:
+    void Add(std::string_view bytes)
+    {
+        for (char c : bytes)
+            m_hash = (m_hash ^ static_cast<std::uint8_t>(c)) * 0x100000001b3ULL;
+        m_hash = (m_hash ^ 0xff) * 0x100000001b3ULL; // separator
+    }
+    void AddPath(const std::string& path)
+    {
+        Add(path);
+        Add(Stamp(path));
+    }
+    // The folder and everything in it, sorted; folders within it to
+    // `depth` levels when `recurse`.
+    void AddFolder(const std::string& folder, bool recurse, int depth = 0)
+    {
+        AddPath(folder);
+        DIR* dir = opendir(folder.c_str());
+        if (!dir)
+            return;
+        std::vector<std::pair<std::string, bool>> entries;
+        while (dirent* e = readdir(dir)) {
+            std::string name = e->d_name;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + "/" + name;
+            // The entry's type from the folder itself: font folders hold
+            // thousands of files, and a stat of each costs milliseconds.
+            bool isFolder = e->d_type == DT_DIR;
+            if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+                struct stat st {};
+                isFolder = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+            }
+            entries.emplace_back(path, isFolder);
+        }
+        closedir(dir);
+        std::sort(entries.begin(), entries.end());
+        for (const auto& [path, isFolder] : entries) {
+            if (!recurse)
+                AddPath(path);
+            else if (isFolder && depth < kMaxFolderDepth)
+                AddFolder(path, true, depth + 1);
+        }
+    }
+    std::string Hex() const
+    {
+        char text[17] = {};
+        std::to_chars(text, text + 16, m_hash, 16);
+        return text;
+    }
+
+private:
+    std::uint64_t m_hash = 0xcbf29ce484222325ULL;
+};
+
+std::vector<std::string_view> Split(std::string_view line, char separator)
+{
+    std::vector<std::string_view> fields;
+    for (;;) {
+        std::size_t at = line.find(separator);
+        fields.push_back(line.substr(0, at));
+        if (at == std::string_view::npos)
+            return fields;
+        line.remove_prefix(at + 1);
+    }
+}
+
+bool ToInt(std::string_view text, int& value)
+{
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+std::string Key(std::string_view family, int pixelSize)
+{
+    return std::string(family) + "\t" + std::to_string(pixelSize) + "\t";
+}
+
+// family, size, then "-" or file, index, matched family, stamp.
+bool WellFormed(std::string_view line)
+{
+    std::vector<std::string_view> f = Split(line, '\t');
+    int number = 0;
+    if (f.size() == 3)
+        return ToInt(f[1], number) && f[2] == kNoFile;
+    return f.size() == 6 && ToInt(f[1], number) && ToInt(f[3], number) && f[2].starts_with('/');
+}
+
+bool Storable(std::string_view text)
+{
+    return text.find_first_of("\t\n") == std::string_view::npos;
+}
+
+// The file's bytes if it is a regular file of this user, no link, and small.
+std::optional<std::string> ReadOwnFile(const std::string& path)
+{
+    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    std::string bytes;
+    bool usable = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == getuid()
+        && static_cast<std::size_t>(st.st_size) <= kMaxFileBytes;
+    if (usable) {
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+        usable = read(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    }
+    close(fd);
+    return usable ? std::optional(bytes) : std::nullopt;
+}
+
+}
+
+std::string FontSetupFingerprint()
+{
+    Fingerprint print;
+    for (const char* name : { "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME", "XDG_CONFIG_HOME",
+             "XDG_DATA_HOME", "XDG_CACHE_HOME" })
+        print.Add(std::string(name) + "=" + Environment(name));
+    std::string home = Environment("HOME");
+    std::string config = HomeFolder("XDG_CONFIG_HOME", "/.config");
+    std::string data = HomeFolder("XDG_DATA_HOME", "/.local/share");
+    std::string cache = HomeFolder("XDG_CACHE_HOME", "/.cache");
+    std::string mainFile = Environment("FONTCONFIG_FILE");
+    print.AddPath(mainFile.empty() ? "/etc/fonts/fonts.conf" : mainFile);
+    for (const std::string& folder : { std::string("/etc/fonts/conf.d"), Environment("FONTCONFIG_PATH"),
+             config + "/fontconfig/conf.d", home + "/.fonts.conf.d" })
+        print.AddFolder(folder, false);
+    print.AddPath(config + "/fontconfig/fonts.conf");
+    print.AddPath(home + "/.fonts.conf");
+    for (const std::string& folder :
+        { std::string("/usr/share/fonts"), std::string("/usr/local/share/fonts"), data + "/fonts", home + "/.fonts" })
+        print.AddFolder(folder, true);
+    // fontconfig rewrites its caches when fonts come or go.
+    print.AddPath("/var/cache/fontconfig");
+    print.AddPath(cache + "/fontconfig");
+    return print.Hex();
+}
+
+FontMatchCache::FontMatchCache(std::string path)
+    : m_path(std::move(path))
+{
+}
+
+std::string FontMatchCache::DefaultPath()
+{
+    std::string cache = HomeFolder("XDG_CACHE_HOME", "/.cache");
+    return cache.starts_with('/') ? cache + "/lumivex/font-match" : "";
+}
+
+void FontMatchCache::Load()
+{
+    m_loaded = true;
+    m_fingerprint = FontSetupFingerprint();
+    if (m_path.empty())
+        return;
+    std::optional<std::string> bytes = ReadOwnFile(m_path);
+    std::string expected = std::string(kHeader) + "fingerprint " + m_fingerprint + "\n";
+    if (!bytes || !bytes->starts_with(expected) || !bytes->ends_with(kEnd))
+        return;
+    std::string_view body(*bytes);
+    body = body.substr(expected.size(), body.size() - expected.size() - kEnd.size());
+    for (std::string_view line : Split(body, '\n')) {
+        if (line.empty())
+            continue;
+        if (!WellFormed(line))
+            return; // a damaged file: none of it is trusted
+    }
+    m_text = body;
+}
+
+std::optional<std::optional<FaceFile>> FontMatchCache::Find(std::string_view family, int pixelSize)
+{
+    if (!m_loaded)
+        Load();
+    std::string key = Key(family, pixelSize);
+    for (std::string_view line : Split(m_text, '\n')) {
+        if (!line.starts_with(key))
+            continue;
+        std::vector<std::string_view> f = Split(line, '\t');
+        if (f.size() == 3)
+            return std::optional<FaceFile>();
+        FaceFile file { std::string(f[2]), 0, std::string(f[4]) };
+        ToInt(f[3], file.index);
+        // A font file replaced since: ask fontconfig again.
+        if (Stamp(file.path) != f[5])
+            return std::nullopt;
+        return std::optional<FaceFile>(file);
+    }
+    return std::nullopt;
+}
+
+void FontMatchCache::Remember(std::string_view family, int pixelSize, const std::optional<FaceFile>& answer)
+{
+    if (!m_loaded)
+        Load();
+    if (!Storable(family) || (answer && (!Storable(answer->path) || !Storable(answer->family))))
+        return;
+    std::string key = Key(family, pixelSize);
+    std::string text;
+    for (std::string_view line : Split(m_text, '\n'))
+        if (!line.empty() && !line.starts_with(key))
+            text.append(line).append("\n");
+    text += key;
+    if (answer)
+        text += answer->path + "\t" + std::to_string(answer->index) + "\t" + answer->family + "\t" + Stamp(answer->path);
+    else
+        text += kNoFile;
+    text += "\n";
+    m_text = text;
+    Save();
+}
+
+void FontMatchCache::Save() const
+{
+    if (m_path.empty())
+        return;
+    std::string folder = m_path.substr(0, m_path.rfind('/'));
+    std::string parent = folder.substr(0, folder.rfind('/'));
+    mkdir(parent.c_str(), 0700);
+    mkdir(folder.c_str(), 0700);
+    std::string bytes = std::string(kHeader) + "fingerprint " + m_fingerprint + "\n" + m_text + std::string(kEnd);
+    // Written whole under another name and renamed over the file (or over a
+    // link in its place). Not flushed: a cache lost in a power cut, or one
+    // that cannot be written, only costs the next start its time.
+    std::string staged = m_path + ".tmp-" + std::to_string(getpid());
+    int fd = open(staged.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    if (close(fd) != 0 || !written || rename(staged.c_str(), m_path.c_str()) != 0)
+        unlink(staged.c_str());
+}
+
+}

@@ -1,0 +1,91 @@
+#include "platform/gfx/FontMatchCache.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+using namespace plat;
+
+namespace {
+
+// A cache file of the test's own, holding an answer for "Song" at 12 px
+// that names a font file of the test's own.
+struct CacheWorld {
+    lvtest::TempFolder folder;
+    std::string path = folder.Native("cache/lumivex/font-match");
+    std::string font = folder.Native("song.ttf");
+
+    CacheWorld()
+    {
+        lvtest::WriteNative(font, "not really a font");
+        FontMatchCache(path).Remember("Song", 12, FaceFile { font, 2, "Song" });
+    }
+    std::optional<std::optional<FaceFile>> Find() { return FontMatchCache(path).Find("Song", 12); }
+};
+
+}
+
+TEST(FontMatchCache, AnswersSurviveARunAndNoneIsTakenForGranted)
+{
+    {
+        CacheWorld world;
+        auto known = world.Find();
+        ASSERT_TRUE(known && *known);
+        EXPECT_EQ((*known)->path, world.font);
+        EXPECT_EQ((*known)->index, 2);
+        FontMatchCache(world.path).Remember("Nothing", 16, std::nullopt);
+        auto none = FontMatchCache(world.path).Find("Nothing", 16);
+        ASSERT_TRUE(none);
+        EXPECT_FALSE(*none);
+        EXPECT_FALSE(FontMatchCache(world.path).Find("Song", 16));
+    }
+    struct Case {
+        const char* what;
+        std::function<void(CacheWorld&)> spoil;
+    };
+    const Case cases[] = {
+        { "another fingerprint", [](CacheWorld& w) {
+             std::string text = lvtest::ReadNative(w.path);
+             text[text.find("fingerprint ") + 12] ^= 1;
+             lvtest::WriteNative(w.path, text);
+         } },
+        { "truncated", [](CacheWorld& w) {
+             std::string text = lvtest::ReadNative(w.path);
+             lvtest::WriteNative(w.path, text.substr(0, text.size() - 2));
+         } },
+        { "a damaged line", [](CacheWorld& w) {
+             std::string text = lvtest::ReadNative(w.path);
+             text.insert(text.find("Song\t12"), "Song\tx\t-\n");
+             lvtest::WriteNative(w.path, text);
+         } },
+        { "a link to a good file", [](CacheWorld& w) {
+             std::filesystem::rename(w.path, w.path + ".real");
+             std::filesystem::create_symlink(w.path + ".real", w.path);
+         } },
+        { "the font file changed", [](CacheWorld& w) { lvtest::WriteNative(w.font, "another font, longer"); } },
+    };
+    for (const Case& c : cases) {
+        CacheWorld world;
+        c.spoil(world);
+        EXPECT_FALSE(world.Find()) << c.what;
+        // Rebuilt: the next run finds the new answer in a regular file.
+        FontMatchCache(world.path).Remember("Song", 12, FaceFile { world.font, 0, "Song" });
+        EXPECT_TRUE(world.Find()) << c.what;
+        EXPECT_FALSE(std::filesystem::is_symlink(world.path)) << c.what;
+    }
+}
+
+TEST(FontMatchCache, AnUnwritableCacheStillAnswersWithinTheRun)
+{
+    lvtest::TempFolder folder;
+    lvtest::WriteNative(folder.Native("file"), "");
+    FontMatchCache cache(folder.Native("file/lumivex/font-match"));
+    cache.Remember("Song", 12, std::nullopt);
+    auto none = cache.Find("Song", 12);
+    ASSERT_TRUE(none);
+    EXPECT_FALSE(*none);
+    EXPECT_FALSE(FontMatchCache(folder.Native("file/lumivex/font-match")).Find("Song", 12));
+}
