@@ -148,3 +148,172 @@ TEST(PictureDecoders, PicturesMadeByDebianToolsDecodeToThePixelsConvertReports)
         EXPECT_EQ(wrong, 0) << "worst difference " << worst;
     }
 }
+
+namespace {
+
+// A start marker, one Huffman table segment whose sixteen counts are all
+// 255 (4,080 codes where a table holds at most 256) with its 4,080 values,
+// and an end marker.
+std::string OverfullHuffmanTableJpeg()
+{
+    const std::size_t length = 2 + 1 + 16 + 16 * 255;
+    std::string jpeg = "\xFF\xD8\xFF\xC4";
+    jpeg += { static_cast<char>(length >> 8), static_cast<char>(length & 0xFF), '\0' };
+    jpeg.append(16, '\xFF');
+    jpeg.append(16 * 255, '\x01');
+    return jpeg + "\xFF\xD9";
+}
+
+// A 1 x 1 frame header declaring 255 components, and a scan of the first.
+std::string TooManyComponentsJpeg()
+{
+    const std::size_t length = 8 + 3 * 255;
+    std::string jpeg = "\xFF\xD8\xFF\xC0";
+    jpeg += { static_cast<char>(length >> 8), static_cast<char>(length & 0xFF), 8, 0, 1, 0, 1, static_cast<char>(255) };
+    for (int i = 0; i < 255; ++i)
+        jpeg += { static_cast<char>(i), 0x11, 0 };
+    jpeg += { '\xFF', '\xDA', 0, 8, 1, 0, 0, 0, 63, 0 };
+    return jpeg + std::string(64, '\0') + "\xFF\xD9";
+}
+
+void PutBigEndian16(std::string& bytes, std::size_t at, unsigned value)
+{
+    bytes[at] = static_cast<char>(value >> 8);
+    bytes[at + 1] = static_cast<char>(value);
+}
+
+void PutLittleEndian(std::string& bytes, std::size_t at, std::uint32_t value, int count)
+{
+    for (int i = 0; i < count; ++i)
+        bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+// A baseline JPEG whose frame header declares width x height.
+std::string JpegDeclaring(std::string jpeg, unsigned width, unsigned height)
+{
+    const std::size_t sof = jpeg.find("\xFF\xC0");
+    PutBigEndian16(jpeg, sof + 5, height);
+    PutBigEndian16(jpeg, sof + 7, width);
+    return jpeg;
+}
+
+std::string GifWithCanvas(unsigned width, unsigned height)
+{
+    std::string gif = webtest::RedGif();
+    PutLittleEndian(gif, 6, width, 2);
+    PutLittleEndian(gif, 8, height, 2);
+    return gif;
+}
+
+// The red 1 x 1 GIF's one frame moved to `left` or given another size.
+std::string GifWithFrame(unsigned left, unsigned width, unsigned height)
+{
+    std::string gif = webtest::RedGif();
+    const std::size_t frame = gif.find(',');
+    PutLittleEndian(gif, frame + 1, left, 2);
+    PutLittleEndian(gif, frame + 5, width, 2);
+    PutLittleEndian(gif, frame + 7, height, 2);
+    return gif;
+}
+
+std::string BmpDeclaring(std::int32_t width, std::int32_t height)
+{
+    std::string bmp = webtest::SolidImage(webtest::ImageFormat::Bmp, 2, 2, 0x00FF00);
+    PutLittleEndian(bmp, 18, static_cast<std::uint32_t>(width), 4);
+    PutLittleEndian(bmp, 22, static_cast<std::uint32_t>(height), 4);
+    return bmp;
+}
+
+// The first IDAT chunk's length field made to say 1 GB; the file stays as it was.
+std::string PngWithGigabyteIdat(std::string png)
+{
+    const std::size_t idat = png.find("IDAT");
+    for (int i = 0; i < 4; ++i)
+        png[idat - 4 + i] = "\x40\0\0\0"[i];
+    return png;
+}
+
+long PeakResidentKb()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+}
+
+TEST(PictureDecoders, HostileAndDamagedFilesAreRefusedOrDrawnWhole)
+{
+    lvtest::TempFolder folder;
+    ASSERT_TRUE(Shell("cd '" + folder.Native() + "' && convert -seed 7 -size 160x120 xc: +noise Random -blur 0x1 noise.ppm"
+        " && convert noise.ppm noise.png && convert noise.ppm -interlace PNG interlaced.png"
+        " && cjpeg noise.ppm > baseline.jpg && cjpeg -progressive noise.ppm > progressive.jpg"
+        " && convert noise.ppm -colors 200 noise.gif && convert noise.ppm BMP3:noise.bmp"
+        " && convert -size 4x4 xc:red -page 6x6+4+4 outside.gif"));
+    const long peakBefore = PeakResidentKb();
+
+    // Cut every kilobyte: refused, or drawn exactly as the whole file.
+    for (const char* name : { "noise.png", "interlaced.png", "baseline.jpg", "progressive.jpg", "noise.gif", "noise.bmp" }) {
+        const std::string whole = lvtest::ReadNative(folder.Native(name));
+        plat::DecodedPicture full, cut;
+        std::string error;
+        ASSERT_TRUE(plat::DecodePicture(Bytes(whole), kMaxPixels, full, error)) << name << ": " << error;
+        for (std::size_t size = 1024; size < whole.size(); size += 1024) {
+            const bool shown = plat::DecodePicture(Bytes(whole.substr(0, size)), kMaxPixels, cut, error);
+            if (shown)
+                EXPECT_EQ(cut.argb, full.argb) << name << " cut at " << size;
+            else
+                EXPECT_TRUE(cut.argb.empty() && !error.empty()) << name << " cut at " << size;
+        }
+    }
+
+    const std::string png = webtest::SolidImage(webtest::ImageFormat::Png, 2, 2, 0x00FF00);
+    const std::string jpeg = webtest::SolidImage(webtest::ImageFormat::Jpeg, 16, 16, 0x00FF00);
+    struct Refused {
+        const char* what;
+        std::string bytes;
+        const char* reason; // part of the error
+    };
+    const Refused refused[] = {
+        { "overfull Huffman table", OverfullHuffmanTableJpeg(), "Huffman" },
+        { "255 components", TooManyComponentsJpeg(), "components" },
+        { "PNG 0 wide", webtest::WithPngSize(png, 0, 2), "IHDR" },
+        { "PNG 100000 x 100000", webtest::WithPngSize(png, 100000, 100000), "declares 100000 x 100000" },
+        { "PNG one row above the limit", webtest::WithPngSize(png, 2048, 2049), "declares 2048 x 2049" },
+        { "PNG at the limit over 4 pixels", webtest::WithPngSize(png, 2048, 2048), "PNG" },
+        { "PNG with a 1 GB IDAT", PngWithGigabyteIdat(lvtest::ReadNative(folder.Native("noise.png"))), "PNG" },
+        { "JPEG 0 high", JpegDeclaring(jpeg, 16, 0), "JPEG" },
+        { "JPEG 65000 x 65000", JpegDeclaring(jpeg, 65000, 65000), "declares 65000 x 65000" },
+        { "GIF canvas 0 x 0", GifWithCanvas(0, 0), "declares 0 x 0" },
+        { "GIF canvas 65535 x 65535", GifWithCanvas(65535, 65535), "declares 65535 x 65535" },
+        { "GIF frame 65535 x 65535", GifWithFrame(0, 65535, 65535), "frame" },
+        { "BMP 100000 x 100000", BmpDeclaring(100000, -100000), "declares 100000 x 100000" },
+        { "HTML", "<html><body>", "not a PNG" },
+        { "empty", "", "not a PNG" },
+    };
+    for (const Refused& r : refused) {
+        plat::DecodedPicture picture;
+        picture.width = 1;
+        std::string error;
+        EXPECT_FALSE(plat::DecodePicture(Bytes(r.bytes), kMaxPixels, picture, error)) << r.what;
+        EXPECT_TRUE(picture.width == 0 && picture.argb.empty()) << r.what;
+        EXPECT_NE(error.find(r.reason), std::string::npos) << r.what << ": " << error;
+    }
+
+    // Frames reaching past their canvas are cut at its edge.
+    plat::DecodedPicture picture;
+    std::string error;
+    ASSERT_TRUE(plat::DecodePicture(Bytes(GifWithFrame(5, 1, 1)), kMaxPixels, picture, error)) << error;
+    EXPECT_EQ(picture.argb, std::vector<std::uint32_t> { 0 });
+    ASSERT_TRUE(plat::DecodePicture(Bytes(lvtest::ReadNative(folder.Native("outside.gif"))), kMaxPixels, picture, error))
+        << error;
+    ASSERT_EQ(picture.width, 6);
+    ASSERT_EQ(picture.height, 6);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(picture.argb[static_cast<std::size_t>(y) * 6 + x], x >= 4 && y >= 4 ? 0xFFFF0000u : 0u) << x << "," << y;
+    }
+
+    // Nothing above came near the memory a 1 GB or 65535 x 65535 buffer takes.
+    EXPECT_LT(PeakResidentKb() - peakBefore, 256 * 1024);
+}
