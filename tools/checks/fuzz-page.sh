@@ -13,10 +13,8 @@ mkdir -p "$build/fuzz-page"
 build=$(cd "$build" && pwd)
 out="$build/fuzz-page"
 
-# stb_image copies zero bytes from a null buffer for an empty PNG data chunk
-# (memcpy's non-null rule, harmless at length 0): that one check is left out.
 clang++-14 -std=c++20 -O1 -g -fno-omit-frame-pointer \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -fno-sanitize=nonnull-attribute \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$root/src" \
   "$root/tests/fuzz/page/fuzz_page.cpp" \
   "$root/src/platform/web/PageText.cpp" \
@@ -25,6 +23,9 @@ clang++-14 -std=c++20 -O1 -g -fno-omit-frame-pointer \
   "$root/src/platform/text/Cp936.cpp" \
   "$root/src/platform/text/Utf8.cpp" \
   "$root/src/platform/gfx/Surface.cpp" \
+  "$root/src/platform/gfx/BmpDecoder.cpp" \
+  "$root"/src/platform/picture/*.cpp \
+  -lpng16 -ljpeg -lgif \
   -o "$out/fuzz_page"
 
 scratch=$(mktemp -d)
