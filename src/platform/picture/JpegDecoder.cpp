@@ -17,6 +17,10 @@ static_assert(std::endian::native == std::endian::little, "rows of B, G, R, A by
 // the whole picture: thousands of tiny ones cost minutes for nothing.
 constexpr int kMaxScans = 256;
 
+// A progressive file keeps every coefficient in memory, two bytes per pixel
+// and component: 32 MB for a CMYK picture at the panel's largest size.
+constexpr long kMaxLibraryMemory = 64L * 1024 * 1024;
+
 // Everything libjpeg's callbacks and the C-style frames below share. Plain
 // data only: an error leaves libjpeg by longjmp.
 struct JpegRead {
@@ -68,6 +72,7 @@ bool ReadJpegHeader(JpegRead& read, const std::uint8_t* data, std::size_t size)
     read.errors.emit_message = OnJpegMessage;
     read.info.client_data = &read;
     jpeg_create_decompress(&read.info);
+    read.info.mem->max_memory_to_use = kMaxLibraryMemory;
     read.progress.progress_monitor = OnJpegProgress;
     read.info.progress = &read.progress;
     jpeg_mem_src(&read.info, data, size);
