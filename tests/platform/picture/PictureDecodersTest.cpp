@@ -176,6 +176,18 @@ std::string TooManyComponentsJpeg()
     return jpeg + std::string(64, '\0') + "\xFF\xD9";
 }
 
+// A progressive JPEG with its last scan repeated `copies` times more.
+std::string WithLastScanRepeated(std::string jpeg, int copies)
+{
+    const std::size_t last = jpeg.rfind("\xFF\xDA");
+    const std::size_t end = jpeg.rfind("\xFF\xD9");
+    const std::string scan = jpeg.substr(last, end - last);
+    jpeg.erase(end);
+    for (int i = 0; i < copies; ++i)
+        jpeg += scan;
+    return jpeg + "\xFF\xD9";
+}
+
 void PutBigEndian16(std::string& bytes, std::size_t at, unsigned value)
 {
     bytes[at] = static_cast<char>(value >> 8);
@@ -283,6 +295,7 @@ TEST(PictureDecoders, HostileAndDamagedFilesAreRefusedOrDrawnWhole)
         { "PNG at the limit over 4 pixels", webtest::WithPngSize(png, 2048, 2048), "PNG" },
         { "PNG with a 1 GB IDAT", PngWithGigabyteIdat(lvtest::ReadNative(folder.Native("noise.png"))), "PNG" },
         { "JPEG 0 high", JpegDeclaring(jpeg, 16, 0), "JPEG" },
+        { "JPEG with 300 scans", WithLastScanRepeated(lvtest::ReadNative(folder.Native("progressive.jpg")), 300), "scans" },
         { "JPEG 65000 x 65000", JpegDeclaring(jpeg, 65000, 65000), "declares 65000 x 65000" },
         { "GIF canvas 0 x 0", GifWithCanvas(0, 0), "declares 0 x 0" },
         { "GIF canvas 65535 x 65535", GifWithCanvas(65535, 65535), "declares 65535 x 65535" },
