@@ -24,13 +24,8 @@
 
 #include <benchmark/benchmark.h>
 #include <gumbo.h>
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
 #include <httplib.h>
+#include <png.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -264,10 +259,15 @@ bool StartServer()
     });
     g_server.Get("/logo.png", [](const httplib::Request&, httplib::Response& res) {
         std::vector<unsigned char> rgb(32 * 32 * 3, 0x80);
-        std::string png;
-        stbi_write_png_to_func(
-            [](void* out, void* data, int size) { static_cast<std::string*>(out)->append(static_cast<char*>(data), size); },
-            &png, 32, 32, 3, rgb.data(), 32 * 3);
+        png_image image = {};
+        image.version = PNG_IMAGE_VERSION;
+        image.width = 32;
+        image.height = 32;
+        image.format = PNG_FORMAT_RGB;
+        std::string png(4096, '\0');
+        png_alloc_size_t size = png.size();
+        png_image_write_to_memory(&image, png.data(), &size, 0, rgb.data(), 0, nullptr);
+        png.resize(size);
         res.set_content(png, "image/png");
     });
     g_port = g_server.bind_to_any_port("127.0.0.1");

@@ -1,27 +1,9 @@
 #include "platform/web/PageImage.h"
 
 #include "platform/gfx/Surface.h"
+#include "platform/picture/PictureDecoders.h"
 
-#include <algorithm>
-#include <climits>
-
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_GIF
-#define STBI_ONLY_BMP
-#define STBI_NO_STDIO
-#define STBI_NO_LINEAR
-#define STBI_NO_HDR
-#define STBI_MAX_DIMENSIONS 16384
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
+#include <string>
 
 namespace plat::web {
 
@@ -46,28 +28,13 @@ std::uint32_t Blend(std::uint32_t under, std::uint32_t over)
 PageImage PageImage::Decode(std::string_view bytes)
 {
     PageImage image;
-    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX))
+    DecodedPicture picture;
+    std::string error;
+    if (!DecodePicture({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() }, kMaxPixels, picture, error))
         return image;
-    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
-    int length = static_cast<int>(bytes.size());
-    int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory(data, length, &width, &height, &channels) || width <= 0 || height <= 0
-        || static_cast<long long>(width) * height > kMaxPixels)
-        return image;
-    stbi_uc* rgba = stbi_load_from_memory(data, length, &width, &height, &channels, 4);
-    if (!rgba)
-        return image;
-    if (static_cast<long long>(width) * height <= kMaxPixels) {
-        std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-        image.m_pixels.resize(count);
-        for (std::size_t i = 0; i < count; ++i) {
-            const stbi_uc* p = rgba + i * 4;
-            image.m_pixels[i] = (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-        }
-        image.m_width = width;
-        image.m_height = height;
-    }
-    stbi_image_free(rgba);
+    image.m_width = picture.width;
+    image.m_height = picture.height;
+    image.m_pixels = std::move(picture.argb);
     return image;
 }
 
