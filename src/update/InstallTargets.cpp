@@ -1,6 +1,7 @@
 #include "update/InstallTargets.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/fs/PathInsideFolder.h"
 
 #include <array>
 #include <vector>
@@ -27,24 +28,6 @@ std::vector<std::string_view> NamedComponents(std::string_view path)
 
 }
 
-bool IsPathInsideFolder(std::string_view path)
-{
-    if (path.empty() || path.front() == '\\' || path.front() == '/')
-        return false;
-    if (path.find(':') != std::string_view::npos)
-        return false;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find_first_of("\\/", start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        if (path.substr(start, end - start) == "..")
-            return false;
-        start = end + 1;
-    }
-    return true;
-}
-
 std::string_view RelativeToFolder(std::string_view target, std::string_view folder)
 {
     if (folder.empty() || target.size() <= folder.size())
@@ -57,8 +40,7 @@ std::string_view RelativeToFolder(std::string_view target, std::string_view fold
 bool IsAllowedDestination(std::string_view target, std::string_view exeFolder, std::string_view programFiles)
 {
     for (std::string_view folder : { exeFolder, programFiles }) {
-        std::string_view relative = RelativeToFolder(target, folder);
-        if (!relative.empty() && IsPathInsideFolder(relative))
+        if (plat::IsPathInsideFolder(RelativeToFolder(target, folder)))
             return true;
     }
     return false;

@@ -3,6 +3,7 @@
 #include "localdata/Paths.h"
 #include "localdata/TextLines.h"
 #include "platform/fs/CurrentDirectory.h"
+#include "platform/fs/PathInsideFolder.h"
 #include "platform/fs/Process.h"
 #include "platform/fs/WholeFile.h"
 #include "platform/text/Utf8.h"
@@ -111,9 +112,9 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
         const bool fits = ReadEntryFields(line, fields);
         const std::string& digest = fields[0].text;
         const std::string path = DecodeListField(fields[1].text, utf8);
-        if (!fits || !IsPathInsideFolder(path) || IsUpdateWorkingName(path)) {
+        if (!fits || !plat::IsPathInsideFolder(path) || IsUpdateWorkingName(path)) {
             installer.Refuse(path, !fits ? kFieldTooLong
-                    : !IsPathInsideFolder(path) ? "not a path inside the program's folder" : kWorkingName);
+                    : !plat::IsPathInsideFolder(path) ? "not a path inside the program's folder" : kWorkingName);
             continue;
         }
         const std::string target = exeFolder + path;
