@@ -1,5 +1,6 @@
 #include "localdata/TextLines.h"
 
+#include "localdata/LineSplitter.h"
 #include "platform/AsciiCase.h"
 #include "platform/fs/WholeFile.h"
 #include "platform/text/Cp936.h"
@@ -8,11 +9,6 @@
 #include <new>
 
 namespace {
-
-bool IsLineBreak(char c)
-{
-    return c == '\r' || c == '\n';
-}
 
 bool IsBlank(char c)
 {
@@ -68,22 +64,15 @@ int CTextLines::Save(std::string_view path, FileText encoding) const
 
 int CTextLines::ReadLine(std::string& line)
 {
-    const std::size_t length = m_strText.size();
-    if (m_nCursor >= length)
+    std::optional<std::string_view> next = SplitNextLine(m_strText, m_nCursor);
+    if (!next)
         return 1;
-    std::size_t end = m_nCursor;
-    while (end < length && !IsLineBreak(m_strText[end]))
-        ++end;
-    std::size_t next = end;
-    while (next < length && IsLineBreak(m_strText[next]))
-        ++next;
-    std::size_t first = m_nCursor;
-    while (first < end && IsBlank(m_strText[first]))
-        ++first;
-    while (end > first && IsBlank(m_strText[end - 1]))
-        --end;
-    line.assign(m_strText, first, end - first);
-    m_nCursor = next;
+    std::string_view trimmed = *next;
+    while (!trimmed.empty() && IsBlank(trimmed.front()))
+        trimmed.remove_prefix(1);
+    while (!trimmed.empty() && IsBlank(trimmed.back()))
+        trimmed.remove_suffix(1);
+    line.assign(trimmed);
     return 0;
 }
 

@@ -3,9 +3,9 @@
 // A whole text file held in memory and read line by line from a cursor; it
 // also collects lines and saves them (the update logs).
 //
-// Reading rules: CR, LF and any run of them end a line, so empty lines are
-// never returned (except an empty first line when the text starts with a
-// break); each line comes back trimmed of space, tab, VT, FF, CR and LF; a
+// Reading rules: lines split as SplitNextLine splits them (CR, LF and any
+// run of them end a line, so empty lines are never returned except an empty
+// first line when the text starts with a break); each line comes back trimmed of space, tab, VT, FF, CR and LF; a
 // NUL byte ends the text. A comment is a line starting with "//".
 
 #include <cstddef>

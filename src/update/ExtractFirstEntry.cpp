@@ -3,6 +3,7 @@
 #include "platform/fs/File.h"
 #include "platform/fs/FileOps.h"
 #include "platform/fs/FileStatus.h"
+#include "platform/fs/PathInsideFolder.h"
 #include "update/ZipException.h"
 #include "update/ZipReader.h"
 
@@ -24,26 +25,6 @@ std::string FolderOf(const std::string& path)
     return std::string();
 }
 
-// A name stays inside the archive's folder: relative, no drive, no ".."
-// component, with either slash as separator.
-bool IsContainedName(const std::string& name)
-{
-    if (name.empty() || name[0] == '/' || name[0] == '\\')
-        return false;
-    if (name.size() >= 2 && name[1] == ':')
-        return false;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t end = name.find_first_of("\\/", start);
-        std::string_view part(name.data() + start, (end == std::string::npos ? name.size() : end) - start);
-        if (part == "..")
-            return false;
-        if (end == std::string::npos)
-            return true;
-        start = end + 1;
-    }
-}
-
 }
 
 int ExtractFirstEntry(std::string archivePath, std::string& extractedPath, std::string* reason)
@@ -62,8 +43,8 @@ int ExtractFirstEntry(std::string archivePath, std::string& extractedPath, std::
         reader.GetEntryInfo(&info, nullptr, 0, nullptr, 0, nullptr, 0);
         std::vector<char> name(std::size_t(info.nameLength) + 1);
         reader.GetEntryInfo(&info, name.data(), info.nameLength + 1, nullptr, 0, nullptr, 0);
-        std::string entryName(name.data());
-        if (!IsContainedName(entryName)) {
+        std::string entryName(name.data(), info.nameLength);
+        if (!plat::IsPathInsideFolder(entryName)) {
             throw CZipException(CZipException::kBadArchive, reader.ArchivePath(),
                 "entry name \"" + entryName + "\" leaves the archive's folder");
         }

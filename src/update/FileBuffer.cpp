@@ -1,24 +1,18 @@
 #include "update/FileBuffer.h"
 
+#include "localdata/LineSplitter.h"
 #include "platform/AsciiCase.h"
 #include "platform/fs/File.h"
 
+#include <cstring>
 #include <limits>
 #include <new>
-
-namespace {
-
-bool IsLineBreak(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
-}
 
 void CFileBuffer::Clear()
 {
     m_pData.reset();
     m_nSize = 0;
+    m_nTextLength = 0;
     m_nCursor = 0;
 }
 
@@ -51,26 +45,17 @@ int CFileBuffer::Load(std::string_view path)
         return kNotRead;
     }
     m_nSize = size;
+    m_nTextLength = std::strlen(m_pData.get());
     m_nCursor = 0;
     return kLoaded;
 }
 
 int CFileBuffer::ReadLine(std::string& line)
 {
-    if (!m_pData)
+    std::optional<std::string_view> next = SplitNextLine(GetText(), m_nCursor);
+    if (!next)
         return 1;
-    const char* text = m_pData.get();
-    // The text ends at the first zero byte; the allocation always holds one.
-    const char* start = text + m_nCursor;
-    if (*start == '\0')
-        return 1;
-    const char* end = start;
-    while (*end != '\0' && !IsLineBreak(*end))
-        ++end;
-    line.assign(start, end);
-    while (IsLineBreak(*end))
-        ++end;
-    m_nCursor = static_cast<std::size_t>(end - text);
+    line.assign(*next);
     return 0;
 }
 

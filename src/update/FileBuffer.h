@@ -2,9 +2,8 @@
 
 // A whole file's bytes held in memory and read line by line, without
 // trimming: the second update list's reader. The text ends at the first zero
-// byte; CR, LF and any run of them end a line, so the only empty line ever
-// returned is the first one of a text that starts with a break. Lines are
-// bytes as stored in the file, unconverted.
+// byte and splits into lines as SplitNextLine splits it. Lines are bytes as
+// stored in the file, unconverted.
 
 #include <cstddef>
 #include <cstdint>
@@ -42,12 +41,14 @@ public:
     std::uint32_t GetSize() const { return m_nSize; }
     // The text: the bytes before the first zero byte; empty when nothing is
     // loaded.
-    std::string_view GetText() const { return m_pData ? std::string_view(m_pData.get()) : std::string_view(); }
+    std::string_view GetText() const { return { m_pData.get(), m_nTextLength }; }
 
 private:
     // File size + 1 bytes, the last one always zero.
     std::unique_ptr<char[]> m_pData;
     std::uint32_t m_nSize = 0;
-    // Offset of the next line; meaningful only while m_pData is set.
+    // Bytes before the first zero byte.
+    std::size_t m_nTextLength = 0;
+    // Offset of the next line in the text.
     std::size_t m_nCursor = 0;
 };

@@ -1,25 +1,12 @@
 #include "update/InstallTargets.h"
 
+#include "platform/AsciiCase.h"
+#include "platform/fs/PathInsideFolder.h"
+
 #include <array>
 #include <vector>
 
 namespace {
-
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // The components of a path that name something: empty and "." ones are
 // dropped, since "data\\x" and "data\.\x" name the same file.
@@ -41,29 +28,11 @@ std::vector<std::string_view> NamedComponents(std::string_view path)
 
 }
 
-bool IsPathInsideFolder(std::string_view path)
-{
-    if (path.empty() || path.front() == '\\' || path.front() == '/')
-        return false;
-    if (path.find(':') != std::string_view::npos)
-        return false;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find_first_of("\\/", start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        if (path.substr(start, end - start) == "..")
-            return false;
-        start = end + 1;
-    }
-    return true;
-}
-
 std::string_view RelativeToFolder(std::string_view target, std::string_view folder)
 {
     if (folder.empty() || target.size() <= folder.size())
         return {};
-    if (FoldAscii(target[0]) != FoldAscii(folder[0]) || target.substr(1, folder.size() - 1) != folder.substr(1))
+    if (plat::FoldAscii(target[0]) != plat::FoldAscii(folder[0]) || target.substr(1, folder.size() - 1) != folder.substr(1))
         return {};
     return target.substr(folder.size());
 }
@@ -71,8 +40,7 @@ std::string_view RelativeToFolder(std::string_view target, std::string_view fold
 bool IsAllowedDestination(std::string_view target, std::string_view exeFolder, std::string_view programFiles)
 {
     for (std::string_view folder : { exeFolder, programFiles }) {
-        std::string_view relative = RelativeToFolder(target, folder);
-        if (!relative.empty() && IsPathInsideFolder(relative))
+        if (plat::IsPathInsideFolder(RelativeToFolder(target, folder)))
             return true;
     }
     return false;
@@ -93,10 +61,10 @@ bool IsUpdateWorkingName(std::string_view relativePath)
     static constexpr std::array<std::string_view, 7> kNames { "data_tmp.dat", "unpack_tmp", "update.txt",
         "update2.txt", "update-debug.log", "nplv.lock", "nplv.log" };
     std::vector<std::string_view> parts = NamedComponents(relativePath);
-    if (parts.size() < 2 || !EqualsIgnoringAsciiCase(parts[0], "data"))
+    if (parts.size() < 2 || !plat::EqualsIgnoringAsciiCase(parts[0], "data"))
         return false;
     for (std::string_view name : kNames) {
-        if (EqualsIgnoringAsciiCase(parts[1], name))
+        if (plat::EqualsIgnoringAsciiCase(parts[1], name))
             return true;
     }
     return false;

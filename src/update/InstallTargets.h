@@ -6,13 +6,9 @@
 #include <string>
 #include <string_view>
 
-// True when a first-list path names a file inside the executable's folder:
-// not empty, not absolute, no drive or other colon, no ".." component.
-bool IsPathInsideFolder(std::string_view path);
-
 // True when a second-list target, after its folders were substituted, lies
-// inside `exeFolder` or `programFiles` (both ending in a backslash) with no
-// ".." component after the folder.
+// inside `exeFolder` or `programFiles` (both ending in a backslash): what
+// follows the folder passes plat::IsPathInsideFolder.
 bool IsAllowedDestination(std::string_view target, std::string_view exeFolder, std::string_view programFiles);
 
 // Where a second-list target leads: one without a drive or a leading

@@ -1,13 +1,13 @@
 #include "update/SecondStage.h"
 
 #include "localdata/Paths.h"
-#include "localdata/TextLines.h"
 #include "platform/AsciiCase.h"
 #include "platform/fs/FileFind.h"
 #include "platform/text/Utf8.h"
 #include "update/EntryFields.h"
 #include "update/EntryInstaller.h"
 #include "update/FileBuffer.h"
+#include "update/FileListWalk.h"
 #include "update/InstallTargets.h"
 
 #include <array>
@@ -62,46 +62,39 @@ int RunSecondStage(const std::string& exeFolder)
     if (manifest.FindLineStartingWith(kListBegin, line) != 0)
         return 1;
 
-    CTextLines log;
-    log.AppendLine(kLogStarted);
     const std::string programFiles = GetProgramFilesDir();
     // List lines are bytes as stored; the fields become program text.
     const bool utf8 = plat::IsValidUtf8(manifest.GetText());
-    CEntryInstaller installer(exeFolder, log);
-
     std::array<CEntryField, 4> fields {
         { { {}, kKindCapacity }, { {}, kDigestCapacity }, { {}, kDestinationCapacity }, { {}, kUrlCapacity } }
     };
-    while (manifest.ReadEntryLine(line) == 0 && line != kListEnd) {
-        const bool fits = ReadEntryFields(line, fields);
+    const auto readEntryLine = [&](std::string& entry) { return manifest.ReadEntryLine(entry); };
+    WalkFileList(exeFolder, kLogFile, kListEnd, readEntryLine, fields, [&](bool fits, CEntryInstaller& installer) {
         if (!plat::EqualsIgnoringAsciiCase(fields[0].text, kFileKind))
-            continue;
+            return;
         const std::string& digest = fields[1].text;
         const std::string destination = DecodeListField(fields[2].text, utf8);
         if (!fits) {
             installer.Refuse(destination, kFieldTooLong);
-            continue;
+            return;
         }
         const std::string target = ResolveDestination(destination, exeFolder, programFiles);
         // Only the program's own folders, and never the update's own files.
         const std::string located = LocateDestination(target, exeFolder);
         if (!IsAllowedDestination(located, exeFolder, programFiles)) {
             installer.Refuse(destination, located + " lies outside the program's folder and the Program Files folder");
-            continue;
+            return;
         }
         if (IsUpdateWorkingName(RelativeToFolder(located, exeFolder))) {
             installer.Refuse(destination, kWorkingName);
-            continue;
+            return;
         }
         if (Exists(located))
-            continue;
+            return;
         // Folders are made for a full path only: a relative destination whose
         // folder is missing is not installed.
         CreateFolderPath(target);
         installer.Install(destination, digest, DecodeListField(fields[3].text, utf8), located);
-    }
-
-    log.AppendLine(kLogFinished);
-    log.Save(exeFolder + kLogFile);
+    });
     return 0;
 }

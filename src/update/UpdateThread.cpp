@@ -3,12 +3,14 @@
 #include "localdata/Paths.h"
 #include "localdata/TextLines.h"
 #include "platform/fs/CurrentDirectory.h"
+#include "platform/fs/PathInsideFolder.h"
 #include "platform/fs/Process.h"
 #include "platform/fs/WholeFile.h"
 #include "platform/text/Utf8.h"
 #include "update/DebugLog.h"
 #include "update/EntryFields.h"
 #include "update/EntryInstaller.h"
+#include "update/FileListWalk.h"
 #include "update/InstallTargets.h"
 #include "update/SecondStage.h"
 #include "update/WorkingFiles.h"
@@ -69,9 +71,6 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
     plat::SetCurrentDirectory(exeFolder);
     ClearWorkingFiles(exeFolder);
 
-    CTextLines log;
-    log.AppendLine(kLogStarted);
-
     std::string body;
     {
         const std::string url = GetManifestUrl();
@@ -104,27 +103,22 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
     if (list.SeekTag(kListBegin, line) != 0)
         return 1;
     const bool utf8 = plat::IsValidUtf8(list.GetText());
-    CEntryInstaller installer(exeFolder, log);
-
     std::array<CEntryField, 3> fields { { { {}, kDigestCapacity }, { {}, kPathCapacity }, { {}, kUrlCapacity } } };
-    while (list.ReadValueLine(line) == 0 && line != kListEnd) {
-        const bool fits = ReadEntryFields(line, fields);
+    const auto readEntryLine = [&](std::string& entry) { return list.ReadValueLine(entry); };
+    WalkFileList(exeFolder, kLogFile, kListEnd, readEntryLine, fields, [&](bool fits, CEntryInstaller& installer) {
         const std::string& digest = fields[0].text;
         const std::string path = DecodeListField(fields[1].text, utf8);
-        if (!fits || !IsPathInsideFolder(path) || IsUpdateWorkingName(path)) {
+        if (!fits || !plat::IsPathInsideFolder(path) || IsUpdateWorkingName(path)) {
             installer.Refuse(path, !fits ? kFieldTooLong
-                    : !IsPathInsideFolder(path) ? "not a path inside the program's folder" : kWorkingName);
-            continue;
+                    : !plat::IsPathInsideFolder(path) ? "not a path inside the program's folder" : kWorkingName);
+            return;
         }
         const std::string target = exeFolder + path;
         if (installer.Digest(target) == digest)
-            continue;
+            return;
         CreateFolderPath(target);
         installer.Install(path, digest, DecodeListField(fields[2].text, utf8), target);
-    }
-
-    log.AppendLine(kLogFinished);
-    log.Save(exeFolder + kLogFile);
+    });
     RunSecondStage(exeFolder);
     return 0;
 }

@@ -27,12 +27,12 @@ inline void WriteRecordingProgram(const std::string& nativePath, const std::stri
     std::filesystem::permissions(nativePath, std::filesystem::perms::owner_all);
 }
 
-// The log's lines once it holds `count` of them (waiting up to 5 s for
-// detached starts), or what it holds by then.
+// The log's lines once it holds `count` of them (waiting up to 30 s for
+// detached starts on a loaded machine), or what it holds by then.
 inline std::vector<std::string> WaitForRuns(const std::string& logPath, std::size_t count)
 {
     std::vector<std::string> lines;
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < 3000; ++i) {
         lines.clear();
         std::istringstream in(ReadNative(logPath));
         for (std::string line; std::getline(in, line);)

@@ -5,15 +5,16 @@
 // "Program Files", and a recording xdg-open first on PATH. Every recording
 // stand-in logs to Log() (see RecordingProgram.h).
 
+#include "platform/fs/PathMap.h"
+#include "platform/sys/ShellOpen.h"
 #include "support/DriveMapping.h"
 #include "support/RecordingProgram.h"
 #include "support/TempFolder.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
+#include <vector>
 
 namespace lvtest {
 
@@ -52,18 +53,23 @@ public:
         WriteRecordingProgram(m_root.Native(relative), Log());
         return m_root.Native(relative);
     }
-    // The runs recorded once there are `count` (or after 5 s), and the log emptied.
+    // The runs recorded once there are `count` (or after 30 s), and the log emptied.
     std::vector<std::string> TakeRuns(std::size_t count)
     {
         std::vector<std::string> runs = WaitForRuns(Log(), count);
         std::filesystem::remove(Log());
         return runs;
     }
-    // True when nothing was started within a moment.
+    // True when nothing was started: a marker program, started now the way
+    // the program starts others, is then the only run recorded once its line
+    // is there. The log is emptied.
     bool NothingRuns()
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        return !Exists(Log());
+        const std::string marker = m_root.Native("bin/marker");
+        WriteRecordingProgram(marker, Log());
+        const bool started = plat::ShellOpen(plat::WindowsPath(marker)) == 0;
+        const std::vector<std::string> runs = started ? TakeRuns(1) : std::vector<std::string> {};
+        return started && runs == std::vector<std::string> { marker };
     }
 
 private:

@@ -5,10 +5,12 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 namespace lvtest {
 
@@ -28,6 +30,8 @@ public:
     }
     ~SilentServer()
     {
+        for (int accepted : m_accepted)
+            ::close(accepted);
         if (m_fd >= 0)
             ::close(m_fd);
     }
@@ -37,9 +41,24 @@ public:
     int Port() const { return m_port; }
     std::string Address() const { return "http://127.0.0.1:" + std::to_string(m_port); }
 
+    // True once a client has connected within `milliseconds`; the connection
+    // is held open, unanswered, until the server ends.
+    bool AcceptWithin(int milliseconds)
+    {
+        pollfd listening { m_fd, POLLIN, 0 };
+        if (m_fd < 0 || ::poll(&listening, 1, milliseconds) != 1)
+            return false;
+        const int accepted = ::accept(m_fd, nullptr, nullptr);
+        if (accepted < 0)
+            return false;
+        m_accepted.push_back(accepted);
+        return true;
+    }
+
 private:
     int m_fd = -1;
     int m_port = 0;
+    std::vector<int> m_accepted;
 };
 
 }

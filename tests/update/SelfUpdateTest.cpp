@@ -2,6 +2,7 @@
 
 #include "UpdateRunFolder.h"
 #include "localdata/Paths.h"
+#include "platform/sys/ShellOpen.h"
 
 #include <gtest/gtest.h>
 
@@ -58,15 +59,28 @@ protected:
         return at == std::string::npos ? output : output.substr(at + 13, 3);
     }
 
-    // What the stub updater recorded, once it has had time to run.
+    // What the stub updater recorded for the child. A marker run is started
+    // after the child the way the child starts the updater; once its line is
+    // there, so is that of any start the child made before it ended. A start
+    // that is expected is waited for as well.
     std::string UpdaterArguments(bool expectStart)
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(expectStart ? 10 : 1);
-        while (std::chrono::steady_clock::now() < deadline && !folder.Exists("nplv-args.txt"))
+        EXPECT_EQ(plat::ShellOpen(folder.Windows() + "nplv.exe", "marker"), 0);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        std::string recorded;
+        for (;;) {
+            recorded = folder.Read("nplv-args.txt");
+            const bool complete = recorded.find("marker\n") != std::string::npos
+                && (!expectStart || recorded.find("update\n") != std::string::npos);
+            if (complete || std::chrono::steady_clock::now() > deadline)
+                break;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        // A second start would append its line within this time.
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        return folder.Read("nplv-args.txt");
+        }
+        if (std::size_t marker = recorded.find("marker\n"); marker != std::string::npos)
+            recorded.erase(marker, 7);
+        else
+            ADD_FAILURE() << "the marker run recorded nothing";
+        return recorded;
     }
 
     void ExpectTestZipsDeleted()

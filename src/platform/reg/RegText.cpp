@@ -1,5 +1,6 @@
 #include "platform/reg/RegText.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/text/Utf8.h"
 
 #include <array>
@@ -214,7 +215,7 @@ std::optional<Value> ParseData(std::string_view s, bool unicodeExport)
 std::optional<std::string> SectionName(std::string_view inner)
 {
     for (std::string_view root : kRootNames) {
-        if (LowerAscii(inner.substr(0, root.size())) != LowerAscii(root))
+        if (!StartsWithIgnoringAsciiCase(inner, root))
             continue;
         if (inner.size() != root.size() && inner[root.size()] != '\\')
             return std::nullopt;
@@ -222,7 +223,7 @@ std::optional<std::string> SectionName(std::string_view inner)
             inner.remove_suffix(1);
         if (inner.find("\\\\") != std::string_view::npos)
             return std::nullopt;
-        return LowerAscii(inner);
+        return ToLowerAscii(inner);
     }
     return std::nullopt;
 }
@@ -231,29 +232,18 @@ std::optional<std::string> SectionName(std::string_view inner)
 
 const Value* Key::Find(std::string_view name) const
 {
-    std::string wanted = LowerAscii(name);
     for (const Value& v : values) {
-        if (LowerAscii(v.name) == wanted)
+        if (EqualsIgnoringAsciiCase(v.name, name))
             return &v;
     }
     return nullptr;
 }
 
-std::string LowerAscii(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 bool Tree::HasKey(std::string_view fullName) const
 {
-    std::string name = LowerAscii(fullName);
+    std::string name = ToLowerAscii(fullName);
     for (std::string_view root : kRootNames) {
-        if (name == LowerAscii(root))
+        if (EqualsIgnoringAsciiCase(name, root))
             return true;
     }
     if (m_keys.contains(name))
@@ -265,18 +255,18 @@ bool Tree::HasKey(std::string_view fullName) const
 
 const Key* Tree::FindKey(std::string_view fullName) const
 {
-    auto it = m_keys.find(LowerAscii(fullName));
+    auto it = m_keys.find(ToLowerAscii(fullName));
     return it == m_keys.end() ? nullptr : &it->second;
 }
 
 Key& Tree::AddKey(std::string_view fullName)
 {
-    return m_keys[LowerAscii(fullName)];
+    return m_keys[ToLowerAscii(fullName)];
 }
 
 void Tree::RemoveKey(std::string_view fullName)
 {
-    std::string name = LowerAscii(fullName);
+    std::string name = ToLowerAscii(fullName);
     m_keys.erase(name);
     std::string prefix = name + '\\';
     auto it = m_keys.lower_bound(prefix);
@@ -335,8 +325,7 @@ Tree ParseText(std::string_view text)
         auto value = ParseData(line, unicodeExport);
         if (!value && line != "-")
             continue;
-        std::string lowered = LowerAscii(name);
-        std::erase_if(current->values, [&](const Value& v) { return LowerAscii(v.name) == lowered; });
+        std::erase_if(current->values, [&](const Value& v) { return EqualsIgnoringAsciiCase(v.name, name); });
         if (!value)
             continue;
         value->name = std::move(name);

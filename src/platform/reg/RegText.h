@@ -38,8 +38,6 @@ private:
     std::map<std::string, Key> m_keys;
 };
 
-std::string LowerAscii(std::string_view text);
-
 // True when `text` starts with one of the two headers (after an optional
 // UTF-8 byte-order mark).
 bool HasHeader(std::string_view text);
