@@ -3,10 +3,10 @@
 #include "links/InstallFolder.h"
 #include "links/SiblingPrograms.h"
 #include "localdata/Paths.h"
+#include "platform/AsciiCase.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/sys/ShellOpen.h"
 
-#include <cctype>
 #include <string>
 
 namespace {
@@ -16,23 +16,12 @@ constexpr std::string_view kFlagRegistryBrowser = "fr=n&fg=ffFLAG_SKIFF_DIRECT";
 constexpr std::string_view kFlagDefaultFolderBrowser = "fr=gn&fg=ffFLAG_SKIFF_DIRECT";
 constexpr std::string_view kFlagNoBrowser = "fr=i&fg=ffFLAG_SKIFF_DIRECT";
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i])
-            return false;
-    }
-    return true;
-}
-
 // Addresses come from data\main.htm and from the panel's page, both sent
 // over plain HTTP: only web pages are handed on, to the browser or the
 // desktop's handler, never a local file, a script address or a program.
 bool IsWebAddress(std::string_view address)
 {
-    return StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://");
+    return plat::StartsWithIgnoringAsciiCase(address, "http://") || plat::StartsWithIgnoringAsciiCase(address, "https://");
 }
 
 }

@@ -1,10 +1,10 @@
 #include "platform/net/InternetRequest.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/net/CurlLibrary.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cstring>
 #include <new>
 
@@ -24,11 +24,7 @@ std::atomic<long> g_lowSpeedSeconds { StallLimits {}.lowSpeedSeconds };
 
 std::string_view RedirectSchemesFor(std::string_view url)
 {
-    constexpr std::string_view kSecure = "https:";
-    bool secure = url.size() >= kSecure.size();
-    for (std::size_t i = 0; secure && i < kSecure.size(); ++i)
-        secure = std::tolower(static_cast<unsigned char>(url[i])) == kSecure[i];
-    return secure ? "https" : "http,https";
+    return StartsWithIgnoringAsciiCase(url, "https:") ? "https" : "http,https";
 }
 
 void SetStallLimitsForTesting(StallLimits limits)

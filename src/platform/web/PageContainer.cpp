@@ -1,5 +1,6 @@
 #include "platform/web/PageContainer.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/gfx/Surface.h"
 #include "platform/text/Utf8.h"
 #include "platform/web/ListMarkerText.h"
@@ -25,13 +26,6 @@ std::string Trim(std::string s)
     while (start < s.size() && blank(s[start]))
         ++start;
     return s.substr(start);
-}
-
-bool SameFamily(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 COLORREF ToColorref(litehtml::web_color c) { return RGB(c.red, c.green, c.blue); }
@@ -120,7 +114,7 @@ litehtml::uint_ptr PageContainer::create_font(const char* faceName, int size, in
         if (family.empty())
             continue;
         Font font = make(family);
-        if (!font.IsNull() && SameFamily(font.FamilyName(), family))
+        if (!font.IsNull() && EqualsIgnoringAsciiCase(font.FamilyName(), family))
             chosen = font;
     }
     if (chosen.IsNull())

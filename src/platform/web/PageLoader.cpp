@@ -1,5 +1,6 @@
 #include "platform/web/PageLoader.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/net/InternetRequest.h"
 #include "platform/net/InternetSession.h"
 #include "platform/web/DefaultStyle.h"
@@ -8,7 +9,6 @@
 #include "platform/web/WebUrl.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace plat::web {
 
@@ -18,10 +18,9 @@ constexpr const char* kUserAgent = "Lumivex";
 constexpr std::size_t kReadPiece = 64 * 1024;
 
 // A missing type is taken as HTML; anything else must say so.
-bool IsHtmlType(std::string type)
+bool IsHtmlType(std::string_view declared)
 {
-    for (char& c : type)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string type = ToLowerAscii(declared);
     return type.empty() || type.find("text/html") != std::string::npos
         || type.find("application/xhtml+xml") != std::string::npos;
 }

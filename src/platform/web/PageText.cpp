@@ -1,5 +1,6 @@
 #include "platform/web/PageText.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/text/Cp936.h"
 #include "platform/text/Utf8.h"
 
@@ -9,14 +10,6 @@
 namespace plat::web {
 
 namespace {
-
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 bool IsNameChar(char c)
 {
@@ -32,12 +25,12 @@ std::string CharsetValue(std::string_view s, std::size_t at)
     std::size_t end = at;
     while (end < s.size() && IsNameChar(s[end]))
         ++end;
-    return Lower(s.substr(at, end - at));
+    return ToLowerAscii(s.substr(at, end - at));
 }
 
 std::string FindCharsetParameter(std::string_view text)
 {
-    std::string lower = Lower(text);
+    std::string lower = ToLowerAscii(text);
     std::size_t at = lower.find("charset");
     while (at != std::string::npos) {
         std::size_t i = at + 7;
@@ -74,7 +67,7 @@ std::string CharsetFromContentType(std::string_view contentType)
 
 std::string CharsetFromMeta(std::string_view html)
 {
-    std::string head = Lower(html.substr(0, std::min<std::size_t>(html.size(), 2048)));
+    std::string head = ToLowerAscii(html.substr(0, std::min<std::size_t>(html.size(), 2048)));
     std::size_t at = head.find("<meta");
     while (at != std::string::npos) {
         std::size_t end = head.find('>', at);

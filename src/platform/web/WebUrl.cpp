@@ -1,5 +1,7 @@
 #include "platform/web/WebUrl.h"
 
+#include "platform/AsciiCase.h"
+
 #include <cctype>
 #include <vector>
 
@@ -48,8 +50,7 @@ Parts Split(std::string_view s)
     if (std::size_t fragment = s.find('#'); fragment != std::string_view::npos)
         s = s.substr(0, fragment);
     if (std::size_t n = SchemeLength(s); n > 0) {
-        for (char c : s.substr(0, n))
-            p.scheme += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        p.scheme = ToLowerAscii(s.substr(0, n));
         s.remove_prefix(n + 1);
     }
     if (s.substr(0, 2) == "//") {
