@@ -5,16 +5,10 @@
 
 #include <cstdio>
 
-namespace {
-
-constexpr const char* kVersion = "1.66";
-
-}
-
 std::string AboutVersionText()
 {
     char text[128] = {};
-    std::snprintf(text, sizeof text, plat::TranslateFormat("Lumivex显示器测试器 Ver%s").c_str(), kVersion);
+    std::snprintf(text, sizeof text, plat::TranslateFormat("Lumivex显示器测试器 Ver%s").c_str(), LV_VERSION);
     return std::string(text) + plat::Translate(" 正式版");
 }
 
