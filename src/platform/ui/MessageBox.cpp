@@ -79,7 +79,12 @@ DialogTemplate BuildTemplate(std::string_view text, std::string_view other)
     ok.tabStop = true;
     ok.text = "确定";
     int buttonTop = 12 + textH + 12;
+    // OK comes first among the controls so that it has the focus (and Enter
+    // gives it) although the second button stands before it.
     int left = (width - buttonsW) / 2;
+    int okLeft = other.empty() ? left : left + kButtonW + kButtonGap;
+    ok.units = { okLeft, buttonTop, okLeft + kButtonW, buttonTop + kButtonH };
+    t.controls = { label, ok };
     if (!other.empty()) {
         ControlTemplate second;
         second.id = IDYES;
@@ -87,13 +92,8 @@ DialogTemplate BuildTemplate(std::string_view text, std::string_view other)
         second.tabStop = true;
         second.text = std::string(other);
         second.units = { left, buttonTop, left + kButtonW, buttonTop + kButtonH };
-        left += kButtonW + kButtonGap;
-        t.controls = { label, second };
-    } else {
-        t.controls = { label };
+        t.controls.push_back(second);
     }
-    ok.units = { left, buttonTop, left + kButtonW, buttonTop + kButtonH };
-    t.controls.push_back(ok);
     t.units = { width, buttonTop + kButtonH + 8 };
     return t;
 }
