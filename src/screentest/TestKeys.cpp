@@ -1,5 +1,6 @@
 // The test window's keyboard: stepping both ways, moving to another
-// monitor, the key map, and following the monitors as they come and go.
+// monitor, the key map, the loupe and the marks, and following the
+// monitors as they come and go.
 
 #include "screentest/TestWnd.h"
 
@@ -50,6 +51,15 @@ void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
             DrawKeyMap();
             drawn = true;
         }
+        break;
+    case 'Z':
+        ToggleLoupe();
+        break;
+    case 'M':
+        MarkPointer(true);
+        break;
+    case 'C':
+        ClearMarks();
         break;
     case plat::VK_ESCAPE:
     case plat::VK_RETURN:
@@ -105,6 +115,10 @@ bool CTestWnd::MoveToMonitor(int index)
         return false;
     m_nMonitor = index;
     m_strMonitor = info.name;
+    // Marks made here go into the report with the monitor as last seen.
+    for (MonitorMarks& entry : m_marks)
+        if (entry.output == m_strMonitor)
+            entry.identity = IdentifyTestedMonitor(index);
     const plat::Rect& r = info.rcMonitor;
     // A new frame repaints the window: the erase draws the current step.
     SetWindowPos(plat::wndTopMost, r.left, r.top, r.Width(), r.Height(), plat::SWP_FRAMECHANGED);

@@ -23,6 +23,8 @@ CTestWnd::~CTestWnd() = default;
 LV_BEGIN_MESSAGE_MAP(CTestWnd, plat::Dialog)
     LV_ON_WM_LBUTTONDOWN()
     LV_ON_WM_RBUTTONDOWN()
+    LV_ON_WM_MBUTTONDOWN()
+    LV_ON_WM_MOUSEMOVE()
     LV_ON_WM_ERASEBKGND()
     LV_ON_WM_PAINT()
     LV_ON_WM_KEYDOWN()
