@@ -2,8 +2,8 @@
 
 // The frame every renderer shares. The renderer names its colour table, the
 // tool it draws with and its drawing loop; the frame does the rest in a fixed
-// order: the step's colour from a copy of the table (nothing is drawn for a
-// step outside it), the client rect, a client-area context of its own, the
+// order: the step's colour from the table (nothing is drawn for a step
+// outside it), the client rect, a client-area context of its own, the
 // tool, the clock around the drawing alone, a copy of the pattern for the
 // overlays, the information lines when m_bShowInfo is 1, the overlays
 // (marks, loupe), and the tool deleted last. Making the tool before the
@@ -14,8 +14,7 @@
 #include "screentest/TestColors.h"
 #include "screentest/TestWnd.h"
 
-#include <array>
-#include <cstddef>
+#include <span>
 
 // The tools a frame can make from the step's colour.
 struct NoTool {
@@ -35,10 +34,9 @@ inline plat::Pen MakeSelectedPen(plat::DeviceContext& dc, plat::COLORREF color)
 }
 
 // draw(dc, client, color, tool) is called with the clock running.
-template <std::size_t N, class MakeTool, class Draw>
-void DrawStepFrame(CTestWnd& wnd, const std::array<plat::COLORREF, N>& table, MakeTool makeTool, Draw draw)
+template <class MakeTool, class Draw>
+void DrawStepFrame(CTestWnd& wnd, std::span<const plat::COLORREF> colors, MakeTool makeTool, Draw draw)
 {
-    const std::array<plat::COLORREF, N> colors = table;
     plat::COLORREF color = 0;
     if (!ColorAt(colors, wnd.m_nStep, &color))
         return;

@@ -1,17 +1,14 @@
 #include "screentest/StepOrder.h"
 
-#include "screentest/TestModes.h"
+#include "screentest/Patterns.h"
 
 namespace {
 
 // Steps of each mode; 0 for a mode outside the table.
 int StepCount(int mode)
 {
-    if (mode >= kModeBlockFill && mode <= kModeHLineGradient)
-        return 8;
-    if (mode == kModeDeadPixel)
-        return 2;
-    return 0;
+    const Pattern* pattern = FindPattern(mode);
+    return pattern ? pattern->Steps() : 0;
 }
 
 }
@@ -19,11 +16,8 @@ int StepCount(int mode)
 int NextStep(int mode, int step)
 {
     ++step;
-    if (mode == kModeDeadPixel && step >= 2)
-        step = 0;
-    if (mode >= kModeBlockFill && mode <= kModeDotFillRight && step >= 8)
-        step = 0;
-    if ((mode == kModeVLineGradient || mode == kModeHLineGradient) && step >= 8)
+    int count = StepCount(mode);
+    if (count > 0 && step >= count)
         step = 0;
     return step;
 }

@@ -5,6 +5,7 @@
 #include "platform/Types.h"
 
 #include <array>
+#include <span>
 
 // Blue, green, red, yellow, cyan, magenta, white, black: the solid fills,
 // the dot fills and the gradients' base colours.
@@ -40,10 +41,9 @@ inline constexpr std::array<plat::COLORREF, 8> kGradientSteps {
 };
 
 // The table entry at `step`; false for a step outside the table.
-template <std::size_t N>
-constexpr bool ColorAt(const std::array<plat::COLORREF, N>& table, int step, plat::COLORREF* color)
+constexpr bool ColorAt(std::span<const plat::COLORREF> table, int step, plat::COLORREF* color)
 {
-    if (step < 0 || static_cast<std::size_t>(step) >= N)
+    if (step < 0 || static_cast<std::size_t>(step) >= table.size())
         return false;
     *color = table[static_cast<std::size_t>(step)];
     return true;

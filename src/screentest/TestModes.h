@@ -1,7 +1,7 @@
 #pragma once
 
-// The values of CTestWnd::m_nMode, one per screen-test button; 8 and 9 are
-// not used.
+// The values of CTestWnd::m_nMode, one per pattern (Patterns.h): 1-7 and 10
+// for the main window's buttons; 8 and 9 are not used.
 
 inline constexpr int kModeBlockFill = 1;
 inline constexpr int kModeVLineFill = 2;

@@ -10,7 +10,7 @@
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Monitors.h"
 #include "screentest/MarkRing.h"
-#include "screentest/PatternNames.h"
+#include "screentest/Patterns.h"
 
 namespace {
 
@@ -110,7 +110,9 @@ void CTestWnd::MarkPointer(bool toggle)
     plat::Point at = PointerPixel();
     if (!client.Contains(at))
         return;
-    DefectMark mark { at, PatternName(m_nMode), m_nStep, m_dcPattern.GetPixel(at.x, at.y) };
+    const Pattern* pattern = FindPattern(m_nMode);
+    DefectMark mark { at, pattern ? std::string(pattern->name) : std::string(), m_nStep,
+        m_dcPattern.GetPixel(at.x, at.y) };
     CDefectMarks* marks = CurrentMarks(true);
     CDefectMarks::Change change = toggle ? marks->Toggle(mark) : marks->Add(mark);
     m_bMarksFull = change == CDefectMarks::Change::Refused;

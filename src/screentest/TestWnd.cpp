@@ -2,8 +2,8 @@
 
 #include "platform/gfx/GdiConstants.h"
 #include "resource.h"
+#include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
-#include "screentest/TestModes.h"
 
 namespace {
 
@@ -78,20 +78,6 @@ void CTestWnd::DrawPattern()
 {
     // Every pattern covers the client area, the key map included.
     m_bKeyMap = false;
-    if (m_nMode == kModeBlockFill)
-        DrawBlockFill();
-    if (m_nMode == kModeDeadPixel)
-        DrawDeadPixel();
-    if (m_nMode == kModeVLineFill)
-        DrawVLineFill();
-    if (m_nMode == kModeHLineFill)
-        DrawHLineFill();
-    if (m_nMode == kModeDotFillDown)
-        DrawDotFillDown();
-    if (m_nMode == kModeDotFillRight)
-        DrawDotFillRight();
-    if (m_nMode == kModeVLineGradient)
-        DrawVLineGradient();
-    if (m_nMode == kModeHLineGradient)
-        DrawHLineGradient();
+    if (const Pattern* pattern = FindPattern(m_nMode))
+        (this->*pattern->draw)();
 }

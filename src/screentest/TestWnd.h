@@ -28,7 +28,7 @@ public:
     explicit CTestWnd(plat::Wnd* parent = nullptr);
     ~CTestWnd() override;
 
-    int m_nMode = 0;       // 1-7 or 10; anything else draws nothing
+    int m_nMode = 0;       // a mode of the pattern table (Patterns.h); anything else draws nothing
     int m_bShowInfo = 0;   // 1: draw the information lines after each pattern
     std::string m_strTitle; // the launching button's caption, line feed included
     int m_nStep = 0;       // current step, indexes the mode's colour table
@@ -47,7 +47,7 @@ public:
     CLoupe m_loupe;
     bool m_bMarksFull = false; // the last mark was refused: the information lines say so
 
-    // Calls the renderer of m_nMode.
+    // Calls the renderer of m_nMode's pattern.
     void DrawPattern();
     // The three information lines on `dc`: step, title and colour; the
     // elapsed drawing time in clock ticks; a fixed remark.

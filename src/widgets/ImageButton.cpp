@@ -1,14 +1,12 @@
 #include "widgets/ImageButton.h"
 
-#include "platform/ui/ClientDC.h"
 #include "widgets/CaptionFont.h"
+#include "widgets/HoverRedraw.h"
 
 using namespace plat;
 
 namespace {
 
-constexpr std::uintptr_t kHoverTimer = 1;
-constexpr unsigned kHoverTimerMs = 200;
 constexpr int kPictureSize = 32;
 constexpr int kPictureTop = 8;
 constexpr int kCaptionTop = 46;
@@ -36,22 +34,7 @@ void CImageButton::SetImage(int bitmapId)
 
 int CImageButton::Redraw()
 {
-    if (!IsWindow())
-        return 1;
-    ClientDC dc(this);
-    Rect rect;
-    GetClientRect(&rect);
-    Bitmap buffer;
-    buffer.CreateCompatibleBitmap(dc, rect.Width(), rect.Height());
-    DeviceContext memory;
-    memory.CreateCompatibleDC(&dc);
-    Bitmap previous = memory.SelectObject(buffer);
-    Paint(memory, rect);
-    dc.BitBlt(0, 0, rect.Width(), rect.Height(), memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
-    buffer.DeleteObject();
-    memory.DeleteDC();
-    return 0;
+    return widgets::RedrawThroughBuffer(*this, [this](DeviceContext& dc, const Rect& rect) { Paint(dc, rect); });
 }
 
 void CImageButton::Paint(DeviceContext& dc, const Rect& rect)
@@ -108,18 +91,14 @@ void CImageButton::DrawItem(const DrawItemStruct&)
 void CImageButton::OnMouseMove(unsigned, Point)
 {
     Default();
-    KillTimer(kHoverTimer);
-    UpdateHover();
-    Redraw();
-    SetTimer(kHoverTimer, kHoverTimerMs);
+    widgets::RestartHoverTimer(*this, [this] {
+        UpdateHover();
+        Redraw();
+    });
 }
 
 void CImageButton::OnTimer(std::uintptr_t id)
 {
-    if (id != kHoverTimer) {
+    if (!widgets::HandleHoverTick(*this, id, [this] { return UpdateHover(); }))
         Default();
-        return;
-    }
-    if (!UpdateHover())
-        KillTimer(kHoverTimer);
 }

@@ -1,7 +1,7 @@
 #include "widgets/SoftBar.h"
 
-#include "platform/ui/ClientDC.h"
 #include "widgets/CaptionFont.h"
+#include "widgets/HoverRedraw.h"
 
 #include <algorithm>
 #include <climits>
@@ -10,8 +10,6 @@ using namespace plat;
 
 namespace {
 
-constexpr std::uintptr_t kHoverTimer = 1;
-constexpr unsigned kHoverTimerMs = 200;
 constexpr int kCorner = 9;
 constexpr std::string_view kLineBreak = "换行";
 // Usable area inside the client rectangle.
@@ -79,22 +77,9 @@ int CSoftBar::Layout()
 
 int CSoftBar::Redraw()
 {
-    if (!IsWindow() || m_strMode != "tamrel")
+    if (m_strMode != "tamrel")
         return 1;
-    ClientDC dc(this);
-    Rect rect;
-    GetClientRect(&rect);
-    Bitmap buffer;
-    buffer.CreateCompatibleBitmap(dc, rect.Width(), rect.Height());
-    DeviceContext memory;
-    memory.CreateCompatibleDC(&dc);
-    Bitmap previous = memory.SelectObject(buffer);
-    Paint(memory, rect);
-    dc.BitBlt(0, 0, rect.Width(), rect.Height(), memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
-    buffer.DeleteObject();
-    memory.DeleteDC();
-    return 0;
+    return widgets::RedrawThroughBuffer(*this, [this](DeviceContext& dc, const Rect& rect) { Paint(dc, rect); });
 }
 
 void CSoftBar::Paint(DeviceContext& dc, const Rect& r)
@@ -175,18 +160,14 @@ void CSoftBar::DrawItem(const DrawItemStruct&)
 void CSoftBar::OnMouseMove(unsigned, Point)
 {
     Default();
-    KillTimer(kHoverTimer);
-    UpdateHover();
-    Redraw();
-    SetTimer(kHoverTimer, kHoverTimerMs);
+    widgets::RestartHoverTimer(*this, [this] {
+        UpdateHover();
+        Redraw();
+    });
 }
 
 void CSoftBar::OnTimer(std::uintptr_t id)
 {
-    if (id != kHoverTimer) {
+    if (!widgets::HandleHoverTick(*this, id, [this] { return UpdateHover(); }))
         Default();
-        return;
-    }
-    if (!UpdateHover())
-        KillTimer(kHoverTimer);
 }

@@ -6,8 +6,6 @@
 #include "links/SiblingPrograms.h"
 #include "support/SiblingWorld.h"
 
-#include <algorithm>
-
 using namespace apptest;
 
 namespace {
@@ -61,30 +59,73 @@ TEST_F(MainWindowLinks, LinkButtonsOpenTheTaggedOrBuiltInPageReadAtEachClick)
     EXPECT_EQ(runs[6], std::vector { Opened(cases[2].builtIn) });
 }
 
-TEST_F(MainWindowLinks, LauncherButtonsStartTheirPrograms)
+// Every button reads its own tag: a tag name misspelt or two swapped opens
+// the built-in or another button's page.
+TEST_F(MainWindowLinks, EachLinkButtonReadsItsOwnTag)
 {
-    std::string sections;
-    std::vector<std::string> expected;
-    for (const SiblingProgram* p : { &kCleaner, &kGameBox, &kBrowser, &kOrganiser }) {
-        std::string key(p->key);
-        sections += "[HKEY_LOCAL_MACHINE\\software\\brindle\\" + key + "]\n\"path\"=\"C:\\\\" + key + "\\\\\"\n";
-        expected.push_back(m_world.InstallAt("c/" + key + "/" + std::string(p->exe)));
-    }
-    m_world.Registry(sections);
+    const struct {
+        int id;
+        const char* tag;
+    } cases[] = {
+        { IDC_README, "BUTTON_README_URL_V2" },
+        { IDC_HOMEPAGE, "BUTTON_HOMEPAGE_URL_V2" },
+        { IDC_SHOPPING, "BUTTON_BUY_URL_V2" },
+        { IDC_NOVELS, "BUTTON_FOLIO_URL_V2" },
+        { IDC_GAMES, "BUTTON_GAME_URL_V2" },
+    };
+    std::string tags;
+    for (const auto& c : cases)
+        tags += std::string("[") + c.tag + "]\nhttp://tagged.example/" + c.tag + "\n";
+    m_world.MainHtm(tags);
+    std::vector<std::vector<std::string>> runs;
     MainDlgUnderTest dlg;
-    dlg.script = [](MainDlgUnderTest& d) {
-        // The buttons are hidden in the window; their handlers are what a click would run.
-        d.OnCleaner();
-        d.OnGameBox();
-        d.OnBrowser();
-        d.OnOrganiser();
-        d.OnSoftBar();
+    dlg.script = [&](MainDlgUnderTest& d) {
+        for (const auto& c : cases) {
+            plat::automation::ClickControl(d, c.id);
+            Then([&] { runs.push_back(m_world.TakeRuns(1)); });
+        }
     };
     dlg.DoModal();
-    std::vector<std::string> runs = m_world.TakeRuns(4);
-    std::sort(runs.begin(), runs.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(runs, expected);
+    ASSERT_EQ(runs.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(runs[i], std::vector { Opened(std::string("http://tagged.example/") + cases[i].tag + "?" + kFlag) });
+}
+
+// Each button, shown and clicked, starts its own program: a swapped id or
+// handler in the message map starts the wrong one.
+TEST_F(MainWindowLinks, LauncherButtonsStartTheirPrograms)
+{
+    struct Case {
+        int id;
+        const SiblingProgram* program;
+    } cases[] = {
+        { IDC_CLEANER, &kCleaner },
+        { IDC_GAMEBOX, &kGameBox },
+        { IDC_BROWSER, &kBrowser },
+        { IDC_ORGANISER, &kOrganiser },
+    };
+    std::string sections;
+    std::vector<std::string> expected;
+    for (const Case& c : cases) {
+        std::string key(c.program->key);
+        sections += "[HKEY_LOCAL_MACHINE\\software\\brindle\\" + key + "]\n\"path\"=\"C:\\\\" + key + "\\\\\"\n";
+        expected.push_back(m_world.InstallAt("c/" + key + "/" + std::string(c.program->exe)));
+    }
+    m_world.Registry(sections);
+    std::vector<std::vector<std::string>> runs;
+    MainDlgUnderTest dlg;
+    dlg.script = [&](MainDlgUnderTest& d) {
+        // Nothing shows these buttons in the window; a test does, to click them.
+        for (const Case& c : cases) {
+            d.GetDlgItem(c.id)->ShowWindow(plat::SW_SHOW);
+            plat::automation::ClickControl(d, c.id);
+            Then([&] { runs.push_back(m_world.TakeRuns(1)); });
+        }
+    };
+    dlg.DoModal();
+    ASSERT_EQ(runs.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(runs[i], std::vector { expected[i] }) << cases[i].id;
 }
 
 }

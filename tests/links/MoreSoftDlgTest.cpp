@@ -75,4 +75,61 @@ TEST(MoreSoftDialog, ButtonsLaunchTheirProgramsAndTheDialogStaysOpen)
     EXPECT_EQ(last, expected);
 }
 
+// Each of the seven program buttons starts its own program when installed;
+// the downloader, not installed, names its full title in the message.
+TEST(MoreSoftDialog, EachProgramButtonStartsItsOwnProgram)
+{
+    lvtest::StartWatchdog(60);
+    lvtest::SiblingWorld world;
+    const struct {
+        int id;
+        const SiblingProgram* program;
+    } installed[] = {
+        { IDC_MORE_READER, &kReader },
+        { IDC_MORE_CLEANER, &kCleaner },
+        { IDC_MORE_ORGANISER, &kOrganiser },
+        { IDC_MORE_SNAPSHOT, &kSnapshot },
+        { IDC_MORE_PLAYER, &kPlayer },
+        { IDC_MORE_GAMEBOX, &kGameBox },
+    };
+    std::string sections;
+    std::vector<std::string> expected;
+    for (const auto& c : installed) {
+        std::string key(c.program->key);
+        sections += "[HKEY_LOCAL_MACHINE\\software\\brindle\\" + key + "]\n\"path\"=\"C:\\\\" + key + "\\\\\"\n";
+        expected.push_back(world.InstallAt("c/" + key + "/" + std::string(c.program->exe)));
+    }
+    world.Registry(sections);
+
+    CMoreSoftDlg dlg;
+    std::vector<std::vector<std::string>> runs;
+    std::string downloaderMessage;
+    lvtest::AfterEverything([&] {
+        for (const auto& c : installed) {
+            plat::automation::ClickControl(dlg, c.id);
+            lvtest::Then([&] { runs.push_back(world.TakeRuns(1)); });
+        }
+        lvtest::AfterEverything([&] {
+            lvtest::AfterEverything([&] {
+                if (plat::Wnd* box = ActiveModalWindow(); box && box != &dlg) {
+                    downloaderMessage = box->GetDlgItem(-1)->GetWindowText();
+                    plat::automation::Key(*box, plat::VK_RETURN);
+                }
+                lvtest::AtTheEnd([&] {
+                    world.TakeRuns(1);
+                    plat::automation::Key(dlg, plat::VK_ESCAPE);
+                });
+            });
+            plat::automation::ClickControl(dlg, IDC_MORE_DOWNLOADER);
+        });
+    });
+    dlg.DoModal();
+
+    ASSERT_EQ(runs.size(), std::size(installed));
+    for (std::size_t i = 0; i < std::size(installed); ++i)
+        EXPECT_EQ(runs[i], std::vector { expected[i] }) << installed[i].id;
+    EXPECT_TRUE(expected[4].ends_with("/slideview.exe")) << expected[4];
+    EXPECT_EQ(downloaderMessage, "本机还未安装本软件\r\n请去官网下载本软件《图片批量下载(2.0版)》\r\n" + std::string(kMakerSite) + "/picgrab/?tamrel");
+}
+
 }

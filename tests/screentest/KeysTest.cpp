@@ -25,11 +25,6 @@ std::vector<std::uint32_t> Snapshot(const CTestWnd& wnd)
     return pixels;
 }
 
-plat::COLORREF StepColor(int mode, int step)
-{
-    return mode == 10 ? kDeadPixelColors[static_cast<std::size_t>(step)] : kTestColors[static_cast<std::size_t>(step)];
-}
-
 }
 
 // Forward keys step as a left click does, backward keys wrap the other
@@ -38,8 +33,9 @@ TEST(TestWndKeys, StepKeysFollowEachModesOrder)
 {
     const unsigned forward[] = { plat::VK_SPACE, plat::VK_RIGHT, plat::VK_DOWN, plat::VK_NEXT };
     const unsigned backward[] = { plat::VK_BACK, plat::VK_LEFT, plat::VK_UP, plat::VK_PRIOR };
-    for (int mode : { 1, 2, 3, 4, 5, 6, 7, 10 }) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
+    for (const Pattern& pattern : Patterns()) {
+        SCOPED_TRACE(pattern.name);
+        const int mode = pattern.mode;
         CTestWnd wnd;
         wnd.m_nMode = mode;
         std::vector<int> steps;
@@ -50,7 +46,7 @@ TEST(TestWndKeys, StepKeysFollowEachModesOrder)
         auto record = [&] {
             steps.push_back(wnd.m_nStep);
             // The solid fills show the step's colour everywhere.
-            if (mode == 1 || mode == 10)
+            if (mode == kModeBlockFill || mode == kModeDeadPixel)
                 wrongPixels.push_back(CountOther(wnd, StepColor(mode, wnd.m_nStep)));
         };
         std::vector<Step> script { [&] { Resize(wnd, 24, 16); } };
@@ -61,9 +57,14 @@ TEST(TestWndKeys, StepKeysFollowEachModesOrder)
         script.insert(script.end(), { press(plat::VK_HOME), record, press(plat::VK_BACK), record });
         RunSteps(wnd, script);
 
-        std::vector<int> expected = mode == 10
-            ? std::vector<int> { 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1 }
-            : std::vector<int> { 1, 2, 3, 4, 5, 6, 7, 0, 1, 0, 7, 6, 5, 0, 7 };
+        // Nine steps on from 0, four back, Home, one back.
+        const int count = pattern.Steps();
+        std::vector<int> expected;
+        for (int i = 1; i <= 9; ++i)
+            expected.push_back(i % count);
+        for (int i = 1; i <= 4; ++i)
+            expected.push_back(((9 - i) % count + count) % count);
+        expected.insert(expected.end(), { 0, count - 1 });
         EXPECT_EQ(steps, expected);
         for (long wrong : wrongPixels)
             EXPECT_EQ(wrong, 0);

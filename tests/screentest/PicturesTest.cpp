@@ -121,20 +121,19 @@ TEST(TestWndPictures, NarrowGradientNeverReachesTheTurn)
 
 TEST(TestWndPictures, OnePixelScreen)
 {
-    for (int mode : kAllModes) {
+    for (int mode : AllModes()) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         auto pictures = Pictures(mode, 1, 1, 2);
         ASSERT_EQ(pictures.size(), 3u);
-        const auto& table = mode == kModeDeadPixel ? std::vector<plat::COLORREF> { kDeadPixelColors.begin(), kDeadPixelColors.end() }
-                                       : std::vector<plat::COLORREF> { kTestColors.begin(), kTestColors.end() };
+        int steps = FindPattern(mode)->Steps();
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(pictures[i], Solid(table[i % table.size()], 1, 1)) << "after " << i << " clicks";
+            EXPECT_EQ(pictures[i], Solid(StepColor(mode, i % steps), 1, 1)) << "after " << i << " clicks";
     }
 }
 
 TEST(TestWndPictures, EmptyClientAreaDrawsNothing)
 {
-    for (int mode : kAllModes) {
+    for (int mode : AllModes()) {
         for (plat::Size size : { plat::Size { 0, 40 }, plat::Size { 40, 0 } }) {
             SCOPED_TRACE("mode " + std::to_string(mode) + ", " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
             CTestWnd wnd;

@@ -34,20 +34,22 @@ TEST(TestWndSteps, CoversThePrimaryScreenAndStartsAtStepZero)
     EXPECT_EQ(notBlue, 0);
 }
 
-TEST(TestWndSteps, EighthClickReturnsToStepZeroInModesOneToSeven)
+// One click past the last step returns to step 0, in every pattern.
+TEST(TestWndSteps, ClickAfterTheLastStepReturnsToStepZero)
 {
-    for (int mode = kModeBlockFill; mode <= kModeHLineGradient; ++mode) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
+    for (const Pattern& pattern : Patterns()) {
+        SCOPED_TRACE(pattern.name);
         CTestWnd wnd;
-        wnd.m_nMode = mode;
-        std::vector<int> steps;
+        wnd.m_nMode = pattern.mode;
+        std::vector<int> steps, expected;
         std::vector<Step> script { [&] { Resize(wnd, 32, 24); } };
-        for (int click = 0; click < 9; ++click) {
+        for (int click = 1; click <= pattern.Steps() + 1; ++click) {
             script.push_back([&] { LeftClick(wnd); });
             script.push_back([&] { steps.push_back(wnd.m_nStep); });
+            expected.push_back(click % pattern.Steps());
         }
         RunSteps(wnd, script);
-        EXPECT_EQ(steps, (std::vector<int> { 1, 2, 3, 4, 5, 6, 7, 0, 1 }));
+        EXPECT_EQ(steps, expected);
     }
 }
 
@@ -213,7 +215,7 @@ TEST(TestWndSteps, ModesOutsideTheTableDrawNothing)
 // draws nothing instead of reading past the table.
 TEST(TestWndSteps, StepOutsideTheTableDrawsNothing)
 {
-    for (int mode : kAllModes) {
+    for (int mode : AllModes()) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         CTestWnd wnd;
         wnd.m_nMode = mode;

@@ -10,6 +10,7 @@
 #include "platform/gfx/Surface.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
+#include "screentest/Patterns.h"
 #include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
 #include "support/ModalRun.h"
@@ -23,9 +24,20 @@
 
 namespace sttest {
 
-// Every mode a screen-test button starts.
-inline constexpr int kAllModes[] = { kModeBlockFill, kModeVLineFill, kModeHLineFill, kModeDotFillDown, kModeDotFillRight,
-    kModeVLineGradient, kModeHLineGradient, kModeDeadPixel };
+// The mode of every pattern in the table.
+inline std::vector<int> AllModes()
+{
+    std::vector<int> modes;
+    for (const Pattern& pattern : Patterns())
+        modes.push_back(pattern.mode);
+    return modes;
+}
+
+// The colour the table gives `mode` at `step`.
+inline plat::COLORREF StepColor(int mode, int step)
+{
+    return FindPattern(mode)->colors[static_cast<std::size_t>(step)];
+}
 
 using Step = std::function<void()>;
 

@@ -1,10 +1,11 @@
 #pragma once
 
-// Driving windows from tests (and the demo's self-check): input goes into
+// Driving windows from tests, checks and benchmarks (the library
+// lv_platform_ui_automation, never linked into the program): input goes into
 // the event loop's queue exactly as the window system's own events do, and
-// pixels are read back from the back buffers. Everything here is queued;
-// it happens when the loop runs (ProcessPendingMessages, or inside DoModal
-// via PostTask).
+// pixels are read back from the back buffers. Everything here is queued; it
+// happens when the loop runs (ProcessPendingMessages, or inside DoModal via
+// PostTask).
 //
 //     plat::PostTask([&] { plat::automation::ClickControl(dlg, IDC_BLOCKFILL); });
 //     dlg.DoModal();
