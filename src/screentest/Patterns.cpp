@@ -16,6 +16,7 @@ const std::array kPatterns {
     Pattern { kModeVLineFill, "vline-fill", "竖线填充\n纯色测试", kTestColors, &CTestWnd::DrawVLineFill },
     Pattern { kModeHLineGradient, "hline-gradient", "横线填充\n渐变测试", kTestColors, &CTestWnd::DrawHLineGradient },
     Pattern { kModeVLineGradient, "vline-gradient", "竖线填充\n渐变测试", kTestColors, &CTestWnd::DrawVLineGradient },
+    Pattern { kModeFlasher, "flasher", "闪烁修复", kFlasherColors, &CTestWnd::DrawFlasher },
 };
 
 std::size_t IndexOf(int mode)

@@ -10,6 +10,10 @@
 
 void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
 {
+    // A key the flasher takes (any key stops it) does nothing else, so
+    // Escape while it flashes stops the flashing but not the test.
+    if (FlasherKey(key))
+        return;
     // Any key takes the key map away: a key that draws covers it, the
     // others draw the pattern again.
     bool keyMap = m_bKeyMap;
@@ -116,9 +120,11 @@ bool CTestWnd::MoveToMonitor(int index)
     m_nMonitor = index;
     m_strMonitor = info.name;
     // Marks made here go into the report with the monitor as last seen.
+    MonitorIdentity identity = IdentifyTestedMonitor(index);
+    m_strMonitorShown = identity.name;
     for (MonitorMarks& entry : m_marks)
         if (entry.output == m_strMonitor)
-            entry.identity = IdentifyTestedMonitor(index);
+            entry.identity = identity;
     const plat::Rect& r = info.rcMonitor;
     // A new frame repaints the window: the erase draws the current step.
     SetWindowPos(plat::wndTopMost, r.left, r.top, r.Width(), r.Height(), plat::SWP_FRAMECHANGED);

@@ -11,3 +11,4 @@ inline constexpr int kModeDotFillRight = 5;
 inline constexpr int kModeVLineGradient = 6;
 inline constexpr int kModeHLineGradient = 7;
 inline constexpr int kModeDeadPixel = 10;
+inline constexpr int kModeFlasher = 16;

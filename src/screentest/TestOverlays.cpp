@@ -153,7 +153,7 @@ void CTestWnd::ToggleLoupe()
 
 void CTestWnd::OnMouseMove(unsigned, plat::Point point)
 {
-    if (!m_loupe.IsShown())
+    if (!m_loupe.IsShown() || m_flasher.IsFlashing())
         return;
     plat::Rect client;
     GetClientRect(&client);
@@ -164,6 +164,8 @@ void CTestWnd::OnMouseMove(unsigned, plat::Point point)
 
 void CTestWnd::OnMButtonDown(unsigned, plat::Point)
 {
+    if (FlasherClick())
+        return;
     MarkPointer(false);
     Default();
 }

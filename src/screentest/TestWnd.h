@@ -15,11 +15,14 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Font.h"
+#include "platform/gfx/ProcessClock.h"
 #include "platform/ui/Dialog.h"
 #include "screentest/DefectMarks.h"
+#include "screentest/Flasher.h"
 #include "screentest/Loupe.h"
 #include "screentest/MonitorIdentity.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,7 @@ public:
     plat::Font m_font;     // the information lines' font, made at initialisation
     int m_nMonitor = 0;    // the monitor the window covers; 0 is the primary screen
     std::string m_strMonitor; // that monitor's name, to find it again when monitors change
+    std::string m_strMonitorShown; // its name for people: from its EDID when known
     bool m_bKeyMap = false; // the key map is drawn over the pattern
 
     // The marks made on one monitor, with that monitor as it was last seen.
@@ -46,6 +50,10 @@ public:
     std::vector<MonitorMarks> m_marks; // in the order the monitors were first marked
     CLoupe m_loupe;
     bool m_bMarksFull = false; // the last mark was refused: the information lines say so
+    CFlasher m_flasher;
+    bool m_bFlashSquare = false;  // R: flash only the square around m_ptFlashCentre
+    plat::Point m_ptFlashCentre;
+    std::function<long()> m_clock = plat::ProcessClockMs; // the flasher's clock, in ms
 
     // Calls the renderer of m_nMode's pattern.
     void DrawPattern();
@@ -92,6 +100,14 @@ public:
     void DrawDotFillRight();
     void DrawVLineGradient();
     void DrawHLineGradient();
+    // The flasher: its warning, or the current flash while it runs.
+    void DrawFlasher();
+    void DrawFlash();
+    // The flasher's share of a key or a click; true when it took it.
+    bool FlasherKey(unsigned key);
+    bool FlasherClick();
+    void StopFlashing();
+    void OnTimer(std::uintptr_t id);
 
     void OnLButtonDown(unsigned flags, plat::Point point);
     void OnRButtonDown(unsigned flags, plat::Point point);
