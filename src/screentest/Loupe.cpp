@@ -1,5 +1,6 @@
 #include "screentest/Loupe.h"
 
+#include "platform/gfx/GdiConstants.h"
 #include "screentest/MarkRing.h"
 
 #include <cstdio>
@@ -48,26 +49,22 @@ void CLoupe::Draw(plat::DeviceContext& dc, const plat::DeviceContext& pattern, p
     const plat::Font& font) const
 {
     plat::Rect outer = FrameRect(client);
-    dc.FillSolidRect(outer, frame);
-    plat::COLORREF centre = 0;
+    plat::Rect box { outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1 };
+    dc.FillSolidRect({ outer.left, outer.top, outer.right, box.top }, frame);
+    dc.FillSolidRect({ outer.left, box.bottom, outer.right, outer.bottom }, frame);
+    dc.FillSolidRect({ outer.left, box.top, box.left, box.bottom }, frame);
+    dc.FillSolidRect({ box.right, box.top, outer.right, box.bottom }, frame);
+    // Each pattern pixel becomes a block; those off the pattern are black.
     constexpr int kHalf = kPixels / 2;
-    for (int row = 0; row < kPixels; ++row) {
-        for (int column = 0; column < kPixels; ++column) {
-            int x = m_ptPointer.x - kHalf + column;
-            int y = m_ptPointer.y - kHalf + row;
-            plat::COLORREF color = pattern.GetPixel(x, y);
-            if (color == plat::CLR_INVALID)
-                color = plat::RGB(0, 0, 0);
-            if (row == kHalf && column == kHalf)
-                centre = color;
-            int left = outer.left + 1 + column * kBlock;
-            int top = outer.top + 1 + row * kBlock;
-            dc.FillSolidRect({ left, top, left + kBlock, top + kBlock }, color);
-        }
-    }
+    dc.StretchBlt(box.left, box.top, kBox, kBox, pattern, m_ptPointer.x - kHalf, m_ptPointer.y - kHalf, kPixels, kPixels,
+        plat::SRCCOPY);
+    plat::COLORREF centre = pattern.GetPixel(m_ptPointer.x, m_ptPointer.y);
+    if (centre == plat::CLR_INVALID)
+        centre = plat::RGB(0, 0, 0);
+
     // The centre block's outermost pixels, in what stands out on it.
-    int left = outer.left + 1 + kHalf * kBlock;
-    int top = outer.top + 1 + kHalf * kBlock;
+    int left = box.left + kHalf * kBlock;
+    int top = box.top + kHalf * kBlock;
     plat::COLORREF outline = ContrastingBlackOrWhite(centre);
     dc.FillSolidRect({ left, top, left + kBlock, top + 1 }, outline);
     dc.FillSolidRect({ left, top + kBlock - 1, left + kBlock, top + kBlock }, outline);
