@@ -44,12 +44,17 @@ test-unit: build
 test-asan: deps
 	@tools/test.sh asan $(BUILD) $(BUILD_ASAN) $(JOBS)
 
+# Handed over through the environment, so that no character of a folder's
+# name ($, quotes) means anything to the shell.
 .PHONY: install uninstall
+install uninstall: export LV_BUILD = $(BUILD)
+install uninstall: export LV_DESTDIR = $(DESTDIR)
+install uninstall: export LV_PREFIX = $(PREFIX)
 install: build
-	@tools/install.sh install "$(BUILD)" "$(DESTDIR)" "$(PREFIX)"
+	@tools/install.sh install "$$LV_BUILD" "$$LV_DESTDIR" "$$LV_PREFIX"
 
 uninstall:
-	@tools/install.sh uninstall "$(BUILD)" "$(DESTDIR)" "$(PREFIX)"
+	@tools/install.sh uninstall "$$LV_BUILD" "$$LV_DESTDIR" "$$LV_PREFIX"
 
 bench: build
 	@tools/bench.sh $(BUILD)

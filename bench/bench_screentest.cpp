@@ -1,11 +1,16 @@
-// The eight screen-test renderers on a 1920 x 1080 test window, each beside
-// the floor it is held to in the same run:
+// The screen-test renderers on a 1920 x 1080 test window, each beside the
+// floor it is held to in the same run:
 //   block fill, dead pixel        vs std::fill of a 1920 x 1080 buffer          <= 1.2
 //   vertical lines, v. gradient   vs a plain loop calling a non-inlined
 //                                 per-column function, left to right          <= 1.3
 //   horizontal lines, h. gradient vs std::fill of the whole buffer              <= 1.5
 //   dot fill down / right         vs a plain loop calling a non-inlined
 //                                 per-pixel function in the same order         <= 2
+//   grey, black level, grid,
+//   sharpness text page           vs std::fill of a 1920 x 1080 buffer          <= 1.5
+//   gamma, sharpness checkerboard,
+//   columns and rows              vs a plain loop writing the same one-pixel
+//                                 pattern row by row                           <= 1.5
 // Each floor runs twice: on a surface of its own and on the test window's
 // back buffer itself, whose row pitch the window system chooses.
 // Renderer and floor passes are timed in the thread's CPU time, so other
@@ -107,7 +112,7 @@ CTestWnd& TestWindow()
     return *wnd;
 }
 
-void Renderer(benchmark::State& state, const char* name, void (CTestWnd::*draw)())
+void Renderer(benchmark::State& state, const char* name, void (CTestWnd::*draw)(), int step = 0)
 {
     CTestWnd& wnd = TestWindow();
     plat::Rect client;
@@ -117,7 +122,7 @@ void Renderer(benchmark::State& state, const char* name, void (CTestWnd::*draw)(
         return;
     }
     wnd.m_bShowInfo = 0;
-    wnd.m_nStep = 0;
+    wnd.m_nStep = step;
     Run(state, name, ThreadSeconds, [&] { (wnd.*draw)(); });
 }
 
@@ -129,6 +134,14 @@ void BM_DotFillDown(benchmark::State& s) { Renderer(s, "DrawDotFillDown", &CTest
 void BM_DotFillRight(benchmark::State& s) { Renderer(s, "DrawDotFillRight", &CTestWnd::DrawDotFillRight); }
 void BM_VLineGradient(benchmark::State& s) { Renderer(s, "DrawVLineGradient", &CTestWnd::DrawVLineGradient); }
 void BM_HLineGradient(benchmark::State& s) { Renderer(s, "DrawHLineGradient", &CTestWnd::DrawHLineGradient); }
+void BM_Grey(benchmark::State& s) { Renderer(s, "DrawGrey", &CTestWnd::DrawGrey); }
+void BM_BlackLevel(benchmark::State& s) { Renderer(s, "DrawBlackLevel", &CTestWnd::DrawBlackLevel); }
+void BM_Gamma(benchmark::State& s) { Renderer(s, "DrawGamma", &CTestWnd::DrawGamma); }
+void BM_SharpnessChecks(benchmark::State& s) { Renderer(s, "DrawSharpness checkerboard", &CTestWnd::DrawSharpness, 0); }
+void BM_SharpnessColumns(benchmark::State& s) { Renderer(s, "DrawSharpness columns", &CTestWnd::DrawSharpness, 1); }
+void BM_SharpnessRows(benchmark::State& s) { Renderer(s, "DrawSharpness rows", &CTestWnd::DrawSharpness, 2); }
+void BM_SharpnessText(benchmark::State& s) { Renderer(s, "DrawSharpness text", &CTestWnd::DrawSharpness, 3); }
+void BM_Grid(benchmark::State& s) { Renderer(s, "DrawGrid", &CTestWnd::DrawGrid); }
 
 // Where a floor writes: its own padded surface (argument 0), or the test
 // window's back buffer itself (argument 1: the very pixels the renderers
@@ -213,6 +226,39 @@ void BM_PlainPixelsByColumn(benchmark::State& state)
     });
 }
 
+// Every pixel written in a plain loop, white or black by `white(x, y)`:
+// the floor of the charts' one-pixel patterns.
+template <class White>
+void PlainPattern(benchmark::State& state, const char* name, White white)
+{
+    Canvas c;
+    FloorTarget t = TargetFor(state, c);
+    if (!t.pixels) {
+        state.SkipWithError("no 1920 x 1080 window buffer");
+        return;
+    }
+    Run(state, name + t.suffix, ThreadSeconds, [&] {
+        for (int y = 0; y < kHeight; ++y) {
+            std::uint32_t* row = t.pixels + static_cast<std::ptrdiff_t>(y) * t.pitch;
+            for (int x = 0; x < kWidth; ++x)
+                row[x] = white(x, y) ? 0xFFFFFFu : 0u;
+        }
+    });
+}
+
+void BM_PlainCheckerboard(benchmark::State& s)
+{
+    PlainPattern(s, "plain checkerboard", [](int x, int y) { return (x + y) % 2 == 0; });
+}
+void BM_PlainColumnStripes(benchmark::State& s)
+{
+    PlainPattern(s, "plain column stripes", [](int x, int) { return x % 2 == 0; });
+}
+void BM_PlainRowStripes(benchmark::State& s)
+{
+    PlainPattern(s, "plain row stripes", [](int, int y) { return y % 2 == 0; });
+}
+
 // A left click (mode 1, information lines on) until the new step is shown:
 // the loop handles the click, the handler draws, the loop presents.
 void BM_ClickToScreen(benchmark::State& state)
@@ -273,6 +319,17 @@ BENCHMARK(BM_DotFillDown)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DotFillRight)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VLineGradient)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HLineGradient)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainCheckerboard)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainColumnStripes)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainRowStripes)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grey)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlackLevel)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Gamma)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SharpnessChecks)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SharpnessColumns)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SharpnessRows)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SharpnessText)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grid)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClickToScreen)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClickDrawOnly)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillAndShowFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -296,6 +353,22 @@ void PrintSummary()
         { "DrawHLineGradient", "std::fill (window buffer)", "<= 1.5" },
         { "DrawDotFillDown", "plain pixels by row (window buffer)", "<= 2" },
         { "DrawDotFillRight", "plain pixels by column (window buffer)", "<= 2" },
+        { "DrawGrey", "std::fill", "<= 1.5" },
+        { "DrawBlackLevel", "std::fill", "<= 1.5" },
+        { "DrawSharpness text", "std::fill", "<= 1.5" },
+        { "DrawGrid", "std::fill", "<= 1.5" },
+        { "DrawGamma", "plain row stripes", "<= 1.5" },
+        { "DrawSharpness checkerboard", "plain checkerboard", "<= 1.5" },
+        { "DrawSharpness columns", "plain column stripes", "<= 1.5" },
+        { "DrawSharpness rows", "plain row stripes", "<= 1.5" },
+        { "DrawGrey", "std::fill (window buffer)", "<= 1.5" },
+        { "DrawBlackLevel", "std::fill (window buffer)", "<= 1.5" },
+        { "DrawSharpness text", "std::fill (window buffer)", "<= 1.5" },
+        { "DrawGrid", "std::fill (window buffer)", "<= 1.5" },
+        { "DrawGamma", "plain row stripes (window buffer)", "<= 1.5" },
+        { "DrawSharpness checkerboard", "plain checkerboard (window buffer)", "<= 1.5" },
+        { "DrawSharpness columns", "plain column stripes (window buffer)", "<= 1.5" },
+        { "DrawSharpness rows", "plain row stripes (window buffer)", "<= 1.5" },
         { "click to screen", "fill+XShmPutImage", "" },
         { "click to screen", "draw only", "" },
     });

@@ -7,6 +7,9 @@
 //   first frame the main window created and drawn once, its page served by
 //               a loopback server that answers after 2 s
 //               vs the same with [MAIN_URL] empty ("about:blank")
+//   limit       the markup made of a 4 MB page of nested blocks (parsed,
+//               cut at the nesting limit, written back)
+//               vs parsing it alone, as the layout engine does
 // and lv.exe's resident memory once the typical page and its picture have
 // loaded (offscreen video driver), against lv.exe on "about:blank".
 
@@ -15,10 +18,12 @@
 #include "platform/ui/EventLoop.h"
 #include "platform/web/DefaultStyle.h"
 #include "platform/web/PageContainer.h"
+#include "platform/web/PageMarkup.h"
 #include "support/Medians.h"
 #include "support/Timed.h"
 
 #include <benchmark/benchmark.h>
+#include <gumbo.h>
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -129,6 +134,40 @@ void LayoutAndPaint(benchmark::State& state, const char* name, bool layout)
 void BM_Paint_LayoutAndPaint(benchmark::State& state) { LayoutAndPaint(state, "layout+paint", true); }
 void BM_Paint_PaintLaidOut(benchmark::State& state) { LayoutAndPaint(state, "paint (laid out)", false); }
 
+// About 4 MB: blocks nested 300 deep, each level with a line of text, so
+// that every block is cut at the nesting limit.
+std::string NestedPage()
+{
+    std::string block;
+    for (int i = 0; i < 300; ++i)
+        block += "<div class=\"b\">第" + std::to_string(i) + "层 nested text\n";
+    for (int i = 0; i < 300; ++i)
+        block += "</div>";
+    std::string page = "<html><body>";
+    while (page.size() < 4 * 1024 * 1024)
+        page += block;
+    return page + "</body></html>";
+}
+
+void BM_Limit_ParseAlone(benchmark::State& state)
+{
+    std::string page = NestedPage();
+    Timed(state, "parse 4 MB", [&] {
+        GumboOutput* parsed = gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size());
+        gumbo_destroy_output(&kGumboDefaultOptions, parsed);
+    });
+}
+
+void BM_Limit_PageMarkup(benchmark::State& state)
+{
+    std::string page = NestedPage();
+    plat::web::LoadLimits limits;
+    limits.maxParsedBytes = page.size();
+    limits.maxParseMemory = std::size_t(2) << 30;
+    limits.maxParseCpuMs = 600000;
+    Timed(state, "limit 4 MB", [&] { benchmark::DoNotOptimize(plat::web::PageMarkup(page, limits)); });
+}
+
 // The main window without its update thread.
 class BenchMainDlg : public CMainDlg {
 protected:
@@ -173,6 +212,8 @@ void BM_FirstFrame_SlowPage(benchmark::State& state)
 BENCHMARK(BM_Paint_Floor)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 BENCHMARK(BM_Paint_LayoutAndPaint)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 BENCHMARK(BM_Paint_PaintLaidOut)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+BENCHMARK(BM_Limit_ParseAlone)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Limit_PageMarkup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_FirstFrame_Blank)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(BM_FirstFrame_SlowPage)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
@@ -277,6 +318,7 @@ int main(int argc, char** argv)
         { "layout+paint", "FillRect+TextOut", "<= 20", 1e6, "us" },
         { "paint (laid out)", "FillRect+TextOut", "-", 1e6, "us" },
         { "first frame slow page", "first frame blank", "<= 1.1", 1e3, "ms" },
+        { "limit 4 MB", "parse 4 MB", "<= 2", 1e3, "ms" },
     };
     std::printf("\n%-22s %10s   %-18s %10s %8s  %s\n", "ours", "median", "floor", "median", "ratio", "target");
     for (const Ratio& r : ratios) {

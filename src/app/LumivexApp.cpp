@@ -1,8 +1,11 @@
 #include "app/LumivexApp.h"
 
+#include "app/CommandLineRun.h"
 #include "app/Fonts.h"
 #include "app/MainDlg.h"
 #include "localdata/Paths.h"
+#include "platform/fs/CurrentDirectory.h"
+#include "platform/fs/Process.h"
 #include "platform/gfx/GdiConstants.h"
 #include "update/SelfUpdate.h"
 #include "widgets/CaptionFont.h"
@@ -11,11 +14,30 @@
 
 bool CLumivexApp::InitInstance()
 {
+    // Any option is carried out on its own: no main window, no update.
+    const CommandLine command = ParseCommandLine(m_args);
+    if (command.action != CommandLine::Action::MainWindow) {
+        m_nExitCode = RunCommandLine(command, m_strProgram);
+        return false;
+    }
+    m_bMainWindow = true;
+
     // Dialogs host the web panel as they are: no control container to enable.
 
     // Every relative path of the program, data\main.htm among them, is
     // resolved beside the executable from here on, wherever it was started.
-    EnterExeFolder();
+    // A folder whose own name holds '\' or ':' has no Windows name that leads
+    // back to it; relative paths then name nothing, so that the folder the
+    // program was started from is never read or written instead.
+    m_bOwnFolder = plat::ModuleFileNameRoundTrips();
+    if (m_bOwnFolder) {
+        EnterExeFolder();
+    } else {
+        std::fputs("lv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;"
+                   "本次使用内置设置运行,不读写 data\\,退出时不更新\n",
+            stderr);
+        plat::LeaveCurrentDirectory();
+    }
 
     g_fonts[0].CreateFont(12, 0, 0, 0, plat::FW_NORMAL, 0, 0, 0, plat::ANSI_CHARSET, plat::OUT_DEFAULT_PRECIS,
         plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH | plat::FF_SWISS, "宋体");
@@ -25,7 +47,8 @@ bool CLumivexApp::InitInstance()
 
     // A data path that is a file, or a folder that cannot be written, leaves
     // the program running on its built-in defaults.
-    CreateFolderPath(GetExeFolder() + "data\\");
+    if (m_bOwnFolder)
+        CreateFolderPath(GetExeFolder() + "data\\");
 
     CMainDlg dlg;
     m_pMainWnd = &dlg;
@@ -39,6 +62,7 @@ bool CLumivexApp::InitInstance()
 
 int CLumivexApp::ExitInstance()
 {
-    ExitUpdate();
+    if (m_bMainWindow && m_bOwnFolder)
+        ExitUpdate();
     return CWinApp::ExitInstance();
 }

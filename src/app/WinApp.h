@@ -7,6 +7,9 @@
 
 #include "platform/ui/Wnd.h"
 
+#include <string>
+#include <vector>
+
 class CWinApp {
 public:
     CWinApp() = default;
@@ -25,6 +28,9 @@ public:
 
     // The main window while it runs; null before and after.
     plat::Wnd* m_pMainWnd = nullptr;
+    // The name the program was started by, and the arguments after it.
+    std::string m_strProgram = "lv.exe";
+    std::vector<std::string> m_args;
 
 protected:
     // What the default exit path returns.

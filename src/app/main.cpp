@@ -1,7 +1,10 @@
-// Entry point of lv.exe. The program reads no command line: everything it
-// needs is beside the executable.
+// Entry point of lv.exe. Everything the program needs is beside the
+// executable; the command line only asks for a test pattern on its own, the
+// pattern list, the usage or the version.
 
 #include "app/LumivexApp.h"
+
+#include <string_view>
 
 namespace {
 
@@ -9,7 +12,13 @@ CLumivexApp theApp;
 
 }
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc > 0 && argv[0]) {
+        std::string_view program = argv[0];
+        theApp.m_strProgram = program.substr(program.find_last_of('/') + 1);
+    }
+    for (int i = 1; i < argc; ++i)
+        theApp.m_args.emplace_back(argv[i]);
     return theApp.Run();
 }

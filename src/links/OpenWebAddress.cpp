@@ -3,6 +3,7 @@
 #include "links/InstallFolder.h"
 #include "links/SiblingPrograms.h"
 #include "localdata/Paths.h"
+#include "platform/sys/CommandLine.h"
 #include "platform/sys/ShellOpen.h"
 
 #include <cctype>
@@ -26,8 +27,9 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
     return true;
 }
 
-// Addresses come from data\main.htm, which the update server writes: only
-// web pages go to the desktop's handler, never a local file or program.
+// Addresses come from data\main.htm and from the panel's page, both sent
+// over plain HTTP: only web pages are handed on, to the browser or the
+// desktop's handler, never a local file, a script address or a program.
 bool IsWebAddress(std::string_view address)
 {
     return StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://");
@@ -50,9 +52,12 @@ int OpenWebAddress(std::string_view address)
     std::string full(address);
     full += full.find('?') == std::string::npos ? '?' : '&';
     full += flag;
+    if (!IsWebAddress(full))
+        return 0;
+    // One argument, so that no part of the address reads as an option.
     if (!browser.empty())
-        plat::ShellOpen(browser, full);
-    else if (IsWebAddress(full))
+        plat::ShellOpen(browser, plat::QuoteArgument(full));
+    else
         plat::ShellOpen(full);
     return 0;
 }

@@ -7,6 +7,8 @@
 
 std::string GetExeFolder()
 {
+    if (!plat::ModuleFileNameRoundTrips())
+        return {};
     std::string path = plat::GetModuleFileName();
     std::size_t slash = path.rfind('\\');
     if (slash == std::string::npos)

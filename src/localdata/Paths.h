@@ -6,7 +6,9 @@
 #include <string>
 
 // Folder of the running executable ("Z:\home\u\lumivex\"); empty when the
-// executable's path cannot be read.
+// executable's path cannot be read or its Windows name does not lead back to
+// it (a Linux folder name holding '\' or ':'), so that no path built from it
+// names another folder.
 std::string GetExeFolder();
 
 // GetExeFolder(), made the process's current directory as well (a failure to

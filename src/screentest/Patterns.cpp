@@ -16,6 +16,11 @@ const std::array kPatterns {
     Pattern { kModeVLineFill, "vline-fill", "竖线填充\n纯色测试", kTestColors, &CTestWnd::DrawVLineFill },
     Pattern { kModeHLineGradient, "hline-gradient", "横线填充\n渐变测试", kTestColors, &CTestWnd::DrawHLineGradient },
     Pattern { kModeVLineGradient, "vline-gradient", "竖线填充\n渐变测试", kTestColors, &CTestWnd::DrawVLineGradient },
+    Pattern { kModeGrey, "grey", "灰阶均匀", kGreyColors, &CTestWnd::DrawGrey },
+    Pattern { kModeBlackLevel, "black-level", "暗部与亮部细节", kBlackLevelColors, &CTestWnd::DrawBlackLevel },
+    Pattern { kModeGamma, "gamma", "伽马", kGammaColors, &CTestWnd::DrawGamma },
+    Pattern { kModeSharpness, "sharpness", "清晰度", kSharpnessColors, &CTestWnd::DrawSharpness },
+    Pattern { kModeGrid, "grid", "几何", kGridColors, &CTestWnd::DrawGrid },
     Pattern { kModeFlasher, "flasher", "闪烁修复", kFlasherColors, &CTestWnd::DrawFlasher },
 };
 

@@ -1,6 +1,7 @@
 // The solid fills: one rectangle fill, one vertical line per column or one
 // horizontal line per row, all in the step's colour. The pictures are the
-// same; only the primitive, and so the measured time, differs.
+// same; only the primitive, and so the measured time, differs. The grey
+// pattern is a rectangle fill with greys of its own.
 
 #include "screentest/TestWnd.h"
 
@@ -24,6 +25,11 @@ void CTestWnd::DrawBlockFill()
 void CTestWnd::DrawDeadPixel()
 {
     DrawStepFrame(*this, kDeadPixelColors, MakeBrush, FillClient);
+}
+
+void CTestWnd::DrawGrey()
+{
+    DrawStepFrame(*this, kGreyColors, MakeBrush, FillClient);
 }
 
 void CTestWnd::DrawVLineFill()

@@ -26,6 +26,44 @@ inline constexpr std::array<plat::COLORREF, 2> kDeadPixelColors {
     plat::RGB(0, 0, 0),
 };
 
+// Greys of 5, 10, 25, 50 and 75 % and black: uniformity, clouding and
+// backlight bleed.
+inline constexpr std::array<plat::COLORREF, 6> kGreyColors {
+    plat::RGB(13, 13, 13),
+    plat::RGB(26, 26, 26),
+    plat::RGB(64, 64, 64),
+    plat::RGB(128, 128, 128),
+    plat::RGB(191, 191, 191),
+    plat::RGB(0, 0, 0),
+};
+
+// The backgrounds of the black-level squares and of the white-level ones.
+inline constexpr std::array<plat::COLORREF, 2> kBlackLevelColors {
+    plat::RGB(0, 0, 0),
+    plat::RGB(255, 255, 255),
+};
+
+// The gamma chart's full level: in grey, then red, green and blue alone.
+inline constexpr std::array<plat::COLORREF, 4> kGammaColors {
+    plat::RGB(255, 255, 255),
+    plat::RGB(255, 0, 0),
+    plat::RGB(0, 255, 0),
+    plat::RGB(0, 0, 255),
+};
+
+// The sharpness pattern's light pixels: checkerboard, columns, rows, text page.
+inline constexpr std::array<plat::COLORREF, 4> kSharpnessColors {
+    plat::RGB(255, 255, 255),
+    plat::RGB(255, 255, 255),
+    plat::RGB(255, 255, 255),
+    plat::RGB(255, 255, 255),
+};
+
+// The grid's lines.
+inline constexpr std::array<plat::COLORREF, 1> kGridColors {
+    plat::RGB(255, 255, 255),
+};
+
 // Black: the flasher's one step, under its warning.
 inline constexpr std::array<plat::COLORREF, 1> kFlasherColors {
     plat::RGB(0, 0, 0),

@@ -1,12 +1,20 @@
-// The test window's keyboard: stepping both ways, moving to another
-// monitor, the key map, the loupe and the marks, and following the
-// monitors as they come and go.
+// The test window's keyboard: stepping both ways, changing to the next or
+// previous pattern, moving to another monitor, the key map, the loupe and
+// the marks, and following the monitors as they come and go.
 
 #include "screentest/TestWnd.h"
 
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
+
+namespace {
+
+constexpr unsigned kNextPatternKey = 'N';
+constexpr unsigned kPreviousPatternKey = 'P';
+
+}
 
 void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
 {
@@ -40,6 +48,17 @@ void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
         DrawPattern();
         drawn = true;
         break;
+    case kNextPatternKey:
+    case kPreviousPatternKey: {
+        // Another pattern from its first step, titled with its own caption.
+        const Pattern& pattern = key == kNextPatternKey ? NextPattern(m_nMode) : PreviousPattern(m_nMode);
+        m_nMode = pattern.mode;
+        m_nStep = 0;
+        m_strTitle = pattern.caption;
+        DrawPattern();
+        drawn = true;
+        break;
+    }
     case plat::VK_TAB: {
         int count = plat::GetMonitorCount();
         if (count > 1) {

@@ -42,8 +42,11 @@ bool CTestWnd::OnInitDialog()
     plat::Rect screen;
     GetDesktopWindow()->GetWindowRect(&screen);
     SetWindowPos(plat::wndTopMost, 0, 0, screen.Width(), screen.Height(), plat::SWP_FRAMECHANGED);
+    // Another monitor only when the caller asked for one that is there.
+    if (m_nMonitor != 0 && !MoveToMonitor(m_nMonitor))
+        m_nMonitor = 0;
 
-    m_nStep = 0;
+    m_nStep = m_nStartStep;
     m_font.CreateFont(kInfoFontHeight, kInfoFontWidth, 0, 0, plat::FW_DONTCARE, 0, 0, 0, plat::ANSI_CHARSET,
         plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
     return true;

@@ -6,10 +6,11 @@
 // covers the primary screen above every other window, draws the pattern of
 // its mode at the current step when its background is erased and on every
 // left click (which advances the step), and ends on a right click, Escape
-// or Enter. Keys step it both ways, move it to another monitor and show a
-// key map over the pattern until the next input. A loupe, marks of
-// defective pixels and the report of those marks when the test ends are
-// drawn over the pattern after its timing, never inside it.
+// or Enter. Keys step it both ways, change to the next or previous pattern,
+// move it to another monitor and show a key map over the pattern until the
+// next input. A loupe, marks of defective pixels and the report of those
+// marks when the test ends are drawn over the pattern after its timing,
+// never inside it.
 
 #include "platform/Types.h"
 #include "platform/gfx/Bitmap.h"
@@ -35,8 +36,10 @@ public:
     int m_bShowInfo = 0;   // 1: draw the information lines after each pattern
     std::string m_strTitle; // the launching button's caption, line feed included
     int m_nStep = 0;       // current step, indexes the mode's colour table
+    int m_nStartStep = 0;  // the step initialisation starts at
     plat::Font m_font;     // the information lines' font, made at initialisation
-    int m_nMonitor = 0;    // the monitor the window covers; 0 is the primary screen
+    int m_nMonitor = 0;    // the monitor the window covers; 0 is the primary screen (set before
+                           // DoModal, the one it opens on)
     std::string m_strMonitor; // that monitor's name, to find it again when monitors change
     std::string m_strMonitorShown; // its name for people: from its EDID when known
     bool m_bKeyMap = false; // the key map is drawn over the pattern
@@ -100,6 +103,11 @@ public:
     void DrawDotFillRight();
     void DrawVLineGradient();
     void DrawHLineGradient();
+    void DrawGrey();
+    void DrawBlackLevel();
+    void DrawGamma();
+    void DrawSharpness();
+    void DrawGrid();
     // The flasher: its warning, or the current flash while it runs.
     void DrawFlasher();
     void DrawFlash();

@@ -2,7 +2,8 @@
 
 // The steps both update stages take for one listed file that needs
 // installing: download, unpack a zip delivery, verify by MD5, copy into
-// place, and the log lines that record it.
+// place, and the log lines that record it. Why an entry failed goes to the
+// debug log (update/DebugLog.h); the stage logs keep their lines.
 
 #include "update/HttpFetch.h"
 #include "update/Md5.h"
@@ -16,6 +17,10 @@ class CTextLines;
 inline constexpr std::string_view kLogStarted = "检测更新";
 inline constexpr std::string_view kLogFinished = "更新完成";
 
+// Reasons for refusing an entry that both stages give.
+inline constexpr std::string_view kFieldTooLong = "a field of the entry is longer than it may be";
+inline constexpr std::string_view kWorkingName = "the target is one of the update's own working files";
+
 class CEntryInstaller {
 public:
     // `exeFolder` ends in a backslash; the temporary files live in its
@@ -26,11 +31,12 @@ public:
     // when the file cannot be read, which never equals a listed digest.
     std::string Digest(const std::string& path);
 
-    // Creates the target's folders, logs "更新文件:<name> ....", downloads
+    // Logs "更新文件:<name> ....", downloads
     // `url` to data\data_tmp.dat and, when the file there (or, for a ".zip"
     // address, the archive's first entry) has `digest`, puts it in place of
     // `target` and logs "成功"; a file with another digest or a failure to
-    // put it in place logs "错误" and leaves the target as it was. A failed
+    // put it in place (its folder missing among others) logs "错误" and
+    // leaves the target as it was. A failed
     // download leaves the "...." line alone. No temporary file is left.
     //
     // The verified file is renamed onto the target (across file systems it
@@ -38,13 +44,16 @@ public:
     // whole or not at all, and no second copy of the data is written.
     void Install(std::string_view name, std::string_view digest, const std::string& url, const std::string& target);
 
-    // Logs "更新文件:<name> 错误" for an entry that is not installed at all.
-    void Refuse(std::string_view name);
+    // Logs "更新文件:<name> 错误" for an entry that is not installed at all,
+    // and `reason` to the debug log.
+    void Refuse(std::string_view name, std::string_view reason);
 
 private:
-    // The file to verify: the download itself, or what was unpacked from it
-    // (empty when nothing was).
-    std::string Unpack(const std::string& download);
+    // Unpacks the archive's first entry into `file`: 0, or 1 with `file`
+    // empty (a partly written entry is deleted, never handed back) and
+    // `reason` saying why.
+    int Unpack(const std::string& download, std::string& file, std::string& reason);
+    void Debug(std::string_view name, std::string_view reason);
 
     std::string m_strExeFolder;
     CTextLines& m_log;

@@ -46,8 +46,13 @@ bool IsContainedName(const std::string& name)
 
 }
 
-int ExtractFirstEntry(std::string archivePath, std::string& extractedPath)
+int ExtractFirstEntry(std::string archivePath, std::string& extractedPath, std::string* reason)
 {
+    auto fail = [&](std::string why) {
+        if (reason)
+            *reason = std::move(why);
+        return 1;
+    };
     bool outputCreated = false;
     std::string outputPath;
     try {
@@ -65,8 +70,10 @@ int ExtractFirstEntry(std::string archivePath, std::string& extractedPath)
 
         // The entry's own folders are made inside the archive's folder (the
         // name was checked to stay inside it), never through a link.
-        if (!plat::CreateSubfolders(FolderOf(archivePath), entryName))
-            throw CZipException(CZipException::kBadArchive, reader.ArchivePath());
+        if (!plat::CreateSubfolders(FolderOf(archivePath), entryName)) {
+            throw CZipException(CZipException::kBadArchive, reader.ArchivePath(),
+                "the folders of entry \"" + entryName + "\" cannot be made");
+        }
         plat::File output(FolderOf(archivePath) + entryName, plat::File::Mode::CreateNew);
         outputCreated = true;
         outputPath = output.GetFilePath();
@@ -91,22 +98,26 @@ int ExtractFirstEntry(std::string archivePath, std::string& extractedPath)
         plat::SetFileStatus(outputPath, status);
         plat::SetFileAttributes(outputPath, info.externalAttributes);
         reader.CloseArchive();
-    } catch (...) {
+    } catch (const std::exception& e) {
         // Whatever is left for the caller to check and delete must not be read-only.
         if (outputCreated)
             plat::SetFileAttributes(outputPath, 0);
-        return 1;
+        const std::string why = e.what();
+        return fail(why.empty() ? "zip extraction failed" : why);
+    } catch (...) {
+        if (outputCreated)
+            plat::SetFileAttributes(outputPath, 0);
+        return fail("zip extraction failed");
     }
 
-    int result = 0;
     try {
         plat::FileStatus status;
         if (plat::GetFileStatus(extractedPath, status)) {
             status.attributes = 0;
             plat::SetFileStatus(extractedPath, status);
         }
-    } catch (...) {
-        result = 1;
+    } catch (const std::exception& e) {
+        return fail(e.what());
     }
-    return result;
+    return 0;
 }

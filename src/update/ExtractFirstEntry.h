@@ -6,8 +6,10 @@
 // Windows path of the output file as soon as it has been created; a failure
 // after that leaves the (partial) file there for the caller to check and
 // delete. The output gets the entry's last-write time and is never read-only.
-// Entry names that would leave the archive's folder are refused.
+// Entry names that would leave the archive's folder are refused. On a
+// failure `reason`, when given, receives why (the zip reader's or the file's
+// error).
 
 #include <string>
 
-int ExtractFirstEntry(std::string archivePath, std::string& extractedPath);
+int ExtractFirstEntry(std::string archivePath, std::string& extractedPath, std::string* reason = nullptr);

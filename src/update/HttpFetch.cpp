@@ -27,6 +27,11 @@ CHttpFetch::~CHttpFetch()
     CloseHandles();
 }
 
+long CHttpFetch::StatusCode() const
+{
+    return m_status;
+}
+
 int CHttpFetch::CloseHandles()
 {
     m_request.reset();
@@ -37,6 +42,7 @@ int CHttpFetch::CloseHandles()
 int CHttpFetch::Open(const char* url)
 {
     CloseHandles();
+    m_status = 0;
     m_root = plat::InternetSession::Open(kUserAgent);
     if (!m_root)
         return kNoSession;
@@ -45,6 +51,8 @@ int CHttpFetch::Open(const char* url)
     m_request = plat::InternetRequest::Open(*m_root, url);
     if (!m_request)
         return kNoAddress;
+    // Opening waited for the response's head, so its status is known.
+    m_status = m_request->StatusCode();
     return kOk;
 }
 
@@ -117,4 +125,10 @@ int CHttpFetch::FetchFile(const char* url, const char* path)
             return kOk;
         }
     }
+}
+
+std::string HttpStatusNote(const CHttpFetch& fetch)
+{
+    const long status = fetch.StatusCode();
+    return status == 0 ? std::string() : " (HTTP " + std::to_string(status) + ")";
 }

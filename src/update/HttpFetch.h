@@ -44,6 +44,8 @@ public:
     // created or truncated only once the address has been opened.
     int FetchFile(const char* url, const char* path);
     int CloseHandles();
+    // The HTTP status of the last fetch's response; 0 when none arrived.
+    long StatusCode() const;
 
     static constexpr int kOk = 0;
     static constexpr int kFileNotCreated = 1;
@@ -59,4 +61,9 @@ private:
     Limits m_limits;
     std::unique_ptr<plat::InternetSession> m_root;
     std::unique_ptr<plat::InternetRequest> m_request;
+    long m_status = 0;
 };
+
+// " (HTTP <status>)" for the fetch's last response, empty without one: what
+// the server answered, for a debug log line.
+std::string HttpStatusNote(const CHttpFetch& fetch);

@@ -78,11 +78,20 @@ bool IsAllowedDestination(std::string_view target, std::string_view exeFolder, s
     return false;
 }
 
+std::string LocateDestination(std::string_view target, std::string_view exeFolder)
+{
+    const bool rooted = !target.empty() && (target.front() == '\\' || target.front() == '/');
+    const bool drive = target.size() >= 2 && target[1] == ':';
+    if (rooted || drive)
+        return std::string(target);
+    return std::string(exeFolder) + std::string(target);
+}
+
 bool IsUpdateWorkingName(std::string_view relativePath)
 {
     // The updater's lock and log belong to it as much as these to the update.
-    static constexpr std::array<std::string_view, 6> kNames { "data_tmp.dat", "unpack_tmp", "update.txt",
-        "update2.txt", "nplv.lock", "nplv.log" };
+    static constexpr std::array<std::string_view, 7> kNames { "data_tmp.dat", "unpack_tmp", "update.txt",
+        "update2.txt", "update-debug.log", "nplv.lock", "nplv.log" };
     std::vector<std::string_view> parts = NamedComponents(relativePath);
     if (parts.size() < 2 || !EqualsIgnoringAsciiCase(parts[0], "data"))
         return false;

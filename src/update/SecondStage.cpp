@@ -79,19 +79,26 @@ int RunSecondStage(const std::string& exeFolder)
         const std::string& digest = fields[1].text;
         const std::string destination = DecodeListField(fields[2].text, utf8);
         if (!fits) {
-            installer.Refuse(destination);
+            installer.Refuse(destination, kFieldTooLong);
             continue;
         }
         const std::string target = ResolveDestination(destination, exeFolder, programFiles);
         // Only the program's own folders, and never the update's own files.
-        if (!IsAllowedDestination(target, exeFolder, programFiles)
-            || IsUpdateWorkingName(RelativeToFolder(target, exeFolder))) {
-            installer.Refuse(destination);
+        const std::string located = LocateDestination(target, exeFolder);
+        if (!IsAllowedDestination(located, exeFolder, programFiles)) {
+            installer.Refuse(destination, located + " lies outside the program's folder and the Program Files folder");
             continue;
         }
-        if (Exists(target))
+        if (IsUpdateWorkingName(RelativeToFolder(located, exeFolder))) {
+            installer.Refuse(destination, kWorkingName);
             continue;
-        installer.Install(destination, digest, DecodeListField(fields[3].text, utf8), target);
+        }
+        if (Exists(located))
+            continue;
+        // Folders are made for a full path only: a relative destination whose
+        // folder is missing is not installed.
+        CreateFolderPath(target);
+        installer.Install(destination, digest, DecodeListField(fields[3].text, utf8), located);
     }
 
     log.AppendLine(kLogFinished);

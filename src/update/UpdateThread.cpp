@@ -6,6 +6,7 @@
 #include "platform/fs/Process.h"
 #include "platform/fs/WholeFile.h"
 #include "platform/text/Utf8.h"
+#include "update/DebugLog.h"
 #include "update/EntryFields.h"
 #include "update/EntryInstaller.h"
 #include "update/InstallTargets.h"
@@ -53,9 +54,10 @@ unsigned UpdateThreadProc(void*)
     // Every path of the update is built from the folder's Windows name; if
     // that name leads elsewhere, so would every file the update writes.
     if (!plat::ModuleFileNameRoundTrips()) {
+        const std::string program = plat::GetModuleFileName();
         std::fprintf(stderr, "lv.exe: update not started: the program's folder %s has no Windows name that "
                              "leads back to it ('\\' or ':' in a folder name)\n",
-            GetExeFolder().c_str());
+            program.substr(0, program.rfind('\\') + 1).c_str());
         return 1;
     }
     return RunFirstStage(GetExeFolder(), kUpdateStartDelayMs);
@@ -71,12 +73,27 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
     log.AppendLine(kLogStarted);
 
     std::string body;
-    if (CHttpFetch().FetchText(GetManifestUrl(), body) != CHttpFetch::kOk || !IsAcceptedManifest(body))
-        return 1;
+    {
+        const std::string url = GetManifestUrl();
+        CHttpFetch fetch;
+        const int fetched = fetch.FetchText(url, body);
+        const std::string status = HttpStatusNote(fetch);
+        if (fetched != CHttpFetch::kOk) {
+            AppendUpdateDebugLog(exeFolder, "manifest " + url + ": fetch result " + std::to_string(fetched) + status);
+            return 1;
+        }
+        if (!IsAcceptedManifest(body)) {
+            AppendUpdateDebugLog(exeFolder, "manifest " + url + ": no " + std::string(kEndMarker)
+                    + " after its first byte" + status);
+            return 1;
+        }
+    }
     // Written beside and renamed over the old file: a reader meets the old
     // manifest or the new one, never half of it.
-    if (!plat::WriteWholeFile(exeFolder + kManifestFile, body))
+    if (!plat::WriteWholeFile(exeFolder + kManifestFile, body)) {
+        AppendUpdateDebugLog(exeFolder, std::string(kManifestFile) + " cannot be written");
         return 1;
+    }
     body.clear();
     body.shrink_to_fit();
 
@@ -95,12 +112,14 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
         const std::string& digest = fields[0].text;
         const std::string path = DecodeListField(fields[1].text, utf8);
         if (!fits || !IsPathInsideFolder(path) || IsUpdateWorkingName(path)) {
-            installer.Refuse(path);
+            installer.Refuse(path, !fits ? kFieldTooLong
+                    : !IsPathInsideFolder(path) ? "not a path inside the program's folder" : kWorkingName);
             continue;
         }
         const std::string target = exeFolder + path;
         if (installer.Digest(target) == digest)
             continue;
+        CreateFolderPath(target);
         installer.Install(path, digest, DecodeListField(fields[2].text, utf8), target);
     }
 

@@ -32,6 +32,12 @@ std::string Hex32(std::uint32_t value)
     return text;
 }
 
+// Why an entry's data ran out before its declared size was delivered.
+std::string EndsShort(std::uint32_t missing)
+{
+    return "entry ends " + std::to_string(missing) + " bytes short";
+}
+
 // Why a header's fields could not all be read.
 std::string Truncated(const char* what, const plat::ByteCursor& cursor)
 {
@@ -362,9 +368,8 @@ std::uint32_t CZipReader::ReadEntry(void* buffer, std::uint32_t length)
             stream.avail_in = chunk;
         }
         if (state.method == kStored) {
-            // A stored entry shorter than its stated size simply ends.
             if (stream.avail_in == 0)
-                break;
+                Fail(CZipException::kStatusBadArchive, EndsShort(state.uncompressedLeft));
             std::uint32_t n = std::min(want, stream.avail_in);
             std::memcpy(out + count, stream.next_in, n);
             state.crc = static_cast<std::uint32_t>(crc32(state.crc, out + count, n));
@@ -383,8 +388,13 @@ std::uint32_t CZipReader::ReadEntry(void* buffer, std::uint32_t length)
         want -= n;
         state.uncompressedLeft -= n;
         count += n;
+        if (status == Z_STREAM_END && state.uncompressedLeft > 0)
+            Fail(CZipException::kStatusBadArchive, EndsShort(state.uncompressedLeft));
         if (status == Z_STREAM_END)
             return count;
+        // All the compressed data was given and inflate wants more.
+        if (status == Z_BUF_ERROR && stream.avail_in == 0 && state.compressedLeft == 0)
+            Fail(CZipException::kStatusBadArchive, EndsShort(state.uncompressedLeft));
         if (status != Z_OK) {
             const std::string detail = stream.msg ? std::string(": ") + stream.msg : std::string();
             Fail(status, "inflate returned " + std::to_string(status) + detail);

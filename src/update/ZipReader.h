@@ -53,7 +53,9 @@ public:
     void GetEntryInfo(EntryInfo* info, char* name, std::uint32_t nameSize, void* extra, std::uint32_t extraSize,
         char* comment, std::uint32_t commentSize);
     void OpenEntry();
-    // Delivers up to `length` bytes of the open entry; fewer at its end.
+    // Delivers up to `length` bytes of the open entry; fewer at its end. Data
+    // that ends before the declared size is a bad archive ("entry ends N
+    // bytes short"), stored or deflated.
     std::uint32_t ReadEntry(void* buffer, std::uint32_t length);
     // Closes the open entry; throws on a CRC-32 mismatch once every byte has
     // been delivered.

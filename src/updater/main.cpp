@@ -27,6 +27,13 @@ int main(int argc, char** argv)
                 plat::Sleep(1000);
         };
     }
+    // Every path of the run is built from the folder's Windows name; when
+    // that name leads to another folder nothing may be done, and the log in
+    // data\ is out of reach too, so the reason goes to standard error.
+    if (!plat::ModuleFileNameRoundTrips()) {
+        std::fputs("nplv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;未做任何更改\n", stderr);
+        return 1;
+    }
     UpdaterResult result = RunSelfUpdate(GetExeFolder(), options);
     bool upToDate = result == UpdaterResult::Replaced || result == UpdaterResult::NothingStaged
         || result == UpdaterResult::SameVersion;

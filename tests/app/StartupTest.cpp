@@ -78,6 +78,7 @@ TEST(StartupChild, RunsTheProgram)
 
 struct ChildRun {
     std::map<std::string, std::string> report;
+    std::string output;
     int status = -1;
     double seconds = 0;
 };
@@ -93,7 +94,7 @@ protected:
         WriteNative(m_scratch.Native("elsewhere/data/main.htm"), "[MAIN_URL]\r\nhttp://wrong.example/\r\n");
     }
 
-    std::string Exe() const { return m_scratch.Native("games/lv/lv.exe"); }
+    std::string Exe() const { return m_scratch.Native(m_exe); }
     std::string Data(const std::string& name = {}) const { return m_scratch.Native("games/lv/data/" + name); }
 
     // Starts the copy from the folder "elsewhere" with `prefix` before it
@@ -115,6 +116,7 @@ protected:
         while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
             output.append(chunk, n);
         run.status = ::pclose(pipe);
+        run.output = output;
         run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::size_t at = 0;
         while ((at = output.find("report ", at)) != std::string::npos) {
@@ -130,6 +132,8 @@ protected:
     }
 
     TempFolder m_scratch;
+    // The copy RunChild starts, inside the scratch folder.
+    std::string m_exe = "games/lv/lv.exe";
 };
 
 TEST_F(Startup, FromAnotherWorkingDirectoryItReadsDataBesideTheExecutable)
@@ -203,6 +207,34 @@ TEST_F(Startup, ExitDeletesTestArchives)
     EXPECT_FALSE(std::filesystem::exists(Data("test_1.zip")));
     EXPECT_FALSE(std::filesystem::exists(Data("test_b.zip")));
     EXPECT_TRUE(std::filesystem::exists(Data("keep.zip")));
+}
+
+// A folder whose name holds '\\' or ':' has no Windows name that leads back to
+// it: "c\\d" would name c/d, and "co:lon" nothing at all. The program runs
+// on its built-in data and leaves the folder it was started from, and the
+// folder its name would lead to, alone.
+TEST_F(Startup, InAFolderWithoutAWindowsNameItRunsOnBuiltInDataAndTouchesNoOtherFolder)
+{
+    WriteNative(m_scratch.Native("elsewhere/data/test_1.zip"), "zip");
+    WriteNative(m_scratch.Native("elsewhere/data/lv.exe"), "a staged program");
+    WriteNative(m_scratch.Native("elsewhere/nplv.exe"), "#!/bin/sh\ntouch updater-ran\n");
+    std::filesystem::permissions(m_scratch.Native("elsewhere/nplv.exe"), std::filesystem::perms::owner_all);
+    for (const char* folder : { "games/c\\d", "games/co:lon" }) {
+        SCOPED_TRACE(folder);
+        std::filesystem::create_directories(m_scratch.Native(folder));
+        m_exe = std::string(folder) + "/lv.exe";
+        std::filesystem::copy_file("/proc/self/exe", Exe());
+
+        ChildRun run = RunChild();
+        EXPECT_EQ(run.report["address"], "about:blank");
+        EXPECT_EQ(run.report["cwd"], "");
+        EXPECT_EQ(run.report["exit"], "0");
+        EXPECT_NE(run.output.find("lv.exe: 程序所在的文件夹名含有 '\\' 或 ':'"), std::string::npos) << run.output;
+        EXPECT_FALSE(std::filesystem::exists(m_scratch.Native(std::string(folder) + "/data")));
+        EXPECT_FALSE(std::filesystem::exists(m_scratch.Native("games/c"))) << "the folder its name leads to";
+        EXPECT_TRUE(std::filesystem::exists(m_scratch.Native("elsewhere/data/test_1.zip")));
+        EXPECT_FALSE(std::filesystem::exists(m_scratch.Native("elsewhere/updater-ran")));
+    }
 }
 
 TEST_F(Startup, EndsPromptlyWhileTheUpdateServerNeverAnswers)

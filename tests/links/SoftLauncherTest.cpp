@@ -65,10 +65,15 @@ TEST_F(Links, LocalFilesAndOtherSchemesAreNeverHandedOn)
 {
     m_world.MainHtm("x");
     InstallAt("work/tool.exe");
-    for (const char* address : { "file:///etc/passwd", "/bin/sh", "data\\main.htm", "tool.exe", "Z:\\bin\\sh",
-             "javascript:alert(1)", "smb://host/share", "", " http://a.example/" })
-        EXPECT_EQ(OpenWebAddress(address), 0) << address;
-    EXPECT_TRUE(m_world.NothingRuns());
+    // Neither to the desktop's handler nor, once it is installed, to the browser.
+    for (bool browser : { false, true }) {
+        if (browser)
+            InstallAt("c/Program Files/tamrel/skiff/skiff.exe");
+        for (const char* address : { "file:///etc/passwd", "/bin/sh", "data\\main.htm", "tool.exe", "Z:\\bin\\sh",
+                 "javascript:alert(1)", "smb://host/share", "", " http://a.example/", "--help" })
+            EXPECT_EQ(OpenWebAddress(address), 0) << address;
+        EXPECT_TRUE(m_world.NothingRuns()) << (browser ? "with the browser" : "without the browser");
+    }
 }
 
 TEST_F(Links, TheBrowserIsFoundThroughTheRegistryThenProgramFiles)
@@ -106,7 +111,8 @@ TEST_F(Links, TheBrowserInTheWorkingDirectoryOrTheDefaultDrive)
     // An empty or missing "path" joins to a name relative to the working directory.
     InstallAt("work/skiff.exe");
     OpenWebAddress("http://a.example/?q=1 \"two words\" $(touch pwned)");
-    EXPECT_EQ(OnlyRun(), "skiff.exe <http://a.example/?q=1> <two words> <$(touch> <pwned)&fr=n&fg=ffFLAG_SKIFF_DIRECT>");
+    EXPECT_EQ(OnlyRun(), "skiff.exe <http://a.example/?q=1 \"two words\" $(touch pwned)&fr=n&fg=ffFLAG_SKIFF_DIRECT>")
+        << "the whole address as one argument";
     EXPECT_FALSE(lvtest::Exists(m_root.Native("work/pwned")));
     EXPECT_EQ(lvtest::ReadNative(m_root.Native("registry.reg")), "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\software\\brindle\\skiff]\n");
 }

@@ -66,6 +66,9 @@ TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
         { kModeHLineGradient, "横线填充\n渐变测试", 6, "FFFFFF" },
         { kModeDeadPixel, "显示器\n坏点测试", 0, "FFFFFF" },
         { kModeDeadPixel, "显示器\n坏点测试", 1, "000000" },
+        { kModeGrey, "灰阶均匀", 3, "808080" },
+        // Black on white after the gamma chart's labels in its own colours.
+        { kModeGamma, "伽马", 2, "00FF00" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("mode " + std::to_string(c.mode) + " after " + std::to_string(c.clicks) + " clicks");
@@ -83,7 +86,7 @@ TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
             // The last drawing again, timed from outside.
             start = plat::ProcessClockMs();
             LeftClick(wnd);
-            for (int i = c.mode == kModeDeadPixel ? 1 : 7; i > 0; --i)
+            for (int i = FindPattern(c.mode)->Steps() - 1; i > 0; --i)
                 LeftClick(wnd);
         });
         script.push_back([&] {

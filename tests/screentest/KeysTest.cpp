@@ -71,6 +71,52 @@ TEST(TestWndKeys, StepKeysFollowEachModesOrder)
     }
 }
 
+// N and P walk the pattern table both ways, wrapping at its ends; each
+// pattern starts at step 0 with its own caption and is drawn at once.
+TEST(TestWndKeys, PatternKeysWalkTheTableBothWays)
+{
+    const std::span<const Pattern> table = Patterns();
+    const int count = static_cast<int>(table.size());
+    CTestWnd wnd;
+    wnd.m_nMode = kModeBlockFill;
+    wnd.m_strTitle = "块填充\n纯色测试";
+    struct Seen {
+        int mode;
+        int step;
+        std::string title;
+        long wrongPixels;
+    };
+    std::vector<Seen> seen;
+    auto record = [&] {
+        seen.push_back({ wnd.m_nMode, wnd.m_nStep, wnd.m_strTitle, CountOther(wnd, StepColor(wnd.m_nMode, 0)) });
+    };
+    std::vector<Step> script { [&] { Resize(wnd, 24, 16); }, [&] { wnd.m_nStep = 3; } };
+    for (int i = 0; i < count; ++i)
+        script.insert(script.end(), { [&] { automation::Key(wnd, 'N'); }, record });
+    for (int i = 0; i < count + 1; ++i)
+        script.insert(script.end(), { [&] { automation::Key(wnd, 'P'); }, record });
+    RunSteps(wnd, script);
+
+    // Block fill is the table's second row.
+    std::vector<int> expected;
+    for (int i = 1; i <= count; ++i)
+        expected.push_back((1 + i) % count);
+    for (int i = 1; i <= count + 1; ++i)
+        expected.push_back(((1 - i) % count + count) % count);
+    ASSERT_EQ(seen.size(), expected.size());
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        const Pattern& want = table[static_cast<std::size_t>(expected[i])];
+        SCOPED_TRACE("press " + std::to_string(i + 1) + ": " + std::string(want.name));
+        EXPECT_EQ(seen[i].mode, want.mode);
+        EXPECT_EQ(seen[i].step, 0);
+        EXPECT_EQ(seen[i].title, want.caption);
+        // The solid patterns show their first colour everywhere.
+        if (want.mode == kModeBlockFill || want.mode == kModeDeadPixel || want.mode == kModeGrey) {
+            EXPECT_EQ(seen[i].wrongPixels, 0);
+        }
+    }
+}
+
 // F1 or '?' draws the key map over the pattern; the next key, character or
 // click takes it away and the pattern underneath is whole again. Keys the
 // window does not use leave step and picture alone.

@@ -58,12 +58,13 @@ plat::COLORREF RampColor(int step, int i)
 TEST(TestWndPictures, SolidAndDotFillsCoverEveryPixelInEveryStep)
 {
     const int width = 97, height = 61;
-    for (int mode : { kModeBlockFill, kModeVLineFill, kModeHLineFill, kModeDotFillDown, kModeDotFillRight }) {
+    for (int mode : { kModeBlockFill, kModeVLineFill, kModeHLineFill, kModeDotFillDown, kModeDotFillRight, kModeGrey }) {
         SCOPED_TRACE("mode " + std::to_string(mode));
-        auto pictures = Pictures(mode, width, height, 8);
-        ASSERT_EQ(pictures.size(), 9u);
-        for (int i = 0; i < 9; ++i)
-            EXPECT_EQ(pictures[i], Solid(kTestColors[i % 8], width, height)) << "after " << i << " clicks";
+        const int steps = FindPattern(mode)->Steps();
+        auto pictures = Pictures(mode, width, height, steps);
+        ASSERT_EQ(pictures.size(), static_cast<std::size_t>(steps) + 1);
+        for (int i = 0; i <= steps; ++i)
+            EXPECT_EQ(pictures[i], Solid(StepColor(mode, i % steps), width, height)) << "after " << i << " clicks";
     }
     auto dead = Pictures(kModeDeadPixel, width, height, 2);
     ASSERT_EQ(dead.size(), 3u);

@@ -27,7 +27,8 @@ protected:
     {
         WriteNative(m_folder.Native(archiveName), zip);
         extracted = "unchanged";
-        return ExtractFirstEntry(m_folder.Windows(archiveName), extracted);
+        m_reason.clear();
+        return ExtractFirstEntry(m_folder.Windows(archiveName), extracted, &m_reason);
     }
 
     // Names in the folder besides the archive.
@@ -42,6 +43,8 @@ protected:
     }
 
     TempFolder m_folder;
+    // Why the last Extract failed.
+    std::string m_reason;
 };
 
 }
@@ -126,6 +129,7 @@ TEST_F(ExtractFirstEntryTest, DamagedDataLeavesThePartialOutputNamed)
     std::string extracted;
     EXPECT_EQ(Extract(BuildZip({ { .name = "bad.bin", .data = data, .compressed = damaged } }), extracted), 1);
     EXPECT_EQ(extracted, m_folder.Windows("bad.bin"));
+    EXPECT_EQ(m_reason, "inflate returned -3: invalid stored block lengths");
     // Whole output chunks up to the read that met the damage.
     std::string partial = ReadNative(m_folder.Native("bad.bin"));
     EXPECT_EQ(partial.size(), 100000u / 10240 * 10240);
@@ -236,6 +240,7 @@ TEST_F(ExtractFirstEntryTest, OutputThatCannotBeCreated)
     std::string extracted;
     EXPECT_EQ(Extract(BuildZip({ { .name = "taken", .data = "x" } }), extracted), 1);
     EXPECT_EQ(extracted, "unchanged");
+    EXPECT_NE(m_reason.find("taken"), std::string::npos) << "the file error names the file: " << m_reason;
     EXPECT_EQ(Extract(BuildZip({ { .name = "dir/", .data = "" } }), extracted), 1);
     EXPECT_EQ(extracted, "unchanged");
 }

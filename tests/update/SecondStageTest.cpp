@@ -2,8 +2,10 @@
 
 #include "UpdateRunFolder.h"
 #include "UpdateServerFixture.h"
+#include "update/DebugLog.h"
 #include "support/ScopedEnv.h"
 #include "update/UpdateThread.h"
+#include "update/ZipBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -118,11 +120,22 @@ TEST_F(SecondStage, DestinationTemplatesReplaceEveryOccurrence)
     EXPECT_EQ(ResolveDestination("plain\\x.bin", "Z:\\lv\\", "C:\\P\\"), "plain\\x.bin");
 }
 
+// The stage log says "错误"; the debug log says why, one line per failure,
+// and keeps under its limit by dropping its oldest lines.
 TEST_F(SecondStage, FailuresAreLoggedAndNothingIsInstalled)
 {
+    std::string oldLines;
+    while (oldLines.size() < kDebugLogLimit - 100)
+        oldLines += "2000-01-01 00:00:00 an earlier run's line\n";
+    folder.Write("data/update-debug.log", oldLines);
     const std::string inner = "inner bytes";
+    // A stored entry that ends before its declared size, though its bytes
+    // so far have the listed digest.
+    const std::string shortZip = BuildZip({ { .name = "s.bin", .data = inner + inner, .method = 0,
+        .compressed = inner } });
     const std::string manifest = "[FILE_LIST2_BEGIN]\n"
         + std::string("FILE ") + Md5Hex(inner) + " LOCAL_PATHz.bin " + Serve("z.zip", StoredZip("z.bin", inner)) + "\n"
+        + "FILE " + Md5Hex(inner) + " LOCAL_PATHs.bin " + Serve("s.zip", shortZip) + "\n"
         + "FILE " + Md5Hex("other") + " LOCAL_PATHwrong.bin " + Serve("wrong", "bytes") + "\n"
         + "FILE " + Md5Hex("x") + " LOCAL_PATHgone.bin " + server.Url("/f/missing") + "\n"
         + "FILE " + Md5Hex("x") + " LOCAL_PATHnet.bin http://127.0.0.1:1/x\n"
@@ -131,16 +144,34 @@ TEST_F(SecondStage, FailuresAreLoggedAndNothingIsInstalled)
         + std::string(2000, 'k') + " " + Md5Hex("x") + " LOCAL_PATHk.bin " + Serve("x", "x") + "\n";
     EXPECT_EQ(Run(manifest), 0);
     EXPECT_EQ(folder.Read("z.bin"), inner);
-    for (const char* absent : { "wrong.bin", "gone.bin", "net.bin", "d.bin", "k.bin", "data/data_tmp.dat" })
+    for (const char* absent : { "s.bin", "wrong.bin", "gone.bin", "net.bin", "d.bin", "k.bin", "data/data_tmp.dat" })
         EXPECT_FALSE(folder.Exists(absent)) << absent;
     const std::string zipSize = std::to_string(StoredZip("z.bin", inner).size());
     EXPECT_EQ(Log(),
         Cp936Log({ "检测更新", "更新文件:LOCAL_PATHz.bin ....", "FileLength:" + zipSize, "更新文件:LOCAL_PATHz.bin 成功",
-            "更新文件:LOCAL_PATHwrong.bin ....", "FileLength:5", "更新文件:LOCAL_PATHwrong.bin 错误",
+            "更新文件:LOCAL_PATHs.bin ....", "FileLength:" + std::to_string(shortZip.size()),
+            "更新文件:LOCAL_PATHs.bin 错误", "更新文件:LOCAL_PATHwrong.bin ....", "FileLength:5", "更新文件:LOCAL_PATHwrong.bin 错误",
             "更新文件:LOCAL_PATHgone.bin ....", "FileLength:48", "更新文件:LOCAL_PATHgone.bin 错误",
             "更新文件:LOCAL_PATHnet.bin ....", "更新文件:LOCAL_PATH" + std::string(244, 'p') + " 错误",
             "更新文件:LOCAL_PATHd.bin 错误", "更新完成" }));
     EXPECT_EQ(server.CountRequests("/f/x"), 0);
+
+    const std::string debug = folder.Read("data/update-debug.log");
+    EXPECT_LE(debug.size(), kDebugLogLimit);
+    EXPECT_EQ(debug.rfind("2000-01-01 00:00:00 an earlier run's line\n", 0), 0u) << "cut at a line's start";
+    const std::string fresh = debug.substr(debug.rfind("an earlier run's line\n") + 22);
+    std::vector<std::string> reasons;
+    for (std::size_t at = 0; at < fresh.size(); at = fresh.find('\n', at) + 1)
+        reasons.push_back(fresh.substr(at + 20, fresh.find('\n', at) - at - 20));
+    const std::vector<std::string> expected { "LOCAL_PATHs.bin: entry ends 11 bytes short",
+        "LOCAL_PATHwrong.bin: MD5 " + Md5Hex("bytes") + ", expected " + Md5Hex("other") + " (HTTP 200)",
+        "LOCAL_PATHgone.bin: MD5 ", "LOCAL_PATHnet.bin: download of http://127.0.0.1:1/x failed: fetch result 202",
+        "LOCAL_PATH" + std::string(244, 'p') + ": refused: a field of the entry is longer than it may be",
+        "LOCAL_PATHd.bin: refused: a field of the entry is longer than it may be" };
+    ASSERT_EQ(reasons.size(), expected.size()) << fresh;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(reasons[i].substr(0, expected[i].size()), expected[i]);
+    EXPECT_NE(reasons[2].find("(HTTP 404)"), std::string::npos) << reasons[2];
 }
 
 TEST_F(SecondStage, ChineseDestinationsInACodePage936Manifest)

@@ -119,7 +119,8 @@ TEST_F(BadManifest, GarbageLinesInBothListsInstallNothing)
         if (!entry.is_directory())
             files.insert(entry.path().lexically_relative(outer.Native("app")).string());
     }
-    EXPECT_EQ(files, (std::set<std::string> { "data/main.htm", "data/update.txt", "data/update2.txt" }));
+    EXPECT_EQ(files,
+        (std::set<std::string> { "data/main.htm", "data/update-debug.log", "data/update.txt", "data/update2.txt" }));
 }
 
 }

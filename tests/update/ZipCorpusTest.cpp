@@ -59,9 +59,9 @@ TEST(ZipCorpus, EveryNamedArchiveFailsForItsOwnReason)
         { "empty_entry.zip", 0, "" },
         { "prefix.zip", 0, "" },
         { "read_only.zip", 0, "" },
-        { "short_stored.zip", 0, "" },
         { "subfolder.zip", 0, "" },
         { "two_entries.zip", 0, "" },
+        { "short_stored.zip", CZipException::kBadArchive, "entry ends 2400 bytes short" },
         { "bad_crc.zip", CZipException::kBadCrc, "CRC-32 0xf38358ec, expected 0x12345678" },
         { "damaged.zip", CZipException::kDataError, "inflate returned -3: invalid block type" },
         { "counts_differ.zip", CZipException::kBadArchive, "end record counts differ: 1 on this disk, 2 in all" },
@@ -108,6 +108,8 @@ TEST(ZipCorpus, EachCheckOfABuiltArchiveGivesItsReason)
         { with(26, 4), CZipException::kBadArchive, "local header name length 4 disagrees with the central one (5)" },
         { BuildZip({ { .name = "x.bin", .data = "payload", .method = 0, .localMethod = 8 } }), CZipException::kBadArchive,
             "local header method 8 disagrees with the central one (0)" },
+        { BuildZip({ { .name = "x.bin", .data = "payload", .compressed = RawDeflate("pay") } }),
+            CZipException::kBadArchive, "entry ends 4 bytes short" },
         { good, 0, "" },
     };
     lvtest::TempFolder folder;

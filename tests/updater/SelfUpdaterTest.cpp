@@ -8,6 +8,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <functional>
+#include <sstream>
 #include <thread>
 #include <signal.h>
 #include <sys/wait.h>
@@ -22,6 +23,19 @@ using lvtest::WriteNative;
 namespace fs = std::filesystem;
 
 namespace {
+
+// A shared library this process has loaded (the updater links zlib): an
+// ELF file of this machine that is not a program.
+std::string LoadedLibrary(const std::string& name)
+{
+    std::istringstream maps(ReadNative("/proc/self/maps"));
+    for (std::string line; std::getline(maps, line);) {
+        const std::size_t path = line.find('/');
+        if (path != std::string::npos && line.find("/" + name, path) != std::string::npos)
+            return ReadNative(line.substr(path));
+    }
+    return {};
+}
 
 UpdaterOptions QuickOptions()
 {
@@ -123,6 +137,8 @@ TEST(SelfUpdater, LeavesEverythingAsItWasWhenThereIsNothingToInstall)
         { "truncated program", staged(elf.substr(0, elf.size() / 2)), UpdaterResult::Rejected,
           "data\\lv.exe 不完整,未更新" },
         { "header only", staged(elf.substr(0, 30)), UpdaterResult::Rejected, "data\\lv.exe 不完整,未更新" },
+        { "shared library", staged(LoadedLibrary("libz.so")), UpdaterResult::Rejected,
+          "data\\lv.exe 不是可执行程序,未更新" },
         { "other machine", staged(otherMachine), UpdaterResult::Rejected, "data\\lv.exe 不是本机可以运行的程序,未更新" },
         { "symbolic link",
           [](const ProgramFolder& f) { fs::create_symlink(kNewProgram, f.Native("data/lv.exe")); },

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <signal.h>
 #include <sys/wait.h>
@@ -123,5 +124,37 @@ TEST(UpdaterProcess, KilledAtAnyStepLeavesARunnableLvExeAndTheNextRunFinishes)
         EXPECT_TRUE(IsExecutableFile(folder.Native("lv.exe")));
         EXPECT_EQ(ReadNative(folder.Native("lv.exe.old")), oldBytes);
         EXPECT_FALSE(lvtest::Exists(folder.Native("lv.exe.new")));
+    }
+}
+
+// In a folder named "b\x" every Windows path of the run would lead into
+// b/x, another program folder: the updater changes nothing in either and,
+// its own log being out of reach, says why on standard error.
+TEST(UpdaterProcess, InAFolderWithoutAWindowsNameItDoesNothing)
+{
+    lvtest::TempFolder scratch;
+    for (const char* folder : { "b\\x", "b/x" }) {
+        std::filesystem::create_directories(scratch.Native(folder) + "/data");
+        std::filesystem::copy_file(kOldProgram, scratch.Native(folder) + "/lv.exe");
+        std::filesystem::copy_file(kNewProgram, scratch.Native(folder) + "/data/lv.exe");
+    }
+    const std::string exe = scratch.Native("b\\x/nplv.exe");
+    std::filesystem::copy_file(LV_NPLV_EXE, exe);
+    std::FILE* pipe = ::popen(("cd '" + scratch.Native() + "' && '" + exe + "' update 2>&1").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string said;
+    char chunk[512];
+    while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
+        said.append(chunk, n);
+    const int status = ::pclose(pipe);
+
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << said;
+    EXPECT_EQ(said, "nplv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;未做任何更改\n");
+    for (const char* folder : { "b\\x", "b/x" }) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(ReadNative(scratch.Native(folder) + "/lv.exe"), ReadNative(kOldProgram));
+        EXPECT_FALSE(lvtest::Exists(scratch.Native(folder) + "/data/nplv.log"));
+        EXPECT_FALSE(lvtest::Exists(scratch.Native(folder) + "/data/nplv.lock"));
+        EXPECT_FALSE(lvtest::Exists(scratch.Native(folder) + "/lv.exe.old"));
     }
 }

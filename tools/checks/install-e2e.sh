@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # make install / make uninstall: the installed tree is exactly the listed
-# files, the desktop entry and the AppStream metadata validate, the
+# files, the desktop entry (also under a prefix holding $, ' and %) and the
+# AppStream metadata validate, the
 # installed link starts the program under Xvfb from another working
-# directory (data\ appears in the program folder), a program folder the user
-# cannot write still runs the program without data\ and without a dialog,
-# and uninstalling leaves nothing behind.
+# directory (data\ appears in the program folder) and takes the options, a
+# program folder the user cannot write still runs the program without data\
+# and without a dialog, and uninstalling leaves nothing behind but the
+# folders that were there.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-build}
@@ -26,6 +28,7 @@ expect_tree() {
   local top=$1 p=$2 s
   {
     printf '%s\n' "${p}bin/lumivex 777" "${p}lib/lumivex/lv.exe 755" "${p}lib/lumivex/nplv.exe 755" \
+      "${p}lib/lumivex/.installed-folders 644" \
       "${p}share/applications/lumivex.desktop 644" "${p}share/metainfo/example.brindle.Lumivex.metainfo.xml 644"
     for s in 16 24 32 48 64 128 256; do echo "${p}share/icons/hicolor/${s}x$s/apps/lumivex.png 644"; done
   } | sort >"$work/expected"
@@ -42,10 +45,30 @@ expect_tree() {
 # A system-wide layout staged for packaging.
 installing install DESTDIR="$work/stage" PREFIX=/usr
 expect_tree "$work/stage" usr/
-grep -qx 'Exec=/usr/bin/lumivex' "$work/stage/usr/share/applications/lumivex.desktop" \
+grep -qx 'Exec="/usr/bin/lumivex"' "$work/stage/usr/share/applications/lumivex.desktop" \
   || fail "the desktop entry does not start /usr/bin/lumivex"
 installing uninstall DESTDIR="$work/stage" PREFIX=/usr
-[ -z "$(ls -A "$work/stage/usr")" ] || fail "make uninstall left $(cd "$work/stage/usr" && find . -mindepth 1 | head -n 3)"
+[ ! -e "$work/stage/usr" ] || fail "make uninstall left $(cd "$work/stage/usr" && find . | head -n 3)"
+
+# A prefix whose name means something to a shell and to the entry's Exec
+# key ($ is written $$ for make).
+odd="$work/odd \$dollar 'quote' 100%"
+installing install PREFIX="${odd//\$/\$\$}"
+expect_tree "$odd" ""
+grep -qxF "Exec=\"$work/odd \\\\\$dollar 'quote' 100%%/bin/lumivex\"" "$odd/share/applications/lumivex.desktop" \
+  || fail "the desktop entry's Exec is not quoted and escaped: $(grep '^Exec=' "$odd/share/applications/lumivex.desktop")"
+installing uninstall PREFIX="${odd//\$/\$\$}"
+[ ! -e "$odd" ] || fail "make uninstall left $(cd "$odd" && find . | head -n 3)"
+
+# Folders that were there before, empty or not, stay; the ones the
+# installation made go. A second installation keeps that record.
+kept="$work/kept"
+mkdir -p "$kept/bin" "$kept/lib" "$kept/share/applications"
+installing install PREFIX="$kept"
+installing install PREFIX="$kept"
+installing uninstall PREFIX="$kept"
+[ "$(cd "$kept" && find . -mindepth 1 | sort | tr '\n' ' ')" = "./bin ./lib ./share ./share/applications " ] \
+  || fail "uninstalling from a prefix with folders of its own left $(cd "$kept" && find . -mindepth 1 | tr '\n' ' ')"
 
 # The user's own layout: started through the link from elsewhere.
 home="$work/home/.local"
@@ -61,8 +84,9 @@ xdotool windowfocus --sync "$(find_window '^Lumivex ')" 2>/dev/null; xdotool key
 wait_exit "$app" || fail "the installed program did not end"
 wait "$app" || fail "the installed program ended with status $?"
 app=""
+"$home/bin/lumivex" --list | grep -q '^grid ' || fail "the installed lumivex does not take the options"
 installing uninstall PREFIX="$home"
-[ -z "$(ls -A "$home")" ] || fail "make uninstall left $(cd "$home" && find . -mindepth 1 | head -n 3)"
+[ ! -e "$home" ] || fail "make uninstall left $(cd "$home" && find . | head -n 3)"
 
 # A program folder the user cannot write: the program runs on its defaults,
 # the update writes nothing and no dialog says so.

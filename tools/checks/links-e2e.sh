@@ -59,7 +59,7 @@ fi
 
 # The first program button (7, 11, 194 x 36 dialog units) is the novel reader.
 xdotool mousemove --sync $((mx + 156)) $((my + 43)) click 1
-box=$(find_window '^Lumivex$')
+box=$(find_window '^lv$')
 [ -n "$box" ] || fail "no not-installed message"
 sleep 0.3
 grep -q inkread "$work/opened.log" && fail "the homepage opened before the message was closed"
@@ -68,7 +68,7 @@ xdotool key Return
 got=$(opened 2)
 [ "$got" = "http://www.brindle.example/inkread/?tamrel&fr=i&fg=ffFLAG_SKIFF_DIRECT" ] \
   || fail "after the message the homepage opened was '$got'"
-gone '^Lumivex$' || fail "Enter did not close the message"
+gone '^lv$' || fail "Enter did not close the message"
 xdotool search --onlyvisible --name 'www\.brindle\.example$' >/dev/null 2>&1 || fail "the dialog closed after a click"
 
 xdotool windowfocus --sync "$more" 2>/dev/null

@@ -109,13 +109,13 @@ expect_screen 0000FF "block fill for marks" $middle
 xdotool mousemove --sync 100 200 key m mousemove --sync $((sw - 1)) $((sh - 1)) key m
 # The ring around (100, 200) is white on blue: its pixel 6 to the right.
 expect_screen FFFFFF "a ring around the first mark" "106,200"
-keep 6-marks
+keep 8-marks
 xdotool key Escape
 reports="$work/home/Documents/Lumivex"
 for _ in $(seq 50); do [ -s "$reports"/*/report.html ] 2>/dev/null && break; sleep 0.1; done
 report=$(ls -d "$reports"/*/ 2>/dev/null | head -n 1)
 [ -n "$report" ] || fail "no report folder under $reports"
-sleep 0.5; shot; keep 7-report-box
+sleep 0.5; shot; keep 9-report-box
 python3 - "$report" "$sw" "$sh" <<'PY' || fail "the report's files are not as expected"
 import json, struct, sys
 folder, w, h = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
@@ -137,4 +137,60 @@ xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; two marks reported (screenshots in $shots)"
+
+# From the command line: a pattern at once, without the main window; N and
+# P across the table's end; Escape ends the program.
+run_test() { (cd "$work" && exec "$work/lv.exe" --test "$@" >"$work/lv.log" 2>&1) & app=$!; }
+run_test grid
+# Lines every 64 pixels, the last column and row, a point of the circle
+# (radius 480 around (640, 512)) and the pixel under it.
+grid_white="64,500 1279,700 700,1023 740,43"
+grid_black="65,501 740,44 900,900"
+expect_screen FFFFFF "--test grid: lines and circle" $grid_white
+expect_screen 000000 "--test grid: between the lines" $grid_black
+keep 6-test-grid
+xdotool key n
+expect_screen 000000 "N after the grid: the flasher's warning on black" $corners
+xdotool key n
+expect_screen FFFFFF "N after the last pattern: the dead-pixel test, white" $middle $corners
+xdotool key p
+expect_screen 000000 "P back to the flasher" $corners
+xdotool key p
+expect_screen FFFFFF "P back to the grid: lines" $grid_white
+expect_screen 000000 "P back to the grid: between the lines" $grid_black
+xdotool key p
+expect_screen FFFFFF "P again: the sharpness checkerboard's white" "0,0" "1,1" "$((sw - 1)),$((sh - 1))"
+expect_screen 000000 "P again: the sharpness checkerboard's black" "1,0" "0,1" "$((sw - 2)),$((sh - 1))"
+xdotool key Escape
+wait_exit "$app" || fail "Escape did not end the --test run"
+wait "$app"; status=$?; app=""
+[ "$status" -eq 0 ] || fail "the --test run ended with status $status"
+
+# The gamma chart's red step on a 1280 wide screen: squares of 160 from
+# x = 160, 40 apart, from y = 432; rows alternate red and black around them.
+run_test gamma --step 1
+expect_screen AE0000 "--test gamma: the 1.8 square, first and last pixels" "160,432" "319,591"
+expect_screen C30000 "--test gamma: the 2.6 square, first and last pixels" "960,432" "1119,591"
+expect_screen FF0000 "--test gamma: even rows" "159,432" "50,1000" "1279,0"
+expect_screen 000000 "--test gamma: odd rows" "50,1001" "320,433" "1279,1023"
+keep 7-test-gamma
+xdotool key Escape
+wait_exit "$app" || fail "Escape did not end the gamma run"
+app=""
+
+# --list: every pattern, one a line; an unknown name or monitor: exit 2
+# with one line on stderr, nothing on stdout.
+"$work/lv.exe" --list >"$work/list.txt" || fail "--list failed"
+[ "$(wc -l <"$work/list.txt")" -eq 14 ] || fail "--list printed $(wc -l <"$work/list.txt") lines"
+grep -qx 'grid            几何' "$work/list.txt" || fail "--list has no line for the grid"
+refused() {
+  local expected=$1; shift
+  "$work/lv.exe" "$@" >"$work/out.txt" 2>"$work/err.txt"; status=$?
+  [ "$status" -eq 2 ] || fail "$*: status $status, expected 2"
+  [ ! -s "$work/out.txt" ] && [ "$(wc -l <"$work/err.txt")" -eq 1 ] || fail "$*: not one line on stderr alone"
+  grep -qF "$expected" "$work/err.txt" || fail "$*: the message does not say \"$expected\": $(cat "$work/err.txt")"
+}
+refused '没有名为 "nope" 的测试图案 (可用的图案: dead-pixel,' --test nope
+refused "现有的显示器: 1 (" --test grid --monitor 99
+
+echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; --test grid and gamma, N and P across the table's end, --list, unknown name and monitor; two marks reported (screenshots in $shots)"

@@ -1,5 +1,7 @@
 #include "platform/fs/PathMap.h"
 
+#include "platform/fs/CurrentDirectory.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -66,6 +68,8 @@ std::optional<std::string> NativePath(std::string_view path)
         auto folder = DriveFolder('Z');
         return *folder + Slashed(path);
     }
+    if (!HasCurrentDirectory())
+        return std::nullopt;
     return Slashed(path);
 }
 

@@ -18,7 +18,8 @@ namespace plat {
 
 // The Linux path for a Windows path; nullopt for an empty path, an unmapped
 // drive, a UNC path, a path holding a NUL byte or a colon anywhere but after
-// the drive letter.
+// the drive letter, and a relative path while the process has left its
+// current directory (LeaveCurrentDirectory).
 std::optional<std::string> NativePath(std::string_view windowsPath);
 
 // The Windows path for an absolute Linux path: the drive whose folder holds

@@ -1,8 +1,10 @@
 #include "platform/reg/RegStore.h"
 
 #include "platform/fs/FileDescriptor.h"
+#include "platform/fs/StagedFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -47,36 +49,46 @@ ReadResult ReadStoreFile(const std::string& path, std::string& bytes, bool& read
     return ReadResult::Read;
 }
 
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 void MakeParentFolders(const std::string& path)
 {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
         ::mkdir(path.substr(0, slash).c_str(), 0700);
 }
 
-bool ReplaceStore(const std::string& path, std::string_view bytes)
+// The file a store path names: a symbolic link (a store kept with the
+// user's other configuration files elsewhere) is followed to its target,
+// also one that does not exist yet, so that writing replaces the target and
+// keeps the link. The path itself when it is not a link; empty for a loop.
+std::string FollowLinks(std::string path)
 {
-    std::string temp = path + ".XXXXXX";
-    FileDescriptor fd(::mkstemp(temp.data()));
-    if (fd.Get() < 0)
-        return false;
-    bool ok = ::fchmod(fd.Get(), 0600) == 0 && WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0
-        && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::string target(PATH_MAX, '\0');
+        ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
+            return {};
+        target.resize(static_cast<std::size_t>(n));
+        if (target.front() != '/')
+            target = path.substr(0, path.rfind('/') + 1) + target;
+        path = std::move(target);
+    }
+    return {};
+}
+
+// Written beside the file and renamed over it with the file's own
+// permission bits (0600 for a new store), so a crash leaves the old store.
+bool ReplaceStore(const std::string& file, std::string_view bytes)
+{
+    struct stat info {};
+    const mode_t mode = ::stat(file.c_str(), &info) == 0 ? info.st_mode & 07777 : 0600;
+    // Copies left by writers that died before renaming theirs.
+    StagedFile::DeleteAbandoned(file);
+    StagedFile staged(file, mode);
+    // The umask must not narrow the mode the store already has.
+    return staged.IsOpen() && ::fchmod(staged.Descriptor(), mode) == 0 && staged.Write(bytes)
+        && staged.Commit(IfTargetExists::Replace);
 }
 
 }
@@ -119,9 +131,12 @@ bool CreateStoreKey(std::string_view fullName)
         if (errno != EINTR)
             return false;
     }
+    const std::string file = FollowLinks(path);
+    if (file.empty())
+        return false;
     std::string bytes;
     bool readOnly = false;
-    switch (ReadStoreFile(path, bytes, readOnly)) {
+    switch (ReadStoreFile(file, bytes, readOnly)) {
     case ReadResult::Unusable:
         return false;
     case ReadResult::Missing:
@@ -144,7 +159,10 @@ bool CreateStoreKey(std::string_view fullName)
         bytes += eol;
     bytes += eol;
     bytes += SectionLine(fullName, eol);
-    return ReplaceStore(path, bytes);
+    // A store past the read limit would read as empty: every key lost.
+    if (bytes.size() > static_cast<std::size_t>(kMaxStoreBytes))
+        return false;
+    return ReplaceStore(file, bytes);
 }
 
 }

@@ -21,8 +21,10 @@ Tree ReadStore();
 // Makes sure the key exists in the store: under an exclusive lock on a file
 // beside it, the store is read again and, when the key is still missing, a
 // copy with the key's section appended is written beside it and renamed over
-// it. Everything else in the file is kept as it was. False when the store
-// cannot be written (including an existing file that is not a store).
+// it. Everything else in the file is kept as it was, its permission bits
+// too, and a store that is a symbolic link is written through to its
+// target. False when the store cannot be written (including an existing file
+// that is not a store) or would grow past the size it is read up to.
 bool CreateStoreKey(std::string_view fullName);
 
 }

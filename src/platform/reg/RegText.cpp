@@ -35,37 +35,6 @@ std::string_view StripBom(std::string_view text)
     return text;
 }
 
-// Physical lines joined where a line ends in a backslash (long hex values).
-// A blank line or a section line is never part of a value: it ends the
-// continuation, so a broken value cannot swallow the key after it.
-std::vector<std::string> LogicalLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::string pending;
-    bool continuing = false;
-    while (!text.empty()) {
-        std::size_t end = text.find('\n');
-        std::string_view line = TrimBlanks(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view {} : text.substr(end + 1);
-        if (continuing && (line.empty() || line.front() == '[')) {
-            lines.push_back(std::move(pending));
-            continuing = false;
-        }
-        if (continuing)
-            pending += line;
-        else
-            pending.assign(line);
-        continuing = !pending.empty() && pending.back() == '\\' && pending.front() != '[';
-        if (continuing)
-            pending.pop_back();
-        else
-            lines.push_back(std::move(pending));
-    }
-    if (continuing)
-        lines.push_back(std::move(pending));
-    return lines;
-}
-
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -129,6 +98,54 @@ std::optional<std::string> ParseQuoted(std::string_view& s)
         out.push_back(c);
     }
     return std::nullopt;
+}
+
+// A value line whose data is hex bytes ("name"=hex:… or @=hex(2):…): the
+// only kind of line that export files continue with a trailing backslash.
+// Any other line keeps its backslash, so a comment ending in one does not
+// swallow the line after it.
+bool IsHexValueLine(std::string_view line)
+{
+    if (line.starts_with('@'))
+        line.remove_prefix(1);
+    else if (!ParseQuoted(line))
+        return false;
+    line = TrimBlanks(line);
+    if (!line.starts_with('='))
+        return false;
+    line = TrimBlanks(line.substr(1));
+    return line.starts_with("hex:") || line.starts_with("hex(");
+}
+
+// Physical lines joined where a hex value's line ends in a backslash. A
+// blank line or a section line is never part of a value: it ends the
+// continuation, so a broken value cannot swallow the key after it.
+std::vector<std::string> LogicalLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::string pending;
+    bool continuing = false;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = TrimBlanks(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view {} : text.substr(end + 1);
+        if (continuing && (line.empty() || line.front() == '[')) {
+            lines.push_back(std::move(pending));
+            continuing = false;
+        }
+        if (continuing)
+            pending += line;
+        else
+            pending.assign(line);
+        continuing = !pending.empty() && pending.back() == '\\' && IsHexValueLine(pending);
+        if (continuing)
+            pending.pop_back();
+        else
+            lines.push_back(std::move(pending));
+    }
+    if (continuing)
+        lines.push_back(std::move(pending));
+    return lines;
 }
 
 // Newer exports store expandable and multi strings as UTF-16LE; the program

@@ -56,4 +56,24 @@ std::vector<std::string> SplitCommandLine(std::string_view text)
     return args;
 }
 
+std::string QuoteArgument(std::string_view arg)
+{
+    std::string text = "\"";
+    std::size_t backslashes = 0;
+    for (char c : arg) {
+        if (c == '\\') {
+            ++backslashes;
+        } else {
+            // Backslashes before a quote are doubled and the quote escaped.
+            if (c == '"')
+                text.append(backslashes + 1, '\\');
+            backslashes = 0;
+        }
+        text += c;
+    }
+    // So are those before the closing quote.
+    text.append(backslashes, '\\');
+    return text + '"';
+}
+
 }

@@ -15,4 +15,8 @@ namespace plat {
 // backslashes are literal.
 std::vector<std::string> SplitCommandLine(std::string_view text);
 
+// The parameter text that SplitCommandLine reads back as exactly one
+// argument, `arg`, whatever blanks, quotes and backslashes it holds.
+std::string QuoteArgument(std::string_view arg);
+
 }

@@ -21,7 +21,8 @@ constexpr std::size_t kIdentSize = 16;
 constexpr unsigned char kClass64 = 2;
 constexpr unsigned char kLittleEndian = 1;
 constexpr std::uint16_t kTypeExecutable = 2;
-constexpr std::uint16_t kTypeShared = 3; // position-independent executables
+constexpr std::uint16_t kTypeShared = 3; // position-independent executables and shared libraries
+constexpr std::uint32_t kSegmentInterpreter = 3;
 
 // Reads exactly `size` bytes at `offset`; false on a short read.
 bool ReadAt(int fd, std::uint64_t offset, void* buffer, std::size_t size)
@@ -115,11 +116,14 @@ const std::optional<Machine>& ThisMachine()
 }
 
 // Every program header and every segment's bytes, and the section headers
-// when there are any, must lie inside the file.
+// when there are any, must lie inside the file. A shared object is a program
+// only when it names a program interpreter: a library has none and crashes
+// when started.
 ExecutableCheck CheckLayout(int fd, const unsigned char* header, std::size_t headerSize, bool wide, bool little,
                             std::uint64_t fileSize)
 {
     HeaderCursor h(header, headerSize, wide, little);
+    const bool shared = h.Field(16, 2) == kTypeShared;
     std::uint64_t phoff = h.Word(28, 32);
     std::uint64_t shoff = h.Word(32, 40);
     std::uint64_t phentsize = h.Field(wide ? 54 : 42, 2);
@@ -139,14 +143,16 @@ ExecutableCheck CheckLayout(int fd, const unsigned char* header, std::size_t hea
     std::vector<unsigned char> table(phentsize * phnum);
     if (!ReadAt(fd, phoff, table.data(), table.size()))
         return ExecutableCheck::Truncated;
+    bool interpreter = false;
     for (std::uint64_t i = 0; i < phnum; ++i) {
         HeaderCursor p(table.data() + i * phentsize, phentsize, wide, little);
+        interpreter = interpreter || p.Field(0, 4) == kSegmentInterpreter;
         std::uint64_t offset = p.Word(4, 8);
         std::uint64_t size = p.Word(16, 32);
         if (p.Failed() || !inside(offset, size))
             return ExecutableCheck::Truncated;
     }
-    return ExecutableCheck::Ok;
+    return shared && !interpreter ? ExecutableCheck::NotExecutable : ExecutableCheck::Ok;
 }
 
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ui/Dialog.h"
 
+#include "platform/fs/Process.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/ui/TextWrap.h"
 
@@ -11,9 +12,15 @@ namespace plat {
 
 namespace {
 
-std::string& AppName()
+// The executable's file name without its extension ("lv" for lv.exe), the
+// name the application object takes when it is given none.
+std::string NameFromExecutable()
 {
-    static std::string name = "Lumivex";
+    std::string path = GetModuleFileName();
+    std::string name = path.substr(path.find_last_of('\\') + 1);
+    std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.resize(dot);
     return name;
 }
 
@@ -29,7 +36,7 @@ int ToUnitsY(int px) { return (px * 8 + 11) / 12; }
 DialogTemplate BuildTemplate(std::string_view text, std::string_view other)
 {
     DialogTemplate t;
-    t.title = AppName();
+    t.title = GetAppName();
     t.caption = true;
     t.sysMenu = true;
     t.visible = true;
@@ -132,14 +139,10 @@ int MessageBoxWithButton(std::string_view text, std::string_view other, Wnd* own
     return result == IDYES ? IDYES : IDOK;
 }
 
-void SetAppName(std::string_view name)
-{
-    AppName() = std::string(name);
-}
-
 std::string GetAppName()
 {
-    return AppName();
+    static const std::string name = NameFromExecutable();
+    return name;
 }
 
 }

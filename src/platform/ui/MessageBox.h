@@ -22,7 +22,7 @@ int MessageBox(std::string_view text, unsigned type = MB_OK, Wnd* owner = nullpt
 // the default: IDYES when that button is pressed.
 int MessageBoxWithButton(std::string_view text, std::string_view other, Wnd* owner = nullptr);
 
-void SetAppName(std::string_view name);
+// The executable's file name without its extension: "lv" for lv.exe.
 std::string GetAppName();
 
 }

@@ -3,6 +3,7 @@
 #include "platform/net/InternetRequest.h"
 #include "platform/net/InternetSession.h"
 #include "platform/web/DefaultStyle.h"
+#include "platform/web/PageMarkup.h"
 #include "platform/web/PageText.h"
 #include "platform/web/WebUrl.h"
 
@@ -23,17 +24,6 @@ bool IsHtmlType(std::string type)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return type.empty() || type.find("text/html") != std::string::npos
         || type.find("application/xhtml+xml") != std::string::npos;
-}
-
-// The text cut at the last tag start before `limit` bytes, so that no
-// character or tag is split.
-std::string CutAtTag(std::string text, std::size_t limit)
-{
-    if (text.size() <= limit)
-        return text;
-    std::size_t at = text.rfind('<', limit);
-    text.resize(at == std::string::npos || at == 0 ? 0 : at);
-    return text;
 }
 
 }
@@ -106,19 +96,23 @@ std::shared_ptr<LoadedPage> PageLoader::LoadDocument()
     std::string bytes, type, finalUrl;
     if (!Fetch(m_url, bytes, &type, &finalUrl) || !IsHtmlType(type))
         return nullptr;
-    std::string text = LimitNesting(CutAtTag(DecodePage(bytes, type), m_limits.maxParsedBytes), m_limits.maxNesting);
+    std::optional<std::string> text = PageMarkup(DecodePage(bytes, type), m_limits, &m_cancel);
     std::string().swap(bytes);
+    if (!text || m_cancel)
+        return nullptr;
 
     auto page = std::make_shared<LoadedPage>();
     page->container = std::make_unique<PageContainer>(finalUrl.empty() ? m_url : finalUrl, m_viewport);
     page->container->SetFetch([this](const std::string& url, std::string& sheet) { return Fetch(url, sheet); });
-    page->document = litehtml::document::createFromUTF8(text.c_str(), page->container.get(), &DefaultStyleContext());
+    page->document = litehtml::document::createFromUTF8(text->c_str(), page->container.get(), &DefaultStyleContext());
     // Style sheets are fetched only while parsing; later the page belongs
     // to the user-interface thread, which must never wait on the network.
     page->container->SetFetch(nullptr);
     if (!page->document || m_cancel)
         return nullptr;
     page->document->render(m_viewport.cx);
+    if (m_cancel)
+        return nullptr;
     return page;
 }
 

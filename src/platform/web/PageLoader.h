@@ -10,6 +10,7 @@
 // network.
 
 #include "platform/Types.h"
+#include "platform/web/LoadLimits.h"
 #include "platform/web/PageContainer.h"
 #include "platform/web/PageImage.h"
 
@@ -35,18 +36,6 @@ struct LoadedPage {
     std::unique_ptr<PageContainer> container;
     litehtml::document::ptr document;
     ~LoadedPage() { document.reset(); }
-};
-
-struct LoadLimits {
-    std::size_t maxBytes = 8 * 1024 * 1024; // all responses together
-    int maxResources = 256;                 // requests, the document's included
-    // The part of the document that is parsed: every word becomes an
-    // element, so a bigger page costs far more memory than it could show.
-    std::size_t maxParsedBytes = 512 * 1024;
-    int maxNesting = 200; // element depth; deeper content is cut off
-    long long maxImagePixels = 16LL * 1024 * 1024; // all decoded pictures together
-    long timeoutMs = 20000;      // per request
-    long totalTimeoutMs = 60000; // the whole page with its resources
 };
 
 class PageLoader {

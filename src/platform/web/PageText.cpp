@@ -4,7 +4,6 @@
 #include "platform/text/Utf8.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 
 namespace plat::web {
@@ -66,26 +65,6 @@ std::string FromCp936(std::string_view bytes)
     return r.Ok() ? r.text : SanitizeUtf8(bytes);
 }
 
-constexpr std::array<std::string_view, 14> kVoidElements { "area", "base", "br", "col", "embed", "hr", "img",
-    "input", "link", "meta", "param", "source", "track", "wbr" };
-constexpr std::array<std::string_view, 13> kImplicitlyClosed { "p", "li", "dt", "dd", "tr", "td", "th", "option",
-    "thead", "tbody", "tfoot", "colgroup", "optgroup" };
-constexpr std::array<std::string_view, 5> kRawText { "script", "style", "textarea", "title", "xmp" };
-
-// Position of the lower-case `needle` in `s` from `from`, ignoring ASCII case.
-std::size_t FindIgnoringCase(std::string_view s, std::string_view needle, std::size_t from)
-{
-    auto it = std::search(s.begin() + static_cast<std::ptrdiff_t>(std::min(from, s.size())), s.end(), needle.begin(),
-        needle.end(), [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-    return it == s.end() ? std::string_view::npos : static_cast<std::size_t>(it - s.begin());
-}
-
-template <std::size_t N>
-bool In(const std::array<std::string_view, N>& list, std::string_view name)
-{
-    return std::find(list.begin(), list.end(), name) != list.end();
-}
-
 }
 
 std::string CharsetFromContentType(std::string_view contentType)
@@ -138,65 +117,6 @@ std::string DecodePage(std::string_view bytes, std::string_view contentType)
     if (charset == "iso-8859-1" || charset == "latin1" || charset == "windows-1252" || charset == "us-ascii")
         return Latin1ToUtf8(bytes);
     return IsValidUtf8(bytes) ? std::string(bytes) : FromCp936(bytes);
-}
-
-std::string LimitNesting(std::string html, int maxDepth)
-{
-    int depth = 0;
-    std::size_t at = 0;
-    // The next '>' from a position, remembered so that many tag starts
-    // before one '>' do not each search to it again.
-    std::size_t close = 0;
-    bool closeKnown = false;
-    auto nextClose = [&](std::size_t from) {
-        if (!closeKnown || close < from) {
-            close = html.find('>', from);
-            closeKnown = true;
-        }
-        return close;
-    };
-    while ((at = html.find('<', at)) != std::string::npos) {
-        if (html.compare(at, 4, "<!--") == 0) {
-            std::size_t end = html.find("-->", at + 4);
-            if (end == std::string::npos)
-                break;
-            at = end + 3;
-            continue;
-        }
-        bool closing = at + 1 < html.size() && html[at + 1] == '/';
-        std::size_t nameStart = at + (closing ? 2 : 1);
-        std::size_t nameEnd = nameStart;
-        while (nameEnd < html.size() && IsNameChar(html[nameEnd]))
-            ++nameEnd;
-        std::size_t tagEnd = nextClose(nameEnd);
-        if (tagEnd == std::string::npos)
-            break;
-        if (nameEnd == nameStart) {
-            ++at;
-            continue;
-        }
-        std::string name = Lower(std::string_view(html).substr(nameStart, nameEnd - nameStart));
-        bool selfClosing = html[tagEnd - 1] == '/';
-        if (closing) {
-            if (!In(kVoidElements, name) && !In(kImplicitlyClosed, name) && depth > 0)
-                --depth;
-        } else if (In(kRawText, name)) {
-            std::size_t end = FindIgnoringCase(html, "</" + name, tagEnd);
-            if (end == std::string::npos)
-                break;
-            at = end;
-            if (!selfClosing)
-                ++depth;
-            continue;
-        } else if (!selfClosing && !In(kVoidElements, name) && !In(kImplicitlyClosed, name)) {
-            if (++depth > maxDepth) {
-                html.resize(at);
-                return html;
-            }
-        }
-        at = tagEnd + 1;
-    }
-    return html;
 }
 
 }

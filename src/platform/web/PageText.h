@@ -3,7 +3,6 @@
 // A downloaded page's bytes made into the UTF-8 text the layout engine
 // reads: the character set named by the HTTP header, else by the page's own
 // <meta>, else code page 936, the default of the pages this panel shows.
-// Also a bound on element nesting, which the engine walks recursively.
 
 #include <string>
 #include <string_view>
@@ -26,11 +25,5 @@ std::string DecodePage(std::string_view bytes, std::string_view contentType);
 
 // Bytes that are not UTF-8 replaced by U+FFFD.
 std::string SanitizeUtf8(std::string_view bytes);
-
-// The page cut before the first start tag that would open element number
-// `maxDepth` inside another: deeper content cannot be shown anyway and would
-// exhaust the stack. Void elements and elements that close themselves
-// implicitly (p, li, td, ...) do not count.
-std::string LimitNesting(std::string html, int maxDepth);
 
 }

@@ -1,20 +1,61 @@
-// A page's bytes through everything the panel does to them before layout:
-// character set, nesting limit, address resolution; and the same bytes as
-// a picture, decoded and drawn scaled into a small surface.
+// A page's bytes through everything the panel does to them: character set,
+// the markup cut at the nesting limit, which the layout engine then parses,
+// builds and lays out (its elements nested no deeper than the limit), and
+// address resolution; and the same bytes as a picture, decoded and drawn
+// scaled into a small surface.
 
 #include "platform/gfx/Surface.h"
+#include "platform/web/DefaultStyle.h"
+#include "platform/web/PageContainer.h"
 #include "platform/web/PageImage.h"
+#include "platform/web/PageMarkup.h"
 #include "platform/web/PageText.h"
 #include "platform/web/WebUrl.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
+#include <cstdlib>
 #include <string_view>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kNesting = 20;
+
+int TagDepth(const litehtml::element::ptr& root)
+{
+    int deepest = 0;
+    std::vector<std::pair<litehtml::element::ptr, int>> pending { { root, 1 } };
+    while (!pending.empty()) {
+        auto [element, depth] = pending.back();
+        pending.pop_back();
+        if (*element->get_tagName() == '\0')
+            continue;
+        deepest = std::max(deepest, depth);
+        for (std::size_t i = 0; i < element->get_children_count(); ++i)
+            pending.push_back({ element->get_child(static_cast<int>(i)), depth + 1 });
+    }
+    return deepest;
+}
+
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::string text = plat::web::LimitNesting(plat::web::DecodePage(bytes, bytes.substr(0, 40)), 20);
+    plat::web::LoadLimits limits;
+    limits.maxNesting = kNesting;
+    std::string text = plat::web::DecodePage(bytes, bytes.substr(0, 40));
+    std::string markup = plat::web::PageMarkup(text, limits).value();
+    {
+        plat::web::PageContainer container("http://a.cn/x/y.htm?q", { 64, 32 });
+        auto document = litehtml::document::createFromUTF8(markup.c_str(), &container, &plat::web::DefaultStyleContext());
+        if (document->root() && TagDepth(document->root()) > kNesting)
+            std::abort();
+        document->render(64);
+    }
     plat::web::ResolveUrl("http://a.cn/x/y.htm?q", text.substr(0, 200));
     plat::web::PageImage image = plat::web::PageImage::Decode(bytes);
     plat::Surface surface(16, 16);

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace plat;
 
@@ -57,6 +58,7 @@ TEST_F(RegistryTest, ReadsTheExportFormWithItsValueKinds)
     WriteStore("REGEDIT4\r\n\r\n"
                "; installed by hand\r\n"
                "[HKEY_LOCAL_MACHINE\\Software\\Brindle\\Skiff]\r\n"
+               "; default folder is C:\\Program Files\\\r\n"
                "\"Path\"=\"C:\\\\Program Files\\\\tamrel\\\\skiff\\\\\"\r\n"
                "\"quote\"=\"say \\\"hi\\\"\"\r\n"
                "\"count\"=dword:0000002a\r\n"
@@ -213,11 +215,51 @@ TEST_F(RegistryTest, UnwritableOrForeignStoresRefuseCreationAndStillRead)
     EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "big", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(Create("missing"), ERROR_ACCESS_DENIED);
 
+    // At the read limit: a key whose section would pass it is refused, so
+    // the store stays readable; one that just fits is written.
+    std::string full = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\full]\n\"v\"=\"1\"\n";
+    const std::string section = "\n[HKEY_LOCAL_MACHINE\\k]\n";
+    full.resize((4 << 20) - section.size() - 1, ';');
+    full += '\n';
+    WriteStore(full);
+    EXPECT_EQ(Create("kk"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(ReadStore(), full);
+    ASSERT_EQ(Create("k"), ERROR_SUCCESS);
+    EXPECT_EQ(ReadStore().size(), std::size_t { 4 << 20 });
+    DWORD type = 0;
+    std::string bytes;
+    EXPECT_EQ(Query("full", "v", type, bytes), ERROR_SUCCESS);
+
     std::filesystem::create_directory(m_dir.Native("folder"));
     UseStore(m_dir.Native("folder"));
     EXPECT_EQ(Create("missing"), ERROR_ACCESS_DENIED);
     UseStore(m_dir.Native("registry.reg/under-a-file.reg"));
     EXPECT_EQ(Create("missing"), ERROR_ACCESS_DENIED);
+}
+
+// A store kept elsewhere behind a link (a set of configuration files) stays
+// linked, its mode stays what the user gave it, and copies left by a writer
+// that died are swept.
+TEST_F(RegistryTest, CreationWritesThroughALinkAndKeepsTheMode)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory(m_dir.Native("dotfiles"));
+    lvtest::WriteNative(m_dir.Native("dotfiles/registry.reg"), "REGEDIT4\n");
+    fs::create_symlink("dotfiles/registry.reg", m_dir.Native("registry.reg"));
+    lvtest::WriteNative(m_dir.Native("dotfiles/.registry.reg.lvtmp-2147483646-0-1"), "half a store");
+    for (unsigned mode : { 0644u, 0640u }) {
+        SCOPED_TRACE(mode);
+        fs::permissions(m_dir.Native("dotfiles/registry.reg"), fs::perms(mode));
+        ASSERT_EQ(Create(("k" + std::to_string(mode)).c_str()), ERROR_SUCCESS);
+        EXPECT_TRUE(fs::is_symlink(m_dir.Native("registry.reg")));
+        EXPECT_EQ(static_cast<unsigned>(fs::status(m_dir.Native("dotfiles/registry.reg")).permissions()), mode);
+    }
+    EXPECT_EQ(lvtest::ReadNative(m_dir.Native("dotfiles/registry.reg")),
+        "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\k420]\n\n[HKEY_LOCAL_MACHINE\\k416]\n");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_dir.Native("dotfiles")))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string> { "registry.reg" });
 }
 
 TEST_F(RegistryTest, TwoProcessesCreatingKeysAtOnceKeepBoth)

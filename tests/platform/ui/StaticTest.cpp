@@ -134,7 +134,7 @@ TEST(Static, MessageBoxHoldsEveryLineAndItsOkButton)
     };
     owner.DoModal();
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(title, GetAppName());
+    EXPECT_EQ(title, "test_platform_ui") << "the application's name, from the executable's";
     EXPECT_EQ(text, "您没有安装此软件。\r\n是否打开它的主页？\r\n第三行");
     // Three 12-pixel lines above the button, the button inside the box.
     EXPECT_GE(button.top, 18 + 36);

@@ -1,15 +1,18 @@
 // What the panel makes of a page's parts before it draws them: addresses,
-// character sets, nesting, pictures and word breaks.
+// character sets, the markup and its nesting, pictures and word breaks.
 
 #include "TestImages.h"
 
 #include "platform/web/ListMarkerText.h"
 #include "platform/web/PageContainer.h"
 #include "platform/web/PageImage.h"
+#include "platform/web/PageMarkup.h"
 #include "platform/web/PageText.h"
 #include "platform/web/WebUrl.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 using namespace plat::web;
 using namespace webtest;
@@ -66,26 +69,66 @@ TEST(PageText, CharsetComesFromTheHeaderThenTheMetaThenCodePage936)
     EXPECT_EQ(DecodePage("中文", "text/html; charset=big5"), "中文") << "unknown charset, valid UTF-8";
 }
 
-TEST(PageText, NestingIsCutBeforeTheLimit)
+TEST(PageMarkup, NestingIsCutOnTheParsedTree)
 {
-    std::string deep;
+    LoadLimits limits;
+    limits.maxNesting = 4; // html, body and two levels
+    const std::string open = "<html><head></head><body>", close = "</body></html>";
+    struct Case {
+        std::string page;
+        std::string markup;
+    };
+    const Case cases[] = {
+        // The parser reads <span/> as <span>, closes nothing at a stray end
+        // tag and ends a comment written <!--> at once: all three nest.
+        { "<span/><span/><span/>x", open + "<span><span></span></span>" + close },
+        { "<div></span><div></span><div>x", open + "<div><div></div></div>" + close },
+        { "<!--><div><div><div>x", open + "<div><div></div></div>" + close },
+        // Void elements, implied ends and script text do not; text and
+        // attributes are escaped, the doctype and raw text kept as they were.
+        { "<p>a<br><img src=\"a&amp;b\" alt=&quot;><p>b<li>c<li>d<script>if (a<b) \"<div>\"</script>",
+            open + "<p>a<br><img src=\"a&amp;b\" alt=\"&quot;\"></p><p>b</p><li>c</li><li>d<script>if (a<b) \"<div>\"</script></li>"
+                + close },
+        { "<!DOCTYPE html><title>&lt;t&gt;</title><style>p>b{}</style><pre>\n\nx</pre><table><td>1</table>",
+            "<!DOCTYPE html><html><head><title>&lt;t&gt;</title><style>p>b{}</style></head><body><pre>\n\nx</pre>"
+            "<table><tbody></tbody></table>" + close },
+        // Misnested formatting: the tree the parser made, not the text's.
+        { "<i>a<div>b</i>c</div>", open + "<i>a</i><div><i>b</i>c</div>" + close },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PageMarkup(c.page, limits), c.markup) << c.page;
+
+    // Nesting the parser needs seconds for: only the page's first part is
+    // parsed, cut as the whole would be. So is a page over the memory budget.
+    std::string deep = "<p>top</p>";
     for (int i = 0; i < 100000; ++i)
         deep += "<div>";
-    std::string cut = LimitNesting("<p>top</p>" + deep, 200);
-    EXPECT_EQ(cut, "<p>top</p>" + deep.substr(0, 200 * 5));
+    limits.maxNesting = 200;
+    std::string cut = open + "<p>top</p>";
+    for (int i = 0; i < 197; ++i)
+        cut += "<div>";
+    cut += "<div></div>";
+    for (int i = 0; i < 197; ++i)
+        cut += "</div>";
+    EXPECT_EQ(PageMarkup(deep, limits), cut + close);
+    limits.maxParseMemory = 256 * 1024;
+    limits.fallbackParsedBytes = 12;
+    std::string many = "<p>first</p>";
+    for (int i = 0; i < 20000; ++i)
+        many += "<p>more</p>";
+    EXPECT_EQ(PageMarkup(many, limits), open + "<p>first</p>" + close);
 
-    // Void and self-closing elements, implied ends, comments and script text do not nest.
-    std::string flat = "<!-- <div><div><div> --><script>if (a<b) { '<div><div><div>' }</script>";
-    for (int i = 0; i < 1000; ++i)
-        flat += "<p>x<br><img src=a.png><li>y<span/><div>z</div>";
-    EXPECT_EQ(LimitNesting(flat, 3), flat);
+    // Formatting elements reopened in every paragraph: the markup stays
+    // within twice the text parsed, and the end tags of what is open.
+    LoadLimits small;
+    small.maxParsedBytes = 300;
+    std::string reopened = "<p><b><i><u></p>";
+    for (int i = 0; i < 30; ++i)
+        reopened += "<p>x</p>";
+    EXPECT_LE(PageMarkup(reopened, small)->size(), 600u + 40u);
 
-    // Many tag starts before one '>' (or none) are read once, not once each.
-    std::string opens;
-    for (int i = 0; i < 200000; ++i)
-        opens += "<a ";
-    EXPECT_EQ(LimitNesting(opens + ">", 3), opens + ">");
-    EXPECT_EQ(LimitNesting(std::string(500000, '<'), 3), std::string(500000, '<'));
+    std::atomic<bool> cancel { true };
+    EXPECT_EQ(PageMarkup("<p>x</p>", limits, &cancel), std::nullopt);
 }
 
 TEST(PageImage, DecodesEachFormatAndRefusesDamageAndHugeDeclarations)

@@ -7,9 +7,12 @@
 
 #include "platform/text/Cp936.h"
 #include "platform/ui/Cursor.h"
+#include "platform/web/PageLoader.h"
 #include "support/LoopbackServer.h"
 
 #include <atomic>
+#include <cstdlib>
+#include <fstream>
 #include <thread>
 
 using namespace webtest;
@@ -225,6 +228,92 @@ TEST_F(WebPanelTest, BadPagesAndServersLeaveThePanelStanding)
         }
     }
     EXPECT_LE(m_requests.load(), 256 + 20) << "at most 256 requests for the page with 500 pictures";
+}
+
+namespace {
+
+// The process's peak resident memory so far.
+long PeakResidentMb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atol(line.c_str() + 6) / 1024;
+    return -1;
+}
+
+// Elements (not text) on the longest path from the root, the root included.
+int ElementDepth(const litehtml::element::ptr& root)
+{
+    int deepest = 0;
+    std::vector<std::pair<litehtml::element::ptr, int>> pending { { root, 1 } };
+    while (!pending.empty()) {
+        auto [element, depth] = pending.back();
+        pending.pop_back();
+        if (*element->get_tagName() == '\0')
+            continue;
+        deepest = std::max(deepest, depth);
+        for (std::size_t i = 0; i < element->get_children_count(); ++i)
+            pending.push_back({ element->get_child(static_cast<int>(i)), depth + 1 });
+    }
+    return deepest;
+}
+
+}
+
+// Pages the parser nests deeper than their text suggests, each once loaded
+// with the usual limits, and once with a parser budget that would take it
+// many seconds, cancelled the way closing the panel does.
+TEST_F(WebPanelTest, HostileNestingIsCutOnTheParsedTreeWithinMemoryAndCancels)
+{
+    auto repeat = [](std::string head, const std::string& unit, int times) {
+        for (int i = 0; i < times; ++i)
+            head += unit;
+        return head;
+    };
+    const std::pair<std::string, std::string> pages[] = {
+        { "/self-closing.htm", repeat("<p>top</p>", "<div/>", 24000) },
+        { "/stray-end.htm", repeat("<p>top</p>", "<div></span>", 24000) },
+        { "/empty-comment.htm", repeat("<p>top</p><!-->", "<div>", 24000) },
+        { "/quadratic.htm", repeat("<p>top</p>", "<div/>", 50000) },
+    };
+    std::atomic<bool> served { false };
+    for (const auto& [path, page] : pages) {
+        m_server.Http().Get(path, [body = page, &served](const httplib::Request&, httplib::Response& res) {
+            res.set_content(body, "text/html");
+            served = true;
+        });
+    }
+    std::string root = Start();
+    const long peakBefore = PeakResidentMb();
+    auto waitFor = [](const std::function<bool()>& done) {
+        for (int i = 0; i < 6000 && !done(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    };
+    for (const auto& [path, page] : pages) {
+        SCOPED_TRACE(path);
+        std::shared_ptr<plat::web::LoadedPage> loaded;
+        {
+            plat::web::PageLoader loader(root + path, { 584, 80 }, {}, [&](auto p) { loaded = std::move(p); },
+                [](const std::string&, auto) {});
+            waitFor([&] { return loader.Finished(); });
+        }
+        ASSERT_TRUE(loaded);
+        EXPECT_LE(ElementDepth(loaded->document->root()), 200);
+        EXPECT_LT(PeakResidentMb() - peakBefore, 384);
+
+        plat::web::LoadLimits slow;
+        slow.maxParseCpuMs = 600000;
+        served = false;
+        auto loader = std::make_unique<plat::web::PageLoader>(root + path, plat::Size { 584, 80 }, slow,
+            [](auto) {}, [](const std::string&, auto) {});
+        waitFor([&] { return served.load(); });
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        auto closing = std::chrono::steady_clock::now();
+        loader.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::seconds(5)) << "the parse is cancelled";
+    }
 }
 
 TEST_F(WebPanelTest, WindowStaysResponsiveAndClosesPromptlyWhileAPageIsSlow)

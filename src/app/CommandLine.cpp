@@ -1,0 +1,161 @@
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+namespace {
+
+using Action = CommandLine::Action;
+
+struct Option {
+    std::string_view name;
+    bool takesValue;
+    Action action; // MainWindow for --monitor and --step, which only qualify --test
+};
+
+constexpr Option kOptions[] = {
+    { "--test", true, Action::Test },
+    { "--monitor", true, Action::MainWindow },
+    { "--step", true, Action::MainWindow },
+    { "--list", false, Action::List },
+    { "--help", false, Action::Help },
+    { "--version", false, Action::Version },
+};
+
+// The place of option `name` in kOptions.
+constexpr std::size_t IndexOf(std::string_view name)
+{
+    std::size_t index = 0;
+    while (index < std::size(kOptions) && kOptions[index].name != name)
+        ++index;
+    return index;
+}
+
+constexpr std::string_view kOptionSummary = "--test 名称 [--monitor N] [--step K], --list, --help, --version";
+
+CommandLine Error(std::string text)
+{
+    CommandLine command;
+    command.action = Action::Error;
+    command.error = std::move(text);
+    return command;
+}
+
+std::string PatternNames()
+{
+    std::string names;
+    for (const Pattern& pattern : Patterns())
+        names += (names.empty() ? "" : ", ") + std::string(pattern.name);
+    return names;
+}
+
+// The whole of `text` as a decimal int, or nothing.
+std::optional<int> ParseInt(std::string_view text)
+{
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+}
+
+CommandLine ParseCommandLine(std::span<const std::string> args)
+{
+    // The value of each option given, by its place in kOptions.
+    std::optional<std::string> given[std::size(kOptions)];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg[0] != '-')
+            return Error("多余的参数 \"" + arg + "\" (可用的选项: " + std::string(kOptionSummary) + ")");
+        std::size_t equals = arg.find('=');
+        std::string_view name = std::string_view(arg).substr(0, equals);
+        const std::size_t index = IndexOf(name);
+        if (index == std::size(kOptions))
+            return Error("未知的选项 \"" + std::string(name) + "\" (可用的选项: " + std::string(kOptionSummary) + ")");
+        const Option& option = kOptions[index];
+        if (given[index])
+            return Error("选项 " + std::string(name) + " 重复给出");
+        if (!option.takesValue && equals != std::string::npos)
+            return Error("选项 " + std::string(name) + " 不带值");
+        if (!option.takesValue) {
+            given[index] = "";
+        } else if (equals != std::string::npos) {
+            given[index] = arg.substr(equals + 1);
+        } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+            given[index] = args[++i];
+        } else {
+            return Error("选项 " + std::string(name) + " 缺少值");
+        }
+    }
+
+    CommandLine command;
+    const Option* chosen = nullptr;
+    for (std::size_t index = 0; index < std::size(kOptions); ++index) {
+        if (!given[index] || kOptions[index].action == Action::MainWindow)
+            continue;
+        if (chosen)
+            return Error("选项 " + std::string(chosen->name) + " 和 " + std::string(kOptions[index].name) + " 不能同时使用");
+        chosen = &kOptions[index];
+        command.action = chosen->action;
+    }
+    const std::optional<std::string>& test = given[IndexOf("--test")];
+    const std::optional<std::string>& monitor = given[IndexOf("--monitor")];
+    const std::optional<std::string>& step = given[IndexOf("--step")];
+    if ((monitor || step) && !test)
+        return Error(std::string(monitor ? "--monitor" : "--step") + " 只能与 --test 一起使用");
+    if (!test)
+        return command;
+
+    command.pattern = FindPattern(std::string_view(*test));
+    if (!command.pattern)
+        return Error((test->empty() ? std::string("--test 缺少图案名称") : "没有名为 \"" + *test + "\" 的测试图案")
+            + " (可用的图案: " + PatternNames() + ")");
+    if (monitor) {
+        std::optional<int> number = ParseInt(*monitor);
+        if (!number)
+            return Error("--monitor 的值 \"" + *monitor + "\" 不是整数");
+        command.monitor = *number;
+    }
+    if (step) {
+        std::optional<int> number = ParseInt(*step);
+        const int last = command.pattern->Steps() - 1;
+        if (!number || *number < 0 || *number > last)
+            return Error("--step 的值 \"" + *step + "\" 无效: " + std::string(command.pattern->name) + " 的步骤为 0 到 "
+                + std::to_string(last));
+        command.step = *number;
+    }
+    return command;
+}
+
+std::string UsageText(std::string_view program)
+{
+    const std::string name(program);
+    return "用法: " + name + " [选项]\n"
+        "不带选项时打开主窗口。\n"
+        "  --test 名称     立即全屏显示该测试图案, 不打开主窗口, 结束测试即退出\n"
+        "  --monitor N     在第 N 个显示器上显示 (1 为主显示器, 默认 1)\n"
+        "  --step K        从第 K 步开始 (从 0 数起, 默认 0)\n"
+        "  --list          列出所有测试图案的名称和标题\n"
+        "  --help          显示本说明\n"
+        "  --version       显示版本\n"
+        "测试中: 鼠标左键或空格为下一步, N / P 为下一个 / 上一个图案, F1 显示全部按键, 鼠标右键或 Esc 结束。\n"
+        "出错时在标准错误输出一行说明, 退出码为 2。\n";
+}
+
+std::string PatternListText()
+{
+    constexpr std::size_t kNameColumn = 16;
+    std::string list;
+    for (const Pattern& pattern : Patterns()) {
+        std::string line(pattern.name);
+        line.resize(std::max(kNameColumn, line.size() + 1), ' ');
+        // One line per pattern: a two-line caption is joined by a space.
+        for (char c : pattern.caption)
+            line += c == '\n' ? ' ' : c;
+        list += line + "\n";
+    }
+    return list;
+}

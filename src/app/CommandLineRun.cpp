@@ -1,0 +1,78 @@
+#include "app/CommandLineRun.h"
+
+#include "links/AboutDlg.h"
+#include "platform/ui/Monitors.h"
+#include "screentest/TestWnd.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int Fail(std::string_view program, const std::string& line, int code)
+{
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(program.size()), program.data(), line.c_str());
+    return code;
+}
+
+// "1 (名称, 1920 x 1080), 2 (...)": the monitors there are, for an error line.
+std::string MonitorList(int count)
+{
+    std::string list;
+    for (int i = 0; i < count; ++i) {
+        plat::MonitorInfo info;
+        if (!plat::GetMonitorInfo(i, &info))
+            continue;
+        list += (list.empty() ? "" : ", ") + std::to_string(i + 1) + " (" + (info.name.empty() ? "" : info.name + ", ")
+            + std::to_string(info.rcMonitor.Width()) + " x " + std::to_string(info.rcMonitor.Height()) + ")";
+    }
+    return list;
+}
+
+// The pattern alone, as its button would start it with the option ticked;
+// the test's end is the program's.
+int RunTest(const CommandLine& command, std::string_view program)
+{
+    const int count = plat::GetMonitorCount();
+    if (count <= 0)
+        return Fail(program, "无法打开显示 (没有图形界面?)", 1);
+    if (command.monitor < 1 || command.monitor > count)
+        return Fail(program,
+            "没有第 " + std::to_string(command.monitor) + " 个显示器 (现有的显示器: " + MonitorList(count) + ")",
+            kUsageError);
+    CTestWnd test;
+    test.m_nMode = command.pattern->mode;
+    test.m_strTitle = command.pattern->caption;
+    test.m_bShowInfo = 1;
+    test.m_nMonitor = command.monitor - 1;
+    test.m_nStartStep = command.step;
+    if (test.DoModal() < 0)
+        return Fail(program, "无法打开测试窗口", 1);
+    return 0;
+}
+
+}
+
+int RunCommandLine(const CommandLine& command, std::string_view program)
+{
+    switch (command.action) {
+    case CommandLine::Action::Test:
+        return RunTest(command, program);
+    case CommandLine::Action::List:
+        std::fputs(PatternListText().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Help:
+        std::fputs(UsageText(program).c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("%s\n", AboutVersionText().c_str());
+        return 0;
+    case CommandLine::Action::Error:
+        return Fail(program, command.error, kUsageError);
+    case CommandLine::Action::MainWindow:
+        break;
+    }
+    return 0;
+}

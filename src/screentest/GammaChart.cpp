@@ -1,0 +1,77 @@
+// The gamma chart: a background of one-pixel rows alternating full and
+// zero, which the eye averages to half the light, and five solid squares
+// at the levels that give half the light at gammas 1.8 to 2.6
+// (255 * 0.5^(1/gamma), rounded). The square that melts into the
+// background, seen from a few steps away, names the monitor's gamma. The
+// steps show it in grey, then in red, green and blue alone.
+
+#include "screentest/TestWnd.h"
+
+#include "screentest/PixelTile.h"
+#include "screentest/StepFrame.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+struct GammaSquare {
+    int level;
+    std::string_view label;
+};
+
+constexpr std::array<GammaSquare, 5> kGammaSquares { {
+    { 174, "γ = 1.8" },
+    { 180, "γ = 2.0" },
+    { 186, "γ = 2.2" },
+    { 191, "γ = 2.4" },
+    { 195, "γ = 2.6" },
+} };
+
+// Screen widths per square side and per gap between squares.
+constexpr int kWidthsPerSide = 8;
+constexpr int kWidthsPerGap = 32;
+// From a square's bottom edge to its label.
+constexpr int kLabelGap = 8;
+
+// `level` in the channels that are 255 in `full`, 0 in the others.
+plat::COLORREF InChannels(plat::COLORREF full, int level)
+{
+    return plat::RGB(plat::GetRValue(full) ? level : 0, plat::GetGValue(full) ? level : 0,
+        plat::GetBValue(full) ? level : 0);
+}
+
+}
+
+void CTestWnd::DrawGamma()
+{
+    DrawStepFrame(*this, kGammaColors, MakeNoTool,
+        [this](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF full, NoTool) {
+            const int width = client.Width();
+            const int height = client.Height();
+            const plat::COLORREF black = plat::RGB(0, 0, 0);
+            FillTiled(dc, width, height, [full, black](int, int y) { return y % 2 == 0 ? full : black; });
+
+            const int side = width / kWidthsPerSide;
+            if (side <= 0)
+                return;
+            const int gap = width / kWidthsPerGap;
+            const int count = static_cast<int>(kGammaSquares.size());
+            const int left = (width - count * side - (count - 1) * gap) / 2;
+            const int top = (height - side) / 2;
+            // The labels in the step's colour on black; the information
+            // lines that may follow keep the context's own colours.
+            dc.SelectObject(m_font);
+            const plat::COLORREF text = dc.SetTextColor(full);
+            const plat::COLORREF back = dc.SetBkColor(black);
+            for (int i = 0; i < count; ++i) {
+                const GammaSquare& square = kGammaSquares[static_cast<std::size_t>(i)];
+                const int x = left + i * (side + gap);
+                dc.FillSolidRect({ x, top, x + side, top + side }, InChannels(full, square.level));
+                const int labelWidth = dc.GetTextExtent(square.label).cx;
+                dc.TextOut(x + (side - labelWidth) / 2, top + side + kLabelGap, square.label);
+            }
+            dc.SetTextColor(text);
+            dc.SetBkColor(back);
+        });
+}

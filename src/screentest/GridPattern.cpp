@@ -1,0 +1,71 @@
+// The geometry grid: white one-pixel lines every 64 pixels and along the
+// last column and row, a circle and a cross in the middle, on black. The
+// squares must look square and the circle round, the edge lines must all
+// be visible: a monitor that scales, overscans or stretches the picture
+// shows it here.
+
+#include "screentest/TestWnd.h"
+
+#include "screentest/StepFrame.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr int kGridSpacing = 64;
+// The circle's diameter is the screen's height less this.
+constexpr int kCircleMargin = 64;
+// Each arm of the cross beyond the centre pixel: 129 pixels from end to end.
+constexpr int kCrossArm = 64;
+
+// The integer nearest to the square root of n >= 0 (never a tie for an integer n).
+int NearestRoot(std::int64_t n)
+{
+    auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
+    while (root * root > n)
+        --root;
+    while ((root + 1) * (root + 1) <= n)
+        ++root;
+    return static_cast<int>(n - root * root > root ? root + 1 : root);
+}
+
+// A one-pixel circle of `radius` around (cx, cy): for every column and
+// every row it crosses, the pixel nearest to it, so it has no gaps.
+void DrawCircle(plat::DeviceContext& dc, int cx, int cy, int radius, plat::COLORREF color)
+{
+    const std::int64_t r2 = static_cast<std::int64_t>(radius) * radius;
+    for (int d = -radius; d <= radius; ++d) {
+        const int k = NearestRoot(r2 - static_cast<std::int64_t>(d) * d);
+        dc.SetPixel(cx + d, cy - k, color);
+        dc.SetPixel(cx + d, cy + k, color);
+        dc.SetPixel(cx - k, cy + d, color);
+        dc.SetPixel(cx + k, cy + d, color);
+    }
+}
+
+}
+
+void CTestWnd::DrawGrid()
+{
+    DrawStepFrame(*this, kGridColors, MakeNoTool,
+        [](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF white, NoTool) {
+            const int width = client.Width();
+            const int height = client.Height();
+            dc.FillSolidRect(client, plat::RGB(0, 0, 0));
+            for (int x = 0; x < width; x += kGridSpacing)
+                dc.FillSolidRect({ x, 0, x + 1, height }, white);
+            for (int y = 0; y < height; y += kGridSpacing)
+                dc.FillSolidRect({ 0, y, width, y + 1 }, white);
+            dc.FillSolidRect({ width - 1, 0, width, height }, white);
+            dc.FillSolidRect({ 0, height - 1, width, height }, white);
+
+            const int cx = width / 2;
+            const int cy = height / 2;
+            const int radius = (height - kCircleMargin) / 2;
+            if (radius > 0)
+                DrawCircle(dc, cx, cy, radius, white);
+            dc.FillSolidRect({ cx - kCrossArm, cy, cx + kCrossArm + 1, cy + 1 }, white);
+            dc.FillSolidRect({ cx, cy - kCrossArm, cx + 1, cy + kCrossArm + 1 }, white);
+        });
+}
