@@ -18,13 +18,16 @@ struct KeyLine {
 };
 
 constexpr std::string_view kKeyMapTitle = " 键盘操作 (按任意键或点击鼠标关闭本说明) ";
-constexpr std::array<KeyLine, 8> kKeyLines { {
+constexpr std::array<KeyLine, 11> kKeyLines { {
     { "空格  →  ↓  PageDown", "下一步 (同鼠标左键)" },
     { "Backspace  ←  ↑  PageUp", "上一步" },
     { "Home", "回到第一步" },
     { "N", "下一个测试图案" },
     { "P", "上一个测试图案" },
     { "Tab  Shift+Tab", "移到下一个 / 上一个显示器" },
+    { "Z", "显示或关闭放大镜" },
+    { "M  鼠标中键", "标记鼠标下的像素 (M 再按一次取消)" },
+    { "C", "清除本显示器的所有标记" },
     { "F1  ?", "显示或关闭本说明" },
     { "Esc  Enter  鼠标右键", "结束测试" },
 } };
