@@ -34,13 +34,15 @@ void CTestWnd::DrawInfo(plat::DeviceContext* dc, plat::COLORREF color, long elap
         plat::Translate(" 处理时间可用于测试显卡的性能, 时间越小性能越好, 处理用时与系统当前运行的程序也有关系 "));
 
     // Away from the primary screen a fourth line names the monitor: its
-    // number counted from 1, its name and the size the pattern covers.
+    // number counted from 1, its name (the EDID's when the monitor is
+    // known there) and the size the pattern covers.
     plat::MonitorInfo monitor;
     if (m_nMonitor == 0 || !plat::GetMonitorInfo(m_nMonitor, &monitor))
         return;
     plat::Rect client;
     GetClientRect(&client);
-    std::string line = plat::Translate(" 显示器 ") + std::to_string(m_nMonitor + 1) + ": " + monitor.name + ", "
+    const std::string& name = m_strMonitorShown.empty() ? monitor.name : m_strMonitorShown;
+    std::string line = plat::Translate(" 显示器 ") + std::to_string(m_nMonitor + 1) + ": " + name + ", "
         + std::to_string(client.Width()) + " x " + std::to_string(client.Height()) + " ";
     dc->TextOut(kInfoX, kInfoY + 3 * kInfoLineGap, line);
 }

@@ -22,13 +22,16 @@ struct KeyLine {
 };
 
 constexpr std::string_view kKeyMapTitle = plat::TranslateLater(" 键盘操作 (按任意键或点击鼠标关闭本说明) ");
-constexpr std::array<KeyLine, 8> kKeyLines { {
+constexpr std::array<KeyLine, 11> kKeyLines { {
     { plat::TranslateLater("空格  →  ↓  PageDown"), plat::TranslateLater("下一步 (同鼠标左键)") },
     { "Backspace  ←  ↑  PageUp", plat::TranslateLater("上一步") },
     { "Home", plat::TranslateLater("回到第一步") },
     { "N", plat::TranslateLater("下一个测试图案") },
     { "P", plat::TranslateLater("上一个测试图案") },
     { "Tab  Shift+Tab", plat::TranslateLater("移到下一个 / 上一个显示器") },
+    { "Z", plat::TranslateLater("显示或关闭放大镜") },
+    { plat::TranslateLater("M  鼠标中键"), plat::TranslateLater("标记鼠标下的像素 (M 再按一次取消)") },
+    { "C", plat::TranslateLater("清除本显示器的所有标记") },
     { "F1  ?", plat::TranslateLater("显示或关闭本说明") },
     { plat::TranslateLater("Esc  Enter  鼠标右键"), plat::TranslateLater("结束测试") },
 } };

@@ -21,6 +21,7 @@ const std::array kPatterns {
     Pattern { kModeGamma, "gamma", "伽马", kGammaColors, &CTestWnd::DrawGamma },
     Pattern { kModeSharpness, "sharpness", "清晰度", kSharpnessColors, &CTestWnd::DrawSharpness },
     Pattern { kModeGrid, "grid", "几何", kGridColors, &CTestWnd::DrawGrid },
+    Pattern { kModeFlasher, "flasher", "闪烁修复", kFlasherColors, &CTestWnd::DrawFlasher },
 };
 
 std::size_t IndexOf(int mode)

@@ -4,8 +4,9 @@
 // tool it draws with and its drawing loop; the frame does the rest in a fixed
 // order: the step's colour from the table (nothing is drawn for a step
 // outside it), the client rect, a client-area context of its own, the
-// tool, the clock around the drawing alone, the information lines when
-// m_bShowInfo is 1, and the tool deleted last. Making the tool before the
+// tool, the clock around the drawing alone, a copy of the pattern for the
+// overlays, the information lines when m_bShowInfo is 1, the overlays
+// (marks, loupe), and the tool deleted last. Making the tool before the
 // clock starts keeps it out of the elapsed time.
 
 #include "platform/gfx/ProcessClock.h"
@@ -48,7 +49,9 @@ void DrawStepFrame(CTestWnd& wnd, std::span<const plat::COLORREF> colors, MakeTo
     draw(dc, client, color, tool);
     long elapsed = plat::ProcessClockMs() - start;
 
+    wnd.KeepPatternPicture(dc, color, elapsed);
     if (wnd.m_bShowInfo == 1)
         wnd.DrawInfo(&dc, color, elapsed);
+    wnd.DrawOverlays(dc);
     tool.DeleteObject();
 }

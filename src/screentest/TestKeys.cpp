@@ -1,6 +1,6 @@
 // The test window's keyboard: stepping both ways, changing to the next or
-// previous pattern, moving to another monitor, the key map, and following
-// the monitors as they come and go.
+// previous pattern, moving to another monitor, the key map, the loupe and
+// the marks, and following the monitors as they come and go.
 
 #include "screentest/TestWnd.h"
 
@@ -18,6 +18,10 @@ constexpr unsigned kPreviousPatternKey = 'P';
 
 void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
 {
+    // A key the flasher takes (any key stops it) does nothing else, so
+    // Escape while it flashes stops the flashing but not the test.
+    if (FlasherKey(key))
+        return;
     // Any key takes the key map away: a key that draws covers it, the
     // others draw the pattern again.
     bool keyMap = m_bKeyMap;
@@ -70,6 +74,15 @@ void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
             DrawKeyMap();
             drawn = true;
         }
+        break;
+    case 'Z':
+        ToggleLoupe();
+        break;
+    case 'M':
+        MarkPointer(true);
+        break;
+    case 'C':
+        ClearMarks();
         break;
     case plat::VK_ESCAPE:
     case plat::VK_RETURN:
@@ -125,6 +138,12 @@ bool CTestWnd::MoveToMonitor(int index)
         return false;
     m_nMonitor = index;
     m_strMonitor = info.name;
+    // Marks made here go into the report with the monitor as last seen.
+    MonitorIdentity identity = IdentifyTestedMonitor(index);
+    m_strMonitorShown = identity.name;
+    for (MonitorMarks& entry : m_marks)
+        if (entry.output == m_strMonitor)
+            entry.identity = identity;
     const plat::Rect& r = info.rcMonitor;
     // A new frame repaints the window: the erase draws the current step.
     SetWindowPos(plat::wndTopMost, r.left, r.top, r.Width(), r.Height(), plat::SWP_FRAMECHANGED);

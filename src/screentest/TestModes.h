@@ -17,3 +17,4 @@ inline constexpr int kModeBlackLevel = 12;
 inline constexpr int kModeGamma = 13;
 inline constexpr int kModeSharpness = 14;
 inline constexpr int kModeGrid = 15;
+inline constexpr int kModeFlasher = 16;

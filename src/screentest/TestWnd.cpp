@@ -23,6 +23,9 @@ CTestWnd::~CTestWnd() = default;
 LV_BEGIN_MESSAGE_MAP(CTestWnd, plat::Dialog)
     LV_ON_WM_LBUTTONDOWN()
     LV_ON_WM_RBUTTONDOWN()
+    LV_ON_WM_MBUTTONDOWN()
+    LV_ON_WM_MOUSEMOVE()
+    LV_ON_WM_TIMER()
     LV_ON_WM_ERASEBKGND()
     LV_ON_WM_PAINT()
     LV_ON_WM_KEYDOWN()
@@ -51,6 +54,8 @@ bool CTestWnd::OnInitDialog()
 
 void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 {
+    if (FlasherClick())
+        return;
     m_nStep = NextStep(m_nMode, m_nStep);
 
     // Drawn here and now, not through a repaint request, so every click
@@ -61,6 +66,9 @@ void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 
 void CTestWnd::OnRButtonDown(unsigned, plat::Point)
 {
+    // A click that stops the flasher does nothing else.
+    if (FlasherClick())
+        return;
     OnCancel();
     Default();
 }

@@ -8,14 +8,24 @@
 // left click (which advances the step), and ends on a right click, Escape
 // or Enter. Keys step it both ways, change to the next or previous pattern,
 // move it to another monitor and show a key map over the pattern until the
-// next input.
+// next input. A loupe, marks of defective pixels and the report of those
+// marks when the test ends are drawn over the pattern after its timing,
+// never inside it.
 
 #include "platform/Types.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Font.h"
+#include "platform/gfx/ProcessClock.h"
 #include "platform/ui/Dialog.h"
+#include "screentest/DefectMarks.h"
+#include "screentest/Flasher.h"
+#include "screentest/Loupe.h"
+#include "screentest/MonitorIdentity.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class CTestWnd : public plat::Dialog {
 public:
@@ -31,7 +41,22 @@ public:
     int m_nMonitor = 0;    // the monitor the window covers; 0 is the primary screen (set before
                            // DoModal, the one it opens on)
     std::string m_strMonitor; // that monitor's name, to find it again when monitors change
+    std::string m_strMonitorShown; // its name for people: from its EDID when known
     bool m_bKeyMap = false; // the key map is drawn over the pattern
+
+    // The marks made on one monitor, with that monitor as it was last seen.
+    struct MonitorMarks {
+        std::string output; // the window system's name, to find the monitor again
+        MonitorIdentity identity;
+        CDefectMarks marks;
+    };
+    std::vector<MonitorMarks> m_marks; // in the order the monitors were first marked
+    CLoupe m_loupe;
+    bool m_bMarksFull = false; // the last mark was refused: the information lines say so
+    CFlasher m_flasher;
+    bool m_bFlashSquare = false;  // R: flash only the square around m_ptFlashCentre
+    plat::Point m_ptFlashCentre;
+    std::function<long()> m_clock = plat::ProcessClockMs; // the flasher's clock, in ms
 
     // Calls the renderer of m_nMode's pattern.
     void DrawPattern();
@@ -44,6 +69,29 @@ public:
     // Covers monitor `index` and draws the current step there; false (and
     // nothing moves) when there is no such monitor.
     bool MoveToMonitor(int index);
+
+    // Keeps a copy of the pattern just drawn on `dc` (the loupe's source
+    // and what the overlays are restored from), its step colour and its
+    // drawing time.
+    void KeepPatternPicture(plat::DeviceContext& dc, plat::COLORREF color, long elapsed);
+    // The marks' rings, the full-marks notice and the loupe, on `dc`.
+    void DrawOverlays(plat::DeviceContext& dc);
+    // Puts the pattern back in `area` and draws everything that lies over
+    // it again (information lines, key map, rings, loupe).
+    void RestoreArea(plat::Rect area);
+    // The marks of the monitor the window covers; created when `create`.
+    CDefectMarks* CurrentMarks(bool create);
+    // Marks the pixel under the pointer (`toggle`: removes its mark instead
+    // when it has one).
+    void MarkPointer(bool toggle);
+    void ClearMarks();
+    void ToggleLoupe();
+    // Writes a report for each monitor that has marks and says where.
+    void WriteReports();
+    // DoModal, then the reports of the marks made.
+    std::intptr_t DoModal() override;
+    // The last pattern as its timing ended, without any overlay.
+    const plat::Bitmap& PatternPicture() const { return m_bmPattern; }
 
     // The renderers: each draws the pattern of m_nStep on the client area
     // through its own client-area context and times its drawing calls.
@@ -60,9 +108,19 @@ public:
     void DrawGamma();
     void DrawSharpness();
     void DrawGrid();
+    // The flasher: its warning, or the current flash while it runs.
+    void DrawFlasher();
+    void DrawFlash();
+    // The flasher's share of a key or a click; true when it took it.
+    bool FlasherKey(unsigned key);
+    bool FlasherClick();
+    void StopFlashing();
+    void OnTimer(std::uintptr_t id);
 
     void OnLButtonDown(unsigned flags, plat::Point point);
     void OnRButtonDown(unsigned flags, plat::Point point);
+    void OnMButtonDown(unsigned flags, plat::Point point);
+    void OnMouseMove(unsigned flags, plat::Point point);
     bool OnEraseBkgnd(plat::DeviceContext* dc);
     void OnPaint();
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags);
@@ -72,6 +130,15 @@ public:
 protected:
     void DoDataExchange(plat::DataExchange* dx) override;
     bool OnInitDialog() override;
+
+private:
+    // The pointer's pixel in client coordinates, from the cursor's position.
+    plat::Point PointerPixel() const;
+
+    plat::Bitmap m_bmPattern;     // the pattern as drawn, before any overlay
+    plat::DeviceContext m_dcPattern; // memory context holding m_bmPattern
+    plat::COLORREF m_crStep = 0;  // the step's colour and drawing time, for
+    long m_nElapsed = 0;          // drawing the information lines again
 
     LV_DECLARE_MESSAGE_MAP()
 };

@@ -190,7 +190,7 @@ TEST(TestWndSteps, ClicksQueuedDuringALongDrawingEachAdvanceOneStep)
 
 TEST(TestWndSteps, ModesOutsideTheTableDrawNothing)
 {
-    for (int mode : { 0, 8, 9, 16, -1 }) {
+    for (int mode : { 0, 8, 9, 17, -1 }) {
         SCOPED_TRACE("mode " + std::to_string(mode));
         CTestWnd wnd;
         wnd.m_nMode = mode;

@@ -3,6 +3,7 @@
 #include "UpdateRunFolder.h"
 #include "UpdateServerFixture.h"
 #include "update/DebugLog.h"
+#include "support/ScopedEnv.h"
 #include "update/UpdateThread.h"
 #include "update/ZipBuilder.h"
 
@@ -14,33 +15,7 @@
 
 namespace {
 
-// Sets or removes an environment variable for one test and puts it back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, std::optional<std::string> value)
-        : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+using lvtest::ScopedEnv;
 
 class SecondStage : public ::testing::Test {
 protected:

@@ -8,7 +8,10 @@
 # with an update server that refuses at once. Then input queued while the
 # program is held (stopped): a launch with 0, 1 or 3 clicks queued behind
 # it shows that step, and a right click queued with the next launch ends
-# the test and opens the dead-pixel test on its first step.
+# the test and opens the dead-pixel test on its first step. Last, marks made
+# with M in a test are written as a report when it ends: the program runs
+# with a temporary home and a fake DRM folder naming one connected monitor,
+# and the report's three files are checked.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
@@ -30,7 +33,11 @@ keep() { cp "$work/shot.png" "$shots/$1.png"; }
 click_main() { xdotool mousemove --sync $((wx + $1)) $((wy + $2)) click 1; }
 
 cp "$exe" "$work/lv.exe"
-(cd "$work" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/lv.log" 2>&1) & app=$!
+mkdir -p "$work/home/Documents" "$work/drm/card0-HDMI-A-1"
+echo connected >"$work/drm/card0-HDMI-A-1/status"
+python3 "$(dirname "$0")/lib/edid.py" "$work/drm/card0-HDMI-A-1/edid"
+(cd "$work" && HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" LUMIVEX_DRM_DIR="$work/drm" \
+  LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/lv.log" 2>&1) & app=$!
 win=$(find_window '^Lumivex')
 [ -n "$win" ] || fail "no window titled Lumivex appeared"
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -96,6 +103,36 @@ for n in 0 1 3; do
   expect_screen F0F0F0 "right click ends the dead-pixel test" "$main_face"
 done
 
+# Two marks with M, then Escape: the report, and a box naming its folder.
+click_main $block_fill
+expect_screen 0000FF "block fill for marks" $middle
+xdotool mousemove --sync 100 200 key m mousemove --sync $((sw - 1)) $((sh - 1)) key m
+# The ring around (100, 200) is white on blue: its pixel 6 to the right.
+expect_screen FFFFFF "a ring around the first mark" "106,200"
+keep 8-marks
+xdotool key Escape
+reports="$work/home/Documents/Lumivex"
+for _ in $(seq 50); do [ -s "$reports"/*/report.html ] 2>/dev/null && break; sleep 0.1; done
+report=$(ls -d "$reports"/*/ 2>/dev/null | head -n 1)
+[ -n "$report" ] || fail "no report folder under $reports"
+sleep 0.5; shot; keep 9-report-box
+python3 - "$report" "$sw" "$sh" <<'PY' || fail "the report's files are not as expected"
+import json, struct, sys
+folder, w, h = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+data = json.load(open(folder + "marks.json"))
+m = data["monitor"]
+assert (m["index"], m["name"], m["width"], m["height"]) == (1, "LV Monitor", w, h), m
+assert (m["maker"], m["model"], m["serial"], m["made"]) == ("ABC", "1234", "SN-42", "2019-W12"), m
+marks = [(k["x"], k["y"], k["pattern"], k["step"], k["color"]) for k in data["marks"]]
+assert marks == [(100, 200, "block-fill", 0, "#0000FF"), (w - 1, h - 1, "block-fill", 0, "#0000FF")], marks
+png = open(folder + "map.png", "rb").read()
+assert png[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", png[16:24]) == ((w + 3) // 4, (h + 3) // 4)
+page = open(folder + "report.html", encoding="utf-8").read()
+assert 'src="map.png"' in page and "LV Monitor" in page and "block-fill" in page
+PY
+xdotool key Return
+expect_screen F0F0F0 "Enter closes the report's box" "$main_face"
+
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
@@ -113,7 +150,11 @@ expect_screen FFFFFF "--test grid: lines and circle" $grid_white
 expect_screen 000000 "--test grid: between the lines" $grid_black
 keep 6-test-grid
 xdotool key n
+expect_screen 000000 "N after the grid: the flasher's warning on black" $corners
+xdotool key n
 expect_screen FFFFFF "N after the last pattern: the dead-pixel test, white" $middle $corners
+xdotool key p
+expect_screen 000000 "P back to the flasher" $corners
 xdotool key p
 expect_screen FFFFFF "P back to the grid: lines" $grid_white
 expect_screen 000000 "P back to the grid: between the lines" $grid_black
@@ -140,7 +181,7 @@ app=""
 # --list: every pattern, one a line; an unknown name or monitor: exit 2
 # with one line on stderr, nothing on stdout.
 "$work/lv.exe" --list >"$work/list.txt" || fail "--list failed"
-[ "$(wc -l <"$work/list.txt")" -eq 13 ] || fail "--list printed $(wc -l <"$work/list.txt") lines"
+[ "$(wc -l <"$work/list.txt")" -eq 14 ] || fail "--list printed $(wc -l <"$work/list.txt") lines"
 grep -qx 'grid            几何' "$work/list.txt" || fail "--list has no line for the grid"
 refused() {
   local expected=$1; shift
@@ -152,4 +193,4 @@ refused() {
 refused '没有名为 "nope" 的测试图案 (可用的图案: dead-pixel,' --test nope
 refused "现有的显示器: 1 (" --test grid --monitor 99
 
-echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; --test grid and gamma, N and P across the table's end, --list, unknown name and monitor (screenshots in $shots)"
+echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; --test grid and gamma, N and P across the table's end, --list, unknown name and monitor; two marks reported (screenshots in $shots)"

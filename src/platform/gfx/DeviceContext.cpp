@@ -259,6 +259,19 @@ bool DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceCont
     return true;
 }
 
+bool DeviceContext::StretchBlt(int x, int y, int dstWidth, int dstHeight, const DeviceContext& source, int sx, int sy,
+    int width, int height, std::uint32_t rop)
+{
+    if (rop != SRCCOPY || dstWidth <= 0 || dstHeight <= 0 || width <= 0 || height <= 0)
+        return false;
+    const raster::Target destination = DrawTarget();
+    source.PrepareRead();
+    const Rect d { x, y, raster::Translate(x, dstWidth), raster::Translate(y, dstHeight) };
+    const Rect s { sx, sy, raster::Translate(sx, width), raster::Translate(sy, height) };
+    raster::Stretch(destination, raster::Translate(d, origin_), source.Target(), raster::Translate(s, source.origin_));
+    return true;
+}
+
 bool DeviceContext::DrawIcon(int x, int y, const Icon& icon)
 {
     if (icon.IsNull())

@@ -124,6 +124,12 @@ public:
     bool BitBlt(int x, int y, int width, int height, const DeviceContext& source, int sx, int sy,
         std::uint32_t rop);
 
+    // Scales the width x height block at (sx, sy) of `source` onto the
+    // dstWidth x dstHeight block at (x, y), nearest pixel; only SRCCOPY and
+    // positive sizes. Source pixels outside its drawable area are black.
+    bool StretchBlt(int x, int y, int dstWidth, int dstHeight, const DeviceContext& source, int sx, int sy, int width,
+        int height, std::uint32_t rop);
+
     // The icon at its own size, blended by its alpha.
     bool DrawIcon(int x, int y, const Icon& icon);
     // The icon scaled to cx x cy.

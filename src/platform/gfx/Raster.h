@@ -52,6 +52,12 @@ void RoundRect(const Target& t, Rect r, int ellipseWidth, int ellipseHeight, con
 // outside either clip; the two may be the same surface.
 void Blit(const Target& dst, Point d, const Target& src, Point s, int width, int height);
 
+// Scales the block s of src onto the block d of dst, nearest pixel (each
+// destination pixel takes the source pixel its position maps to, rounded
+// down); source pixels outside src's clip are black. The two blocks must
+// not overlap in one surface.
+void Stretch(const Target& dst, Rect d, const Target& src, Rect s);
+
 // Masks are width x height words, row-major: all ones to draw, 0 to leave.
 // Draws `mask` at d in xrgb.
 void Mask(const Target& t, Point d, const std::uint32_t* mask, int width, int height, std::uint32_t xrgb);

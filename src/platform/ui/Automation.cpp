@@ -38,7 +38,11 @@ Target Locate(const Wnd& wnd, Point client)
 
 Uint8 SdlButton(MouseButton button)
 {
-    return button == MouseButton::Left ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT;
+    switch (button) {
+    case MouseButton::Left: return SDL_BUTTON_LEFT;
+    case MouseButton::Middle: return SDL_BUTTON_MIDDLE;
+    default: return SDL_BUTTON_RIGHT;
+    }
 }
 
 void PushButton(const Wnd& wnd, Point client, MouseButton button, bool down)

@@ -21,7 +21,7 @@ class Surface;
 
 namespace plat::automation {
 
-enum class MouseButton { Left, Right };
+enum class MouseButton { Left, Right, Middle };
 enum class Modifiers { None, Alt, Shift };
 
 // Mouse input at `client` (client coordinates of `wnd`, which may be a

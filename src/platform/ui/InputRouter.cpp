@@ -70,6 +70,8 @@ unsigned KeyState(Uint32 buttons)
         flags |= MK_LBUTTON;
     if (buttons & SDL_BUTTON_RMASK)
         flags |= MK_RBUTTON;
+    if (buttons & SDL_BUTTON_MMASK)
+        flags |= MK_MBUTTON;
     return flags;
 }
 
@@ -117,7 +119,7 @@ void Mouse(Uint32 windowId, Point client, unsigned message, WPARAM flags)
         return;
     Point screen { origin->x + client.x, origin->y + client.y };
     SetCursorPos(screen);
-    bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
+    bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 
     HWND menu = MenuWindow();
     if (menu && windows::Find(menu) && (!top || top->handle != menu)) {
@@ -264,6 +266,8 @@ void HandleInput(const SDL_Event& event)
             message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
         else if (event.button.button == SDL_BUTTON_RIGHT)
             message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+        else if (event.button.button == SDL_BUTTON_MIDDLE)
+            message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
         else
             return;
         Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);

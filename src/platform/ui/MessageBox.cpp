@@ -34,7 +34,7 @@ constexpr int kMaxLines = 40;
 int ToUnitsX(int px) { return (px * 4 + 5) / 6; }
 int ToUnitsY(int px) { return (px * 8 + 11) / 12; }
 
-DialogTemplate BuildTemplate(std::string_view text)
+DialogTemplate BuildTemplate(std::string_view text, std::string_view other)
 {
     DialogTemplate t;
     t.title = GetAppName();
@@ -69,9 +69,11 @@ DialogTemplate BuildTemplate(std::string_view text)
     int lineHeight = std::max(dc.GetTextMetrics().height, t.FontPixels());
     int textW = ToUnitsX(widest) + 2;
     int textH = ToUnitsY(lines * lineHeight);
-    int width = std::max(textW + 28, 120);
     constexpr int kButtonW = 50;
     constexpr int kButtonH = 14;
+    constexpr int kButtonGap = 8;
+    int buttonsW = other.empty() ? kButtonW : 2 * kButtonW + kButtonGap;
+    int width = std::max({ textW + 28, 120, buttonsW + 28 });
 
     ControlTemplate label;
     label.kind = ControlKind::Static;
@@ -85,27 +87,57 @@ DialogTemplate BuildTemplate(std::string_view text)
     ok.tabStop = true;
     ok.text = Translate("确定");
     int buttonTop = 12 + textH + 12;
-    ok.units = { (width - kButtonW) / 2, buttonTop, (width - kButtonW) / 2 + kButtonW, buttonTop + kButtonH };
+    // OK comes first among the controls so that it has the focus (and Enter
+    // gives it) although the second button stands before it.
+    int left = (width - buttonsW) / 2;
+    int okLeft = other.empty() ? left : left + kButtonW + kButtonGap;
+    ok.units = { okLeft, buttonTop, okLeft + kButtonW, buttonTop + kButtonH };
     t.controls = { label, ok };
+    if (!other.empty()) {
+        ControlTemplate second;
+        second.id = IDYES;
+        second.kind = ControlKind::Button;
+        second.tabStop = true;
+        second.text = std::string(other);
+        second.units = { left, buttonTop, left + kButtonW, buttonTop + kButtonH };
+        t.controls.push_back(second);
+    }
     t.units = { width, buttonTop + kButtonH + 8 };
     return t;
 }
 
 class MessageBoxDialog : public Dialog {
 public:
-    MessageBoxDialog(std::string_view text, Wnd* owner)
-        : Dialog(BuildTemplate(text), owner)
+    MessageBoxDialog(std::string_view text, std::string_view other, Wnd* owner)
+        : Dialog(BuildTemplate(text, other), owner)
     {
     }
+
+    void OnOther() { EndDialog(IDYES); }
+
+    LV_DECLARE_MESSAGE_MAP()
 };
+
+LV_BEGIN_MESSAGE_MAP(MessageBoxDialog, Dialog)
+    LV_ON_COMMAND(IDYES, OnOther)
+LV_END_MESSAGE_MAP()
 
 }
 
 int MessageBox(std::string_view text, unsigned, Wnd* owner)
 {
-    MessageBoxDialog box(text, owner);
+    MessageBoxDialog box(text, {}, owner);
     std::intptr_t result = box.DoModal();
     return result < 0 ? -1 : IDOK;
+}
+
+int MessageBoxWithButton(std::string_view text, std::string_view other, Wnd* owner)
+{
+    MessageBoxDialog box(text, other, owner);
+    std::intptr_t result = box.DoModal();
+    if (result < 0)
+        return -1;
+    return result == IDYES ? IDYES : IDOK;
 }
 
 std::string GetAppName()

@@ -149,6 +149,7 @@ private:
 #define LV_ON_WM_LBUTTONDOWN() { ::plat::WM_LBUTTONDOWN, 0, 0, &::plat::msgmap::Mouse<ThisClass, &ThisClass::OnLButtonDown> },
 #define LV_ON_WM_LBUTTONUP() { ::plat::WM_LBUTTONUP, 0, 0, &::plat::msgmap::Mouse<ThisClass, &ThisClass::OnLButtonUp> },
 #define LV_ON_WM_RBUTTONDOWN() { ::plat::WM_RBUTTONDOWN, 0, 0, &::plat::msgmap::Mouse<ThisClass, &ThisClass::OnRButtonDown> },
+#define LV_ON_WM_MBUTTONDOWN() { ::plat::WM_MBUTTONDOWN, 0, 0, &::plat::msgmap::Mouse<ThisClass, &ThisClass::OnMButtonDown> },
 #define LV_ON_WM_RBUTTONUP() { ::plat::WM_RBUTTONUP, 0, 0, &::plat::msgmap::Mouse<ThisClass, &ThisClass::OnRButtonUp> },
 // bool OnEraseBkgnd(plat::DeviceContext* dc): true when the background was erased.
 #define LV_ON_WM_ERASEBKGND() { ::plat::WM_ERASEBKGND, 0, 0, &::plat::msgmap::EraseBkgnd<ThisClass, &ThisClass::OnEraseBkgnd> },

@@ -45,6 +45,8 @@ constexpr unsigned WM_LBUTTONDOWN = 0x0201;
 constexpr unsigned WM_LBUTTONUP = 0x0202;
 constexpr unsigned WM_RBUTTONDOWN = 0x0204;
 constexpr unsigned WM_RBUTTONUP = 0x0205;
+constexpr unsigned WM_MBUTTONDOWN = 0x0207;
+constexpr unsigned WM_MBUTTONUP = 0x0208;
 // wParam: key flags in the low word, the wheel's turn in the high word
 // (signed, 120 per notch, positive away from the user); lParam: the
 // pointer in client coordinates, like the other mouse messages.
@@ -70,6 +72,7 @@ constexpr unsigned SC_RESTORE = 0xF120;
 // Mouse key state in wParam of mouse messages.
 constexpr unsigned MK_LBUTTON = 0x0001;
 constexpr unsigned MK_RBUTTON = 0x0002;
+constexpr unsigned MK_MBUTTON = 0x0010;
 
 // Virtual keys.
 constexpr unsigned VK_BACK = 0x08;

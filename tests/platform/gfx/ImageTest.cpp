@@ -64,6 +64,39 @@ TEST(BitBlt, OverlappingCopyWithinOneSurfaceKeepsTheSourcePicture)
     EXPECT_EQ(Picture(s, kLegend), Rows({ "BRB.", "RBRB", "BRBR", ".BRB" }));
 }
 
+// Nearest-pixel scaling: whole and fractional factors, a source block
+// reaching past its bitmap (black there), a destination clipped by the
+// window, and sizes that are refused.
+TEST(StretchBlt, ScalesByTheNearestPixelAndClipsBothSides)
+{
+    Surface window(9, 5);
+    DeviceContext dc(window);
+    DeviceContext mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(&dc));
+    Bitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(dc, 2, 2));
+    mem.SelectObject(bitmap);
+    mem.SetPixel(0, 0, RGB(255, 0, 0));
+    mem.SetPixel(1, 0, RGB(0, 0, 255));
+    mem.SetPixel(0, 1, RGB(255, 255, 255));
+    mem.SetPixel(1, 1, RGB(0, 255, 0));
+
+    EXPECT_TRUE(dc.StretchBlt(0, 0, 4, 4, mem, 0, 0, 2, 2, SRCCOPY));
+    // 2 pixels onto 3: columns 0, 0, 1 (positions rounded down).
+    EXPECT_TRUE(dc.StretchBlt(4, 0, 3, 2, mem, 0, 0, 2, 2, SRCCOPY));
+    // A block from (1, 1) to (3, 3): only its top-left pixel is on the bitmap.
+    EXPECT_TRUE(dc.StretchBlt(7, 2, 4, 4, mem, 1, 1, 2, 2, SRCCOPY));
+    EXPECT_FALSE(dc.StretchBlt(0, 0, 0, 4, mem, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_FALSE(dc.StretchBlt(0, 0, 4, 4, mem, 0, 0, -2, 2, SRCCOPY));
+    EXPECT_EQ(Picture(window, kLegend), Rows({
+        "RRBBRRB..",
+        "RRBBWWG..",
+        "WWGG...GG",
+        "WWGG...GG",
+        ".........",
+    }));
+}
+
 TEST(MemoryContext, WithoutABitmapDrawsNothingAndRefusesBitmapsOnWindows)
 {
     Surface window(2, 2);

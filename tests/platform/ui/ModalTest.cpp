@@ -86,6 +86,31 @@ TEST(Modal, NestedRunsDisableTheirOwnersAndGiveThemBack)
     EXPECT_TRUE(outerEnabledAfterInner);
 }
 
+// A box with a second button: that button gives IDYES; OK stays the
+// default, so Enter, Escape and the close box give IDOK.
+TEST(Modal, MessageBoxWithASecondButton)
+{
+    StartWatchdog();
+    struct Case {
+        const char* name;
+        std::function<void(Wnd&)> end;
+        int expected;
+    };
+    const Case cases[] = {
+        { "second button", [](Wnd& box) { automation::ClickControl(box, IDYES); }, IDYES },
+        { "enter", [](Wnd& box) { automation::Key(box, VK_RETURN); }, IDOK },
+        { "escape", [](Wnd& box) { automation::Key(box, VK_ESCAPE); }, IDOK },
+        { "close box", [](Wnd& box) { automation::CloseBox(box); }, IDOK },
+    };
+    for (const Case& c : cases) {
+        AfterEverything([&] {
+            if (Wnd* box = automation::ActiveModalWindow())
+                c.end(*box);
+        });
+        EXPECT_EQ(MessageBoxWithButton("报告已保存", "打开"), c.expected) << c.name;
+    }
+}
+
 TEST(Modal, RunningTheSameDialogAgainFromItsClickHandlerFails)
 {
     StartWatchdog();

@@ -1,0 +1,20 @@
+#pragma once
+
+// The texts of a defect report: marks.json for programs and report.html
+// for people. Both are UTF-8.
+
+#include "screentest/DefectMarks.h"
+#include "screentest/MonitorIdentity.h"
+
+#include <string>
+#include <vector>
+
+// {"monitor": {...}, "marks": [...]}, unknown monitor fields null.
+std::string ReportJson(const MonitorIdentity& monitor, const std::vector<DefectMark>& marks);
+
+// A page with the monitor, the date `date`, a table of the marks and the
+// map picture `map.png` beside it.
+std::string ReportHtml(const MonitorIdentity& monitor, const std::vector<DefectMark>& marks, const std::string& date);
+
+// "#RRGGBB".
+std::string HexColor(plat::COLORREF color);
