@@ -1,5 +1,8 @@
 #include "app/CommandLine.h"
 
+#include "app/FormatText.h"
+#include "platform/intl/Translate.h"
+
 #include <algorithm>
 #include <charconv>
 #include <optional>
@@ -32,7 +35,7 @@ constexpr std::size_t IndexOf(std::string_view name)
     return index;
 }
 
-constexpr std::string_view kOptionSummary = "--test 名称 [--monitor N] [--step K], --list, --help, --version";
+constexpr std::string_view kOptionSummary = plat::TranslateLater("--test 名称 [--monitor N] [--step K], --list, --help, --version");
 
 CommandLine Error(std::string text)
 {
@@ -69,17 +72,19 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() < 2 || arg[0] != '-')
-            return Error("多余的参数 \"" + arg + "\" (可用的选项: " + std::string(kOptionSummary) + ")");
+            return Error(FormatText(plat::TranslateFormat("多余的参数 \"%s\" (可用的选项: %s)"), arg.c_str(),
+                plat::Translate(kOptionSummary).c_str()));
         std::size_t equals = arg.find('=');
         std::string_view name = std::string_view(arg).substr(0, equals);
         const std::size_t index = IndexOf(name);
         if (index == std::size(kOptions))
-            return Error("未知的选项 \"" + std::string(name) + "\" (可用的选项: " + std::string(kOptionSummary) + ")");
+            return Error(FormatText(plat::TranslateFormat("未知的选项 \"%s\" (可用的选项: %s)"), std::string(name).c_str(),
+                plat::Translate(kOptionSummary).c_str()));
         const Option& option = kOptions[index];
         if (given[index])
-            return Error("选项 " + std::string(name) + " 重复给出");
+            return Error(FormatText(plat::TranslateFormat("选项 %s 重复给出"), std::string(name).c_str()));
         if (!option.takesValue && equals != std::string::npos)
-            return Error("选项 " + std::string(name) + " 不带值");
+            return Error(FormatText(plat::TranslateFormat("选项 %s 不带值"), std::string(name).c_str()));
         if (!option.takesValue) {
             given[index] = "";
         } else if (equals != std::string::npos) {
@@ -87,7 +92,7 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
         } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
             given[index] = args[++i];
         } else {
-            return Error("选项 " + std::string(name) + " 缺少值");
+            return Error(FormatText(plat::TranslateFormat("选项 %s 缺少值"), std::string(name).c_str()));
         }
     }
 
@@ -97,7 +102,8 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
         if (!given[index] || kOptions[index].action == Action::MainWindow)
             continue;
         if (chosen)
-            return Error("选项 " + std::string(chosen->name) + " 和 " + std::string(kOptions[index].name) + " 不能同时使用");
+            return Error(FormatText(plat::TranslateFormat("选项 %s 和 %s 不能同时使用"), std::string(chosen->name).c_str(),
+                std::string(kOptions[index].name).c_str()));
         chosen = &kOptions[index];
         command.action = chosen->action;
     }
@@ -105,26 +111,28 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
     const std::optional<std::string>& monitor = given[IndexOf("--monitor")];
     const std::optional<std::string>& step = given[IndexOf("--step")];
     if ((monitor || step) && !test)
-        return Error(std::string(monitor ? "--monitor" : "--step") + " 只能与 --test 一起使用");
+        return Error(FormatText(plat::TranslateFormat("%s 只能与 --test 一起使用"), monitor ? "--monitor" : "--step"));
     if (!test)
         return command;
 
     command.pattern = FindPattern(std::string_view(*test));
     if (!command.pattern)
-        return Error((test->empty() ? std::string("--test 缺少图案名称") : "没有名为 \"" + *test + "\" 的测试图案")
-            + " (可用的图案: " + PatternNames() + ")");
+        return Error(test->empty()
+                ? FormatText(plat::TranslateFormat("--test 缺少图案名称 (可用的图案: %s)"), PatternNames().c_str())
+                : FormatText(plat::TranslateFormat("没有名为 \"%s\" 的测试图案 (可用的图案: %s)"), test->c_str(),
+                      PatternNames().c_str()));
     if (monitor) {
         std::optional<int> number = ParseInt(*monitor);
         if (!number)
-            return Error("--monitor 的值 \"" + *monitor + "\" 不是整数");
+            return Error(FormatText(plat::TranslateFormat("--monitor 的值 \"%s\" 不是整数"), monitor->c_str()));
         command.monitor = *number;
     }
     if (step) {
         std::optional<int> number = ParseInt(*step);
         const int last = command.pattern->Steps() - 1;
         if (!number || *number < 0 || *number > last)
-            return Error("--step 的值 \"" + *step + "\" 无效: " + std::string(command.pattern->name) + " 的步骤为 0 到 "
-                + std::to_string(last));
+            return Error(FormatText(plat::TranslateFormat("--step 的值 \"%s\" 无效: %s 的步骤为 0 到 %d"), step->c_str(),
+                std::string(command.pattern->name).c_str(), last));
         command.step = *number;
     }
     return command;
@@ -132,17 +140,18 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
 
 std::string UsageText(std::string_view program)
 {
-    const std::string name(program);
-    return "用法: " + name + " [选项]\n"
-        "不带选项时打开主窗口。\n"
-        "  --test 名称     立即全屏显示该测试图案, 不打开主窗口, 结束测试即退出\n"
-        "  --monitor N     在第 N 个显示器上显示 (1 为主显示器, 默认 1)\n"
-        "  --step K        从第 K 步开始 (从 0 数起, 默认 0)\n"
-        "  --list          列出所有测试图案的名称和标题\n"
-        "  --help          显示本说明\n"
-        "  --version       显示版本\n"
-        "测试中: 鼠标左键或空格为下一步, N / P 为下一个 / 上一个图案, F1 显示全部按键, 鼠标右键或 Esc 结束。\n"
-        "出错时在标准错误输出一行说明, 退出码为 2。\n";
+    return FormatText(plat::TranslateFormat("用法: %s [选项]\n"
+                                            "不带选项时打开主窗口。\n"
+                                            "  --test 名称     立即全屏显示该测试图案, 不打开主窗口, 结束测试即退出\n"
+                                            "  --monitor N     在第 N 个显示器上显示 (1 为主显示器, 默认 1)\n"
+                                            "  --step K        从第 K 步开始 (从 0 数起, 默认 0)\n"
+                                            "  --list          列出所有测试图案的名称和标题\n"
+                                            "  --help          显示本说明\n"
+                                            "  --version       显示版本\n"
+                                            "测试中: 鼠标左键或空格为下一步, N / P 为下一个 / 上一个图案, F1 显示全部按键, "
+                                            "鼠标右键或 Esc 结束。\n"
+                                            "出错时在标准错误输出一行说明, 退出码为 2。\n"),
+        std::string(program).c_str());
 }
 
 std::string PatternListText()
@@ -153,7 +162,7 @@ std::string PatternListText()
         std::string line(pattern.name);
         line.resize(std::max(kNameColumn, line.size() + 1), ' ');
         // One line per pattern: a two-line caption is joined by a space.
-        for (char c : pattern.caption)
+        for (char c : plat::Translate(pattern.caption))
             line += c == '\n' ? ' ' : c;
         list += line + "\n";
     }

@@ -1,6 +1,8 @@
 #include "app/CommandLineRun.h"
 
+#include "app/FormatText.h"
 #include "links/AboutDlg.h"
+#include "platform/intl/Translate.h"
 #include "platform/ui/Monitors.h"
 #include "screentest/TestWnd.h"
 
@@ -37,19 +39,20 @@ int RunTest(const CommandLine& command, std::string_view program)
 {
     const int count = plat::GetMonitorCount();
     if (count <= 0)
-        return Fail(program, "无法打开显示 (没有图形界面?)", 1);
+        return Fail(program, plat::Translate("无法打开显示 (没有图形界面?)"), 1);
     if (command.monitor < 1 || command.monitor > count)
         return Fail(program,
-            "没有第 " + std::to_string(command.monitor) + " 个显示器 (现有的显示器: " + MonitorList(count) + ")",
+            FormatText(plat::TranslateFormat("没有第 %d 个显示器 (现有的显示器: %s)"), command.monitor,
+                MonitorList(count).c_str()),
             kUsageError);
     CTestWnd test;
     test.m_nMode = command.pattern->mode;
-    test.m_strTitle = command.pattern->caption;
+    test.m_strTitle = plat::Translate(command.pattern->caption);
     test.m_bShowInfo = 1;
     test.m_nMonitor = command.monitor - 1;
     test.m_nStartStep = command.step;
     if (test.DoModal() < 0)
-        return Fail(program, "无法打开测试窗口", 1);
+        return Fail(program, plat::Translate("无法打开测试窗口"), 1);
     return 0;
 }
 

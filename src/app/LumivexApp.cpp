@@ -7,6 +7,7 @@
 #include "platform/fs/CurrentDirectory.h"
 #include "platform/fs/Process.h"
 #include "platform/gfx/GdiConstants.h"
+#include "platform/intl/Translate.h"
 #include "update/SelfUpdate.h"
 #include "widgets/CaptionFont.h"
 
@@ -33,8 +34,9 @@ bool CLumivexApp::InitInstance()
     if (m_bOwnFolder) {
         EnterExeFolder();
     } else {
-        std::fputs("lv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;"
-                   "本次使用内置设置运行,不读写 data\\,退出时不更新\n",
+        std::fputs(plat::Translate("lv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;"
+                                   "本次使用内置设置运行,不读写 data\\,退出时不更新\n")
+                       .c_str(),
             stderr);
         plat::LeaveCurrentDirectory();
     }

@@ -5,24 +5,29 @@
 
 #include "screentest/TestWnd.h"
 
+#include "platform/intl/Translate.h"
 #include "screentest/PixelTile.h"
 #include "screentest/StepFrame.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace {
 
 constexpr int kTextStep = 3;
 constexpr std::array<int, 4> kTextSizes { 9, 12, 16, 24 };
-constexpr std::string_view kSentence = "清晰度测试: 文字的每一笔都应清楚锐利, 没有重影、彩边或模糊。 Sharp text 0123456789";
+constexpr std::string_view kSentence
+    = plat::TranslateLater("清晰度测试: 文字的每一笔都应清楚锐利, 没有重影、彩边或模糊。 Sharp text 0123456789");
 // The sentences start under the information lines.
 constexpr int kTextX = 100;
 constexpr int kTextY = 200;
 constexpr int kTextLineGap = 12;
 
-// The sample text's fonts, made before the clock starts and deleted after.
+// The sample text in the shown language and its fonts, made before the
+// clock starts; the fonts are deleted after.
 struct SampleFonts {
+    std::string sentence;
     std::array<plat::Font, kTextSizes.size()> fonts;
 
     bool DeleteObject()
@@ -38,6 +43,7 @@ SampleFonts MakeSampleFonts(int step)
     SampleFonts sample;
     if (step != kTextStep)
         return sample;
+    sample.sentence = plat::Translate(kSentence);
     for (std::size_t i = 0; i < kTextSizes.size(); ++i)
         sample.fonts[i].CreateFont(kTextSizes[i], 0, 0, 0, plat::FW_NORMAL, 0, 0, 0, plat::ANSI_CHARSET,
             plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
@@ -72,7 +78,7 @@ void CTestWnd::DrawSharpness()
             int y = kTextY;
             for (std::size_t i = 0; i < kTextSizes.size(); ++i) {
                 dc.SelectObject(sample.fonts[i]);
-                dc.TextOut(kTextX, y, kSentence);
+                dc.TextOut(kTextX, y, sample.sentence);
                 y += kTextSizes[i] + kTextLineGap;
             }
         });

@@ -4,6 +4,7 @@
 
 #include "screentest/TestWnd.h"
 
+#include "platform/intl/Translate.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Monitors.h"
 #include "screentest/Patterns.h"
@@ -54,7 +55,7 @@ void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
         const Pattern& pattern = key == kNextPatternKey ? NextPattern(m_nMode) : PreviousPattern(m_nMode);
         m_nMode = pattern.mode;
         m_nStep = 0;
-        m_strTitle = pattern.caption;
+        m_strTitle = plat::Translate(pattern.caption);
         DrawPattern();
         drawn = true;
         break;

@@ -31,6 +31,8 @@ TEST(CommandLine, EachFormAndEachRefusal)
         { { "--help" }, Action::Help, 0, 1, 0, "" },
         { { "--version" }, Action::Version, 0, 1, 0, "" },
         { { "--test", "nope" }, Action::Error, 0, 1, 0, "dead-pixel, block-fill" },
+        // Input is a value of the message, never part of its format.
+        { { "--test", "%s%n%d" }, Action::Error, 0, 1, 0, "\"%s%n%d\"" },
         { { "--test", "" }, Action::Error, 0, 1, 0, "grid" },
         { { "--test" }, Action::Error, 0, 1, 0, "--test 缺少值" },
         { { "--test", "--list" }, Action::Error, 0, 1, 0, "--test 缺少值" },

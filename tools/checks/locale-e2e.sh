@@ -4,7 +4,8 @@
 # window and About dialog with English titles and a test's information
 # line in English; under LANG=C, under LANG=C.UTF-8 with LANGUAGE=en and
 # under LANG=zh_CN.UTF-8 the Chinese titles and the same information line,
-# pixel for pixel. The locales are generated with localedef (Debian's
+# pixel for pixel. Its command-line errors and --list are English under
+# en_US.UTF-8 too. The locales are generated with localedef (Debian's
 # locales package) into the check's own folder.
 set -u
 build=${1:-build}
@@ -91,4 +92,14 @@ same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = 0 
 same c c-utf8 || fail "the information line under C.UTF-8 differs from the one under C"
 same c chinese || fail "the information line under zh_CN.UTF-8 differs from the one under C"
 same c english && fail "the information line under en_US.UTF-8 is the Chinese one"
-echo "locale-e2e: English under en_US.UTF-8; the same Chinese under C, C.UTF-8 and zh_CN.UTF-8"
+
+# The command line's texts: whole English messages under en_US.UTF-8, the
+# pattern captions translated in --list.
+got=$(env LANG=en_US.UTF-8 "$work/lv/lv.exe" --test nope 2>&1 >/dev/null)
+case $got in
+  'lv.exe: no test pattern is named "nope" (patterns: dead-pixel, '*) ;;
+  *) fail "--test nope under en_US.UTF-8 wrote '$got'" ;;
+esac
+env LANG=en_US.UTF-8 "$work/lv/lv.exe" --list | grep -qx 'dead-pixel      Dead pixel test' \
+  || fail "--list under en_US.UTF-8 has no English caption for dead-pixel"
+echo "locale-e2e: English under en_US.UTF-8 (windows, --test errors, --list); the same Chinese under C, C.UTF-8 and zh_CN.UTF-8"

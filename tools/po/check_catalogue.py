@@ -27,17 +27,18 @@ def unescape(text):
 
 def po_entries(text):
     """(msgid, msgstr, flags) of each entry of a PO or POT text, header left out."""
-    entries, current, field, flags = [], {}, None, set()
+    # The flags comment comes before its entry's msgid: it is kept until
+    # that msgid opens the entry.
+    entries, current, field, pending = [], {}, None, set()
     def close():
-        nonlocal current, flags
-        if "msgid" in current and current["msgid"]:
-            entries.append((current["msgid"], current.get("msgstr", ""), flags))
-        current, flags = {}, set()
+        if current.get("msgid"):
+            entries.append((current["msgid"], current.get("msgstr", ""), current["flags"]))
     for line in text.splitlines():
         if line.startswith("#,"):
-            flags |= {f.strip() for f in line[2:].split(",")}
+            pending |= {f.strip() for f in line[2:].split(",")}
         elif line.startswith("msgid "):
             close()
+            current, pending = {"flags": pending}, set()
             field = "msgid"
             current[field] = unescape(line[6:].strip()[1:-1])
         elif line.startswith("msgstr "):
