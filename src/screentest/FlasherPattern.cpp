@@ -6,6 +6,7 @@
 #include "screentest/TestWnd.h"
 
 #include "platform/gfx/GdiConstants.h"
+#include "platform/intl/Translate.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Messages.h"
 #include "screentest/StepFrame.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -26,13 +28,13 @@ constexpr int kLineGap = 20;
 constexpr int kWarningMinTop = 200;
 
 constexpr std::array<std::string_view, 4> kWarning {
-    " 警告: 快速变化的颜色可能引发光敏性癫痫患者发作。 ",
-    " 空格键开始，Esc 键离开；闪烁时按任意键或点击鼠标即停止。 ",
-    " 屏幕将依次显示红、绿、蓝、白、黑。 ",
-    " R 键: 只在以最后一个标记 (或鼠标) 为中心的 128 x 128 区域内闪烁 ",
+    plat::TranslateLater(" 警告: 快速变化的颜色可能引发光敏性癫痫患者发作。 "),
+    plat::TranslateLater(" 空格键开始，Esc 键离开；闪烁时按任意键或点击鼠标即停止。 "),
+    plat::TranslateLater(" 屏幕将依次显示红、绿、蓝、白、黑。 "),
+    plat::TranslateLater(" R 键: 只在以最后一个标记 (或鼠标) 为中心的 128 x 128 区域内闪烁 "),
 };
-constexpr std::string_view kSquareOn = " (已开启) ";
-constexpr std::string_view kSquareOff = " (已关闭) ";
+constexpr std::string_view kSquareOn = plat::TranslateLater(" (已开启) ");
+constexpr std::string_view kSquareOff = plat::TranslateLater(" (已关闭) ");
 
 void FillBlack(plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF, const plat::Brush& brush)
 {
@@ -55,15 +57,18 @@ void CTestWnd::DrawFlasher()
     dc.SelectObject(m_font);
     dc.SetTextColor(plat::RGB(255, 255, 255));
     dc.SetBkColor(plat::RGB(0, 0, 0));
+    std::array<std::string, kWarning.size()> lines;
     int widest = 0;
-    for (std::string_view line : kWarning)
-        widest = std::max(widest, dc.GetTextExtent(line).cx);
+    for (std::size_t i = 0; i < kWarning.size(); ++i) {
+        lines[i] = plat::Translate(kWarning[i]);
+        widest = std::max(widest, dc.GetTextExtent(lines[i]).cx);
+    }
     int left = std::max(0, (client.Width() - widest) / 2);
-    int top = std::max(kWarningMinTop, (client.Height() - static_cast<int>(kWarning.size()) * kLineGap) / 2);
-    for (std::size_t i = 0; i < kWarning.size(); ++i)
-        dc.TextOut(left, top + static_cast<int>(i) * kLineGap, kWarning[i]);
-    int last = top + static_cast<int>(kWarning.size() - 1) * kLineGap;
-    dc.TextOut(left + dc.GetTextExtent(kWarning.back()).cx, last, m_bFlashSquare ? kSquareOn : kSquareOff);
+    int top = std::max(kWarningMinTop, (client.Height() - static_cast<int>(lines.size()) * kLineGap) / 2);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        dc.TextOut(left, top + static_cast<int>(i) * kLineGap, lines[i]);
+    int last = top + static_cast<int>(lines.size() - 1) * kLineGap;
+    dc.TextOut(left + dc.GetTextExtent(lines.back()).cx, last, plat::Translate(m_bFlashSquare ? kSquareOn : kSquareOff));
 }
 
 void CTestWnd::DrawFlash()

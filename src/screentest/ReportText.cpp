@@ -1,5 +1,7 @@
 #include "screentest/ReportText.h"
 
+#include "platform/intl/Translate.h"
+
 #include <cstdio>
 
 namespace {
@@ -50,7 +52,7 @@ std::string Html(const std::string& text)
 
 std::string HtmlOrUnknown(const std::string& text)
 {
-    return text.empty() ? "未知" : Html(text);
+    return text.empty() ? plat::Translate("未知") : Html(text);
 }
 
 }
@@ -78,28 +80,34 @@ std::string ReportJson(const MonitorIdentity& m, const std::vector<DefectMark>& 
     return json + (marks.empty() ? "]}\n" : "\n ]}\n");
 }
 
+// The page is in the language the program shows; its labels come from the
+// catalogue like every other text a person reads.
 std::string ReportHtml(const MonitorIdentity& m, const std::vector<DefectMark>& marks, const std::string& date)
 {
-    std::string size = m.width > 0 ? std::to_string(m.width) + " x " + std::to_string(m.height) : "未知";
-    std::string page = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>坏点报告 - "
-        + Html(m.name) + "</title>\n<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
-                         "td,th{border:1px solid #888;padding:2px 8px;text-align:right}</style>\n</head>\n<body>\n"
-        + "<h1>坏点报告</h1>\n<table>\n"
-        + "<tr><th>显示器</th><td>" + std::to_string(m.index) + ": " + HtmlOrUnknown(m.name) + "</td></tr>\n"
-        + "<tr><th>分辨率</th><td>" + size + "</td></tr>\n"
-        + "<tr><th>厂商</th><td>" + HtmlOrUnknown(m.maker) + "</td></tr>\n"
-        + "<tr><th>型号</th><td>" + HtmlOrUnknown(m.model) + "</td></tr>\n"
-        + "<tr><th>序列号</th><td>" + HtmlOrUnknown(m.serial) + "</td></tr>\n"
-        + "<tr><th>生产日期</th><td>" + HtmlOrUnknown(m.made) + "</td></tr>\n"
-        + "<tr><th>测试日期</th><td>" + Html(date) + "</td></tr>\n</table>\n"
-        + "<h2>标记 (" + std::to_string(marks.size()) + ")</h2>\n<table>\n"
-        + "<tr><th>编号</th><th>位置</th><th>图案</th><th>步骤</th><th>颜色</th></tr>\n";
+    using plat::Translate;
+    auto row = [](std::string_view label, const std::string& value) {
+        return "<tr><th>" + Translate(label) + "</th><td>" + value + "</td></tr>\n";
+    };
+    auto heading = [](std::string_view label) { return "<th>" + Translate(label) + "</th>"; };
+    std::string size = m.width > 0 ? std::to_string(m.width) + " x " + std::to_string(m.height) : Translate("未知");
+    std::string title = Translate("坏点报告");
+    std::string page = "<!DOCTYPE html>\n<html lang=\"" + Translate("zh-CN") + "\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
+        + title + " - " + Html(m.name) + "</title>\n<style>body{font-family:sans-serif;margin:2em}"
+        + "table{border-collapse:collapse}td,th{border:1px solid #888;padding:2px 8px;text-align:right}</style>\n"
+        + "</head>\n<body>\n<h1>" + title + "</h1>\n<table>\n"
+        + row(plat::TranslateLater("显示器"), std::to_string(m.index) + ": " + HtmlOrUnknown(m.name)) + row(plat::TranslateLater("分辨率"), size)
+        + row(plat::TranslateLater("厂商"), HtmlOrUnknown(m.maker)) + row(plat::TranslateLater("型号"), HtmlOrUnknown(m.model))
+        + row(plat::TranslateLater("序列号"), HtmlOrUnknown(m.serial)) + row(plat::TranslateLater("生产日期"), HtmlOrUnknown(m.made))
+        + row(plat::TranslateLater("测试日期"), Html(date)) + "</table>\n<h2>" + Translate("标记") + " (" + std::to_string(marks.size())
+        + ")</h2>\n<table>\n<tr>" + heading(plat::TranslateLater("编号")) + heading(plat::TranslateLater("位置")) + heading(plat::TranslateLater("图案")) + heading(plat::TranslateLater("步骤"))
+        + heading(plat::TranslateLater("颜色")) + "</tr>\n";
     for (std::size_t i = 0; i < marks.size(); ++i) {
         const DefectMark& mark = marks[i];
         page += "<tr><td>" + std::to_string(i + 1) + "</td><td>" + std::to_string(mark.at.x) + ", "
             + std::to_string(mark.at.y) + "</td><td>" + Html(mark.pattern) + "</td><td>" + std::to_string(mark.step)
             + "</td><td>" + HexColor(mark.color) + "</td></tr>\n";
     }
-    page += "</table>\n<h2>位置图</h2>\n<p><img src=\"map.png\" alt=\"位置图\"></p>\n</body>\n</html>\n";
+    const std::string map = Translate("位置图");
+    page += "</table>\n<h2>" + map + "</h2>\n<p><img src=\"map.png\" alt=\"" + map + "\"></p>\n</body>\n</html>\n";
     return page;
 }

@@ -7,6 +7,7 @@
 #include "screentest/TestWnd.h"
 
 #include "platform/gfx/GdiConstants.h"
+#include "platform/intl/Translate.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Monitors.h"
 #include "screentest/MarkRing.h"
@@ -19,7 +20,7 @@ constexpr int kInfoY = 100;
 constexpr int kInfoLineGap = 20;
 // The information lines' rows, the fourth and the notice below them.
 constexpr int kInfoRows = 5;
-constexpr std::string_view kMarksFull = " 标记已达 1000 个, 不能再标记 ";
+constexpr std::string_view kMarksFull = plat::TranslateLater(" 标记已达 1000 个, 不能再标记 ");
 
 plat::Size SizeOf(const plat::Rect& r) { return { r.Width(), r.Height() }; }
 
@@ -56,7 +57,7 @@ void CTestWnd::DrawOverlays(plat::DeviceContext& dc)
     }
     if (m_bMarksFull) {
         dc.SelectObject(m_font);
-        dc.TextOut(kInfoX, kInfoY + (kInfoRows - 1) * kInfoLineGap, kMarksFull);
+        dc.TextOut(kInfoX, kInfoY + (kInfoRows - 1) * kInfoLineGap, plat::Translate(kMarksFull));
     }
     if (m_loupe.IsShown())
         m_loupe.Draw(dc, m_dcPattern, SizeOf(client), ContrastingBlackOrWhite(m_crStep), m_font);

@@ -6,6 +6,7 @@
 
 #include "platform/fs/DocumentsFolder.h"
 #include "platform/fs/PathMap.h"
+#include "platform/intl/Translate.h"
 #include "platform/sys/ShellOpen.h"
 #include "platform/ui/MessageBox.h"
 #include "screentest/DefectReport.h"
@@ -37,11 +38,11 @@ void CTestWnd::WriteReports()
             continue;
         std::string folder;
         if (WriteDefectReport(documents, entry.identity, entry.marks.All(), std::time(nullptr), &folder) != 0) {
-            plat::MessageBox("无法写入坏点报告:\n" + Shown(folder), plat::MB_OK);
+            plat::MessageBox(plat::Translate("无法写入坏点报告:\n") + Shown(folder), plat::MB_OK);
             continue;
         }
-        std::string text = "坏点报告已保存在:\n" + Shown(folder);
-        if (plat::MessageBoxWithButton(text, "打开") == plat::IDYES)
+        std::string text = plat::Translate("坏点报告已保存在:\n") + Shown(folder);
+        if (plat::MessageBoxWithButton(text, plat::Translate("打开")) == plat::IDYES)
             plat::ShellOpen(folder + "report.html");
     }
     m_marks.clear();
