@@ -13,6 +13,7 @@ set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
 . "$(dirname "$0")/lib/pixels.sh"
+. "$(dirname "$0")/lib/rounds.sh"
 e2e_program screentest-e2e "$build"
 shots=$(cd "$build" && pwd)/screentest-e2e
 mkdir -p "$shots"
@@ -95,6 +96,8 @@ for n in 0 1 3; do
   xdotool click 3
   expect_screen F0F0F0 "right click ends the dead-pixel test" "$main_face"
 done
+
+click_rounds 50 "bare server"
 
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
 wait_exit "$app" || fail "Escape did not end the program"

@@ -259,6 +259,7 @@ void HandleInput(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        NativeWindow::NoteButton(event.button.button, down);
         unsigned message;
         if (event.button.button == SDL_BUTTON_LEFT)
             message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
