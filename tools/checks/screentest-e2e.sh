@@ -8,7 +8,9 @@
 # with an update server that refuses at once. Then input queued while the
 # program is held (stopped): a launch with 0, 1 or 3 clicks queued behind
 # it shows that step, and a right click queued with the next launch ends
-# the test and opens the dead-pixel test on its first step.
+# the test and opens the dead-pixel test on its first step. Last, fifty
+# rounds of launch, left clicks and right click on a loaded machine, each
+# ending its test.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"

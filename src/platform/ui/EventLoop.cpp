@@ -4,9 +4,12 @@
 #include "platform/ui/Painter.h"
 #include "platform/ui/Timers.h"
 #include "platform/ui/WindowData.h"
+#include "platform/ui/X11Connection.h"
 #include "platform/ui/X11Pointer.h"
 
 #include <SDL.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -44,6 +47,34 @@ Queue& TheQueue()
 
 std::atomic<Uint32> g_wakeEvent { 0 }; // 0 until SDL is up
 
+// Readable while something was queued since the loop last woke up.
+int WakeFd()
+{
+    static const int fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    return fd;
+}
+
+// Wakes the loop wherever it waits: on SDL's queue or on the X connection.
+void Wake()
+{
+    if (int fd = WakeFd(); fd >= 0) {
+        std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t written = write(fd, &one, sizeof one);
+    }
+    if (Uint32 type = g_wakeEvent.load()) {
+        SDL_Event wake {};
+        wake.type = type;
+        SDL_PushEvent(&wake);
+    }
+}
+
+void TakeWake()
+{
+    std::uint64_t count = 0;
+    if (int fd = WakeFd(); fd >= 0)
+        [[maybe_unused]] ssize_t got = read(fd, &count, sizeof count);
+}
+
 struct LoopState {
     HWND capture = 0;
     HWND menu = 0;
@@ -75,12 +106,7 @@ void Enqueue(QueueItem item)
         std::lock_guard lock(q.mutex);
         q.items.push_back(std::move(item));
     }
-    // Wakes a loop waiting in SDL_WaitEvent.
-    if (Uint32 type = g_wakeEvent.load()) {
-        SDL_Event wake {};
-        wake.type = type;
-        SDL_PushEvent(&wake);
-    }
+    Wake();
 }
 
 std::optional<QueueItem> Dequeue()
@@ -159,6 +185,12 @@ bool PumpOne(bool wait)
     }
     if (!wait)
         return false;
+    // Once SDL runs windows on X11 its own wait is never used: it would be
+    // woken through one of our windows, which may be gone by then.
+    if (x11::Wait(WakeFd(), 100)) {
+        TakeWake();
+        return true;
+    }
     if (SDL_WaitEventTimeout(&event, 100)) {
         loop::HandleInput(event);
         PresentAll();
@@ -181,6 +213,8 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return false;
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11")
+        x11::InstallErrorHandler();
     // Wayland gives SDL no window framebuffer of its own: there the window
     // surface is shown through a texture, or nothing would ever be shown.
     if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "wayland")
@@ -207,11 +241,7 @@ void PostIdleTask(std::function<void()> task)
         std::lock_guard lock(q.mutex);
         q.idle.push_back(std::move(task));
     }
-    if (Uint32 type = g_wakeEvent.load()) {
-        SDL_Event wake {};
-        wake.type = type;
-        SDL_PushEvent(&wake);
-    }
+    Wake();
 }
 
 void ProcessPendingMessages()

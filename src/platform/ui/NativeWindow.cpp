@@ -1,6 +1,7 @@
 #include "platform/ui/NativeWindow.h"
 
 #include "platform/gfx/Icon.h"
+#include "platform/ui/X11Connection.h"
 
 #include <SDL.h>
 
@@ -52,6 +53,7 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     if (!window_)
         return;
     id_ = SDL_GetWindowID(window_);
+    x11::RememberConnection(window_);
     // SDL's window surface has the window's scaled-down size, so such a
     // window shows its own buffer through a renderer of its own.
     if (devicePixels)
