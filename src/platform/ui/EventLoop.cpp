@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -200,6 +201,27 @@ bool PumpOne(bool wait)
 
 }
 
+namespace {
+
+// The windows' class and application id, which desktops match to the
+// desktop entry (its StartupWMClass) for its name and icon. SDL reads them
+// from the environment when video starts; a class the user set stays, and
+// the programs we start do not inherit ours.
+bool InitVideo()
+{
+    const char* const kClassVariables[] = { "SDL_VIDEO_X11_WMCLASS", "SDL_VIDEO_WAYLAND_WMCLASS" };
+    std::vector<const char*> ours;
+    for (const char* name : kClassVariables)
+        if (!std::getenv(name) && setenv(name, "lumivex", 0) == 0)
+            ours.push_back(name);
+    bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+    for (const char* name : ours)
+        unsetenv(name);
+    return started;
+}
+
+}
+
 bool InitUi()
 {
     if (g_wakeEvent.load() != 0)
@@ -211,7 +233,7 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A click on a window that is not active is a click, as users expect.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+    if (!InitVideo())
         return false;
     if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11")
         x11::InstallErrorHandler();
