@@ -5,8 +5,8 @@
 # with a right click and with Escape, and each time the keyboard is back on
 # the main window, also when the program is held while the clicks queue;
 # fifty rounds of launch, left clicks and right click on a loaded machine
-# each end their test; the right-click menu opens the About dialog, which Escape closes; Escape
-# then ends the program with status 0.
+# each end their test; the right-click menu opens the About dialog, which
+# Escape closes; Escape then ends the program with status 0.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
