@@ -161,6 +161,21 @@ void PresentAll()
     }
 }
 
+// An event read from SDL: on X11 mouse buttons come from the X events.
+void HandleWindowSystemEvent(const SDL_Event& event)
+{
+    if (x11::TakesButtons()) {
+        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP)
+            return;
+        if (event.type == SDL_SYSWMEVENT) {
+            if (std::optional<SDL_Event> button = x11::ButtonFromX(event))
+                loop::HandleInput(*button);
+            return;
+        }
+    }
+    loop::HandleInput(event);
+}
+
 bool PumpOne(bool wait)
 {
     NativeWindow::BuryRetired();
@@ -171,7 +186,7 @@ bool PumpOne(bool wait)
     }
     SDL_Event event;
     if (SDL_PollEvent(&event)) {
-        loop::HandleInput(event);
+        HandleWindowSystemEvent(event);
         PresentAll();
         return true;
     }
@@ -193,7 +208,7 @@ bool PumpOne(bool wait)
         return true;
     }
     if (SDL_WaitEventTimeout(&event, 100)) {
-        loop::HandleInput(event);
+        HandleWindowSystemEvent(event);
         PresentAll();
     }
     return true;
@@ -235,8 +250,10 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (!InitVideo())
         return false;
-    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11")
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11") {
         x11::InstallErrorHandler();
+        x11::TakeButtons();
+    }
     // Wayland gives SDL no window framebuffer of its own: there the window
     // surface is shown through a texture, or nothing would ever be shown.
     if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "wayland")

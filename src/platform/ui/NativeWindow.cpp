@@ -53,7 +53,7 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     if (!window_)
         return;
     id_ = SDL_GetWindowID(window_);
-    x11::RememberConnection(window_);
+    x11::Remember(window_);
     // SDL's window surface has the window's scaled-down size, so such a
     // window shows its own buffer through a renderer of its own.
     if (devicePixels)
@@ -138,6 +138,7 @@ void NativeWindow::BuryRetired()
         Uint64 age = now - r.since;
         if (age < kRetireMs || (held && age < kRetireLongestMs))
             return false;
+        x11::Forget(SDL_GetWindowID(r.window));
         SDL_DestroyWindow(r.window);
         return true;
     });

@@ -4,8 +4,10 @@
 #include <SDL_syswm.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <vector>
 
 namespace plat::x11 {
 
@@ -13,7 +15,39 @@ namespace {
 
 XErrorHandler g_previousHandler = nullptr;
 std::atomic<bool> g_ignoredOne { false };
-::Display* g_display = nullptr; // user-interface thread only
+// User-interface thread only, as the rest.
+::Display* g_display = nullptr;
+bool g_takesButtons = false;
+
+struct Known {
+    ::Window xwindow;
+    std::uint32_t id;
+};
+
+std::vector<Known>& KnownWindows()
+{
+    static std::vector<Known> windows;
+    return windows;
+}
+
+// X's button numbers 4 to 7 are the wheel, which SDL reports well.
+Uint8 SdlButton(unsigned xButton)
+{
+    switch (xButton) {
+    case Button1:
+        return SDL_BUTTON_LEFT;
+    case Button2:
+        return SDL_BUTTON_MIDDLE;
+    case Button3:
+        return SDL_BUTTON_RIGHT;
+    case 8:
+        return SDL_BUTTON_X1;
+    case 9:
+        return SDL_BUTTON_X2;
+    default:
+        return 0;
+    }
+}
 
 int OnError(::Display* display, XErrorEvent* error)
 {
@@ -39,14 +73,57 @@ void InstallErrorHandler()
     g_previousHandler = XSetErrorHandler(&OnError);
 }
 
-void RememberConnection(SDL_Window* window)
+void Remember(SDL_Window* window)
 {
-    if (g_display || !window)
+    if (!window)
         return;
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    if (!g_display)
         g_display = info.info.x11.display;
+    KnownWindows().push_back({ info.info.x11.window, SDL_GetWindowID(window) });
+}
+
+void Forget(std::uint32_t windowId)
+{
+    std::erase_if(KnownWindows(), [windowId](const Known& k) { return k.id == windowId; });
+}
+
+void TakeButtons()
+{
+    g_takesButtons = true;
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+}
+
+bool TakesButtons() { return g_takesButtons; }
+
+std::optional<SDL_Event> ButtonFromX(const SDL_Event& event)
+{
+    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
+        return std::nullopt;
+    const XEvent& x = event.syswm.msg->msg.x11.event;
+    if (x.type != ButtonPress && x.type != ButtonRelease)
+        return std::nullopt;
+    Uint8 button = SdlButton(x.xbutton.button);
+    if (button == 0)
+        return std::nullopt;
+    const auto& known = KnownWindows();
+    auto it = std::find_if(known.begin(), known.end(), [&x](const Known& k) { return k.xwindow == x.xbutton.window; });
+    if (it == known.end())
+        return std::nullopt;
+    bool down = x.type == ButtonPress;
+    SDL_Event b {};
+    b.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    b.button.timestamp = event.syswm.timestamp;
+    b.button.windowID = it->id;
+    b.button.button = button;
+    b.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    b.button.clicks = 1;
+    b.button.x = x.xbutton.x;
+    b.button.y = x.xbutton.y;
+    return b;
 }
 
 bool Wait(int wakeFd, int timeoutMs)
