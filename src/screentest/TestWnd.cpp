@@ -1,6 +1,7 @@
 #include "screentest/TestWnd.h"
 
 #include "platform/gfx/GdiConstants.h"
+#include "platform/ui/Cursor.h"
 #include "resource.h"
 #include "screentest/StepOrder.h"
 #include "screentest/TestModes.h"
@@ -41,6 +42,8 @@ bool CTestWnd::OnInitDialog()
     SetWindowPos(plat::wndTopMost, 0, 0, screen.Width(), screen.Height(), plat::SWP_FRAMECHANGED);
 
     m_nStep = 0;
+    // The pointer would hide the pixels a person inspects: it goes when still.
+    plat::HidePointerWhenStill(GetSafeHwnd());
     m_font.CreateFont(kInfoFontHeight, kInfoFontWidth, 0, 0, plat::FW_DONTCARE, 0, 0, 0, plat::ANSI_CHARSET,
         plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
     return true;

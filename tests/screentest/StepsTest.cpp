@@ -4,6 +4,7 @@
 #include "TestWndSupport.h"
 
 #include "platform/ui/ClientDC.h"
+#include "platform/ui/Cursor.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/WindowData.h"
 #include "screentest/TestColors.h"
@@ -263,6 +264,32 @@ TEST(TestWndSteps, AThousandQueuedClicksOfBothButtons)
     EXPECT_EQ(wnd.m_nStep, leftBefore % 8);
     OutliveClosedWindows();
     EXPECT_EQ(SDL_GetWindowFromID(id), nullptr) << "a button is still held";
+}
+
+// The pointer hides over a test after a second without motion, shows again
+// on a motion, and is back once the test ended.
+TEST(TestWndSteps, PointerHidesWhenStillOverTheTest)
+{
+    CTestWnd wnd;
+    wnd.m_nMode = kModeBlockFill;
+    bool shownAtStart = false, shownWhenStill = true, shownAfterMotion = false;
+    RunSteps(wnd, {
+        [&] {
+            Resize(wnd, 32, 24);
+            shownAtStart = plat::PointerShown();
+        },
+        [&] {
+            OutliveClosedWindows();
+            shownWhenStill = plat::PointerShown();
+            plat::automation::MouseMove(wnd, { 6, 6 });
+        },
+        [&] { shownAfterMotion = plat::PointerShown(); },
+    });
+    plat::ProcessPendingMessages();
+    EXPECT_TRUE(shownAtStart);
+    EXPECT_FALSE(shownWhenStill);
+    EXPECT_TRUE(shownAfterMotion);
+    EXPECT_TRUE(plat::PointerShown()) << "after the test ended";
 }
 
 // Clicks made while a long sweep runs wait in the queue; each then advances

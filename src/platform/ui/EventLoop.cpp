@@ -1,5 +1,6 @@
 #include "platform/ui/EventLoop.h"
 
+#include "platform/ui/Cursor.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/Timers.h"
@@ -179,6 +180,7 @@ void HandleWindowSystemEvent(const SDL_Event& event)
 bool PumpOne(bool wait)
 {
     NativeWindow::BuryRetired();
+    cursor::HideIfStill();
     if (std::optional<QueueItem> item = Dequeue()) {
         Process(*item);
         PresentAll();

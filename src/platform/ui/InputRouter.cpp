@@ -145,7 +145,7 @@ void Mouse(Uint32 windowId, Point client, unsigned message, WPARAM flags)
     Point to = windows::ClientOriginOnScreen(*target);
     bool move = message == WM_MOUSEMOVE;
     if (move)
-        cursor::BeginMove();
+        cursor::BeginMove(windows::TopLevelOf(*target) ? windows::TopLevelOf(*target)->handle : 0);
     windows::Send(target->handle, message, flags, MAKELPARAM(screen.x - to.x, screen.y - to.y));
     if (move)
         cursor::EndMove();
