@@ -114,10 +114,11 @@ finish_child
 e2e_cleanup; trap - EXIT
 
 # The program itself under weston: its main window (found as the box of its
-# face colour, as the compositor places it) with a title bar, a picture
-# button's hover look shown and cleared when the pointer leaves the window, a
-# test opened with a click, stepped with Space and ended with Escape, and
-# Escape ending the program; started again, the title bar's close box ends it.
+# face colour, as the compositor places it) has a title bar whose close box
+# ends the program; started again, a picture button's hover look shown and
+# cleared when the pointer leaves the window, a test opened with a click,
+# stepped with Space (the pointer hiding over it when still) and ended with
+# Escape, and Escape ending the program.
 scenario=wayland-program
 e2e_begin monitors-e2e 1280x1024x24
 weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\nbackground-color=0xff203040\n[output]\nname=X1\nmode=1280x1024')"
@@ -136,12 +137,23 @@ start_program() {
   done
   [ "${box%%+*}" = 594x472 ] || fail "no 594 x 472 main window on the compositor's screen (face box $box)"
   wx=$(echo "$box" | cut -d+ -f2); wy=$(echo "$box" | cut -d+ -f3)
-  # The frame, drawn by the program through libdecor's plugin: a 24-pixel
-  # title bar above the client area, not the compositor's backdrop.
-  local title
-  title=$(pixel_at $((wx + 100)) $((wy - 12)))
-  [ "$title" != 203040 ] && [ "$title" != F0F0F0 ] || fail "no title bar above the main window (pixel $title)"
 }
+start_program
+# The frame, drawn by the program through libdecor's plugin: a 24-pixel
+# title bar above the client area, not the compositor's backdrop, with the
+# close box at its right end.
+title=""
+for _ in $(seq 50); do
+  title=$(pixel_at $((wx + 100)) $((wy - 12)))
+  [ "$title" != 203040 ] && [ "$title" != F0F0F0 ] && break
+  sleep 0.1; shot
+done
+[ "$title" != 203040 ] && [ "$title" != F0F0F0 ] || fail "no title bar above the main window (pixel $title)"
+keep 0-framed
+xdotool mousemove $((wx + 582)) $((wy - 12)) sleep 0.2 mousemove $((wx + 583)) $((wy - 12)) sleep 0.2 click 1
+wait_exit "$app" || fail "the close box did not end the program"
+wait "$app"; status=$?; app=""
+[ "$status" -eq 0 ] || fail "the program closed by its close box ended with status $status"
 start_program
 keep 1-main-window
 # The block-fill picture button: outline at client (176, 209), centre (213, 199).
@@ -161,6 +173,16 @@ shows 0000FF 1279 1023 "the block fill covers the output"
 xdotool mousemove 8 1000 key space
 shows 00FF00 1279 1023 "Space steps to green"
 keep 2-test
+# The compositor draws the pointer into its output: over the pattern it is
+# gone a second after the last motion, and a motion brings it back.
+colours_at() { convert "$work/shot.png" -crop 24x24+$1+$2 +repage -format %c histogram:info:- | wc -l; }
+xdotool mousemove 640 500 sleep 0.2 mousemove 641 501
+sleep 1.5; shot
+[ "$(colours_at 641 501)" -eq 1 ] || { keep pointer-failed; fail "the pointer still shows over the pattern 1.5 s after it stopped"; }
+xdotool mousemove 700 520
+for _ in $(seq 20); do shot; [ "$(colours_at 700 520)" -gt 1 ] && break; sleep 0.1; done
+[ "$(colours_at 700 520)" -gt 1 ] || fail "a motion did not bring the pointer back over the pattern"
+xdotool mousemove 8 1000
 xdotool key Escape
 shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the main window"
 # A Wayland client cannot take the keyboard back itself: a click on the
@@ -169,11 +191,5 @@ xdotool mousemove $((wx + 300)) $((wy + 440)) sleep 0.2 click 1 sleep 0.2 key Es
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-start_program
-# The close box, at the title bar's right end.
-xdotool mousemove $((wx + 582)) $((wy - 12)) sleep 0.2 mousemove $((wx + 583)) $((wy - 12)) sleep 0.2 click 1
-wait_exit "$app" || fail "the close box did not end the program"
-wait "$app"; status=$?; app=""
-[ "$status" -eq 0 ] || fail "the program closed by its close box ended with status $status"
 
 echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston framed, with hover, test, exit and the close box (screenshots in $shots)"
