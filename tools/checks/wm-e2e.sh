@@ -23,7 +23,7 @@ fail() {
 }
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 & e2e_pids=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+for _ in $(seq 400); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start"
 
 cp "$exe" "$work/lv.exe"
