@@ -10,7 +10,7 @@
 # it shows that step, and a right click queued with the next launch ends
 # the test and opens the dead-pixel test on its first step. Last, fifty
 # rounds of launch, left clicks and right click on a loaded machine, each
-# ending its test.
+# ending its test. Last, the X server going away ends the program.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
@@ -105,4 +105,11 @@ xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown (screenshots in $shots)"
+
+# The X server going away ends the program; it does not hang.
+(cd "$work" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/lv.log" 2>&1) & app=$!
+[ -n "$(find_window '^Lumivex')" ] || fail "the program did not start again"
+kill "$xvfb"; wait "$xvfb" 2>/dev/null; xvfb=""
+wait_exit "$app" || fail "the program still runs 5 s after the X server went away"
+app=""
+echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; fifty click rounds; the X server going away ends the program (screenshots in $shots)"

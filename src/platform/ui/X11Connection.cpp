@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -62,6 +63,15 @@ int OnError(::Display* display, XErrorEvent* error)
     return g_previousHandler ? g_previousHandler(display, error) : 0;
 }
 
+// The connection is gone (the server ended): nothing more can be shown or
+// read. Ends at once: the exit handlers would destroy windows over the dead
+// connection and wait there for ever.
+int OnConnectionLost(::Display*)
+{
+    std::fputs("lv.exe: the connection to the X server was lost; ending\n", stderr);
+    _exit(1);
+}
+
 }
 
 void InstallErrorHandler()
@@ -71,6 +81,7 @@ void InstallErrorHandler()
         return;
     installed = true;
     g_previousHandler = XSetErrorHandler(&OnError);
+    XSetIOErrorHandler(&OnConnectionLost);
 }
 
 void Remember(SDL_Window* window)

@@ -17,7 +17,8 @@ namespace plat::x11 {
 
 // Installed once SDL runs on X11: errors about windows or drawables that no
 // longer exist are ignored (the first one noted on standard error), every
-// other error goes to the handler installed before.
+// other error goes to the handler installed before; a lost connection ends
+// the program at once with status 1.
 void InstallErrorHandler();
 
 // Remembers the X connection behind `window` and which X window it is
