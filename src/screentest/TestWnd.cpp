@@ -1,6 +1,7 @@
 #include "screentest/TestWnd.h"
 
 #include "platform/gfx/GdiConstants.h"
+#include "platform/ui/Cursor.h"
 #include "resource.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
@@ -47,6 +48,8 @@ bool CTestWnd::OnInitDialog()
         m_nMonitor = 0;
 
     m_nStep = m_nStartStep;
+    // The pointer would hide the pixels a person inspects: it goes when still.
+    plat::HidePointerWhenStill(GetSafeHwnd());
     m_font.CreateFont(kInfoFontHeight, kInfoFontWidth, 0, 0, plat::FW_DONTCARE, 0, 0, 0, plat::ANSI_CHARSET,
         plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
     return true;

@@ -4,7 +4,14 @@
 #include "TestWndSupport.h"
 
 #include "platform/ui/ClientDC.h"
+#include "platform/ui/Cursor.h"
+#include "platform/ui/NativeWindow.h"
+#include "platform/ui/WindowData.h"
 #include "screentest/TestColors.h"
+
+#include <SDL.h>
+
+#include <random>
 
 using namespace sttest;
 using plat::RGB;
@@ -160,6 +167,127 @@ TEST(TestWndSteps, RightClickEscapeAndEnterEndTheTest)
         EXPECT_EQ(result, way.result);
         EXPECT_FALSE(wnd.IsWindow());
     }
+}
+
+namespace {
+
+std::uint32_t NativeId(const CTestWnd& wnd)
+{
+    plat::WindowData* data = plat::windows::Find(&wnd);
+    return data && data->native ? data->native->Id() : 0;
+}
+
+// Longer than a closed window's window-system window outlives it at least.
+void OutliveClosedWindows()
+{
+    SDL_Delay(1100);
+    plat::ProcessPendingMessages();
+}
+
+void PushRightRelease(std::uint32_t windowId)
+{
+    SDL_Event up {};
+    up.type = SDL_MOUSEBUTTONUP;
+    up.button.windowID = windowId;
+    up.button.button = SDL_BUTTON_RIGHT;
+    up.button.state = SDL_RELEASED;
+    plat::loop::PushInput(up);
+}
+
+}
+
+// The test ends on the right button's press; its window-system window
+// lives on until the release has been read, since a release addressed to a
+// window the window system no longer knows is dropped and the button stays
+// down for good. Then the next test takes presses of both buttons again.
+TEST(TestWndSteps, ATestEndedOnAPressKeepsItsWindowUntilTheRelease)
+{
+    CTestWnd first;
+    first.m_nMode = kModeBlockFill;
+    std::uint32_t id = 0;
+    RunSteps(first, {
+        [&] {
+            Resize(first, 32, 24);
+            id = NativeId(first);
+            plat::automation::MouseDown(first, { 5, 5 }, plat::automation::MouseButton::Right);
+        },
+    });
+    ASSERT_NE(id, 0u);
+    EXPECT_FALSE(first.IsWindow());
+    OutliveClosedWindows();
+    EXPECT_NE(SDL_GetWindowFromID(id), nullptr) << "destroyed while its button was down";
+    PushRightRelease(id);
+    plat::ProcessPendingMessages();
+    EXPECT_EQ(SDL_GetWindowFromID(id), nullptr) << "kept after the release was read";
+
+    CTestWnd second;
+    second.m_nMode = kModeBlockFill;
+    int step = -1;
+    bool stillRunning = false;
+    std::intptr_t result = RunSteps(second, {
+        [&] { Resize(second, 32, 24); },
+        [&] { LeftClick(second); },
+        [&] {
+            step = second.m_nStep;
+            plat::automation::Click(second, { 5, 5 }, plat::automation::MouseButton::Right);
+        },
+        [&] { stillRunning = true; },
+    });
+    EXPECT_EQ(step, 1);
+    EXPECT_FALSE(stillRunning);
+    EXPECT_EQ(result, plat::IDCANCEL);
+}
+
+// A thousand clicks of both buttons queued at once in random order: left
+// clicks step the test until the first right press ends it, the rest find
+// no window, and no button is left down (the closed window goes).
+TEST(TestWndSteps, AThousandQueuedClicksOfBothButtons)
+{
+    std::mt19937 random(21);
+    std::vector<plat::automation::MouseButton> clicks(1000);
+    for (auto& button : clicks)
+        button = random() % 3 == 0 ? plat::automation::MouseButton::Right : plat::automation::MouseButton::Left;
+    auto firstRight = std::find(clicks.begin(), clicks.end(), plat::automation::MouseButton::Right);
+    ASSERT_NE(firstRight, clicks.end());
+    int leftBefore = static_cast<int>(firstRight - clicks.begin());
+
+    CTestWnd wnd;
+    wnd.m_nMode = kModeBlockFill;
+    std::uint32_t id = 0;
+    std::intptr_t result = RunSteps(wnd, {
+        [&] { Resize(wnd, 32, 24); },
+        [&] {
+            id = NativeId(wnd);
+            for (auto button : clicks)
+                plat::automation::Click(wnd, { 5, 5 }, button);
+        },
+    });
+    EXPECT_EQ(result, plat::IDCANCEL);
+    EXPECT_EQ(wnd.m_nStep, leftBefore % 8);
+    OutliveClosedWindows();
+    EXPECT_EQ(SDL_GetWindowFromID(id), nullptr) << "a button is still held";
+}
+
+// The pointer hides over a test after a second without motion, shows again
+// on a motion, and is back once the test ended.
+TEST(TestWndSteps, PointerHidesWhenStillOverTheTest)
+{
+    CTestWnd wnd;
+    wnd.m_nMode = kModeBlockFill;
+    bool shownWhenStill = true, shownAfterMotion = false;
+    RunSteps(wnd, {
+        [&] { Resize(wnd, 32, 24); },
+        [&] {
+            OutliveClosedWindows();
+            shownWhenStill = plat::PointerShown();
+            plat::automation::MouseMove(wnd, { 6, 6 });
+        },
+        [&] { shownAfterMotion = plat::PointerShown(); },
+    });
+    plat::ProcessPendingMessages();
+    EXPECT_FALSE(shownWhenStill);
+    EXPECT_TRUE(shownAfterMotion);
+    EXPECT_TRUE(plat::PointerShown()) << "after the test ended";
 }
 
 // Clicks made while a long sweep runs wait in the queue; each then advances

@@ -3,10 +3,10 @@
 # files, the desktop entry (also under a prefix holding $, ' and %) and the
 # AppStream metadata validate, the
 # installed link starts the program under Xvfb from another working
-# directory (data\ appears in the program folder) and takes the options, a
-# program folder the user cannot write still runs the program without data\
-# and without a dialog, and uninstalling leaves nothing behind but the
-# folders that were there.
+# directory (data\ appears in the program folder; its window class is the
+# entry's StartupWMClass) and takes the options, a program folder the user
+# cannot write still runs the program without data\ and without a dialog,
+# and uninstalling leaves nothing behind but the folders that were there.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-build}
@@ -14,7 +14,7 @@ case "$build" in /*) ;; *) build="$root/$build" ;; esac
 . "$root/tools/checks/lib/xvfb.sh"
 e2e_program install-e2e "$build"
 [ -x "$build/bin/nplv.exe" ] || cmake --build "$build" -j2 --target nplv >/dev/null
-e2e_require install-e2e desktop-file-validate appstreamcli xdotool
+e2e_require install-e2e desktop-file-validate appstreamcli xdotool xprop
 e2e_begin install-e2e
 export LUMIVEX_UPDATE_SERVER=http://127.0.0.1:1 XDG_CONFIG_HOME="$work/config"
 fail() { echo "install-e2e: FAIL: $*"; exit 1; }
@@ -77,7 +77,12 @@ installing install PREFIX="$home"
 expect_tree "$home" ""
 mkdir -p "$work/elsewhere"
 (cd "$work/elsewhere" && exec "$home/bin/lumivex") & app=$!
-[ -n "$(find_window '^Lumivex ')" ] || fail "the installed program showed no window"
+win=$(find_window '^Lumivex ')
+[ -n "$win" ] || fail "the installed program showed no window"
+# Desktops match the window to its entry by class.
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$home/share/applications/lumivex.desktop")
+[ "$wm_class" = lumivex ] || fail "the desktop entry's StartupWMClass is \"$wm_class\", not lumivex"
+xprop -id "$win" WM_CLASS | grep -q "\"$wm_class\"" || fail "the window's class is $(xprop -id "$win" WM_CLASS), not $wm_class"
 for _ in $(seq 50); do [ -d "$home/lib/lumivex/data" ] && break; sleep 0.1; done
 [ -d "$home/lib/lumivex/data" ] || fail "data\\ did not appear in the program folder"
 [ ! -e "$work/elsewhere/data" ] || fail "data\\ appeared in the working directory"

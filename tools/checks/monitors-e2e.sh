@@ -116,7 +116,8 @@ e2e_cleanup; trap - EXIT
 # The program itself under weston: its main window (found as the box of its
 # face colour, as the compositor places it), a picture button's hover look
 # shown and cleared when the pointer leaves the window, a test opened with a
-# click, stepped with Space and ended with Escape, and Escape ending the program.
+# click, stepped with Space (the pointer hiding over it when still) and
+# ended with Escape, and Escape ending the program.
 scenario=wayland-program
 e2e_begin monitors-e2e 1280x1024x24
 weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\nbackground-color=0xff203040\n[output]\nname=X1\nmode=1280x1024')"
@@ -151,6 +152,16 @@ shows 0000FF 1279 1023 "the block fill covers the output"
 xdotool mousemove 8 1000 key space
 shows 00FF00 1279 1023 "Space steps to green"
 keep 2-test
+# The compositor draws the pointer into its output: over the pattern it is
+# gone a second after the last motion, and a motion brings it back.
+colours_at() { convert "$work/shot.png" -crop 24x24+$1+$2 +repage -format %c histogram:info:- | wc -l; }
+xdotool mousemove 640 500 sleep 0.2 mousemove 641 501
+sleep 1.5; shot
+[ "$(colours_at 641 501)" -eq 1 ] || { keep pointer-failed; fail "the pointer still shows over the pattern 1.5 s after it stopped"; }
+xdotool mousemove 700 520
+for _ in $(seq 20); do shot; [ "$(colours_at 700 520)" -gt 1 ] && break; sleep 0.1; done
+[ "$(colours_at 700 520)" -gt 1 ] || fail "a motion did not bring the pointer back over the pattern"
+xdotool mousemove 8 1000
 xdotool key Escape
 shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the main window"
 # A Wayland client cannot take the keyboard back itself: a click on the
@@ -160,4 +171,4 @@ wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 
-echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston with hover, test and exit (screenshots in $shots)"
+echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston with hover, test (no pointer over it when still) and exit (screenshots in $shots)"

@@ -8,14 +8,17 @@
 # with an update server that refuses at once. Then input queued while the
 # program is held (stopped): a launch with 0, 1 or 3 clicks queued behind
 # it shows that step, and a right click queued with the next launch ends
-# the test and opens the dead-pixel test on its first step. Last, marks made
-# with M in a test are written as a report when it ends: the program runs
-# with a temporary home and a fake DRM folder naming one connected monitor,
-# and the report's three files are checked.
+# the test and opens the dead-pixel test on its first step. Marks made with
+# M in a test are written as a report when it ends: the program runs with a
+# temporary home and a fake DRM folder naming one connected monitor, and the
+# report's three files are checked. Then fifty rounds of launch, left clicks
+# and right click on a loaded machine, each ending its test; the command
+# line; last, the X server going away ends the program.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
 . "$(dirname "$0")/lib/pixels.sh"
+. "$(dirname "$0")/lib/rounds.sh"
 e2e_program screentest-e2e "$build"
 shots=$(cd "$build" && pwd)/screentest-e2e
 mkdir -p "$shots"
@@ -133,6 +136,8 @@ PY
 xdotool key Return
 expect_screen F0F0F0 "Enter closes the report's box" "$main_face"
 
+click_rounds 50 "bare server"
+
 xdotool mousemove --sync $((wx + 300)) $((wy + 440)) key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
@@ -193,4 +198,10 @@ refused() {
 refused '没有名为 "nope" 的测试图案 (可用的图案: dead-pixel,' --test nope
 refused "现有的显示器: 1 (" --test grid --monitor 99
 
-echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; --test grid and gamma, N and P across the table's end, --list, unknown name and monitor; two marks reported (screenshots in $shots)"
+# The X server going away ends the program; it does not hang.
+(cd "$work" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/lv.log" 2>&1) & app=$!
+[ -n "$(find_window '^Lumivex')" ] || fail "the program did not start again"
+kill "$xvfb"; wait "$xvfb" 2>/dev/null; xvfb=""
+wait_exit "$app" || fail "the program still runs 5 s after the X server went away"
+app=""
+echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; two marks reported; fifty click rounds; --test grid and gamma, N and P across the table's end, --list, unknown name and monitor; the X server going away ends the program (screenshots in $shots)"

@@ -4,12 +4,14 @@
 # test covers the whole screen, the manager's frame included; the test ends
 # with a right click and with Escape, and each time the keyboard is back on
 # the main window, also when the program is held while the clicks queue;
-# the right-click menu opens the About dialog, which Escape closes; Escape
-# then ends the program with status 0.
+# fifty rounds of launch, left clicks and right click on a loaded machine
+# each end their test; the right-click menu opens the About dialog, which
+# Escape closes; Escape then ends the program with status 0.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
 . "$(dirname "$0")/lib/pixels.sh"
+. "$(dirname "$0")/lib/rounds.sh"
 e2e_program wm-e2e "$build"
 e2e_require wm-e2e Xvfb xdotool import convert xdpyinfo xprop xwininfo openbox
 e2e_begin wm-e2e
@@ -21,7 +23,7 @@ fail() {
 }
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 & e2e_pids=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+for _ in $(seq 400); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start"
 
 cp "$exe" "$work/lv.exe"
@@ -92,6 +94,10 @@ expect_screen FFFFFF "held right click and launch open the dead-pixel test" $who
 xdotool click 3
 expect_screen F0F0F0 "a right click ends the dead-pixel test" "$main_face"
 expect_focus "after the held launches"
+
+ww=$WIDTH; wh=$HEIGHT
+click_rounds 50 "under openbox"
+expect_focus "after the rounds"
 
 # The right-click menu's last item (22 px items and 9 px separators from
 # y = 2: restore, minimise, separator, close, separator, About) opens About.

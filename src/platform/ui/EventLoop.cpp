@@ -1,15 +1,20 @@
 #include "platform/ui/EventLoop.h"
 
+#include "platform/ui/Cursor.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/Timers.h"
 #include "platform/ui/WindowData.h"
+#include "platform/ui/X11Connection.h"
 #include "platform/ui/X11Pointer.h"
 
 #include <SDL.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -44,6 +49,34 @@ Queue& TheQueue()
 
 std::atomic<Uint32> g_wakeEvent { 0 }; // 0 until SDL is up
 
+// Readable while something was queued since the loop last woke up.
+int WakeFd()
+{
+    static const int fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    return fd;
+}
+
+// Wakes the loop wherever it waits: on SDL's queue or on the X connection.
+void Wake()
+{
+    if (int fd = WakeFd(); fd >= 0) {
+        std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t written = write(fd, &one, sizeof one);
+    }
+    if (Uint32 type = g_wakeEvent.load()) {
+        SDL_Event wake {};
+        wake.type = type;
+        SDL_PushEvent(&wake);
+    }
+}
+
+void TakeWake()
+{
+    std::uint64_t count = 0;
+    if (int fd = WakeFd(); fd >= 0)
+        [[maybe_unused]] ssize_t got = read(fd, &count, sizeof count);
+}
+
 struct LoopState {
     HWND capture = 0;
     HWND menu = 0;
@@ -75,12 +108,7 @@ void Enqueue(QueueItem item)
         std::lock_guard lock(q.mutex);
         q.items.push_back(std::move(item));
     }
-    // Wakes a loop waiting in SDL_WaitEvent.
-    if (Uint32 type = g_wakeEvent.load()) {
-        SDL_Event wake {};
-        wake.type = type;
-        SDL_PushEvent(&wake);
-    }
+    Wake();
 }
 
 std::optional<QueueItem> Dequeue()
@@ -134,9 +162,25 @@ void PresentAll()
     }
 }
 
+// An event read from SDL: on X11 mouse buttons come from the X events.
+void HandleWindowSystemEvent(const SDL_Event& event)
+{
+    if (x11::TakesButtons()) {
+        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP)
+            return;
+        if (event.type == SDL_SYSWMEVENT) {
+            if (std::optional<SDL_Event> button = x11::ButtonFromX(event))
+                loop::HandleInput(*button);
+            return;
+        }
+    }
+    loop::HandleInput(event);
+}
+
 bool PumpOne(bool wait)
 {
     NativeWindow::BuryRetired();
+    cursor::HideIfStill();
     if (std::optional<QueueItem> item = Dequeue()) {
         Process(*item);
         PresentAll();
@@ -144,7 +188,7 @@ bool PumpOne(bool wait)
     }
     SDL_Event event;
     if (SDL_PollEvent(&event)) {
-        loop::HandleInput(event);
+        HandleWindowSystemEvent(event);
         PresentAll();
         return true;
     }
@@ -159,11 +203,38 @@ bool PumpOne(bool wait)
     }
     if (!wait)
         return false;
+    // Once SDL runs windows on X11 its own wait is never used: it would be
+    // woken through one of our windows, which may be gone by then.
+    if (x11::Wait(WakeFd(), 100)) {
+        TakeWake();
+        return true;
+    }
     if (SDL_WaitEventTimeout(&event, 100)) {
-        loop::HandleInput(event);
+        HandleWindowSystemEvent(event);
         PresentAll();
     }
     return true;
+}
+
+}
+
+namespace {
+
+// The windows' class and application id, which desktops match to the
+// desktop entry (its StartupWMClass) for its name and icon. SDL reads them
+// from the environment when video starts; a class the user set stays, and
+// the programs we start do not inherit ours.
+bool InitVideo()
+{
+    const char* const kClassVariables[] = { "SDL_VIDEO_X11_WMCLASS", "SDL_VIDEO_WAYLAND_WMCLASS" };
+    std::vector<const char*> ours;
+    for (const char* name : kClassVariables)
+        if (!std::getenv(name) && setenv(name, "lumivex", 0) == 0)
+            ours.push_back(name);
+    bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+    for (const char* name : ours)
+        unsetenv(name);
+    return started;
 }
 
 }
@@ -179,8 +250,12 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A click on a window that is not active is a click, as users expect.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+    if (!InitVideo())
         return false;
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11") {
+        x11::InstallErrorHandler();
+        x11::TakeButtons();
+    }
     // Wayland gives SDL no window framebuffer of its own: there the window
     // surface is shown through a texture, or nothing would ever be shown.
     if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "wayland")
@@ -207,11 +282,7 @@ void PostIdleTask(std::function<void()> task)
         std::lock_guard lock(q.mutex);
         q.idle.push_back(std::move(task));
     }
-    if (Uint32 type = g_wakeEvent.load()) {
-        SDL_Event wake {};
-        wake.type = type;
-        SDL_PushEvent(&wake);
-    }
+    Wake();
 }
 
 void ProcessPendingMessages()

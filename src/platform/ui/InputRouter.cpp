@@ -147,7 +147,7 @@ void Mouse(Uint32 windowId, Point client, unsigned message, WPARAM flags)
     Point to = windows::ClientOriginOnScreen(*target);
     bool move = message == WM_MOUSEMOVE;
     if (move)
-        cursor::BeginMove();
+        cursor::BeginMove(windows::TopLevelOf(*target) ? windows::TopLevelOf(*target)->handle : 0);
     windows::Send(target->handle, message, flags, MAKELPARAM(screen.x - to.x, screen.y - to.y));
     if (move)
         cursor::EndMove();
@@ -261,6 +261,7 @@ void HandleInput(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        NativeWindow::NoteButton(event.button.button, down);
         unsigned message;
         if (event.button.button == SDL_BUTTON_LEFT)
             message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;

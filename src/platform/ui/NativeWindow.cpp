@@ -1,6 +1,7 @@
 #include "platform/ui/NativeWindow.h"
 
 #include "platform/gfx/Icon.h"
+#include "platform/ui/X11Connection.h"
 
 #include <SDL.h>
 
@@ -52,6 +53,7 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     if (!window_)
         return;
     id_ = SDL_GetWindowID(window_);
+    x11::Remember(window_);
     // SDL's window surface has the window's scaled-down size, so such a
     // window shows its own buffer through a renderer of its own.
     if (devicePixels)
@@ -73,8 +75,19 @@ std::vector<Retired>& Graveyard()
     return windows;
 }
 
-// How long a closed window's X window outlives it.
+// How long a closed window's X window outlives it at least: input the
+// window system addressed to it before it closed is still read.
 constexpr Uint64 kRetireMs = 1000;
+// A release may go to another program's window (the pointer left ours
+// while held), so a button that seems held stops no burial beyond this.
+constexpr Uint64 kRetireLongestMs = 30000;
+
+// Mouse buttons read pressed and not yet released, one bit each.
+std::uint32_t& HeldButtons()
+{
+    static std::uint32_t held = 0;
+    return held;
+}
 
 struct ClosedOrigin {
     std::uint32_t id;
@@ -92,10 +105,10 @@ constexpr std::size_t kClosedOriginsKept = 16;
 
 }
 
-// SDL wakes a waiting event loop from other threads by sending an X event
-// to a window over a second connection; if that window was destroyed on the
-// first one meanwhile, the X error ends the process. So a closed window is
-// only hidden here and destroyed a while later.
+// A closed window is only hidden here and destroyed later. SDL drops input
+// addressed to a window it no longer knows: a window closed on a press would
+// lose its release, SDL would keep that button down and then ignore its next
+// press as no change. So the SDL window lives until no button is down.
 NativeWindow::~NativeWindow()
 {
     if (!window_)
@@ -120,12 +133,26 @@ void NativeWindow::BuryRetired()
     if (graveyard.empty())
         return;
     Uint64 now = SDL_GetTicks64();
-    std::erase_if(graveyard, [now](const Retired& r) {
-        if (now - r.since < kRetireMs)
+    bool held = HeldButtons() != 0;
+    std::erase_if(graveyard, [now, held](const Retired& r) {
+        Uint64 age = now - r.since;
+        if (age < kRetireMs || (held && age < kRetireLongestMs))
             return false;
+        x11::Forget(SDL_GetWindowID(r.window));
         SDL_DestroyWindow(r.window);
         return true;
     });
+}
+
+void NativeWindow::NoteButton(std::uint8_t button, bool down)
+{
+    if (button == 0 || button > 32)
+        return;
+    std::uint32_t bit = 1u << (button - 1);
+    if (down)
+        HeldButtons() |= bit;
+    else
+        HeldButtons() &= ~bit;
 }
 
 std::optional<Point> NativeWindow::ClosedClientOrigin(std::uint32_t id)

@@ -70,8 +70,10 @@ public:
     void SetModalFor(const NativeWindow* owner);
 
     // Destroys the SDL windows of closed windows once they have been gone
-    // long enough (see the destructor).
+    // long enough and no mouse button is down (see the destructor).
     static void BuryRetired();
+    // A mouse button's press or release as read from the window system.
+    static void NoteButton(std::uint8_t button, bool down);
     // Where the client area of a closed window was on screen: input the
     // window system addressed to it may still be queued. Empty when unknown.
     static std::optional<Point> ClosedClientOrigin(std::uint32_t id);

@@ -149,13 +149,14 @@ TEST_F(InternetRequestTest, ReportsTheResponseAndEndsOnCancelOrTimeout)
     EXPECT_EQ(moved->ContentType(), "text/html; charset=gbk");
     EXPECT_EQ(moved->EffectiveUrl(), m_server.Url("/new?a=1"));
 
-    // A body that never ends: the time limit, or the flag set from another thread, ends it.
+    // A body that never ends: the time limit, or the flag set from another
+    // thread, ends it (the bounds are far above both, for a loaded machine).
     auto started = std::chrono::steady_clock::now();
     auto timed = InternetRequest::Open(*m_session, m_server.Url("/endless"), { nullptr, 300 });
     ASSERT_TRUE(timed);
     std::string body;
     EXPECT_FALSE(ReadAll(*timed, 1024, body));
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 
     std::atomic<bool> cancel { false };
     auto cancelled = InternetRequest::Open(*m_session, m_server.Url("/endless"), { &cancel, 0 });
@@ -168,7 +169,7 @@ TEST_F(InternetRequestTest, ReportsTheResponseAndEndsOnCancelOrTimeout)
     body.clear();
     EXPECT_FALSE(ReadAll(*cancelled, 1 << 20, body));
     canceller.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(600));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
     EXPECT_FALSE(InternetRequest::Open(*m_session, m_server.Url("/endless"), { &cancel, 0 })) << "already cancelled";
 }
 

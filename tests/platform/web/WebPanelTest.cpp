@@ -319,18 +319,21 @@ TEST_F(WebPanelTest, HostileNestingIsCutOnTheParsedTreeWithinMemoryAndCancels)
 
 TEST_F(WebPanelTest, WindowStaysResponsiveAndClosesPromptlyWhileAPageIsSlow)
 {
-    std::atomic<bool> requested { false };
-    m_server.Http().Get("/slow.htm", [&requested](const httplib::Request&, httplib::Response& res) {
+    // The page is held on the server until the window has closed (10 s at
+    // most): whatever the machine's speed, the click and the close happen
+    // while it loads.
+    std::atomic<bool> requested { false }, release { false }, answered { false };
+    m_server.Http().Get("/slow.htm", [&](const httplib::Request&, httplib::Response& res) {
         requested = true;
-        std::this_thread::sleep_for(std::chrono::seconds(2));
+        for (int i = 0; i < 2000 && !release; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        answered = true;
         res.set_content("<p>late</p>", "text/html");
     });
     std::string root = Start();
 
     PanelDialog dlg;
-    bool framedBeforePage = false, hadPage = true;
-    auto started = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::duration ended {};
+    bool framedBeforePage = false, hadPage = true, answeredAtClick = true;
     RunPanel(dlg, [&](PanelDialog& d) {
         d.Navigate(root + "/slow.htm");
         framedBeforePage = d.firstFrame && !d.View()->HasPage();
@@ -342,16 +345,17 @@ TEST_F(WebPanelTest, WindowStaysResponsiveAndClosesPromptlyWhileAPageIsSlow)
             plat::automation::ClickControl(d, kButton);
             lvtest::AtTheEnd([&] {
                 hadPage = d.View()->HasPage();
-                ended = std::chrono::steady_clock::now() - started;
+                answeredAtClick = answered;
                 d.EndDialog(plat::IDOK);
             });
         });
     });
-    auto closed = std::chrono::steady_clock::now() - started;
+    bool answeredAtClose = answered;
+    release = true;
     EXPECT_TRUE(requested);
     EXPECT_TRUE(framedBeforePage);
     EXPECT_EQ(dlg.buttonClicks, 1);
     EXPECT_FALSE(hadPage);
-    EXPECT_LT(ended, std::chrono::milliseconds(1500)) << "the click is handled while the page loads";
-    EXPECT_LT(closed, std::chrono::milliseconds(1800)) << "closing cancels the load";
+    EXPECT_FALSE(answeredAtClick) << "the click waited for the page";
+    EXPECT_FALSE(answeredAtClose) << "closing waited for the page";
 }

@@ -1,23 +1,29 @@
-// GetCursorPos on a real X server: the pointer is moved by another client
-// (as xdotool does, by warping it), and the framework must see each move.
-// SDL needs a display from its start, so the checks run in a child process
-// of this binary under an Xvfb that the test starts.
+// The framework on a real X server: GetCursorPos sees the pointer moved by
+// another client (as xdotool does, by warping it); X errors about windows
+// that are gone end nothing; windows opening and closing while another
+// thread posts all the time. SDL needs a display from its start, so the
+// checks run in a child process of this binary under an Xvfb that the test
+// starts.
 
 #include "UiTestSupport.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include <X11/Xlib.h>
 
 namespace {
 
-constexpr const char* kChildVariable = "LV_X11_CURSOR_CHILD";
+constexpr const char* kChildVariable = "LV_X11_CHILD";
 
 bool HasProgram(const char* name)
 {
@@ -64,7 +70,7 @@ private:
     std::string number_;
 };
 
-TEST(X11Cursor, FollowsThePointerWhereverAnotherClientMovesIt)
+TEST(X11, ChecksInAChildOnItsOwnServer)
 {
     if (!HasProgram("Xvfb"))
         GTEST_SKIP() << "Xvfb is not installed";
@@ -72,7 +78,7 @@ TEST(X11Cursor, FollowsThePointerWhereverAnotherClientMovesIt)
     ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
     // SDL's X11 start-up leaves an allocation of the system's D-Bus library
     // behind; a leak check of the child (sanitizer builds) is about ours.
-    char suppressions[] = "/tmp/lv-x11-cursor-lsan-XXXXXX";
+    char suppressions[] = "/tmp/lv-x11-lsan-XXXXXX";
     int fd = mkstemp(suppressions);
     ASSERT_GE(fd, 0);
     const char kDbus[] = "leak:libdbus-1.so\n";
@@ -84,7 +90,7 @@ TEST(X11Cursor, FollowsThePointerWhereverAnotherClientMovesIt)
         setenv("DISPLAY", server.Display().c_str(), 1);
         setenv(kChildVariable, "1", 1);
         unsetenv("SDL_VIDEODRIVER");
-        execl("/proc/self/exe", "test_platform_ui", "--gtest_filter=X11CursorChild.*", static_cast<char*>(nullptr));
+        execl("/proc/self/exe", "test_platform_ui", "--gtest_filter=X11Child.*", static_cast<char*>(nullptr));
         _exit(127);
     }
     ASSERT_GT(child, 0);
@@ -95,10 +101,10 @@ TEST(X11Cursor, FollowsThePointerWhereverAnotherClientMovesIt)
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the checks in the child failed (see its output above)";
 }
 
-TEST(X11CursorChild, SeesEveryWarp)
+TEST(X11Child, CursorSeesEveryWarp)
 {
     if (!std::getenv(kChildVariable))
-        GTEST_SKIP() << "started by X11Cursor only";
+        GTEST_SKIP() << "started by X11.ChecksInAChildOnItsOwnServer only";
     ASSERT_TRUE(plat::InitUi());
     ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "x11");
     uitest::TestDialog dlg;
@@ -120,6 +126,64 @@ TEST(X11CursorChild, SeesEveryWarp)
     XCloseDisplay(other);
     dlg.DestroyWindow();
     plat::ProcessPendingMessages();
+}
+
+// A request about a window that no longer exists, as one may reach the
+// server after the window went: the X error is ignored, the program runs on.
+TEST(X11Child, ErrorAboutAWindowThatIsGoneEndsNothing)
+{
+    if (!std::getenv(kChildVariable))
+        GTEST_SKIP() << "started by X11.ChecksInAChildOnItsOwnServer only";
+    ASSERT_TRUE(plat::InitUi());
+    SDL_Window* window = SDL_CreateWindow("gone", 0, 0, 10, 10, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window, nullptr);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(window, &info));
+    ::Display* display = info.info.x11.display;
+    ::Window gone = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    XDestroyWindow(display, gone);
+    XMapWindow(display, gone);
+    XEvent message {};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = gone;
+    message.xclient.format = 32;
+    XSendEvent(display, gone, False, NoEventMask, &message);
+    XSync(display, False);
+    SDL_DestroyWindow(window);
+    SUCCEED() << "still running";
+}
+
+// Another thread posts every millisecond, waking the loop, while windows
+// open and close 200 times and the loop waits in between.
+TEST(X11Child, WindowsComeAndGoWhileAnotherThreadPosts)
+{
+    if (!std::getenv(kChildVariable))
+        GTEST_SKIP() << "started by X11.ChecksInAChildOnItsOwnServer only";
+    ASSERT_TRUE(plat::InitUi());
+    std::atomic<bool> stop { false };
+    int handled = 0; // these three on the user-interface thread only
+    int target = 0;
+    bool roundDone = false;
+    std::thread poster([&] {
+        while (!stop) {
+            plat::PostTask([&] { roundDone = ++handled >= target; });
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    for (int round = 0; round < 200; ++round) {
+        uitest::TestDialog dlg;
+        ASSERT_TRUE(dlg.Create());
+        plat::ProcessPendingMessages();
+        dlg.DestroyWindow();
+        target = handled + 3;
+        roundDone = false;
+        plat::RunMessageLoop(roundDone);
+    }
+    stop = true;
+    poster.join();
+    plat::ProcessPendingMessages();
+    EXPECT_GE(handled, 600);
 }
 
 }
