@@ -15,8 +15,18 @@ constexpr int kUsageError = 2;
 
 int Fail(std::string_view program, const std::string& line, int code)
 {
-    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(program.size()), program.data(), line.c_str());
+    // Nothing more can be said when standard error itself fails.
+    (void)std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(program.size()), program.data(), line.c_str());
     return code;
+}
+
+// Writes `text` to standard output; 1 when it did not all arrive (a full
+// disk, a closed pipe), so a script never takes a cut list for a whole one.
+int Print(std::string_view program, const std::string& text)
+{
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0)
+        return Fail(program, plat::Translate("无法写入标准输出"), 1);
+    return 0;
 }
 
 // "1 (名称, 1920 x 1080), 2 (...)": the monitors there are, for an error line.
@@ -64,14 +74,11 @@ int RunCommandLine(const CommandLine& command, std::string_view program)
     case CommandLine::Action::Test:
         return RunTest(command, program);
     case CommandLine::Action::List:
-        std::fputs(PatternListText().c_str(), stdout);
-        return 0;
+        return Print(program, PatternListText());
     case CommandLine::Action::Help:
-        std::fputs(UsageText(program).c_str(), stdout);
-        return 0;
+        return Print(program, UsageText(program));
     case CommandLine::Action::Version:
-        std::printf("%s\n", AboutVersionText().c_str());
-        return 0;
+        return Print(program, AboutVersionText() + "\n");
     case CommandLine::Action::Error:
         return Fail(program, command.error, kUsageError);
     case CommandLine::Action::MainWindow:

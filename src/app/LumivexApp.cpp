@@ -34,7 +34,7 @@ bool CLumivexApp::InitInstance()
     if (m_bOwnFolder) {
         EnterExeFolder();
     } else {
-        std::fputs(plat::Translate("lv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;"
+        (void)std::fputs(plat::Translate("lv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;"
                                    "本次使用内置设置运行,不读写 data\\,退出时不更新\n")
                        .c_str(),
             stderr);
@@ -55,7 +55,7 @@ bool CLumivexApp::InitInstance()
     CMainDlg dlg;
     m_pMainWnd = &dlg;
     if (dlg.DoModal() < 0) {
-        std::fputs("lv.exe: the main window could not be opened (is there a display?)\n", stderr);
+        (void)std::fputs("lv.exe: the main window could not be opened (is there a display?)\n", stderr);
         m_nExitCode = 1;
     }
     m_pMainWnd = nullptr;

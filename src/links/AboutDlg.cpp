@@ -3,13 +3,18 @@
 #include "platform/fs/Process.h"
 #include "platform/intl/Translate.h"
 
+#include <algorithm>
 #include <cstdio>
 
 std::string AboutVersionText()
 {
-    char text[128] = {};
-    std::snprintf(text, sizeof text, plat::TranslateFormat("Lumivex显示器测试器 Ver%s").c_str(), LV_VERSION);
-    return std::string(text) + plat::Translate(" 正式版");
+    // A translation may be any length: the text is measured first.
+    const std::string format = plat::TranslateFormat("Lumivex显示器测试器 Ver%s");
+    const int length = std::snprintf(nullptr, 0, format.c_str(), LV_VERSION);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    if (length < 0 || std::snprintf(text.data(), text.size() + 1, format.c_str(), LV_VERSION) != length)
+        text = format;
+    return text + plat::Translate(" 正式版");
 }
 
 CAboutDlg::CAboutDlg()

@@ -73,8 +73,8 @@ bool MatchFontFamily(std::string_view family, int pixelSize, FaceFile& out)
 
 // fontconfig 2.14 loses a few blocks while parsing its own configuration
 // files; they are not ours to free, so leak checks of programs that draw text
-// skip them.
-extern "C" const char* __lsan_default_suppressions()
+// skip them. The sanitizer's runtime looks the function up by this name.
+extern "C" const char* __lsan_default_suppressions() // NOLINT(bugprone-reserved-identifier)
 {
     return "leak:libfontconfig.so\n";
 }

@@ -65,7 +65,7 @@ Arc QuarterArc(int rx, int ry)
             row[x] = xrgb;
         return;
     }
-    FillPixels(row + from, static_cast<std::size_t>(to - from + 1), xrgb);
+    FillPixels(row + from, static_cast<std::size_t>(to - from) + 1, xrgb);
 }
 
 }

@@ -56,7 +56,7 @@ void OnJpegProgress(j_common_ptr info)
     auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
     if (decompress->input_scan_number <= kMaxScans)
         return;
-    std::snprintf(ReadOf(info).message, JMSG_LENGTH_MAX, "more than %d scans", kMaxScans);
+    (void)std::snprintf(ReadOf(info).message, JMSG_LENGTH_MAX, "more than %d scans", kMaxScans);
     std::longjmp(ReadOf(info).jump, 1);
 }
 
@@ -91,14 +91,14 @@ bool ReadJpegPixels(JpegRead& read, std::uint32_t* pixels)
     jpeg_start_decompress(&read.info);
     if (read.info.output_width != read.info.image_width || read.info.output_height != read.info.image_height
         || read.info.output_components != 4) {
-        std::snprintf(read.message, JMSG_LENGTH_MAX, "unexpected output layout");
+        (void)std::snprintf(read.message, JMSG_LENGTH_MAX, "unexpected output layout");
         return false;
     }
     while (read.info.output_scanline < read.info.output_height) {
         JSAMPROW row = reinterpret_cast<JSAMPROW>(
             pixels + static_cast<std::size_t>(read.info.output_scanline) * read.info.output_width);
         if (jpeg_read_scanlines(&read.info, &row, 1) != 1) {
-            std::snprintf(read.message, JMSG_LENGTH_MAX, "no scanline");
+            (void)std::snprintf(read.message, JMSG_LENGTH_MAX, "no scanline");
             return false;
         }
     }

@@ -26,7 +26,7 @@ struct PngRead {
 void OnPngError(png_structp png, png_const_charp message)
 {
     auto* read = static_cast<PngRead*>(png_get_error_ptr(png));
-    std::snprintf(read->message, sizeof read->message, "%s", message);
+    (void)std::snprintf(read->message, sizeof read->message, "%s", message);
     png_longjmp(png, 1);
 }
 

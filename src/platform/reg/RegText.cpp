@@ -132,6 +132,7 @@ std::vector<std::string> LogicalLines(std::string_view text)
         text = end == std::string_view::npos ? std::string_view {} : text.substr(end + 1);
         if (continuing && (line.empty() || line.front() == '[')) {
             lines.push_back(std::move(pending));
+            pending.clear();
             continuing = false;
         }
         if (continuing)

@@ -145,7 +145,8 @@ LONG RegQueryValueExA(HKEY key, const char* name, DWORD*, DWORD* type, unsigned 
         return ERROR_SUCCESS;
     if (room < value->data.size())
         return ERROR_MORE_DATA;
-    std::memcpy(data, value->data.data(), value->data.size());
+    // The stored bytes are the value whole, a text's terminator included.
+    std::memcpy(data, value->data.data(), value->data.size()); // NOLINT(bugprone-not-null-terminated-result)
     return ERROR_SUCCESS;
 }
 

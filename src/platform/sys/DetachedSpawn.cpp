@@ -31,6 +31,7 @@ bool SpawnDetached(const std::string& path, const std::vector<std::string>& args
     // Everything the children use is prepared before fork: between fork and
     // exec only async-signal-safe calls are allowed.
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);

@@ -3,6 +3,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/DefaultProcs.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/MonitorBounds.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/Static.h"
@@ -10,8 +11,6 @@
 #include "platform/ui/WindowData.h"
 
 #include "platform/gfx/GdiConstants.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <charconv>
@@ -75,14 +74,6 @@ void CreateControl(const DialogTemplate& tmpl, const ControlTemplate& ct, HWND p
     }
 }
 
-Rect PrimaryScreen()
-{
-    SDL_Rect r {};
-    if (SDL_GetDisplayBounds(0, &r) != 0)
-        return { 0, 0, 1024, 768 };
-    return { r.x, r.y, r.x + r.w, r.y + r.h };
-}
-
 }
 
 Dialog::Dialog(int templateId, Wnd* parent)
@@ -135,7 +126,7 @@ bool Dialog::CreateWindowFromTemplate(HWND owner)
     int insetY = data.framed ? windows::kFrameTop + windows::kFrameSide : 0;
     int w = client.cx + insetX;
     int h = client.cy + insetY;
-    Rect area = ownerData && ownerData->native && ownerData->visible ? ownerData->rect : PrimaryScreen();
+    Rect area = ownerData && ownerData->native && ownerData->visible ? ownerData->rect : monitors::Primary();
     int x = area.left + (area.Width() - w) / 2;
     int y = area.top + (area.Height() - h) / 2;
     data.rect = { x, y, x + w, y + h };

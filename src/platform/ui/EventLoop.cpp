@@ -4,6 +4,7 @@
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/Timers.h"
+#include "platform/ui/VideoDriver.h"
 #include "platform/ui/WindowData.h"
 #include "platform/ui/X11Connection.h"
 #include "platform/ui/X11Pointer.h"
@@ -252,13 +253,14 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (!InitVideo())
         return false;
-    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "x11") {
+    video::DecideDriver();
+    if (video::OnX11()) {
         x11::InstallErrorHandler();
         x11::TakeButtons();
     }
     // Wayland gives SDL no window framebuffer of its own: there the window
     // surface is shown through a texture, or nothing would ever be shown.
-    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::string_view(driver) == "wayland")
+    if (video::OnWayland())
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
     Uint32 type = SDL_RegisterEvents(1);
     if (type == static_cast<Uint32>(-1))
@@ -355,12 +357,11 @@ void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }
 
 Point CursorPos()
 {
-    const char* driver = SDL_GetCurrentVideoDriver();
     // Wayland tells a client where the pointer is only inside its own
     // windows: outside them it is nowhere near any of them.
-    if (driver && std::string_view(driver) == "wayland" && !SDL_GetMouseFocus())
+    if (video::OnWayland() && !SDL_GetMouseFocus())
         return { -32768, -32768 };
-    if (!driver || std::string_view(driver) != "x11")
+    if (!video::OnX11())
         return State().cursor;
     // Any window's connection will do: the pointer is the X server's.
     for (HWND hwnd : windows::TopLevels()) {

@@ -14,6 +14,9 @@ int Scale(int index);
 // The monitor's area in the program's screen coordinates; false for an
 // index that names no monitor.
 bool Bounds(int index, Rect* rect);
+// The primary screen's area (Wayland's scale applied); empty when no
+// display can be opened.
+Rect Primary();
 // The monitor whose area `rect` is exactly, or -1.
 int Covered(const Rect& rect);
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/MonitorBounds.h"
+#include "platform/ui/VideoDriver.h"
 
 #include <SDL.h>
 
@@ -13,8 +14,7 @@ namespace monitors {
 
 int Scale(int index)
 {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::string_view(driver) != "wayland")
+    if (!video::OnWayland())
         return 1;
     // SDL lists a scaled output's own mode first and gives its scaled-down
     // size as the desktop mode.
@@ -25,6 +25,14 @@ int Scale(int index)
         return 1;
     int scale = native.w / desktop.w;
     return scale >= 1 && native.h == desktop.h * scale ? scale : 1;
+}
+
+Rect Primary()
+{
+    Rect r;
+    if (!InitUi() || !Bounds(0, &r))
+        return {};
+    return r;
 }
 
 bool Bounds(int index, Rect* rect)

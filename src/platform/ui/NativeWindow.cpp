@@ -1,12 +1,12 @@
 #include "platform/ui/NativeWindow.h"
 
 #include "platform/gfx/Icon.h"
+#include "platform/ui/VideoDriver.h"
 #include "platform/ui/X11Connection.h"
 
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstring>
 #include <deque>
 #include <vector>
 
@@ -14,11 +14,7 @@ namespace plat {
 
 namespace {
 
-bool IsX11()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && std::strcmp(driver, "x11") == 0;
-}
+bool IsX11() { return video::OnX11(); }
 
 // SDL's RGB888 is 0x00RRGGBB in 32 bits, as our pixels are; ARGB8888's
 // alpha byte means nothing to a window's framebuffer.

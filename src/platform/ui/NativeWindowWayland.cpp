@@ -5,19 +5,15 @@
 #include "platform/ui/NativeWindow.h"
 
 #include "platform/ui/MonitorBounds.h"
+#include "platform/ui/VideoDriver.h"
 
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace plat {
 
-bool CompositorPlacesWindows()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && std::strcmp(driver, "wayland") == 0;
-}
+bool CompositorPlacesWindows() { return video::OnWayland(); }
 
 // weston keeps its black backdrop over the whole output when a full-screen
 // window is hidden, or even left and hidden at once: the window first

@@ -17,14 +17,6 @@ namespace {
 
 class DesktopWnd : public Wnd { };
 
-Rect PrimaryScreen()
-{
-    Rect r;
-    if (!InitUi() || !monitors::Bounds(0, &r))
-        return {};
-    return r;
-}
-
 Rect ClientOnScreen(const WindowData& data)
 {
     Point origin = windows::ClientOriginOnScreen(data);
@@ -98,7 +90,7 @@ void Wnd::CenterWindow(Wnd* alternateOwner)
         if (ref && ref->visible && ref->native && !Wnd::FromHandle(ref->handle)->IsIconic())
             ref->object->GetWindowRect(&area);
         else
-            area = PrimaryScreen();
+            area = monitors::Primary();
     } else if (WindowData* parent = windows::Find(data->parent)) {
         Size size = windows::ClientSize(*parent);
         area = { 0, 0, size.cx, size.cy };
@@ -109,7 +101,7 @@ void Wnd::CenterWindow(Wnd* alternateOwner)
     int y = area.top + (area.Height() - h) / 2;
     if (data->IsTopLevel()) {
         // Keep the caption on the screen.
-        Rect screen = PrimaryScreen();
+        Rect screen = monitors::Primary();
         x = std::max(screen.left, std::min(x, screen.right - w));
         y = std::max(screen.top, std::min(y, screen.bottom - h));
     }
@@ -155,7 +147,7 @@ void Wnd::GetWindowRect(Rect* rect) const
         return;
     }
     if (data->desktop) {
-        data->rect = PrimaryScreen();
+        data->rect = monitors::Primary();
         *rect = data->rect;
         return;
     }
@@ -176,7 +168,7 @@ void Wnd::GetClientRect(Rect* rect) const
         return;
     }
     if (data->desktop)
-        data->rect = PrimaryScreen();
+        data->rect = monitors::Primary();
     Size size = windows::ClientSize(*data);
     *rect = { 0, 0, size.cx, size.cy };
 }

@@ -50,9 +50,8 @@ struct BoundedParse::Arena {
     {
         if (budget.cancel && budget.cancel->load(std::memory_order_relaxed))
             stop = ParseEnd::Cancelled;
-        else if (held + size > budget.maxMemory)
-            stop = ParseEnd::OverBudget;
-        else if (++allocations % kAllocationsPerClockRead == 0 && ThreadCpuMs() - startCpuMs > budget.maxCpuMs)
+        else if (held + size > budget.maxMemory
+            || (++allocations % kAllocationsPerClockRead == 0 && ThreadCpuMs() - startCpuMs > budget.maxCpuMs))
             stop = ParseEnd::OverBudget;
         if (stop != ParseEnd::Parsed)
             std::longjmp(abandon, 1);

@@ -28,7 +28,7 @@ std::string Trim(std::string s)
     return s.substr(start);
 }
 
-COLORREF ToColorref(litehtml::web_color c) { return RGB(c.red, c.green, c.blue); }
+COLORREF ToColorref(const litehtml::web_color& c) { return RGB(c.red, c.green, c.blue); }
 
 Rect ToRect(const litehtml::position& p) { return { p.x, p.y, p.x + p.width, p.y + p.height }; }
 
@@ -80,7 +80,7 @@ Rect PageContainer::ClipOf(const PageCanvas& canvas) const
     return clip;
 }
 
-void PageContainer::Fill(PageCanvas& canvas, const Rect& rect, litehtml::web_color color) const
+void PageContainer::Fill(PageCanvas& canvas, const Rect& rect, const litehtml::web_color& color) const
 {
     if (color.alpha == 0 || !canvas.surface)
         return;

@@ -104,7 +104,7 @@ private:
     const PageImage* FindImage(const std::string& url) const;
     // The canvas's clip narrowed by the clips the page has set.
     Rect ClipOf(const PageCanvas& canvas) const;
-    void Fill(PageCanvas& canvas, const Rect& rect, litehtml::web_color color) const;
+    void Fill(PageCanvas& canvas, const Rect& rect, const litehtml::web_color& color) const;
     void DrawBackgroundImage(PageCanvas& canvas, const PageImage& image, const litehtml::background_paint& bg) const;
 
     std::string m_documentUrl;
