@@ -36,7 +36,7 @@ std::shared_ptr<const Surface> ResourcePixels(int id)
 // its own size on every repaint.
 class SurfacePool {
 public:
-    SurfacePool() { kept_.reserve(kKept); }
+    SurfacePool() { m_kept.reserve(kKept); }
 
     static SurfacePool& Instance()
     {
@@ -47,11 +47,11 @@ public:
     // A surface of that size with any pixels; empty when none is kept.
     Surface Take(int width, int height)
     {
-        std::lock_guard lock(mutex_);
-        for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+        std::lock_guard lock(m_mutex);
+        for (auto it = m_kept.begin(); it != m_kept.end(); ++it) {
             if (it->Width() == width && it->Height() == height) {
                 Surface s = std::move(*it);
-                kept_.erase(it);
+                m_kept.erase(it);
                 return s;
             }
         }
@@ -62,17 +62,17 @@ public:
     {
         if (surface.IsEmpty() || surface.IsView() || surface.BufferPixels() > kLargest)
             return;
-        std::lock_guard lock(mutex_);
-        if (kept_.size() < kKept)
-            kept_.push_back(std::move(surface));
+        std::lock_guard lock(m_mutex);
+        if (m_kept.size() < kKept)
+            m_kept.push_back(std::move(surface));
     }
 
 private:
     static constexpr std::size_t kKept = 8;
     static constexpr std::size_t kLargest = 256 * 256; // pixels
 
-    std::mutex mutex_;
-    std::vector<Surface> kept_;
+    std::mutex m_mutex;
+    std::vector<Surface> m_kept;
 };
 
 }
@@ -85,54 +85,54 @@ BitmapData::~BitmapData()
 
 bool Bitmap::CreateCompatibleBitmap(const DeviceContext&, int width, int height)
 {
-    data_.reset();
+    m_data.reset();
     if (width <= 0 || height <= 0)
         return false;
     Surface kept = SurfacePool::Instance().Take(width, height);
     if (!kept.IsEmpty()) {
-        data_ = std::make_shared<BitmapData>(std::move(kept), true);
+        m_data = std::make_shared<BitmapData>(std::move(kept), true);
         return true;
     }
     auto data = std::make_shared<BitmapData>(Surface(width, height));
     if (data->own.IsEmpty())
         return false;
-    data_ = std::move(data);
+    m_data = std::move(data);
     return true;
 }
 
 bool Bitmap::LoadBitmap(int id)
 {
-    data_.reset();
+    m_data.reset();
     std::shared_ptr<const Surface> pixels = ResourcePixels(id);
     if (!pixels)
         return false;
-    data_ = std::make_shared<BitmapData>(std::move(pixels));
+    m_data = std::make_shared<BitmapData>(std::move(pixels));
     return true;
 }
 
 bool Bitmap::LoadFromBmp(std::span<const std::uint8_t> bytes)
 {
-    data_.reset();
+    m_data.reset();
     Surface surface;
     std::string error;
     if (!DecodeBmp(bytes, surface, error))
         return false;
-    data_ = std::make_shared<BitmapData>(std::move(surface));
+    m_data = std::make_shared<BitmapData>(std::move(surface));
     return true;
 }
 
 bool Bitmap::DeleteObject()
 {
-    const bool had = data_ != nullptr;
-    data_.reset();
+    const bool had = m_data != nullptr;
+    m_data.reset();
     return had;
 }
 
 Size Bitmap::GetSize() const
 {
-    if (!data_)
+    if (!m_data)
         return {};
-    const Surface& pixels = data_->shared ? *data_->shared : data_->own;
+    const Surface& pixels = m_data->shared ? *m_data->shared : m_data->own;
     return { pixels.Width(), pixels.Height() };
 }
 
@@ -150,32 +150,32 @@ void ClearStale(BitmapData& data)
 
 const Surface* Bitmap::Pixels() const
 {
-    if (!data_)
+    if (!m_data)
         return nullptr;
-    if (data_->shared)
-        return data_->shared.get();
-    ClearStale(*data_);
-    return &data_->own;
+    if (m_data->shared)
+        return m_data->shared.get();
+    ClearStale(*m_data);
+    return &m_data->own;
 }
 
 Surface* Bitmap::PixelsToDrawOn(Coverage coverage)
 {
-    if (!data_)
+    if (!m_data)
         return nullptr;
     if (coverage == Coverage::Whole)
-        data_->stale = false;
-    ClearStale(*data_);
-    if (data_->shared) {
-        const Surface& shared = *data_->shared;
+        m_data->stale = false;
+    ClearStale(*m_data);
+    if (m_data->shared) {
+        const Surface& shared = *m_data->shared;
         Surface copy(shared.Width(), shared.Height());
         if (copy.IsEmpty())
             return nullptr;
         for (int y = 0; y < shared.Height(); ++y)
             std::copy_n(shared.Row(y), shared.Width(), copy.Row(y));
-        data_->own = std::move(copy);
-        data_->shared.reset();
+        m_data->own = std::move(copy);
+        m_data->shared.reset();
     }
-    return &data_->own;
+    return &m_data->own;
 }
 
 }

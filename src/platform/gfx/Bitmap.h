@@ -45,26 +45,26 @@ public:
     // The same from the bytes of a BMP file.
     bool LoadFromBmp(std::span<const std::uint8_t> bytes);
     bool DeleteObject();
-    bool IsNull() const { return !data_; }
+    bool IsNull() const { return !m_data; }
 
     Size GetSize() const;
     // The pixels (0x00RRGGBB), or null for a null bitmap.
     const Surface* Pixels() const;
     // True while the pixels are a resource's, shared with other bitmaps.
-    bool SharesPixels() const { return data_ && data_->shared; }
+    bool SharesPixels() const { return m_data && m_data->shared; }
     // True while the pixels must be made ready before drawing: a resource's,
     // shared with other bitmaps, or not yet cleared.
-    bool NeedsPreparing() const { return data_ && (data_->shared || data_->stale); }
+    bool NeedsPreparing() const { return m_data && (m_data->shared || m_data->stale); }
     // The pixels to draw on: shared pixels are copied first, for this bitmap
     // and its copies, and pixels not yet cleared are cleared unless the
     // drawing covers them whole. Null for a null bitmap or when memory runs out.
     Surface* PixelsToDrawOn(Coverage coverage = Coverage::Part);
 
     // Identifies the bitmap: equal for copies of one bitmap.
-    const std::shared_ptr<BitmapData>& Data() const { return data_; }
+    const std::shared_ptr<BitmapData>& Data() const { return m_data; }
 
 private:
-    std::shared_ptr<BitmapData> data_;
+    std::shared_ptr<BitmapData> m_data;
 };
 
 }

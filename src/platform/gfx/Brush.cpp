@@ -4,7 +4,7 @@ namespace plat {
 
 bool Brush::CreateSolidBrush(COLORREF color)
 {
-    data_ = std::make_shared<const BrushData>(BrushData { color & 0xffffff });
+    m_data = std::make_shared<const BrushData>(BrushData { color & 0xffffff });
     return true;
 }
 

@@ -17,7 +17,7 @@ public:
     explicit Brush(COLORREF color) { CreateSolidBrush(color); }
 
     bool CreateSolidBrush(COLORREF color);
-    COLORREF Color() const { return data_ ? data_->color : 0; }
+    COLORREF Color() const { return m_data ? m_data->color : 0; }
 
     // The white brush of a fresh context.
     static const Brush& WhiteBrush();

@@ -59,7 +59,7 @@ public:
     bool CreateCompatibleDC(const DeviceContext* dc);
     // Detaches from everything; later calls draw nothing.
     bool DeleteDC();
-    bool IsMemoryDC() const { return memory_; }
+    bool IsMemoryDC() const { return m_memory; }
 
     // Select an object; returns the one selected before (a fresh context has
     // a black pen, a white brush, the default font - 宋体 12 px - and, for a
@@ -75,9 +75,9 @@ public:
     COLORREF SetTextColor(COLORREF color);
     COLORREF SetBkColor(COLORREF color);
     BkMode SetBkMode(BkMode mode);
-    COLORREF GetTextColor() const { return textColor_; }
-    COLORREF GetBkColor() const { return bkColor_; }
-    BkMode GetBkMode() const { return bkMode_; }
+    COLORREF GetTextColor() const { return m_textColor; }
+    COLORREF GetBkColor() const { return m_bkColor; }
+    BkMode GetBkMode() const { return m_bkMode; }
 
     // Left and top edges included, right and bottom excluded.
     void FillRect(const Rect& rect, const Brush& brush);
@@ -163,29 +163,29 @@ private:
     void DrawTextLine(std::u32string_view text, int width, Point at, const Rect& clip,
         const std::vector<bool>& underlined = {});
 
-    Surface* surface_ = nullptr;
-    std::uint32_t* pixels_ = nullptr; // surface_->Data(), cached for the per-pixel calls
-    std::ptrdiff_t pitch_ = 0;
-    Point origin_;     // surface position of this context's (0, 0)
-    Rect clip_;        // surface coordinates; empty when nothing can be drawn
+    Surface* m_surface = nullptr;
+    std::uint32_t* m_pixels = nullptr; // m_surface->Data(), cached for the per-pixel calls
+    std::ptrdiff_t m_pitch = 0;
+    Point m_origin;     // surface position of this context's (0, 0)
+    Rect m_clip;        // surface coordinates; empty when nothing can be drawn
     // The clip in this context's coordinates as origin and size, and the
     // buffer index of this context's (0, 0): what SetPixel needs, precomputed.
-    int clipX_ = 0;
-    int clipY_ = 0;
-    unsigned clipWidth_ = 0;
-    unsigned clipHeight_ = 0;
-    std::ptrdiff_t originIndex_ = 0;
-    bool memory_ = false;
-    bool prepare_ = false; // the selected bitmap's pixels need Prepare before drawing
+    int m_clipX = 0;
+    int m_clipY = 0;
+    unsigned m_clipWidth = 0;
+    unsigned m_clipHeight = 0;
+    std::ptrdiff_t m_originIndex = 0;
+    bool m_memory = false;
+    bool m_prepare = false; // the selected bitmap's pixels need Prepare before drawing
 
-    Pen pen_ = Pen::BlackPen();
-    Brush brush_ = Brush::WhiteBrush();
-    Font font_; // null: the default font
-    Bitmap bitmap_;
-    COLORREF textColor_ = RGB(0, 0, 0);
-    COLORREF bkColor_ = RGB(255, 255, 255);
-    BkMode bkMode_ = BkMode::Opaque;
-    Point position_;
+    Pen m_pen = Pen::BlackPen();
+    Brush m_brush = Brush::WhiteBrush();
+    Font m_font; // null: the default font
+    Bitmap m_bitmap;
+    COLORREF m_textColor = RGB(0, 0, 0);
+    COLORREF m_bkColor = RGB(255, 255, 255);
+    BkMode m_bkMode = BkMode::Opaque;
+    Point m_position;
 };
 
 }

@@ -74,7 +74,7 @@ PrefixedLine ApplyPrefixes(std::u32string_view line)
 
 const FontData& DeviceContext::CurrentFont() const
 {
-    return font_.IsNull() ? *DefaultFontData() : *font_.Data();
+    return m_font.IsNull() ? *DefaultFontData() : *m_font.Data();
 }
 
 void DeviceContext::DrawTextLine(std::u32string_view text, int width, Point at, const Rect& clip,
@@ -85,17 +85,17 @@ void DeviceContext::DrawTextLine(std::u32string_view text, int width, Point at, 
         return;
     FontFace& face = *font.face;
     const FaceMetrics& m = face.Metrics();
-    if (prepare_)
+    if (m_prepare)
         Prepare(Coverage::Part);
     const raster::Target target = Target(clip);
     if (target.clip.IsEmpty())
         return;
     const int height = m.ascent + m.descent;
-    if (bkMode_ == BkMode::Opaque)
+    if (m_bkMode == BkMode::Opaque)
         raster::FillRect(target, { at.x, at.y, raster::Translate(at.x, width), raster::Translate(at.y, height) },
-            ToXrgb(bkColor_));
+            ToXrgb(m_bkColor));
 
-    const std::uint32_t ink = ToXrgb(textColor_);
+    const std::uint32_t ink = ToXrgb(m_textColor);
     // The first row below the baseline; glyph masks count their tops from it.
     const int baseline = raster::Translate(at.y, m.ascent);
     int pen = at.x;
@@ -119,14 +119,14 @@ void DeviceContext::DrawTextLine(std::u32string_view text, int width, Point at, 
 
 bool DeviceContext::TextOut(int x, int y, std::string_view text)
 {
-    if (!pixels_)
+    if (!m_pixels)
         return false;
     const FontData& font = CurrentFont();
     if (!font.face)
         return true;
     const std::u32string decoded = DecodeUtf8(text);
     DrawTextLine(decoded, LineWidth(*font.face, decoded),
-        { raster::Translate(x, origin_.x), raster::Translate(y, origin_.y) }, clip_);
+        { raster::Translate(x, m_origin.x), raster::Translate(y, m_origin.y) }, m_clip);
     return true;
 }
 
@@ -143,7 +143,7 @@ int DeviceContext::DrawText(std::string_view text, const Rect& rect, unsigned fo
     const int textHeight = static_cast<int>(std::min<long long>(
         static_cast<long long>(lineHeight) * static_cast<long long>(lineCount), raster::kCoordLimit));
 
-    const Rect box = raster::Translate(rect, origin_);
+    const Rect box = raster::Translate(rect, m_origin);
     int top = box.top;
     if (singleLine && (format & DT_VCENTER))
         top = box.top + (box.Height() - textHeight) / 2;
@@ -152,7 +152,7 @@ int DeviceContext::DrawText(std::string_view text, const Rect& rect, unsigned fo
     std::u32string_view rest = decoded;
     for (std::size_t i = 0; i < lineCount; ++i) {
         const long long lineTop = top + static_cast<long long>(i) * lineHeight;
-        if (lineTop >= box.bottom || !pixels_)
+        if (lineTop >= box.bottom || !m_pixels)
             break;
         const int y = static_cast<int>(lineTop);
         const std::u32string_view own = singleLine ? std::exchange(rest, {}) : TakeLine(rest);

@@ -10,25 +10,25 @@ bool Font::CreateFont(int height, int width, int, int, int weight, unsigned char
     unsigned char strikeOut, unsigned char, unsigned char, unsigned char, unsigned char, unsigned char,
     std::string_view faceName)
 {
-    data_.reset();
+    m_data.reset();
     constexpr int kLargest = 1024;
     const int pixelHeight = height == 0 ? 12 : (height < -kLargest || height > kLargest ? kLargest : std::abs(height));
     const int pixelWidth = width < -kLargest || width > kLargest ? kLargest : std::abs(width);
     auto face = FindFontFace(faceName, pixelHeight, pixelWidth, weight >= 600);
     if (!face)
         return false;
-    data_ = std::make_shared<const FontData>(FontData { std::move(face), underline != 0, strikeOut != 0 });
+    m_data = std::make_shared<const FontData>(FontData { std::move(face), underline != 0, strikeOut != 0 });
     return true;
 }
 
 std::string Font::FamilyName() const
 {
-    return data_ && data_->face ? data_->face->Family() : std::string();
+    return m_data && m_data->face ? m_data->face->Family() : std::string();
 }
 
 int Font::PixelSize() const
 {
-    return data_ && data_->face ? data_->face->PixelSize() : 0;
+    return m_data && m_data->face ? m_data->face->PixelSize() : 0;
 }
 
 }

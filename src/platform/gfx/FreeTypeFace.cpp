@@ -33,10 +33,10 @@ constexpr std::uint32_t kInk = 0xFFFFFFFF; // a glyph mask's value for ink
 class FreeTypeFace final : public FontFace {
 public:
     FreeTypeFace(FT_Face face, std::string family, int pixelSize, bool bold)
-        : face_(face), family_(std::move(family)), pixelSize_(pixelSize), bold_(bold)
+        : m_face(face), m_family(std::move(family)), m_pixelSize(pixelSize), m_bold(bold)
     {
     }
-    ~FreeTypeFace() override { FT_Done_Face(face_); }
+    ~FreeTypeFace() override { FT_Done_Face(m_face); }
     FreeTypeFace(const FreeTypeFace&) = delete;
     FreeTypeFace& operator=(const FreeTypeFace&) = delete;
 
@@ -45,29 +45,29 @@ public:
     bool SetSize(int pixelWidth)
     {
         int best = -1;
-        for (int i = 0; i < face_->num_fixed_sizes; ++i) {
-            const FT_Bitmap_Size& s = face_->available_sizes[i];
+        for (int i = 0; i < m_face->num_fixed_sizes; ++i) {
+            const FT_Bitmap_Size& s = m_face->available_sizes[i];
             const int ppem = static_cast<int>((s.y_ppem + 32) >> 6);
-            if (ppem == pixelSize_ || s.height == pixelSize_) {
+            if (ppem == m_pixelSize || s.height == m_pixelSize) {
                 best = i;
                 break;
             }
-            if (!FT_IS_SCALABLE(face_)
-                && (best < 0 || std::abs(s.height - pixelSize_) < std::abs(face_->available_sizes[best].height - pixelSize_)))
+            if (!FT_IS_SCALABLE(m_face)
+                && (best < 0 || std::abs(s.height - m_pixelSize) < std::abs(m_face->available_sizes[best].height - m_pixelSize)))
                 best = i;
         }
         if (best >= 0) {
-            strikeHeight_ = face_->available_sizes[best].height;
-            return FT_Select_Size(face_, best) == 0;
+            m_strikeHeight = m_face->available_sizes[best].height;
+            return FT_Select_Size(m_face, best) == 0;
         }
         const FT_UInt xSize = pixelWidth > 0 ? static_cast<FT_UInt>(2 * pixelWidth) : 0;
-        return FT_Set_Pixel_Sizes(face_, xSize, static_cast<FT_UInt>(pixelSize_)) == 0;
+        return FT_Set_Pixel_Sizes(m_face, xSize, static_cast<FT_UInt>(m_pixelSize)) == 0;
     }
 
     // Callers hold the font lock.
     void MeasureMetrics()
     {
-        if (strikeHeight_ > 0) {
+        if (m_strikeHeight > 0) {
             // Strikes carry no reliable line metrics: take the ascent from the
             // glyphs themselves and keep the strike's cell height.
             int ascent = 0;
@@ -77,26 +77,26 @@ public:
                 ascent = std::max(ascent, g.top);
                 below = std::max(below, g.rows - g.top);
             }
-            metrics_.ascent = ascent;
-            metrics_.descent = std::max(below, strikeHeight_ - ascent);
+            m_metrics.ascent = ascent;
+            m_metrics.descent = std::max(below, m_strikeHeight - ascent);
         } else {
-            metrics_.ascent = static_cast<int>((face_->size->metrics.ascender + 63) >> 6);
-            metrics_.descent = static_cast<int>((-face_->size->metrics.descender + 63) >> 6);
+            m_metrics.ascent = static_cast<int>((m_face->size->metrics.ascender + 63) >> 6);
+            m_metrics.descent = static_cast<int>((-m_face->size->metrics.descender + 63) >> 6);
         }
-        metrics_.aveCharWidth = LockedGlyph(U'x').advance;
-        metrics_.maxCharWidth = std::max(metrics_.aveCharWidth, LockedGlyph(U'中').advance);
+        m_metrics.aveCharWidth = LockedGlyph(U'x').advance;
+        m_metrics.maxCharWidth = std::max(m_metrics.aveCharWidth, LockedGlyph(U'中').advance);
     }
 
-    const std::string& Family() const override { return family_; }
-    int PixelSize() const override { return pixelSize_; }
-    const FaceMetrics& Metrics() const override { return metrics_; }
+    const std::string& Family() const override { return m_family; }
+    int PixelSize() const override { return m_pixelSize; }
+    const FaceMetrics& Metrics() const override { return m_metrics; }
 
     // Every character of every text drawn comes here, so glyphs of the Basic
     // Multilingual Plane are found in a table without the lock once made.
     const Glyph& GlyphFor(char32_t codePoint) override
     {
         if (codePoint < kTableSize) {
-            if (const Page* page = pages_[codePoint >> 8].load(std::memory_order_acquire)) {
+            if (const Page* page = m_pages[codePoint >> 8].load(std::memory_order_acquire)) {
                 if (const Glyph* glyph = page->glyphs[codePoint & 0xff].load(std::memory_order_acquire))
                     return *glyph;
             }
@@ -117,10 +117,10 @@ private:
     // Callers hold the font lock.
     void Publish(char32_t codePoint, const Glyph& glyph)
     {
-        std::atomic<Page*>& slot = pages_[codePoint >> 8];
+        std::atomic<Page*>& slot = m_pages[codePoint >> 8];
         Page* page = slot.load(std::memory_order_relaxed);
         if (!page) {
-            page = ownedPages_.emplace_back(std::make_unique<Page>()).get();
+            page = m_ownedPages.emplace_back(std::make_unique<Page>()).get();
             slot.store(page, std::memory_order_release);
         }
         page->glyphs[codePoint & 0xff].store(&glyph, std::memory_order_release);
@@ -129,9 +129,9 @@ private:
     // Callers hold the font lock. Map nodes never move, so the reference lasts.
     const Glyph& LockedGlyph(char32_t codePoint)
     {
-        auto it = glyphs_.find(codePoint);
-        if (it == glyphs_.end())
-            it = glyphs_.emplace(codePoint, Render(codePoint)).first;
+        auto it = m_glyphs.find(codePoint);
+        if (it == m_glyphs.end())
+            it = m_glyphs.emplace(codePoint, Render(codePoint)).first;
         return it->second;
     }
 
@@ -140,12 +140,12 @@ private:
         constexpr FT_Int32 kFlags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME;
         Glyph glyph;
         // Index 0 is the face's missing-glyph shape.
-        const FT_UInt index = FT_Get_Char_Index(face_, codePoint);
-        if (FT_Load_Glyph(face_, index, kFlags) != 0 && (index == 0 || FT_Load_Glyph(face_, 0, kFlags) != 0)) {
-            glyph.advance = std::max(1, pixelSize_ / 2);
+        const FT_UInt index = FT_Get_Char_Index(m_face, codePoint);
+        if (FT_Load_Glyph(m_face, index, kFlags) != 0 && (index == 0 || FT_Load_Glyph(m_face, 0, kFlags) != 0)) {
+            glyph.advance = std::max(1, m_pixelSize / 2);
             return glyph;
         }
-        const FT_GlyphSlot slot = face_->glyph;
+        const FT_GlyphSlot slot = m_face->glyph;
         const FT_Bitmap& bitmap = slot->bitmap;
         glyph.left = slot->bitmap_left;
         glyph.top = slot->bitmap_top;
@@ -173,7 +173,7 @@ private:
                 glyph.mask[static_cast<std::size_t>(y) * glyph.width + x] = ink ? kInk : 0;
             }
         }
-        if (bold_)
+        if (m_bold)
             Embolden(glyph);
         return glyph;
     }
@@ -197,15 +197,15 @@ private:
         ++g.advance;
     }
 
-    FT_Face face_;
-    std::string family_;
-    int pixelSize_;
-    bool bold_;
-    int strikeHeight_ = 0;
-    FaceMetrics metrics_;
-    std::unordered_map<char32_t, Glyph> glyphs_;
-    std::array<std::atomic<Page*>, kTableSize / 256> pages_ {};
-    std::vector<std::unique_ptr<Page>> ownedPages_;
+    FT_Face m_face;
+    std::string m_family;
+    int m_pixelSize;
+    bool m_bold;
+    int m_strikeHeight = 0;
+    FaceMetrics m_metrics;
+    std::unordered_map<char32_t, Glyph> m_glyphs;
+    std::array<std::atomic<Page*>, kTableSize / 256> m_pages {};
+    std::vector<std::unique_ptr<Page>> m_ownedPages;
 };
 
 }

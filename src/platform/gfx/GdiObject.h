@@ -14,22 +14,22 @@ public:
     // True when there was something to delete.
     bool DeleteObject()
     {
-        const bool had = data_ != nullptr;
-        data_.reset();
+        const bool had = m_data != nullptr;
+        m_data.reset();
         return had;
     }
-    bool IsNull() const { return !data_; }
+    bool IsNull() const { return !m_data; }
 
-    const std::shared_ptr<const Payload>& Data() const { return data_; }
+    const std::shared_ptr<const Payload>& Data() const { return m_data; }
     static Derived FromData(std::shared_ptr<const Payload> data)
     {
         Derived object;
-        static_cast<GdiObject&>(object).data_ = std::move(data);
+        static_cast<GdiObject&>(object).m_data = std::move(data);
         return object;
     }
 
 protected:
-    std::shared_ptr<const Payload> data_;
+    std::shared_ptr<const Payload> m_data;
 };
 
 }

@@ -13,22 +13,22 @@ bool Icon::LoadIcon(int id)
 
 bool Icon::LoadFromBmp(std::span<const std::uint8_t> bytes)
 {
-    argb_.clear();
-    width_ = 0;
-    height_ = 0;
+    m_argb.clear();
+    m_width = 0;
+    m_height = 0;
     DecodedBmp bmp;
     std::string error;
     if (!DecodeBmp(bytes, bmp, error))
         return false;
-    argb_ = std::move(bmp.argb);
-    width_ = bmp.width;
-    height_ = bmp.height;
+    m_argb = std::move(bmp.argb);
+    m_width = bmp.width;
+    m_height = bmp.height;
     return true;
 }
 
 std::vector<std::uint32_t> Icon::ScaledArgb(int size) const
 {
-    return ScaleArgb(argb_, width_, height_, size, size);
+    return ScaleArgb(m_argb, m_width, m_height, size, size);
 }
 
 }

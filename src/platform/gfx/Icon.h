@@ -16,19 +16,19 @@ public:
     bool LoadIcon(int id);
     // The same from the bytes of a BMP file (24-bit files are fully opaque).
     bool LoadFromBmp(std::span<const std::uint8_t> bytes);
-    bool IsNull() const { return width_ == 0; }
+    bool IsNull() const { return m_width == 0; }
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
     // Pixels as 0xAARRGGBB, straight alpha, top row first.
-    const std::vector<std::uint32_t>& Argb() const { return argb_; }
+    const std::vector<std::uint32_t>& Argb() const { return m_argb; }
     // The icon box-filtered to size x size (e.g. kSmallIconSize); empty for a null icon.
     std::vector<std::uint32_t> ScaledArgb(int size) const;
 
 private:
-    std::vector<std::uint32_t> argb_;
-    int width_ = 0;
-    int height_ = 0;
+    std::vector<std::uint32_t> m_argb;
+    int m_width = 0;
+    int m_height = 0;
 };
 
 }

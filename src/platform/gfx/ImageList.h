@@ -29,18 +29,18 @@ public:
     bool Draw(DeviceContext& dc, int index, Point pt, unsigned style) const;
     bool DeleteImageList();
 
-    int GetImageCount() const { return count_; }
-    Size GetImageSize() const { return { cx_, cy_ }; }
-    bool IsNull() const { return cx_ == 0; }
+    int GetImageCount() const { return m_count; }
+    Size GetImageSize() const { return { m_cx, m_cy }; }
+    bool IsNull() const { return m_cx == 0; }
 
 private:
     // Pixels (0x00RRGGBB) and mask (all ones = drawn, 0 = not) of all
     // images, each cx*cy.
-    std::vector<std::uint32_t> pixels_;
-    std::vector<std::uint32_t> mask_;
-    int cx_ = 0;
-    int cy_ = 0;
-    int count_ = 0;
+    std::vector<std::uint32_t> m_pixels;
+    std::vector<std::uint32_t> m_mask;
+    int m_cx = 0;
+    int m_cy = 0;
+    int m_count = 0;
 };
 
 }

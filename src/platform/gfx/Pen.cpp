@@ -6,10 +6,10 @@ namespace plat {
 
 bool Pen::CreatePen(int style, int width, COLORREF color)
 {
-    data_.reset();
+    m_data.reset();
     if ((style != PS_SOLID && style != PS_NULL) || width < 0 || width > 1)
         return false;
-    data_ = std::make_shared<const PenData>(PenData { style, color & 0xffffff });
+    m_data = std::make_shared<const PenData>(PenData { style, color & 0xffffff });
     return true;
 }
 

@@ -21,7 +21,7 @@ public:
 
     // PS_SOLID or PS_NULL, width 0 or 1; anything else fails and leaves the pen null.
     bool CreatePen(int style, int width, COLORREF color);
-    COLORREF Color() const { return data_ ? data_->color : 0; }
+    COLORREF Color() const { return m_data ? m_data->color : 0; }
 
     // The black pen of a fresh context.
     static const Pen& BlackPen();

@@ -19,24 +19,24 @@ namespace {
 class PendingFace final : public FontFace {
 public:
     PendingFace(std::shared_future<std::shared_ptr<FontFace>> result, int pixelSize)
-        : result_(std::move(result)), pixelSize_(pixelSize)
+        : m_result(std::move(result)), m_pixelSize(pixelSize)
     {
-        missing_.advance = std::max(1, pixelSize / 2);
+        m_missing.advance = std::max(1, pixelSize / 2);
     }
 
-    const std::string& Family() const override { return Face() ? Face()->Family() : noFamily_; }
-    int PixelSize() const override { return pixelSize_; }
-    const FaceMetrics& Metrics() const override { return Face() ? Face()->Metrics() : noMetrics_; }
-    const Glyph& GlyphFor(char32_t codePoint) override { return Face() ? Face()->GlyphFor(codePoint) : missing_; }
+    const std::string& Family() const override { return Face() ? Face()->Family() : m_noFamily; }
+    int PixelSize() const override { return m_pixelSize; }
+    const FaceMetrics& Metrics() const override { return Face() ? Face()->Metrics() : m_noMetrics; }
+    const Glyph& GlyphFor(char32_t codePoint) override { return Face() ? Face()->GlyphFor(codePoint) : m_missing; }
 
 private:
-    FontFace* Face() const { return result_.get().get(); }
+    FontFace* Face() const { return m_result.get().get(); }
 
-    std::shared_future<std::shared_ptr<FontFace>> result_;
-    int pixelSize_;
-    std::string noFamily_;
-    FaceMetrics noMetrics_;
-    Glyph missing_;
+    std::shared_future<std::shared_ptr<FontFace>> m_result;
+    int m_pixelSize;
+    std::string m_noFamily;
+    FaceMetrics m_noMetrics;
+    Glyph m_missing;
 };
 
 

@@ -35,19 +35,19 @@ Surface Surface::View(std::uint32_t* pixels, int width, int height, int pitch)
     Surface view;
     if (!pixels || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || pitch < width || pitch > 2 * kMaxSide)
         return view;
-    view.pixels_ = pixels;
-    view.width_ = width;
-    view.height_ = height;
-    view.pitch_ = pitch;
+    view.m_pixels = pixels;
+    view.m_width = width;
+    view.m_height = height;
+    view.m_pitch = pitch;
     return view;
 }
 
 Surface::Surface(Surface&& other) noexcept
-    : owned_(std::move(other.owned_))
-    , pixels_(std::exchange(other.pixels_, nullptr))
-    , width_(std::exchange(other.width_, 0))
-    , height_(std::exchange(other.height_, 0))
-    , pitch_(std::exchange(other.pitch_, 0))
+    : m_owned(std::move(other.m_owned))
+    , m_pixels(std::exchange(other.m_pixels, nullptr))
+    , m_width(std::exchange(other.m_width, 0))
+    , m_height(std::exchange(other.m_height, 0))
+    , m_pitch(std::exchange(other.m_pitch, 0))
 {
 }
 
@@ -55,21 +55,21 @@ Surface& Surface::operator=(Surface&& other) noexcept
 {
     if (this == &other)
         return *this;
-    owned_ = std::move(other.owned_);
-    pixels_ = std::exchange(other.pixels_, nullptr);
-    width_ = std::exchange(other.width_, 0);
-    height_ = std::exchange(other.height_, 0);
-    pitch_ = std::exchange(other.pitch_, 0);
+    m_owned = std::move(other.m_owned);
+    m_pixels = std::exchange(other.m_pixels, nullptr);
+    m_width = std::exchange(other.m_width, 0);
+    m_height = std::exchange(other.m_height, 0);
+    m_pitch = std::exchange(other.m_pitch, 0);
     return *this;
 }
 
 void Surface::Clear()
 {
-    owned_.reset();
-    pixels_ = nullptr;
-    width_ = 0;
-    height_ = 0;
-    pitch_ = 0;
+    m_owned.reset();
+    m_pixels = nullptr;
+    m_width = 0;
+    m_height = 0;
+    m_pitch = 0;
 }
 
 bool Surface::Resize(int width, int height)
@@ -81,27 +81,27 @@ bool Surface::Resize(int width, int height)
         return true;
     const int pitch = PitchFor(width);
     const std::size_t bytes = static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height) * sizeof(std::uint32_t);
-    owned_.reset(static_cast<std::uint32_t*>(std::aligned_alloc(64, bytes)));
-    if (!owned_)
+    m_owned.reset(static_cast<std::uint32_t*>(std::aligned_alloc(64, bytes)));
+    if (!m_owned)
         return false;
-    pixels_ = owned_.get();
-    std::memset(pixels_, 0, bytes);
-    width_ = width;
-    height_ = height;
-    pitch_ = pitch;
+    m_pixels = m_owned.get();
+    std::memset(m_pixels, 0, bytes);
+    m_width = width;
+    m_height = height;
+    m_pitch = pitch;
     return true;
 }
 
 std::uint32_t Surface::Pixel(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return 0;
     return Row(y)[x];
 }
 
 void Surface::Fill(std::uint32_t xrgb)
 {
-    std::fill_n(pixels_, BufferPixels(), xrgb);
+    std::fill_n(m_pixels, BufferPixels(), xrgb);
 }
 
 }

@@ -48,25 +48,25 @@ public:
     // A view becomes a surface that owns its pixels.
     bool Resize(int width, int height);
 
-    bool IsView() const { return pixels_ && !owned_; }
+    bool IsView() const { return m_pixels && !m_owned; }
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int Pitch() const { return pitch_; } // pixels from one row to the next
-    Rect Bounds() const { return { 0, 0, width_, height_ }; }
-    bool IsEmpty() const { return width_ == 0 || height_ == 0; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    int Pitch() const { return m_pitch; } // pixels from one row to the next
+    Rect Bounds() const { return { 0, 0, m_width, m_height }; }
+    bool IsEmpty() const { return m_width == 0 || m_height == 0; }
 
-    std::uint32_t* Data() { return pixels_; }
-    const std::uint32_t* Data() const { return pixels_; }
+    std::uint32_t* Data() { return m_pixels; }
+    const std::uint32_t* Data() const { return m_pixels; }
     // Callers must range-check y.
-    std::uint32_t* Row(int y) { return pixels_ + static_cast<std::ptrdiff_t>(y) * pitch_; }
-    const std::uint32_t* Row(int y) const { return pixels_ + static_cast<std::ptrdiff_t>(y) * pitch_; }
+    std::uint32_t* Row(int y) { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_pitch; }
+    const std::uint32_t* Row(int y) const { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_pitch; }
 
     // The pixel at (x, y) as 0x00RRGGBB; 0 outside the surface.
     std::uint32_t Pixel(int x, int y) const;
     void Fill(std::uint32_t xrgb);
     // Every pixel of the buffer, padding included: Pitch() x Height().
-    std::size_t BufferPixels() const { return static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height_); }
+    std::size_t BufferPixels() const { return static_cast<std::size_t>(m_pitch) * static_cast<std::size_t>(m_height); }
 
 private:
     struct Free {
@@ -74,11 +74,11 @@ private:
     };
     void Clear();
 
-    std::unique_ptr<std::uint32_t[], Free> owned_; // null for a view
-    std::uint32_t* pixels_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
-    int pitch_ = 0;
+    std::unique_ptr<std::uint32_t[], Free> m_owned; // null for a view
+    std::uint32_t* m_pixels = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+    int m_pitch = 0;
 };
 
 }

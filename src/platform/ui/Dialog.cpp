@@ -77,15 +77,15 @@ void CreateControl(const DialogTemplate& tmpl, const ControlTemplate& ct, HWND p
 }
 
 Dialog::Dialog(int templateId, Wnd* parent)
-    : templateId_(templateId)
-    , parent_(parent)
+    : m_templateId(templateId)
+    , m_parent(parent)
 {
 }
 
 Dialog::Dialog(DialogTemplate tmpl, Wnd* parent)
-    : templateId_(tmpl.id)
-    , builtTemplate_(std::make_unique<DialogTemplate>(std::move(tmpl)))
-    , parent_(parent)
+    : m_templateId(tmpl.id)
+    , m_builtTemplate(std::make_unique<DialogTemplate>(std::move(tmpl)))
+    , m_parent(parent)
 {
 }
 
@@ -100,9 +100,9 @@ LV_END_MESSAGE_MAP()
 bool Dialog::CreateWindowFromTemplate(HWND owner)
 {
     std::optional<DialogTemplate> loaded;
-    const DialogTemplate* tmpl = builtTemplate_.get();
+    const DialogTemplate* tmpl = m_builtTemplate.get();
     if (!tmpl) {
-        loaded = DialogTemplate::Load(templateId_);
+        loaded = DialogTemplate::Load(m_templateId);
         if (!loaded)
             return false;
         tmpl = &*loaded;
@@ -145,21 +145,21 @@ bool Dialog::CreateWindowFromTemplate(HWND owner)
         CreateControl(*tmpl, ct, self);
     if (WindowData* d = windows::Find(self))
         d->visible = false;
-    visibleOnInit_ = tmpl->visible;
+    m_visibleOnInit = tmpl->visible;
     return true;
 }
 
 std::intptr_t Dialog::DoModal()
 {
-    if (running_ || IsWindow() || !InitUi())
+    if (m_running || IsWindow() || !InitUi())
         return -1;
-    HWND owner = parent_ && parent_->IsWindow() ? parent_->m_hWnd : loop::ActiveModal();
+    HWND owner = m_parent && m_parent->IsWindow() ? m_parent->m_hWnd : loop::ActiveModal();
     if (!CreateWindowFromTemplate(owner))
         return -1;
     HWND self = m_hWnd;
-    running_ = true;
-    ended_ = false;
-    result_ = -1;
+    m_running = true;
+    m_ended = false;
+    m_result = -1;
 
     WindowData* data = windows::Find(self);
     HWND ownerHandle = data ? data->owner : 0;
@@ -172,9 +172,9 @@ std::intptr_t Dialog::DoModal()
     if (SendMessage(WM_INITDIALOG) != 0)
         if (WindowData* d = windows::Find(self))
             defproc::FocusFirstTabStop(*d);
-    if (!ended_ && IsWindow() && visibleOnInit_)
+    if (!m_ended && IsWindow() && m_visibleOnInit)
         ShowWindow(SW_SHOW);
-    RunMessageLoop(ended_);
+    RunMessageLoop(m_ended);
 
     loop::PopModal(self);
     // The owner comes back before this window goes, so it takes the focus.
@@ -185,31 +185,31 @@ std::intptr_t Dialog::DoModal()
     }
     if (windows::Find(self))
         windows::Destroy(self);
-    running_ = false;
-    return result_;
+    m_running = false;
+    return m_result;
 }
 
 bool Dialog::Create(Wnd* parent)
 {
-    if (running_ || IsWindow() || !InitUi())
+    if (m_running || IsWindow() || !InitUi())
         return false;
     if (parent)
-        parent_ = parent;
-    if (!CreateWindowFromTemplate(parent_ ? parent_->m_hWnd : 0))
+        m_parent = parent;
+    if (!CreateWindowFromTemplate(m_parent ? m_parent->m_hWnd : 0))
         return false;
-    ended_ = false;
+    m_ended = false;
     if (SendMessage(WM_INITDIALOG) != 0)
         if (WindowData* d = windows::Find(this))
             defproc::FocusFirstTabStop(*d);
-    if (IsWindow() && visibleOnInit_)
+    if (IsWindow() && m_visibleOnInit)
         ShowWindow(SW_SHOW);
     return IsWindow();
 }
 
 void Dialog::EndDialog(int result)
 {
-    result_ = result;
-    ended_ = true;
+    m_result = result;
+    m_ended = true;
     ShowWindow(SW_HIDE);
 }
 
@@ -252,8 +252,8 @@ LRESULT Dialog::HandleInitDialog(WPARAM, LPARAM)
 LRESULT Dialog::WindowProc(unsigned message, WPARAM wParam, LPARAM lParam)
 {
     // A modal run ends when its window goes, however it went.
-    if (message == WM_DESTROY && running_)
-        ended_ = true;
+    if (message == WM_DESTROY && m_running)
+        m_ended = true;
     return Wnd::WindowProc(message, wParam, lParam);
 }
 

@@ -57,7 +57,7 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
 
-    int TemplateId() const { return templateId_; }
+    int TemplateId() const { return m_templateId; }
 
 protected:
     // A dialog from a template built in code (message boxes).
@@ -74,13 +74,13 @@ protected:
 private:
     bool CreateWindowFromTemplate(HWND owner);
 
-    int templateId_ = 0;
-    std::unique_ptr<DialogTemplate> builtTemplate_;
-    Wnd* parent_ = nullptr;
-    bool visibleOnInit_ = false;
-    bool running_ = false;
-    bool ended_ = false;
-    std::intptr_t result_ = -1;
+    int m_templateId = 0;
+    std::unique_ptr<DialogTemplate> m_builtTemplate;
+    Wnd* m_parent = nullptr;
+    bool m_visibleOnInit = false;
+    bool m_running = false;
+    bool m_ended = false;
+    std::intptr_t m_result = -1;
 };
 
 }

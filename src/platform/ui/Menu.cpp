@@ -19,22 +19,22 @@ std::unique_ptr<Menu> Menu::StandardWindowMenu(bool minimizeBox)
 bool Menu::AppendMenu(unsigned flags, unsigned id, std::string_view text)
 {
     if (flags & MF_SEPARATOR)
-        items_.push_back({ MF_SEPARATOR, 0, {} });
+        m_items.push_back({ MF_SEPARATOR, 0, {} });
     else
-        items_.push_back({ flags, id, std::string(text) });
+        m_items.push_back({ flags, id, std::string(text) });
     return true;
 }
 
 unsigned Menu::GetMenuItemID(int index) const
 {
-    if (index < 0 || index >= GetMenuItemCount() || (items_[index].flags & MF_SEPARATOR))
+    if (index < 0 || index >= GetMenuItemCount() || (m_items[index].flags & MF_SEPARATOR))
         return 0;
-    return items_[index].id;
+    return m_items[index].id;
 }
 
 bool Menu::EnableMenuItem(unsigned id, bool enable)
 {
-    for (Item& item : items_) {
+    for (Item& item : m_items) {
         if (item.id == id && !(item.flags & MF_SEPARATOR)) {
             item.flags = enable ? (item.flags & ~MF_GRAYED) : (item.flags | MF_GRAYED);
             return true;

@@ -24,13 +24,13 @@ public:
     static std::unique_ptr<Menu> StandardWindowMenu(bool minimizeBox);
 
     bool AppendMenu(unsigned flags, unsigned id = 0, std::string_view text = {});
-    int GetMenuItemCount() const { return static_cast<int>(items_.size()); }
+    int GetMenuItemCount() const { return static_cast<int>(m_items.size()); }
     unsigned GetMenuItemID(int index) const;
-    const std::vector<Item>& Items() const { return items_; }
+    const std::vector<Item>& Items() const { return m_items; }
     bool EnableMenuItem(unsigned id, bool enable);
 
 private:
-    std::vector<Item> items_;
+    std::vector<Item> m_items;
 };
 
 }

@@ -68,8 +68,8 @@ int PopupWidth(const Menu& menu)
 class PopupWnd : public Wnd {
 public:
     PopupWnd(const Menu& menu, int width)
-        : menu_(menu)
-        , width_(width)
+        : m_menu(menu)
+        , m_width(width)
     {
     }
 
@@ -107,9 +107,9 @@ public:
 private:
     int ItemAt(Point p) const
     {
-        for (int i = 0; i < menu_.GetMenuItemCount(); ++i) {
-            Rect r = PopupItemRect(menu_, i);
-            r.right = width_;
+        for (int i = 0; i < m_menu.GetMenuItemCount(); ++i) {
+            Rect r = PopupItemRect(m_menu, i);
+            r.right = m_width;
             if (r.Contains(p))
                 return i;
         }
@@ -118,9 +118,9 @@ private:
 
     bool Selectable(int index) const
     {
-        if (index < 0 || index >= menu_.GetMenuItemCount())
+        if (index < 0 || index >= m_menu.GetMenuItemCount())
             return false;
-        unsigned flags = menu_.Items()[index].flags;
+        unsigned flags = m_menu.Items()[index].flags;
         return !(flags & MF_SEPARATOR) && !(flags & MF_GRAYED);
     }
 
@@ -129,7 +129,7 @@ private:
         if (key == VK_ESCAPE)
             done = true;
         else if (key == VK_RETURN)
-            Choose(hot_);
+            Choose(m_hot);
         else if (key == VK_DOWN || key == VK_UP)
             MoveHot(key == VK_DOWN ? 1 : -1);
         else if (key == VK_F4 && alt)
@@ -142,8 +142,8 @@ private:
     // with none highlighted, the first or the last.
     void MoveHot(int step)
     {
-        int count = menu_.GetMenuItemCount();
-        int index = hot_ >= 0 ? hot_ : (step > 0 ? -1 : count);
+        int count = m_menu.GetMenuItemCount();
+        int index = m_hot >= 0 ? m_hot : (step > 0 ? -1 : count);
         for (int n = 0; n < count; ++n) {
             index = ((index + step) % count + count) % count;
             if (Selectable(index)) {
@@ -160,8 +160,8 @@ private:
         if (key == 0)
             return;
         std::vector<int> matches;
-        for (int i = 0; i < menu_.GetMenuItemCount(); ++i)
-            if (Selectable(i) && Mnemonic(menu_.Items()[i].text) == key)
+        for (int i = 0; i < m_menu.GetMenuItemCount(); ++i)
+            if (Selectable(i) && Mnemonic(m_menu.Items()[i].text) == key)
                 matches.push_back(i);
         if (matches.size() == 1) {
             Choose(matches[0]);
@@ -169,7 +169,7 @@ private:
         }
         if (matches.empty())
             return;
-        auto next = std::upper_bound(matches.begin(), matches.end(), hot_);
+        auto next = std::upper_bound(matches.begin(), matches.end(), m_hot);
         SetHot(next == matches.end() ? matches.front() : *next);
     }
 
@@ -177,9 +177,9 @@ private:
     {
         if (!Selectable(index))
             index = -1;
-        if (index == hot_)
+        if (index == m_hot)
             return;
-        hot_ = index;
+        m_hot = index;
         Invalidate(false);
     }
 
@@ -187,7 +187,7 @@ private:
     {
         if (!Selectable(index))
             return;
-        chosen = menu_.Items()[index].id;
+        chosen = m_menu.Items()[index].id;
         done = true;
     }
 
@@ -200,16 +200,16 @@ private:
         dc.FillSolidRect({ 1, 1, client.right - 1, client.bottom - 1 }, RGB(242, 242, 242));
         dc.SelectObject(MenuFont());
         dc.SetBkMode(TRANSPARENT);
-        for (int i = 0; i < menu_.GetMenuItemCount(); ++i) {
-            const Menu::Item& item = menu_.Items()[i];
-            Rect r = PopupItemRect(menu_, i);
+        for (int i = 0; i < m_menu.GetMenuItemCount(); ++i) {
+            const Menu::Item& item = m_menu.Items()[i];
+            Rect r = PopupItemRect(m_menu, i);
             r.right = client.right - 2;
             if (item.flags & MF_SEPARATOR) {
                 int y = r.top + kSeparatorHeight / 2;
                 dc.FillSolidRect({ kTextLeft, y, r.right - 2, y + 1 }, RGB(215, 215, 215));
                 continue;
             }
-            if (i == hot_)
+            if (i == m_hot)
                 dc.FillSolidRect(r, RGB(145, 201, 247));
             dc.SetTextColor(item.flags & MF_GRAYED ? RGB(109, 109, 109) : RGB(0, 0, 0));
             // The label underlines its mnemonic; the shortcut text is plain.
@@ -221,9 +221,9 @@ private:
         }
     }
 
-    const Menu& menu_;
-    int width_ = 0;
-    int hot_ = -1;
+    const Menu& m_menu;
+    int m_width = 0;
+    int m_hot = -1;
 };
 
 }

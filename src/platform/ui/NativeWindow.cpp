@@ -38,23 +38,23 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     // menu is an ordinary borderless window.
     if (role == WindowRole::Menu && !CompositorPlacesWindows())
         flags |= SDL_WINDOW_POPUP_MENU;
-    frameless_ = frame == WindowFrame::None && role == WindowRole::Normal;
+    m_frameless = frame == WindowFrame::None && role == WindowRole::Normal;
     // A frameless window may cover a scaled output: it draws in device pixels.
-    bool devicePixels = frameless_ && CompositorPlacesWindows();
+    bool devicePixels = m_frameless && CompositorPlacesWindows();
     if (devicePixels)
         flags |= SDL_WINDOW_ALLOW_HIGHDPI;
     int w = std::max(client.Width(), 1);
     int h = std::max(client.Height(), 1);
-    window_ = SDL_CreateWindow(title.c_str(), client.left, client.top, w, h, flags);
-    if (!window_)
+    m_window = SDL_CreateWindow(title.c_str(), client.left, client.top, w, h, flags);
+    if (!m_window)
         return;
-    id_ = SDL_GetWindowID(window_);
-    x11::Remember(window_);
+    m_id = SDL_GetWindowID(m_window);
+    x11::Remember(m_window);
     // SDL's window surface has the window's scaled-down size, so such a
     // window shows its own buffer through a renderer of its own.
     if (devicePixels)
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    client_ = client;
+        m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_ACCELERATED);
+    m_client = client;
     Acquire();
 }
 
@@ -107,20 +107,20 @@ constexpr std::size_t kClosedOriginsKept = 16;
 // press as no change. So the SDL window lives until no button is down.
 NativeWindow::~NativeWindow()
 {
-    if (!window_)
+    if (!m_window)
         return;
     Point origin;
-    SDL_GetWindowPosition(window_, &origin.x, &origin.y);
+    SDL_GetWindowPosition(m_window, &origin.x, &origin.y);
     auto& origins = ClosedOrigins();
-    origins.push_back({ id_, origin });
+    origins.push_back({ m_id, origin });
     if (origins.size() > kClosedOriginsKept)
         origins.pop_front();
-    if (texture_)
-        SDL_DestroyTexture(texture_);
-    if (renderer_)
-        SDL_DestroyRenderer(renderer_);
-    SDL_HideWindow(window_);
-    Graveyard().push_back({ window_, SDL_GetTicks64() });
+    if (m_texture)
+        SDL_DestroyTexture(m_texture);
+    if (m_renderer)
+        SDL_DestroyRenderer(m_renderer);
+    SDL_HideWindow(m_window);
+    Graveyard().push_back({ m_window, SDL_GetTicks64() });
 }
 
 void NativeWindow::BuryRetired()
@@ -162,173 +162,173 @@ std::optional<Point> NativeWindow::ClosedClientOrigin(std::uint32_t id)
 Surface& NativeWindow::BackBuffer()
 {
     Acquire();
-    return backBuffer_;
+    return m_backBuffer;
 }
 
 void NativeWindow::Acquire()
 {
-    if (!window_)
+    if (!m_window)
         return;
-    SDL_Surface* screen = renderer_ ? nullptr : SDL_GetWindowSurface(window_);
+    SDL_Surface* screen = m_renderer ? nullptr : SDL_GetWindowSurface(m_window);
     if (screen && IsXrgb(*screen)) {
-        if (screen->pixels == framebuffer_ && screen->w == framebufferWidth_ && screen->h == framebufferHeight_)
+        if (screen->pixels == m_framebuffer && screen->w == m_framebufferWidth && screen->h == m_framebufferHeight)
             return;
-        backBuffer_ = Surface::View(static_cast<std::uint32_t*>(screen->pixels), screen->w, screen->h, screen->pitch / 4);
-        backBuffer_.Fill(0);
-        framebuffer_ = backBuffer_.IsEmpty() ? nullptr : screen->pixels;
-        framebufferWidth_ = screen->w;
-        framebufferHeight_ = screen->h;
-        dirty_ = {};
+        m_backBuffer = Surface::View(static_cast<std::uint32_t*>(screen->pixels), screen->w, screen->h, screen->pitch / 4);
+        m_backBuffer.Fill(0);
+        m_framebuffer = m_backBuffer.IsEmpty() ? nullptr : screen->pixels;
+        m_framebufferWidth = screen->w;
+        m_framebufferHeight = screen->h;
+        m_dirty = {};
         return;
     }
     // No window surface, or one in another format: our own buffer of the window's size.
     int w = 0, h = 0;
-    SDL_GetWindowSizeInPixels(window_, &w, &h);
-    framebuffer_ = nullptr;
-    if (backBuffer_.IsView() || backBuffer_.Width() != w || backBuffer_.Height() != h) {
-        backBuffer_.Resize(w, h);
-        dirty_ = {};
+    SDL_GetWindowSizeInPixels(m_window, &w, &h);
+    m_framebuffer = nullptr;
+    if (m_backBuffer.IsView() || m_backBuffer.Width() != w || m_backBuffer.Height() != h) {
+        m_backBuffer.Resize(w, h);
+        m_dirty = {};
     }
 }
 
 void NativeWindow::MarkDirty(Rect area)
 {
     Acquire();
-    dirty_ = dirty_.United(area.Intersected(backBuffer_.Bounds()));
+    m_dirty = m_dirty.United(area.Intersected(m_backBuffer.Bounds()));
 }
 
 void NativeWindow::Present()
 {
-    if (!window_ || dirty_.IsEmpty() || !shown_)
+    if (!m_window || m_dirty.IsEmpty() || !m_shown)
         return;
-    if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED)
+    if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED)
         return;
     Acquire();
-    if (renderer_) {
+    if (m_renderer) {
         PresentThroughRenderer();
         return;
     }
-    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    SDL_Surface* screen = SDL_GetWindowSurface(m_window);
     if (!screen)
         return;
-    Rect area = dirty_.Intersected({ 0, 0, screen->w, screen->h });
-    dirty_ = {};
+    Rect area = m_dirty.Intersected({ 0, 0, screen->w, screen->h });
+    m_dirty = {};
     if (area.IsEmpty())
         return;
-    if (!framebuffer_) {
-        SDL_ConvertPixels(area.Width(), area.Height(), SDL_PIXELFORMAT_RGB888, backBuffer_.Row(area.top) + area.left,
-            backBuffer_.Pitch() * 4, screen->format->format,
+    if (!m_framebuffer) {
+        SDL_ConvertPixels(area.Width(), area.Height(), SDL_PIXELFORMAT_RGB888, m_backBuffer.Row(area.top) + area.left,
+            m_backBuffer.Pitch() * 4, screen->format->format,
             static_cast<std::uint8_t*>(screen->pixels) + static_cast<std::size_t>(area.top) * screen->pitch
                 + area.left * screen->format->BytesPerPixel,
             screen->pitch);
     }
     SDL_Rect r { area.left, area.top, area.Width(), area.Height() };
-    SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+    SDL_UpdateWindowSurfaceRects(m_window, &r, 1);
 }
 
 void NativeWindow::PresentAll()
 {
-    MarkDirty(backBuffer_.Bounds());
+    MarkDirty(m_backBuffer.Bounds());
     Present();
 }
 
 void NativeWindow::SetTitle(const std::string& title)
 {
-    if (window_)
-        SDL_SetWindowTitle(window_, title.c_str());
+    if (m_window)
+        SDL_SetWindowTitle(m_window, title.c_str());
 }
 
 void NativeWindow::SetClientRect(Rect client)
 {
-    if (!window_)
+    if (!m_window)
         return;
     int w = std::max(client.Width(), 1);
     int h = std::max(client.Height(), 1);
-    client_ = client;
-    if (shown_)
+    m_client = client;
+    if (m_shown)
         FitMonitor(client);
-    if (fullscreenMonitor_ >= 0)
+    if (m_fullscreenMonitor >= 0)
         return;
-    SDL_SetWindowPosition(window_, client.left, client.top);
+    SDL_SetWindowPosition(m_window, client.left, client.top);
     int oldW = 0, oldH = 0;
-    SDL_GetWindowSize(window_, &oldW, &oldH);
+    SDL_GetWindowSize(m_window, &oldW, &oldH);
     if (oldW != w || oldH != h) {
-        SDL_SetWindowSize(window_, w, h);
+        SDL_SetWindowSize(m_window, w, h);
         Acquire();
     }
 }
 
 void NativeWindow::Show(bool show)
 {
-    if (!window_)
+    if (!m_window)
         return;
     // X servers expose a window when it is mapped; other drivers do not.
-    if (show && !shown_)
-        mappingExpose_ = IsX11();
-    shown_ = show;
+    if (show && !m_shown)
+        m_mappingExpose = IsX11();
+    m_shown = show;
     if (show) {
-        FitMonitor(client_);
-        SDL_ShowWindow(window_);
+        FitMonitor(m_client);
+        SDL_ShowWindow(m_window);
         return;
     }
-    if (fullscreenMonitor_ >= 0)
+    if (m_fullscreenMonitor >= 0)
         LeaveFullscreen();
-    SDL_HideWindow(window_);
+    SDL_HideWindow(m_window);
 }
 
 void NativeWindow::SetTopMost(bool topMost)
 {
-    if (window_)
-        SDL_SetWindowAlwaysOnTop(window_, topMost ? SDL_TRUE : SDL_FALSE);
+    if (m_window)
+        SDL_SetWindowAlwaysOnTop(m_window, topMost ? SDL_TRUE : SDL_FALSE);
 }
 
 void NativeWindow::SetIcon(const Icon* icon)
 {
-    if (!window_ || !icon || icon->IsNull())
+    if (!m_window || !icon || icon->IsNull())
         return;
     // SDL copies the pixels, so the surface may wrap the icon's own vector.
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon->Argb().data()), icon->Width(),
         icon->Height(), 32, icon->Width() * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!s)
         return;
-    SDL_SetWindowIcon(window_, s);
+    SDL_SetWindowIcon(m_window, s);
     SDL_FreeSurface(s);
 }
 
 void NativeWindow::Minimize()
 {
-    if (window_)
-        SDL_MinimizeWindow(window_);
+    if (m_window)
+        SDL_MinimizeWindow(m_window);
 }
 
 void NativeWindow::Restore()
 {
-    if (window_)
-        SDL_RestoreWindow(window_);
+    if (m_window)
+        SDL_RestoreWindow(m_window);
 }
 
 void NativeWindow::Raise()
 {
-    if (window_ && shown_)
-        SDL_RaiseWindow(window_);
+    if (m_window && m_shown)
+        SDL_RaiseWindow(m_window);
 }
 
 void NativeWindow::Activate()
 {
-    if (!window_ || !shown_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED))
+    if (!m_window || !m_shown || (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED))
         return;
-    SDL_RaiseWindow(window_);
-    SDL_SetWindowInputFocus(window_);
+    SDL_RaiseWindow(m_window);
+    SDL_SetWindowInputFocus(m_window);
 }
 
 void NativeWindow::SetModalFor(const NativeWindow* owner)
 {
     // SDL 2.26 makes the window a child of its owner's decoration frame on
     // Wayland; the child's frame going while full screen there crashed it.
-    if (frameless_ && CompositorPlacesWindows())
+    if (m_frameless && CompositorPlacesWindows())
         return;
-    if (window_ && owner && owner->window_)
-        SDL_SetWindowModalFor(window_, owner->window_);
+    if (m_window && owner && owner->m_window)
+        SDL_SetWindowModalFor(m_window, owner->m_window);
 }
 
 }

@@ -37,9 +37,9 @@ public:
     NativeWindow(const NativeWindow&) = delete;
     NativeWindow& operator=(const NativeWindow&) = delete;
 
-    bool IsValid() const { return window_ != nullptr; }
-    std::uint32_t Id() const { return id_; }
-    SDL_Window* Window() const { return window_; }
+    bool IsValid() const { return m_window != nullptr; }
+    std::uint32_t Id() const { return m_id; }
+    SDL_Window* Window() const { return m_window; }
 
     // SDL replaces its window surface when the window's size changes, so
     // the back buffer's memory may move: make a context for each drawing
@@ -58,7 +58,7 @@ public:
     void Show(bool show);
     // True once after each Show(true): the window system's expose that
     // comes with mapping the window, which the first paint already covers.
-    bool TakeMappingExpose() { return std::exchange(mappingExpose_, false); }
+    bool TakeMappingExpose() { return std::exchange(m_mappingExpose, false); }
     void SetTopMost(bool topMost);
     void SetIcon(const Icon* icon);
     void Minimize();
@@ -88,23 +88,23 @@ private:
     void PresentThroughRenderer();
     void LeaveFullscreen();
 
-    SDL_Window* window_ = nullptr;
-    std::uint32_t id_ = 0;
-    Surface backBuffer_;
-    const void* framebuffer_ = nullptr; // SDL's pixels the back buffer views; null when it is our own
-    int framebufferWidth_ = 0;
-    int framebufferHeight_ = 0;
-    Rect dirty_;
-    bool shown_ = false;
-    bool mappingExpose_ = false;
-    bool frameless_ = false;
-    int fullscreenMonitor_ = -1; // the monitor it is full screen on, or -1
-    Rect client_;
+    SDL_Window* m_window = nullptr;
+    std::uint32_t m_id = 0;
+    Surface m_backBuffer;
+    const void* m_framebuffer = nullptr; // SDL's pixels the back buffer views; null when it is our own
+    int m_framebufferWidth = 0;
+    int m_framebufferHeight = 0;
+    Rect m_dirty;
+    bool m_shown = false;
+    bool m_mappingExpose = false;
+    bool m_frameless = false;
+    int m_fullscreenMonitor = -1; // the monitor it is full screen on, or -1
+    Rect m_client;
     // Windows drawn in device pixels show their buffer through these.
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
+    SDL_Renderer* m_renderer = nullptr;
+    SDL_Texture* m_texture = nullptr;
+    int m_textureWidth = 0;
+    int m_textureHeight = 0;
 };
 
 

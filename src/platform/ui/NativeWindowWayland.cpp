@@ -20,64 +20,64 @@ bool CompositorPlacesWindows() { return video::OnWayland(); }
 // shows one small frame as an ordinary window.
 void NativeWindow::LeaveFullscreen()
 {
-    fullscreenMonitor_ = -1;
-    SDL_SetWindowFullscreen(window_, 0);
-    SDL_SetWindowSize(window_, 1, 1);
-    if (renderer_) {
-        SDL_RenderClear(renderer_);
-        SDL_RenderPresent(renderer_);
+    m_fullscreenMonitor = -1;
+    SDL_SetWindowFullscreen(m_window, 0);
+    SDL_SetWindowSize(m_window, 1, 1);
+    if (m_renderer) {
+        SDL_RenderClear(m_renderer);
+        SDL_RenderPresent(m_renderer);
     } else {
-        SDL_UpdateWindowSurface(window_);
+        SDL_UpdateWindowSurface(m_window);
     }
 }
 
 void NativeWindow::FitMonitor(Rect client)
 {
-    if (!frameless_ || !CompositorPlacesWindows())
+    if (!m_frameless || !CompositorPlacesWindows())
         return;
     int monitor = monitors::Covered(client);
-    if (monitor == fullscreenMonitor_)
+    if (monitor == m_fullscreenMonitor)
         return;
     // Full screen goes to the monitor under the window's position (in the
     // window system's own units), so changing monitors leaves full screen,
     // moves, and enters it again.
-    if (fullscreenMonitor_ >= 0)
-        SDL_SetWindowFullscreen(window_, 0);
-    fullscreenMonitor_ = monitor;
+    if (m_fullscreenMonitor >= 0)
+        SDL_SetWindowFullscreen(m_window, 0);
+    m_fullscreenMonitor = monitor;
     SDL_Rect r { client.left, client.top, std::max(client.Width(), 1), std::max(client.Height(), 1) };
     if (monitor >= 0)
         SDL_GetDisplayBounds(monitor, &r);
-    SDL_SetWindowPosition(window_, r.x, r.y);
-    SDL_SetWindowSize(window_, r.w, r.h);
+    SDL_SetWindowPosition(m_window, r.x, r.y);
+    SDL_SetWindowSize(m_window, r.w, r.h);
     if (monitor >= 0)
-        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     Acquire();
 }
 
 void NativeWindow::PresentThroughRenderer()
 {
-    int w = backBuffer_.Width();
-    int h = backBuffer_.Height();
+    int w = m_backBuffer.Width();
+    int h = m_backBuffer.Height();
     if (w <= 0 || h <= 0)
         return;
-    if (textureWidth_ != w || textureHeight_ != h) {
-        if (texture_)
-            SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
-        textureWidth_ = texture_ ? w : 0;
-        textureHeight_ = texture_ ? h : 0;
-        dirty_ = backBuffer_.Bounds();
+    if (m_textureWidth != w || m_textureHeight != h) {
+        if (m_texture)
+            SDL_DestroyTexture(m_texture);
+        m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        m_textureWidth = m_texture ? w : 0;
+        m_textureHeight = m_texture ? h : 0;
+        m_dirty = m_backBuffer.Bounds();
     }
-    if (!texture_)
+    if (!m_texture)
         return;
-    Rect area = dirty_.Intersected(backBuffer_.Bounds());
-    dirty_ = {};
+    Rect area = m_dirty.Intersected(m_backBuffer.Bounds());
+    m_dirty = {};
     SDL_Rect r { area.left, area.top, area.Width(), area.Height() };
     if (!area.IsEmpty())
-        SDL_UpdateTexture(texture_, &r, backBuffer_.Row(area.top) + area.left, backBuffer_.Pitch() * 4);
+        SDL_UpdateTexture(m_texture, &r, m_backBuffer.Row(area.top) + area.left, m_backBuffer.Pitch() * 4);
     // One texture pixel per device pixel: nothing is scaled.
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+    SDL_RenderPresent(m_renderer);
 }
 
 }
