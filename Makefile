@@ -1,7 +1,9 @@
 # Front door: `make run` starts the program, `make test` runs every test.
 # Both install the Debian packages they need first (tools/install-deps.sh).
 # `make test-unit` runs the unit tests only, `make test-asan` the same under
-# the sanitizers; CMAKE_FLAGS=-DLV_WERROR=ON makes every warning an error.
+# the sanitizers; `make lint` runs clang-tidy over the tree and `make format`
+# rewrites it in clang-format's layout; CMAKE_FLAGS=-DLV_WERROR=ON makes
+# every warning an error.
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
@@ -19,7 +21,7 @@ export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
 export CMAKE_C_COMPILER_LAUNCHER ?= ccache
 endif
 
-.PHONY: all deps configure build run test test-unit test-asan bench clean
+.PHONY: all deps configure build run test test-unit test-asan bench clean lint format
 
 all: build
 
@@ -53,6 +55,13 @@ uninstall:
 
 bench: build
 	@tools/bench.sh $(BUILD)
+
+# clang-tidy over the whole tree (.clang-tidy); clang-format's layout.
+lint: configure
+	@tools/lint.sh $(BUILD) $(JOBS)
+
+format: deps
+	@tools/format.sh fix
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
