@@ -4,7 +4,9 @@
 # `make test` and `make bench` build the tests and benchmarks too.
 # `make deb` builds the Debian package.
 # `make test-unit` runs the unit tests only, `make test-asan` the same under
-# the sanitizers; CMAKE_FLAGS=-DLV_WERROR=ON makes every warning an error.
+# the sanitizers; `make lint` runs clang-tidy over the tree and `make format`
+# rewrites it in clang-format's layout; CMAKE_FLAGS=-DLV_WERROR=ON makes
+# every warning an error.
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
@@ -22,7 +24,7 @@ export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
 export CMAKE_C_COMPILER_LAUNCHER ?= ccache
 endif
 
-.PHONY: all deps configure build program run test test-unit test-asan bench clean
+.PHONY: all deps configure build program run test test-unit test-asan bench clean lint format
 
 all: build
 
@@ -74,6 +76,13 @@ bench: build
 .PHONY: deb
 deb: deps
 	@JOBS=$(JOBS) tools/deb.sh $(BUILD)
+
+# clang-tidy over the whole tree (.clang-tidy); clang-format's layout.
+lint: configure
+	@tools/lint.sh $(BUILD) $(JOBS)
+
+format: deps
+	@tools/format.sh fix
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)

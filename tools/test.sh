@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Usage: tools/test.sh [all|unit|asan] [build] [build-asan] [jobs]
-#   unit  every unit and UI test (CTest label "unit", headless), a minute or two
+#   unit  the layout of every C++ file (clang-format), then every unit and UI
+#         test (CTest label "unit", headless), a minute or two
 #   asan  the same tests built and run under AddressSanitizer and
 #         UndefinedBehaviorSanitizer in their own build folder
 #   all   unit, then asan, then the checks of tools/checks/ (labels "e2e",
@@ -22,6 +23,11 @@ count() { # add the counts of a ctest log to the totals
   fails=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
   total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
   passed=$((passed + total - fails)); failed=$((failed + fails))
+}
+
+layout() {
+  echo "== layout (clang-format)"
+  if tools/format.sh check; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 }
 
 unit() {
@@ -50,9 +56,9 @@ checks() {
 }
 
 case "$tier" in
-  unit) unit ;;
+  unit) layout; unit ;;
   asan) asan ;;
-  all) unit; asan; checks ;;
+  all) layout; unit; asan; checks ;;
   *) echo "usage: $0 [all|unit|asan] [build] [build-asan] [jobs]"; exit 2 ;;
 esac
 echo "$passed passed, $failed failed"
