@@ -273,18 +273,18 @@ BENCHMARK(PenPerLine)->UseManualTime()->Unit(benchmark::kMillisecond);
 void PrintSummary()
 {
     benchsupport::PrintRatioTable(g_seconds, {
-        { "FillRect", "std::fill", "<= 1.2" },
-        { "FillRect", "SDL_FillRect whole", "peer" },
-        { "vertical lines", "plain columns", "<= 1.2" },
-        { "vertical lines", "SDL_RenderDrawLine columns", "< 1" },
-        { "horizontal lines", "std::fill", "<= 1.5" },
-        { "horizontal lines", "plain rows", "peer" },
-        { "SetPixel by row", "plain pixels by row", "<= 2" },
-        { "SetPixel by column", "plain pixels by column", "<= 2" },
-        { "SetPixel by row", "SDL_FillRect 1x1", "<= 0.2" },
-        { "SetPixel by row", "pixman_fill 1x1", "<= 0.2" },
-        { "pen per line", "plain columns", "<= 1.3" },
-    });
+                                                 { "FillRect", "std::fill", "<= 1.2" },
+                                                 { "FillRect", "SDL_FillRect whole", "peer" },
+                                                 { "vertical lines", "plain columns", "<= 1.2" },
+                                                 { "vertical lines", "SDL_RenderDrawLine columns", "< 1" },
+                                                 { "horizontal lines", "std::fill", "<= 1.5" },
+                                                 { "horizontal lines", "plain rows", "peer" },
+                                                 { "SetPixel by row", "plain pixels by row", "<= 2" },
+                                                 { "SetPixel by column", "plain pixels by column", "<= 2" },
+                                                 { "SetPixel by row", "SDL_FillRect 1x1", "<= 0.2" },
+                                                 { "SetPixel by row", "pixman_fill 1x1", "<= 0.2" },
+                                                 { "pen per line", "plain columns", "<= 1.3" },
+                                             });
 }
 
 }

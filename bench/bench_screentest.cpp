@@ -284,7 +284,6 @@ void BM_ClickDrawOnly(benchmark::State& state)
     Run(state, "draw only", WallSeconds, [&] { wnd.DrawPattern(); });
 }
 
-
 void BM_FillAndShowFloor(benchmark::State& state)
 {
     if (!g_xvfb.Running()) {
@@ -337,41 +336,41 @@ BENCHMARK(BM_FillAndShowFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
 void PrintSummary()
 {
     benchsupport::PrintRatioTable(g_seconds, {
-        { "DrawBlockFill", "std::fill", "<= 1.2" },
-        { "DrawDeadPixel", "std::fill", "<= 1.2" },
-        { "DrawVLineFill", "plain columns", "<= 1.3" },
-        { "DrawVLineGradient", "plain columns", "<= 1.3" },
-        { "DrawHLineFill", "std::fill", "<= 1.5" },
-        { "DrawHLineGradient", "std::fill", "<= 1.5" },
-        { "DrawDotFillDown", "plain pixels by row", "<= 2" },
-        { "DrawDotFillRight", "plain pixels by column", "<= 2" },
-        { "DrawBlockFill", "std::fill (window buffer)", "<= 1.2" },
-        { "DrawDeadPixel", "std::fill (window buffer)", "<= 1.2" },
-        { "DrawVLineFill", "plain columns (window buffer)", "<= 1.3" },
-        { "DrawVLineGradient", "plain columns (window buffer)", "<= 1.3" },
-        { "DrawHLineFill", "std::fill (window buffer)", "<= 1.5" },
-        { "DrawHLineGradient", "std::fill (window buffer)", "<= 1.5" },
-        { "DrawDotFillDown", "plain pixels by row (window buffer)", "<= 2" },
-        { "DrawDotFillRight", "plain pixels by column (window buffer)", "<= 2" },
-        { "DrawGrey", "std::fill", "<= 1.5" },
-        { "DrawBlackLevel", "std::fill", "<= 1.5" },
-        { "DrawSharpness text", "std::fill", "<= 1.5" },
-        { "DrawGrid", "std::fill", "<= 1.5" },
-        { "DrawGamma", "plain row stripes", "<= 1.5" },
-        { "DrawSharpness checkerboard", "plain checkerboard", "<= 1.5" },
-        { "DrawSharpness columns", "plain column stripes", "<= 1.5" },
-        { "DrawSharpness rows", "plain row stripes", "<= 1.5" },
-        { "DrawGrey", "std::fill (window buffer)", "<= 1.5" },
-        { "DrawBlackLevel", "std::fill (window buffer)", "<= 1.5" },
-        { "DrawSharpness text", "std::fill (window buffer)", "<= 1.5" },
-        { "DrawGrid", "std::fill (window buffer)", "<= 1.5" },
-        { "DrawGamma", "plain row stripes (window buffer)", "<= 1.5" },
-        { "DrawSharpness checkerboard", "plain checkerboard (window buffer)", "<= 1.5" },
-        { "DrawSharpness columns", "plain column stripes (window buffer)", "<= 1.5" },
-        { "DrawSharpness rows", "plain row stripes (window buffer)", "<= 1.5" },
-        { "click to screen", "fill+XShmPutImage", "" },
-        { "click to screen", "draw only", "" },
-    });
+                                                 { "DrawBlockFill", "std::fill", "<= 1.2" },
+                                                 { "DrawDeadPixel", "std::fill", "<= 1.2" },
+                                                 { "DrawVLineFill", "plain columns", "<= 1.3" },
+                                                 { "DrawVLineGradient", "plain columns", "<= 1.3" },
+                                                 { "DrawHLineFill", "std::fill", "<= 1.5" },
+                                                 { "DrawHLineGradient", "std::fill", "<= 1.5" },
+                                                 { "DrawDotFillDown", "plain pixels by row", "<= 2" },
+                                                 { "DrawDotFillRight", "plain pixels by column", "<= 2" },
+                                                 { "DrawBlockFill", "std::fill (window buffer)", "<= 1.2" },
+                                                 { "DrawDeadPixel", "std::fill (window buffer)", "<= 1.2" },
+                                                 { "DrawVLineFill", "plain columns (window buffer)", "<= 1.3" },
+                                                 { "DrawVLineGradient", "plain columns (window buffer)", "<= 1.3" },
+                                                 { "DrawHLineFill", "std::fill (window buffer)", "<= 1.5" },
+                                                 { "DrawHLineGradient", "std::fill (window buffer)", "<= 1.5" },
+                                                 { "DrawDotFillDown", "plain pixels by row (window buffer)", "<= 2" },
+                                                 { "DrawDotFillRight", "plain pixels by column (window buffer)", "<= 2" },
+                                                 { "DrawGrey", "std::fill", "<= 1.5" },
+                                                 { "DrawBlackLevel", "std::fill", "<= 1.5" },
+                                                 { "DrawSharpness text", "std::fill", "<= 1.5" },
+                                                 { "DrawGrid", "std::fill", "<= 1.5" },
+                                                 { "DrawGamma", "plain row stripes", "<= 1.5" },
+                                                 { "DrawSharpness checkerboard", "plain checkerboard", "<= 1.5" },
+                                                 { "DrawSharpness columns", "plain column stripes", "<= 1.5" },
+                                                 { "DrawSharpness rows", "plain row stripes", "<= 1.5" },
+                                                 { "DrawGrey", "std::fill (window buffer)", "<= 1.5" },
+                                                 { "DrawBlackLevel", "std::fill (window buffer)", "<= 1.5" },
+                                                 { "DrawSharpness text", "std::fill (window buffer)", "<= 1.5" },
+                                                 { "DrawGrid", "std::fill (window buffer)", "<= 1.5" },
+                                                 { "DrawGamma", "plain row stripes (window buffer)", "<= 1.5" },
+                                                 { "DrawSharpness checkerboard", "plain checkerboard (window buffer)", "<= 1.5" },
+                                                 { "DrawSharpness columns", "plain column stripes (window buffer)", "<= 1.5" },
+                                                 { "DrawSharpness rows", "plain row stripes (window buffer)", "<= 1.5" },
+                                                 { "click to screen", "fill+XShmPutImage", "" },
+                                                 { "click to screen", "draw only", "" },
+                                             });
 }
 
 }

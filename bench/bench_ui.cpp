@@ -17,10 +17,10 @@
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
-#include "support/XShmTarget.h"
 #include "support/Medians.h"
-#include "support/Timed.h"
 #include "support/RatioTable.h"
+#include "support/Timed.h"
+#include "support/XShmTarget.h"
 #include "support/Xvfb.h"
 
 #include <SDL.h>
@@ -52,7 +52,6 @@ void Timed(benchmark::State& state, const char* name, F&& step)
 {
     benchsupport::Timed(state, g_seconds, name, step);
 }
-
 
 benchsupport::XShmTarget& Floor()
 {
@@ -128,7 +127,7 @@ void BM_Present_Framework(benchmark::State& state)
     RaiseFramework(dlg);
     Timed(state, "present", [&] {
         plat::ClientDC dc(&dlg); // marks the whole buffer as drawn
-        plat::PostTask([] { });
+        plat::PostTask([] {});
         plat::ProcessPendingMessages();
     });
 }
@@ -197,11 +196,11 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
 
     benchsupport::PrintRatioTable(g_seconds, {
-        { "present", "XShmPutImage", "<= 1.3" },
-        { "present", "SDL_UpdateWindowSurface", "" },
-        { "SDL_UpdateWindowSurface", "XShmPutImage", "" },
-        { "click", "fill+XShmPutImage", "" },
-    });
+                                                 { "present", "XShmPutImage", "<= 1.3" },
+                                                 { "present", "SDL_UpdateWindowSurface", "" },
+                                                 { "SDL_UpdateWindowSurface", "XShmPutImage", "" },
+                                                 { "click", "fill+XShmPutImage", "" },
+                                             });
     Floor().Close();
     g_xvfb.Stop();
     return 0;

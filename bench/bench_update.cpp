@@ -31,10 +31,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <sys/resource.h>
-#include <time.h>
 #include <string>
+#include <sys/resource.h>
 #include <thread>
+#include <time.h>
 #include <vector>
 
 namespace {
@@ -56,7 +56,7 @@ struct Setup {
     lvtest::TempFolder dir { FastTempBase(), "lv-bench-update-" };
     std::string folder = dir.Native();
     std::string digestFile;
-    std::string archive;     // one deflated entry, "entry.bin"
+    std::string archive; // one deflated entry, "entry.bin"
     std::uint64_t dataOffset = 0;
     std::uint64_t compressedSize = 0;
     std::string body;
@@ -171,7 +171,8 @@ double ChildrenCpuSeconds()
 
 // Runs `f` once; records its wall-clock time and the CPU time spent by this
 // thread (Where::InProcess) or by the commands it ran (Where::Command).
-enum class Where { InProcess, Command };
+enum class Where { InProcess,
+    Command };
 
 template <typename F>
 void Measure(benchmark::State& state, const std::string& name, std::size_t bytes, Where where, F&& f)

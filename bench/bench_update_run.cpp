@@ -40,8 +40,8 @@ constexpr double kTargetRatio = 1.5;
 
 struct Setup {
     lvtest::TempFolder dir { std::filesystem::temp_directory_path(), "lv-bench-run-" };
-    std::string folder = dir.Native() + "/"; // the executable's folder, Linux form, ending in '/'
-    std::vector<std::string> names; // "files/f0000.bin" ...
+    std::string folder = dir.Native() + "/";   // the executable's folder, Linux form, ending in '/'
+    std::vector<std::string> names;            // "files/f0000.bin" ...
     std::map<std::string, std::string> served; // path -> body
     lvtest::LoopbackServer server;
 };

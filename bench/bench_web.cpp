@@ -67,7 +67,8 @@ std::string TypicalPage()
         ++section;
         page += "<h2>第" + std::to_string(section) + "节 显示器测试 News</h2>";
         page += "<p class=\"note\">液晶显示器坏点检测，色彩与灰阶表现，响应时间。Monitor test tips for LCD panels, "
-                "<a href=\"/news/" + std::to_string(section) + ".htm\">阅读全文</a> | <b>推荐</b></p>";
+                "<a href=\"/news/"
+            + std::to_string(section) + ".htm\">阅读全文</a> | <b>推荐</b></p>";
         page += "<ul><li>纯色填充测试</li><li>点填充从上向下</li><li>Gradient ramps, 渐变测试</li></ul>";
         page += "<table><tr><td>软件</td><td>版本 2." + std::to_string(section) + "</td><td><a href=\"/d.htm\">下载</a></td></tr></table>";
     }
@@ -176,7 +177,8 @@ std::atomic<int> g_pageRequests { 0 };
 
 void WriteMainHtm(const std::string& address)
 {
-    std::ofstream(g_folder / "data" / "main.htm", std::ios::binary) << "[MAIN_URL]\r\n" << address << "\r\n";
+    std::ofstream(g_folder / "data" / "main.htm", std::ios::binary) << "[MAIN_URL]\r\n"
+                                                                    << address << "\r\n";
 }
 
 void FirstFrame(benchmark::State& state, const char* name, const std::string& address)

@@ -19,12 +19,12 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
 #include "resource.h"
+#include "support/Medians.h"
+#include "support/RatioTable.h"
+#include "support/Timed.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 #include "widgets/SoftBar.h"
-#include "support/Medians.h"
-#include "support/Timed.h"
-#include "support/RatioTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -94,7 +94,8 @@ style caption visible
 control 1000 button 20 20 50 50 ownerdraw "块填充\n纯色测试"
 control 1004 button 20 80 47 15 ownerdraw "软件官网"
 control 1010 button 3 105 389 67 ownerdraw "软件推荐"
-)", &error);
+)",
+            &error);
         return t ? *t : plat::DialogTemplate {};
     }
 };
@@ -199,9 +200,10 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
 
     benchsupport::PrintRatioTable(g_seconds, {
-        { "hover Redraw", "BitBlt 75x75", "<= 3" },
-        { "skin DrawItem", "BitBlt 70x22", "<= 3" },
-        { "bar Redraw", "fill+blit 584x100", "<= 4" },
-    }, 1e6, "us");
+                                                 { "hover Redraw", "BitBlt 75x75", "<= 3" },
+                                                 { "skin DrawItem", "BitBlt 70x22", "<= 3" },
+                                                 { "bar Redraw", "fill+blit 584x100", "<= 4" },
+                                             },
+        1e6, "us");
     return 0;
 }

@@ -120,7 +120,7 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
         return Error(test->empty()
                 ? FormatText(plat::TranslateFormat("--test 缺少图案名称 (可用的图案: %s)"), PatternNames().c_str())
                 : FormatText(plat::TranslateFormat("没有名为 \"%s\" 的测试图案 (可用的图案: %s)"), test->c_str(),
-                      PatternNames().c_str()));
+                    PatternNames().c_str()));
     if (monitor) {
         std::optional<int> number = ParseInt(*monitor);
         if (!number)

@@ -14,7 +14,12 @@
 #include <string_view>
 
 struct CommandLine {
-    enum class Action { MainWindow, Test, List, Help, Version, Error };
+    enum class Action { MainWindow,
+        Test,
+        List,
+        Help,
+        Version,
+        Error };
 
     Action action = Action::MainWindow;
     const Pattern* pattern = nullptr; // Test

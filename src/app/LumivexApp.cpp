@@ -35,8 +35,8 @@ bool CLumivexApp::InitInstance()
         EnterExeFolder();
     } else {
         (void)std::fputs(plat::Translate("lv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;"
-                                   "本次使用内置设置运行,不读写 data\\,退出时不更新\n")
-                       .c_str(),
+                                         "本次使用内置设置运行,不读写 data\\,退出时不更新\n")
+                             .c_str(),
             stderr);
         plat::LeaveCurrentDirectory();
     }

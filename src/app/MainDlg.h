@@ -6,11 +6,11 @@
 // ends the program.
 
 #include "app/WebBrowser2.h"
-#include "resource.h"
 #include "platform/gfx/Brush.h"
 #include "platform/gfx/Icon.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Dialog.h"
+#include "resource.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 #include "widgets/SoftBar.h"

@@ -15,7 +15,7 @@ public:
 
     CAboutDlg();
 
-    plat::Static m_path;    // the executable's path, wrapping over several lines
+    plat::Static m_path; // the executable's path, wrapping over several lines
     plat::Static m_version;
 
 protected:

@@ -20,9 +20,9 @@ inline constexpr std::string_view kSoftListPath = "/softlist/?tamrel";
 inline constexpr std::string_view kOwnKey = "lv";
 
 struct SiblingProgram {
-    std::string_view key;  // registry subkey and [SOFT_HOMEPAGE_<key>] suffix
-    std::string_view exe;  // executable file name in the installation folder
-    std::string_view name; // short name: button and software-bar captions
+    std::string_view key;   // registry subkey and [SOFT_HOMEPAGE_<key>] suffix
+    std::string_view exe;   // executable file name in the installation folder
+    std::string_view name;  // short name: button and software-bar captions
     std::string_view title; // full display name: the launcher's caption, translated where shown
 };
 

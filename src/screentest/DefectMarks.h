@@ -10,8 +10,8 @@
 #include <vector>
 
 struct DefectMark {
-    plat::Point at;        // in the monitor's pixels
-    std::string pattern;   // the pattern's command-line name
+    plat::Point at;      // in the monitor's pixels
+    std::string pattern; // the pattern's command-line name
     int step = 0;
     plat::COLORREF color = 0; // the pixel as the pattern drew it
 };
@@ -20,7 +20,10 @@ class CDefectMarks {
 public:
     static constexpr std::size_t kMaxMarks = 1000;
 
-    enum class Change { Added, Removed, Unchanged, Refused };
+    enum class Change { Added,
+        Removed,
+        Unchanged,
+        Refused };
 
     // Removes the mark on the mark's pixel if there is one, else adds it.
     Change Toggle(const DefectMark& mark);

@@ -18,7 +18,8 @@ public:
     plat::COLORREF NextLine();
 
 private:
-    enum class Direction { Rising, Falling };
+    enum class Direction { Rising,
+        Falling };
 
     std::uint8_t m_red = 0;
     std::uint8_t m_green = 0;

@@ -37,7 +37,8 @@ void DrawGradient(CTestWnd& wnd, Count count, StartOf startOf, EndOf endOf)
 
 void CTestWnd::DrawVLineGradient()
 {
-    DrawGradient(*this,
+    DrawGradient(
+        *this,
         [](int width, int) { return width; },
         [](int i, int, int) { return plat::Point { i, 0 }; },
         [](int i, int, int height) { return plat::Point { i, height }; });
@@ -45,7 +46,8 @@ void CTestWnd::DrawVLineGradient()
 
 void CTestWnd::DrawHLineGradient()
 {
-    DrawGradient(*this,
+    DrawGradient(
+        *this,
         [](int, int height) { return height; },
         [](int i, int, int) { return plat::Point { 0, i }; },
         [](int i, int width, int) { return plat::Point { width, i }; });

@@ -8,14 +8,14 @@
 #include <string>
 
 struct MonitorIdentity {
-    int index = 1;          // counted from 1, the primary screen first
-    std::string name;       // the EDID's monitor name, else the window system's
-    int width = 0;          // the area the pattern covers, in pixels
+    int index = 1;    // counted from 1, the primary screen first
+    std::string name; // the EDID's monitor name, else the window system's
+    int width = 0;    // the area the pattern covers, in pixels
     int height = 0;
-    std::string maker;      // three-letter maker id
-    std::string model;      // product code, four hexadecimal digits
-    std::string serial;     // serial text, else serial number
-    std::string made;       // "2019-W12", or the year alone
+    std::string maker;  // three-letter maker id
+    std::string model;  // product code, four hexadecimal digits
+    std::string serial; // serial text, else serial number
+    std::string made;   // "2019-W12", or the year alone
 };
 
 // The identity of monitor `index` (0 is the primary screen) as it is now;

@@ -55,7 +55,8 @@ SampleFonts MakeSampleFonts(int step)
 void CTestWnd::DrawSharpness()
 {
     const int step = m_nStep;
-    DrawStepFrame(*this, kSharpnessColors, [step](plat::DeviceContext&, plat::COLORREF) { return MakeSampleFonts(step); },
+    DrawStepFrame(
+        *this, kSharpnessColors, [step](plat::DeviceContext&, plat::COLORREF) { return MakeSampleFonts(step); },
         [step](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF white, SampleFonts& sample) {
             const int width = client.Width();
             const int height = client.Height();

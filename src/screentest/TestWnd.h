@@ -32,17 +32,17 @@ public:
     explicit CTestWnd(plat::Wnd* parent = nullptr);
     ~CTestWnd() override;
 
-    int m_nMode = 0;       // a mode of the pattern table (Patterns.h); anything else draws nothing
-    int m_bShowInfo = 0;   // 1: draw the information lines after each pattern
-    std::string m_strTitle; // the launching button's caption, line feed included
-    int m_nStep = 0;       // current step, indexes the mode's colour table
-    int m_nStartStep = 0;  // the step initialisation starts at
-    plat::Font m_font;     // the information lines' font, made at initialisation
-    int m_nMonitor = 0;    // the monitor the window covers; 0 is the primary screen (set before
-                           // DoModal, the one it opens on)
-    std::string m_strMonitor; // that monitor's name, to find it again when monitors change
+    int m_nMode = 0;               // a mode of the pattern table (Patterns.h); anything else draws nothing
+    int m_bShowInfo = 0;           // 1: draw the information lines after each pattern
+    std::string m_strTitle;        // the launching button's caption, line feed included
+    int m_nStep = 0;               // current step, indexes the mode's colour table
+    int m_nStartStep = 0;          // the step initialisation starts at
+    plat::Font m_font;             // the information lines' font, made at initialisation
+    int m_nMonitor = 0;            // the monitor the window covers; 0 is the primary screen (set before
+                                   // DoModal, the one it opens on)
+    std::string m_strMonitor;      // that monitor's name, to find it again when monitors change
     std::string m_strMonitorShown; // its name for people: from its EDID when known
-    bool m_bKeyMap = false; // the key map is drawn over the pattern
+    bool m_bKeyMap = false;        // the key map is drawn over the pattern
 
     // The marks made on one monitor, with that monitor as it was last seen.
     struct MonitorMarks {
@@ -54,7 +54,7 @@ public:
     CLoupe m_loupe;
     bool m_bMarksFull = false; // the last mark was refused: the information lines say so
     CFlasher m_flasher;
-    bool m_bFlashSquare = false;  // R: flash only the square around m_ptFlashCentre
+    bool m_bFlashSquare = false; // R: flash only the square around m_ptFlashCentre
     plat::Point m_ptFlashCentre;
     std::function<long()> m_clock = plat::ProcessClockMs; // the flasher's clock, in ms
 
@@ -135,10 +135,10 @@ private:
     // The pointer's pixel in client coordinates, from the cursor's position.
     plat::Point PointerPixel() const;
 
-    plat::Bitmap m_bmPattern;     // the pattern as drawn, before any overlay
+    plat::Bitmap m_bmPattern;        // the pattern as drawn, before any overlay
     plat::DeviceContext m_dcPattern; // memory context holding m_bmPattern
-    plat::COLORREF m_crStep = 0;  // the step's colour and drawing time, for
-    long m_nElapsed = 0;          // drawing the information lines again
+    plat::COLORREF m_crStep = 0;     // the step's colour and drawing time, for
+    long m_nElapsed = 0;             // drawing the information lines again
 
     LV_DECLARE_MESSAGE_MAP()
 };

@@ -31,22 +31,22 @@ inline void StoreLe32(std::uint8_t* p, std::uint32_t v)
 // the dependency chain through b; F and I use one operation fewer than the
 // RFC's forms; G adds its two disjoint halves separately and H pairs c and d
 // first, so that only the last operation waits for b.
-#define MD5_F(a, b, c, d, x, t, s)                  \
-    a += (x) + (t);                                 \
-    a += (d) ^ ((b) & ((c) ^ (d)));                 \
+#define MD5_F(a, b, c, d, x, t, s)  \
+    a += (x) + (t);                 \
+    a += (d) ^ ((b) & ((c) ^ (d))); \
     a = std::rotl(a, s) + (b)
-#define MD5_G(a, b, c, d, x, t, s)                  \
-    a += (x) + (t);                                 \
-    a += ~(d) & (c);                                \
-    a += (d) & (b);                                 \
+#define MD5_G(a, b, c, d, x, t, s) \
+    a += (x) + (t);                \
+    a += ~(d) & (c);               \
+    a += (d) & (b);                \
     a = std::rotl(a, s) + (b)
-#define MD5_H(a, b, c, d, x, t, s)                  \
-    a += (x) + (t);                                 \
-    a += (b) ^ ((c) ^ (d));                         \
+#define MD5_H(a, b, c, d, x, t, s) \
+    a += (x) + (t);                \
+    a += (b) ^ ((c) ^ (d));        \
     a = std::rotl(a, s) + (b)
-#define MD5_I(a, b, c, d, x, t, s)                  \
-    a += (x) + (t);                                 \
-    a += (c) ^ ((b) | ~(d));                        \
+#define MD5_I(a, b, c, d, x, t, s) \
+    a += (x) + (t);                \
+    a += (c) ^ ((b) | ~(d));       \
     a = std::rotl(a, s) + (b)
 
 void Transform(std::uint32_t abcd[4], const std::uint8_t* blocks, std::size_t count)

@@ -82,8 +82,7 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
             return 1;
         }
         if (!IsAcceptedManifest(body)) {
-            AppendUpdateDebugLog(exeFolder, "manifest " + url + ": no " + std::string(kEndMarker)
-                    + " after its first byte" + status);
+            AppendUpdateDebugLog(exeFolder, "manifest " + url + ": no " + std::string(kEndMarker) + " after its first byte" + status);
             return 1;
         }
     }
@@ -109,8 +108,8 @@ unsigned RunFirstStage(const std::string& exeFolder, std::uint32_t delayMs)
         const std::string& digest = fields[0].text;
         const std::string path = DecodeListField(fields[1].text, utf8);
         if (!fits || !plat::IsPathInsideFolder(path) || IsUpdateWorkingName(path)) {
-            installer.Refuse(path, !fits ? kFieldTooLong
-                    : !plat::IsPathInsideFolder(path) ? "not a path inside the program's folder" : kWorkingName);
+            installer.Refuse(path, !fits ? kFieldTooLong : !plat::IsPathInsideFolder(path) ? "not a path inside the program's folder"
+                                                                                           : kWorkingName);
             return;
         }
         const std::string target = exeFolder + path;

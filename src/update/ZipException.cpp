@@ -12,18 +12,30 @@ CZipException::CZipException(int cause, std::string archivePath, std::string rea
 int CZipException::CauseFromStatus(int status)
 {
     switch (status) {
-    case Z_STREAM_END: return kStreamEnd;
-    case Z_NEED_DICT: return kNeedDictionary;
-    case Z_ERRNO: return kSystemError;
-    case Z_STREAM_ERROR: return kStreamError;
-    case Z_DATA_ERROR: return kDataError;
-    case Z_MEM_ERROR: return kMemoryError;
-    case Z_BUF_ERROR: return kBufferError;
-    case Z_VERSION_ERROR: return kVersionError;
-    case kStatusOutOfOrder: return kOutOfOrder;
-    case kStatusBadArchive: return kBadArchive;
-    case kStatusBadCrc: return kBadCrc;
-    default: return kGeneric;
+    case Z_STREAM_END:
+        return kStreamEnd;
+    case Z_NEED_DICT:
+        return kNeedDictionary;
+    case Z_ERRNO:
+        return kSystemError;
+    case Z_STREAM_ERROR:
+        return kStreamError;
+    case Z_DATA_ERROR:
+        return kDataError;
+    case Z_MEM_ERROR:
+        return kMemoryError;
+    case Z_BUF_ERROR:
+        return kBufferError;
+    case Z_VERSION_ERROR:
+        return kVersionError;
+    case kStatusOutOfOrder:
+        return kOutOfOrder;
+    case kStatusBadArchive:
+        return kBadArchive;
+    case kStatusBadCrc:
+        return kBadCrc;
+    default:
+        return kGeneric;
     }
 }
 

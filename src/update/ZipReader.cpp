@@ -99,8 +99,7 @@ void CZipReader::Fail(int status, std::string reason) const
 void CZipReader::ReadAt(std::uint64_t position, void* buffer, std::size_t count)
 {
     if (position > m_fileLength || count > m_fileLength - position) {
-        Fail(CZipException::kStatusBadArchive, "read of " + std::to_string(count) + " bytes at offset "
-                + std::to_string(position) + " past the end of the " + std::to_string(m_fileLength) + "-byte file");
+        Fail(CZipException::kStatusBadArchive, "read of " + std::to_string(count) + " bytes at offset " + std::to_string(position) + " past the end of the " + std::to_string(m_fileLength) + "-byte file");
     }
     m_file.Seek(static_cast<std::int64_t>(position), plat::File::SeekFrom::Begin);
     if (m_file.Read(buffer, count) != count)
@@ -133,16 +132,14 @@ void CZipReader::OpenArchive()
     if (disk != 0 || centralDisk != 0)
         Fail(CZipException::kStatusBadArchive, "archive spans several disks");
     if (m_entryCount != entriesOnDisk) {
-        Fail(CZipException::kStatusBadArchive, "end record counts differ: " + std::to_string(entriesOnDisk)
-                + " on this disk, " + std::to_string(m_entryCount) + " in all");
+        Fail(CZipException::kStatusBadArchive, "end record counts differ: " + std::to_string(entriesOnDisk) + " on this disk, " + std::to_string(m_entryCount) + " in all");
     }
     // Treat an archive without entries as unusable: there is nothing to read.
     if (m_entryCount == 0)
         Fail(CZipException::kStatusBadArchive, "archive has no entries");
     std::uint64_t centralEnd = std::uint64_t(m_centralOffset) + m_centralSize;
     if (m_endRecordPosition < centralEnd) {
-        Fail(CZipException::kStatusBadArchive, "central directory ends at offset " + std::to_string(centralEnd)
-                + ", after the end record at " + std::to_string(m_endRecordPosition));
+        Fail(CZipException::kStatusBadArchive, "central directory ends at offset " + std::to_string(centralEnd) + ", after the end record at " + std::to_string(m_endRecordPosition));
     }
     m_bytesBefore = m_endRecordPosition - centralEnd;
     GoToFirstEntry();
@@ -211,8 +208,7 @@ void CZipReader::ReadCentralHeader(EntryInfo& info, char* name, std::uint32_t na
     if (read.flags & kFlagEncrypted)
         Fail(CZipException::kStatusBadArchive, "central header marks the entry encrypted");
     if (read.uncompressedSize > kMaxEntrySize) {
-        Fail(CZipException::kStatusBadArchive, "entry declares " + std::to_string(read.uncompressedSize)
-                + " bytes, more than the " + std::to_string(kMaxEntrySize) + " unpacked at most");
+        Fail(CZipException::kStatusBadArchive, "entry declares " + std::to_string(read.uncompressedSize) + " bytes, more than the " + std::to_string(kMaxEntrySize) + " unpacked at most");
     }
     read.modified = DosToCalendarTime(read.dosDateTime);
 
@@ -269,8 +265,7 @@ std::uint64_t CZipReader::CheckLocalHeader()
     if (signature != kLocalSignature)
         Fail(bad, "no local header at offset " + std::to_string(position));
     if (method != m_entry.method) {
-        Fail(bad, "local header method " + std::to_string(method) + " disagrees with the central one ("
-                + std::to_string(m_entry.method) + ")");
+        Fail(bad, "local header method " + std::to_string(method) + " disagrees with the central one (" + std::to_string(m_entry.method) + ")");
     }
     if (method != kStored && method != kDeflated)
         Fail(bad, "compression method " + std::to_string(method) + " not supported");
@@ -279,17 +274,13 @@ std::uint64_t CZipReader::CheckLocalHeader()
     // With a data descriptor the local CRC and sizes may be zero.
     if (!(flags & kFlagDataDescriptor)) {
         if (crc != m_entry.crc)
-            Fail(bad, "local header CRC-32 " + Hex32(crc) + " disagrees with the central one (" + Hex32(m_entry.crc)
-                    + ")");
+            Fail(bad, "local header CRC-32 " + Hex32(crc) + " disagrees with the central one (" + Hex32(m_entry.crc) + ")");
         if (compressedSize != m_entry.compressedSize || uncompressedSize != m_entry.uncompressedSize) {
-            Fail(bad, "local header sizes " + std::to_string(compressedSize) + "/" + std::to_string(uncompressedSize)
-                    + " disagree with the central ones (" + std::to_string(m_entry.compressedSize) + "/"
-                    + std::to_string(m_entry.uncompressedSize) + ")");
+            Fail(bad, "local header sizes " + std::to_string(compressedSize) + "/" + std::to_string(uncompressedSize) + " disagree with the central ones (" + std::to_string(m_entry.compressedSize) + "/" + std::to_string(m_entry.uncompressedSize) + ")");
         }
     }
     if (nameLength != m_entry.nameLength) {
-        Fail(bad, "local header name length " + std::to_string(nameLength) + " disagrees with the central one ("
-                + std::to_string(m_entry.nameLength) + ")");
+        Fail(bad, "local header name length " + std::to_string(nameLength) + " disagrees with the central one (" + std::to_string(m_entry.nameLength) + ")");
     }
     return std::uint64_t(m_entry.localHeaderOffset) + kLocalHeaderSize + nameLength + extraLength;
 }

@@ -86,8 +86,7 @@ public:
             || current == ExecutableCheck::Folder || current == ExecutableCheck::NotRegular)
             return Log(UpdaterResult::Rejected, std::string("lv.exe ") + Describe(current) + ",未更新");
         if (!WaitForProgramEnd())
-            return Log(UpdaterResult::StillRunning, "lv.exe 仍在运行,等待 " + std::to_string(m_options.waitLimitMs / 1000)
-                           + " 秒后放弃,未做任何更改");
+            return Log(UpdaterResult::StillRunning, "lv.exe 仍在运行,等待 " + std::to_string(m_options.waitLimitMs / 1000) + " 秒后放弃,未做任何更改");
         Step("waited");
         // Checked once lv.exe has ended, so its update thread no longer writes it.
         if (ExecutableCheck staged = plat::CheckExecutable(m_staged, kMaxProgramSize); staged != ExecutableCheck::Ok)

@@ -17,7 +17,7 @@ std::string UpdaterLogLine(std::time_t when, std::string_view text)
 void AppendUpdaterLog(const std::string& folder, std::string_view text)
 {
     plat::ConversionResult line = plat::Utf8ToCp936(UpdaterLogLine(std::time(nullptr), text) + "\r\n",
-                                                    plat::BadInput::Replace);
+        plat::BadInput::Replace);
     if (!line.Ok())
         return;
     // One write of the whole line in append mode: runs that meet never

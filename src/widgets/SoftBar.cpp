@@ -83,9 +83,15 @@ void CSoftBar::ReadColors(std::string_view value)
     if (value.empty())
         return;
     COLORREF* const colors[] = {
-        &m_crFramePen, &m_crBack, &m_crCaptionText,
-        &m_crItemPen, &m_crItemFace, &m_crItemText,
-        &m_crHotPen, &m_crHotFace, &m_crHotText,
+        &m_crFramePen,
+        &m_crBack,
+        &m_crCaptionText,
+        &m_crItemPen,
+        &m_crItemFace,
+        &m_crItemText,
+        &m_crHotPen,
+        &m_crHotFace,
+        &m_crHotText,
     };
     std::array<ScannedNumber, 27> numbers;
     const ScanResult scan = ScanFormat(value, kColorPattern, numbers);

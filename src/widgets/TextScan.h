@@ -24,8 +24,8 @@ bool ReadNumber(std::string_view text, std::size_t& pos, ScannedNumber& out);
 int LeadingInt(std::string_view text);
 
 struct ScanResult {
-    int numbers = 0;      // numbers read before the scan stopped
-    std::size_t end = 0;  // position in `text` where it stopped
+    int numbers = 0;       // numbers read before the scan stopped
+    std::size_t end = 0;   // position in `text` where it stopped
     bool complete = false; // the whole format matched
 };
 

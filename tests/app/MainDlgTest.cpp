@@ -143,12 +143,18 @@ TEST_F(MainWindow, PictureButtonsShowTheirPictures)
     std::vector<std::string> wrong;
     dlg.script = [&](MainDlgUnderTest& d) {
         const std::pair<CImageButton*, int> expected[] = {
-            { &d.m_btnDeadPixel, IDB_DEADPIXEL }, { &d.m_btnBlockFill, IDB_BLOCKFILL },
-            { &d.m_btnDotDown, IDB_VLINE }, { &d.m_btnDotRight, IDB_HLINE },
-            { &d.m_btnVLineFill, IDB_VLINE }, { &d.m_btnHLineFill, IDB_HLINE },
-            { &d.m_btnVLineGradient, IDB_VGRADIENT }, { &d.m_btnHLineGradient, IDB_HGRADIENT },
-            { &d.m_btnGameBox, IDB_GAMEBOX }, { &d.m_btnCleaner, IDB_CLEANER },
-            { &d.m_btnOrganiser, IDB_ORGANISER }, { &d.m_btnBrowser, IDB_BROWSER },
+            { &d.m_btnDeadPixel, IDB_DEADPIXEL },
+            { &d.m_btnBlockFill, IDB_BLOCKFILL },
+            { &d.m_btnDotDown, IDB_VLINE },
+            { &d.m_btnDotRight, IDB_HLINE },
+            { &d.m_btnVLineFill, IDB_VLINE },
+            { &d.m_btnHLineFill, IDB_HLINE },
+            { &d.m_btnVLineGradient, IDB_VGRADIENT },
+            { &d.m_btnHLineGradient, IDB_HGRADIENT },
+            { &d.m_btnGameBox, IDB_GAMEBOX },
+            { &d.m_btnCleaner, IDB_CLEANER },
+            { &d.m_btnOrganiser, IDB_ORGANISER },
+            { &d.m_btnBrowser, IDB_BROWSER },
         };
         for (const auto& [button, bitmapId] : expected) {
             plat::Bitmap picture;

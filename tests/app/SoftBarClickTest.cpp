@@ -93,6 +93,5 @@ TEST_F(SoftBarClick, StartsTheEntryUnderTheCursorOrNothing)
     EXPECT_EQ(message, "本机还未安装本软件\r\n请去官网下载本软件《没有的程序》\r\nhttp://absent.example/");
     std::vector<std::string> runs = lvtest::WaitForRuns(Log(), 2);
     std::sort(runs.begin(), runs.end());
-    EXPECT_EQ(runs, (std::vector<std::string> { m_folder.Native("apps/fake.exe"),
-                        m_folder.Native("bin/xdg-open") + " <http://absent.example/?fr=i&fg=ffFLAG_SKIFF_DIRECT>" }));
+    EXPECT_EQ(runs, (std::vector<std::string> { m_folder.Native("apps/fake.exe"), m_folder.Native("bin/xdg-open") + " <http://absent.example/?fr=i&fg=ffFLAG_SKIFF_DIRECT>" }));
 }

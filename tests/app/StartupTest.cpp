@@ -172,13 +172,8 @@ TEST_F(Startup, AnUnwritableExecutableFolderStillStarts)
     const bool root = ::geteuid() == 0;
     if (root && std::system("command -v setpriv >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "running as root without setpriv: permissions would not apply";
-    std::filesystem::permissions(m_scratch.Native(), std::filesystem::perms::owner_all
-            | std::filesystem::perms::group_read | std::filesystem::perms::group_exec
-            | std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
-    std::filesystem::permissions(m_scratch.Native("games/lv"), std::filesystem::perms::owner_read
-            | std::filesystem::perms::owner_exec | std::filesystem::perms::group_read
-            | std::filesystem::perms::group_exec | std::filesystem::perms::others_read
-            | std::filesystem::perms::others_exec);
+    std::filesystem::permissions(m_scratch.Native(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read | std::filesystem::perms::group_exec | std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    std::filesystem::permissions(m_scratch.Native("games/lv"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec | std::filesystem::perms::group_read | std::filesystem::perms::group_exec | std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
     const std::string asUser = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
     ChildRun run = RunChild("HOME=/tmp XDG_CONFIG_HOME=/tmp XDG_CACHE_HOME=/tmp " + asUser);
     std::filesystem::permissions(m_scratch.Native("games/lv"), std::filesystem::perms::owner_all);

@@ -33,7 +33,8 @@ using Folders = std::vector<std::string>;
 // Environment variable set for the test's duration.
 class ScopedVariable {
 public:
-    ScopedVariable(const char* name, const char* value) : m_name(name)
+    ScopedVariable(const char* name, const char* value)
+        : m_name(name)
     {
         if (const char* old = std::getenv(name))
             m_old = old;

@@ -20,10 +20,12 @@ protected:
             "\"path\"=\"C:\\\\Tools\\\\\"\n"
             "\"count\"=dword:00000001\n"
             "\"env\"=hex(2):25,50,52,4f,47,25,5c,00\n"
-            "\"s254\"=\"" + std::string(254, 'a') + "\"\n"
-            "\"s255\"=\"" + std::string(255, 'b') + "\"\n"
-            "[HKEY_LOCAL_MACHINE]\n"
-            "@=\"root default\"\n");
+            "\"s254\"=\""
+                + std::string(254, 'a') + "\"\n"
+                                          "\"s255\"=\""
+                + std::string(255, 'b') + "\"\n"
+                                          "[HKEY_LOCAL_MACHINE]\n"
+                                          "@=\"root default\"\n");
     }
     void TearDown() override { ::unsetenv("LUMIVEX_REGISTRY"); }
 

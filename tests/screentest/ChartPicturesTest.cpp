@@ -118,8 +118,7 @@ std::vector<plat::Point> Probes(int mode, int w, int h)
         Squares sq = mode == kModeBlackLevel ? BlackLevelSquares(w, h) : GammaSquares(w, h);
         for (int i = 0; i < sq.count && sq.side > 0; ++i) {
             int l = sq.left + i * sq.pitch, t = sq.top, r = l + sq.side - 1, b = t + sq.side - 1;
-            points.insert(points.end(), { { l, t }, { r, t }, { l, b }, { r, b }, { l - 1, t }, { r + 1, b },
-                                            { l, t - 1 }, { r, b + 1 } });
+            points.insert(points.end(), { { l, t }, { r, t }, { l, b }, { r, b }, { l - 1, t }, { r + 1, b }, { l, t - 1 }, { r, b + 1 } });
         }
     }
     if (mode == kModeGrid) {

@@ -1,9 +1,9 @@
 // The dot fills' sweeps, watched call by call on their way to a real
 // device context: one call per pixel, in the order the user watches.
 
+#include "screentest/DotSweep.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Surface.h"
-#include "screentest/DotSweep.h"
 
 #include <gtest/gtest.h>
 

@@ -61,21 +61,31 @@ TEST(TestWndFlasher, WarningFirstThenTheColoursAtMostSixtyASecond)
     bool warningFirst = false, warningAfterKey = false, warningAfterClick = false, stillRunning = false;
     long otherOnFirst = -1;
     RunSteps(wnd, {
-        [&] { Resize(wnd, 800, 320); },
-        [&] { warningFirst = ShowsWarning(wnd); automation::Key(wnd, plat::VK_SPACE); },
-        [&] { look(); otherOnFirst = CountOther(wnd, RGB(255, 0, 0)); }, // no information lines
-        tickAt(1016), look,   // 16 ms: too soon
-        tickAt(1017), look,   // 1/60 s: green
-        tickAt(1017), look,   // the same moment again: no change
-        tickAt(1034), look, tickAt(1051), look, tickAt(1068), look, tickAt(1085), look,
-        [&] { automation::Key(wnd, 'A'); },
-        [&] { warningAfterKey = ShowsWarning(wnd); automation::Key(wnd, plat::VK_SPACE); },
-        [&] { automation::Key(wnd, plat::VK_ESCAPE); }, // stops the flashing, not the test
-        [&] { stillRunning = wnd.IsWindow(); warningAfterClick = ShowsWarning(wnd); },
-        [&] { automation::Key(wnd, plat::VK_SPACE); },
-        [&] { automation::Click(wnd, { 5, 5 }, automation::MouseButton::Right); },
-        [&] { warningAfterClick = warningAfterClick && ShowsWarning(wnd) && wnd.IsWindow(); },
-    });
+                      [&] { Resize(wnd, 800, 320); },
+                      [&] { warningFirst = ShowsWarning(wnd); automation::Key(wnd, plat::VK_SPACE); },
+                      [&] { look(); otherOnFirst = CountOther(wnd, RGB(255, 0, 0)); }, // no information lines
+                      tickAt(1016),
+                      look, // 16 ms: too soon
+                      tickAt(1017),
+                      look, // 1/60 s: green
+                      tickAt(1017),
+                      look, // the same moment again: no change
+                      tickAt(1034),
+                      look,
+                      tickAt(1051),
+                      look,
+                      tickAt(1068),
+                      look,
+                      tickAt(1085),
+                      look,
+                      [&] { automation::Key(wnd, 'A'); },
+                      [&] { warningAfterKey = ShowsWarning(wnd); automation::Key(wnd, plat::VK_SPACE); },
+                      [&] { automation::Key(wnd, plat::VK_ESCAPE); }, // stops the flashing, not the test
+                      [&] { stillRunning = wnd.IsWindow(); warningAfterClick = ShowsWarning(wnd); },
+                      [&] { automation::Key(wnd, plat::VK_SPACE); },
+                      [&] { automation::Click(wnd, { 5, 5 }, automation::MouseButton::Right); },
+                      [&] { warningAfterClick = warningAfterClick && ShowsWarning(wnd) && wnd.IsWindow(); },
+                  });
     EXPECT_TRUE(warningFirst);
     EXPECT_EQ(otherOnFirst, 0);
     const std::vector<plat::COLORREF> expected { RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 255, 0),
@@ -94,17 +104,17 @@ TEST(TestWndFlasher, RLimitsTheFlashToASquareAroundTheLastMark)
     wnd.m_clock = [] { return 0L; };
     long outside = -1, inside = -1;
     RunSteps(wnd, {
-        [&] { Resize(wnd, 400, 300); },
-        [&] { automation::SetCursorPos({ 10, 10 }); automation::Key(wnd, 'M'); },
-        [&] { automation::SetCursorPos({ 200, 150 }); automation::Key(wnd, 'M'); },
-        [&] { automation::SetCursorPos({ 390, 290 }); automation::Key(wnd, 'R'); },
-        [&] { automation::Key(wnd, plat::VK_SPACE); },
-        [&] {
-            inside = CountOther(wnd, { 136, 86, 264, 214 }, RGB(255, 0, 0));
-            outside = 400 * 300 - 128 * 128 - (400 * 300 - CountOther(wnd, RGB(0, 0, 0)));
-            wnd.m_marks.clear(); // no report from this test
-        },
-    });
+                      [&] { Resize(wnd, 400, 300); },
+                      [&] { automation::SetCursorPos({ 10, 10 }); automation::Key(wnd, 'M'); },
+                      [&] { automation::SetCursorPos({ 200, 150 }); automation::Key(wnd, 'M'); },
+                      [&] { automation::SetCursorPos({ 390, 290 }); automation::Key(wnd, 'R'); },
+                      [&] { automation::Key(wnd, plat::VK_SPACE); },
+                      [&] {
+                          inside = CountOther(wnd, { 136, 86, 264, 214 }, RGB(255, 0, 0));
+                          outside = 400 * 300 - 128 * 128 - (400 * 300 - CountOther(wnd, RGB(0, 0, 0)));
+                          wnd.m_marks.clear(); // no report from this test
+                      },
+                  });
     EXPECT_EQ(inside, 0);
     EXPECT_EQ(outside, 0);
 }

@@ -144,8 +144,7 @@ TEST(TestWndInfo, ExactTextsForAnyElapsedTimeAndTitle)
         wnd.m_strTitle = longTitle;
         wnd.DrawInfo(&dc, RGB(1, 2, 3), 1234567);
         shown.push_back(ShowsText(wnd, { 100, 100 }, FirstLine(7, longTitle, "010203")));
-        shown.push_back(ShowsText(wnd, { 100, 120 }, TimeLine(1234567)));
-    } });
+        shown.push_back(ShowsText(wnd, { 100, 120 }, TimeLine(1234567))); } });
     EXPECT_EQ(shown, std::vector<bool>(5, true));
 }
 
@@ -159,10 +158,10 @@ TEST(TestWndInfo, NoTextUnlessTheOptionIsExactlyOne)
         wnd.m_bShowInfo = option;
         long notBlue = -1, notGreen = -1;
         RunSteps(wnd, {
-            [&] { notBlue = CountOther(wnd, RGB(0, 0, 255)); },
-            [&] { LeftClick(wnd); },
-            [&] { notGreen = CountOther(wnd, RGB(0, 255, 0)); },
-        });
+                          [&] { notBlue = CountOther(wnd, RGB(0, 0, 255)); },
+                          [&] { LeftClick(wnd); },
+                          [&] { notGreen = CountOther(wnd, RGB(0, 255, 0)); },
+                      });
         EXPECT_EQ(notBlue, 0);
         EXPECT_EQ(notGreen, 0);
     }

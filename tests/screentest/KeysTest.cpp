@@ -151,33 +151,33 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
         bool mapShown = false, mapAfter = true;
         int stepAfter = -1;
         RunSteps(wnd, {
-            [&] { Resize(wnd, 400, 300); },
-            [&] {
-                for (int step : { 1, 2, 3 }) {
-                    wnd.m_nStep = step;
-                    wnd.DrawPattern();
-                    stepPictures.push_back(Snapshot(wnd));
-                }
-                wnd.m_nStep = 2;
-                wnd.DrawPattern();
-                pattern = Snapshot(wnd);
-                for (unsigned key : { static_cast<unsigned>('A'), plat::VK_END, static_cast<unsigned>('5') })
-                    automation::Key(wnd, key);
-                automation::Char(wnd, 'x');
-            },
-            [&] { afterUnused = Snapshot(wnd); },
-            [&] { way.show(wnd); },
-            [&] {
-                mapShown = wnd.m_bKeyMap;
-                withMap = Snapshot(wnd);
-                way.next(wnd);
-            },
-            [&] {
-                mapAfter = wnd.m_bKeyMap;
-                stepAfter = wnd.m_nStep;
-                after = Snapshot(wnd);
-            },
-        });
+                          [&] { Resize(wnd, 400, 300); },
+                          [&] {
+                              for (int step : { 1, 2, 3 }) {
+                                  wnd.m_nStep = step;
+                                  wnd.DrawPattern();
+                                  stepPictures.push_back(Snapshot(wnd));
+                              }
+                              wnd.m_nStep = 2;
+                              wnd.DrawPattern();
+                              pattern = Snapshot(wnd);
+                              for (unsigned key : { static_cast<unsigned>('A'), plat::VK_END, static_cast<unsigned>('5') })
+                                  automation::Key(wnd, key);
+                              automation::Char(wnd, 'x');
+                          },
+                          [&] { afterUnused = Snapshot(wnd); },
+                          [&] { way.show(wnd); },
+                          [&] {
+                              mapShown = wnd.m_bKeyMap;
+                              withMap = Snapshot(wnd);
+                              way.next(wnd);
+                          },
+                          [&] {
+                              mapAfter = wnd.m_bKeyMap;
+                              stepAfter = wnd.m_nStep;
+                              after = Snapshot(wnd);
+                          },
+                      });
         EXPECT_EQ(afterUnused, pattern);
         EXPECT_TRUE(mapShown);
         EXPECT_NE(withMap, pattern);
@@ -196,11 +196,11 @@ TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
         wnd.m_nMode = 1;
         long notBlue = -1;
         RunSteps(wnd, {
-            [&] { Resize(wnd, size.cx, size.cy); },
-            [&] { automation::Key(wnd, plat::VK_F1); },
-            [&] { automation::Key(wnd, plat::VK_F1); },
-            [&] { notBlue = CountOther(wnd, RGB(0, 0, 255)); },
-        });
+                          [&] { Resize(wnd, size.cx, size.cy); },
+                          [&] { automation::Key(wnd, plat::VK_F1); },
+                          [&] { automation::Key(wnd, plat::VK_F1); },
+                          [&] { notBlue = CountOther(wnd, RGB(0, 0, 255)); },
+                      });
         EXPECT_EQ(notBlue, 0) << size.cx << " x " << size.cy;
     }
 
@@ -209,20 +209,20 @@ TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
     int step = -1;
     long wrong = -1;
     RunSteps(wnd, {
-        [&] { Resize(wnd, 16, 8); },
-        [&] {
-            // 500 forward, Home, 499 back: only this order ends at step 5.
-            for (int i = 0; i < 500; ++i)
-                automation::Key(wnd, plat::VK_RIGHT);
-            automation::Key(wnd, plat::VK_HOME);
-            for (int i = 0; i < 499; ++i)
-                automation::Key(wnd, plat::VK_LEFT);
-        },
-        [&] {
-            step = wnd.m_nStep;
-            wrong = CountOther(wnd, kTestColors[5]);
-        },
-    });
+                      [&] { Resize(wnd, 16, 8); },
+                      [&] {
+                          // 500 forward, Home, 499 back: only this order ends at step 5.
+                          for (int i = 0; i < 500; ++i)
+                              automation::Key(wnd, plat::VK_RIGHT);
+                          automation::Key(wnd, plat::VK_HOME);
+                          for (int i = 0; i < 499; ++i)
+                              automation::Key(wnd, plat::VK_LEFT);
+                      },
+                      [&] {
+                          step = wnd.m_nStep;
+                          wrong = CountOther(wnd, kTestColors[5]);
+                      },
+                  });
     EXPECT_EQ(step, 5);
     EXPECT_EQ(wrong, 0);
 }
@@ -241,24 +241,24 @@ TEST(TestWndKeys, TabOnOneMonitorAndAMonitorThatWentAway)
     int monitor = -1;
     long notRed = -1;
     RunSteps(wnd, {
-        [&] { Resize(wnd, 40, 30); },
-        [&] {
-            automation::Key(wnd, plat::VK_TAB);
-            automation::Key(wnd, plat::VK_TAB, automation::Modifiers::Shift);
-        },
-        [&] {
-            wnd.GetWindowRect(&afterTab);
-            wnd.m_nStep = 2;
-            wnd.m_nMonitor = 1;
-            wnd.m_strMonitor = "unplugged";
-            automation::DisplayChange();
-        },
-        [&] {
-            wnd.GetWindowRect(&afterChange);
-            monitor = wnd.m_nMonitor;
-            notRed = CountOther(wnd, RGB(255, 0, 0));
-        },
-    });
+                      [&] { Resize(wnd, 40, 30); },
+                      [&] {
+                          automation::Key(wnd, plat::VK_TAB);
+                          automation::Key(wnd, plat::VK_TAB, automation::Modifiers::Shift);
+                      },
+                      [&] {
+                          wnd.GetWindowRect(&afterTab);
+                          wnd.m_nStep = 2;
+                          wnd.m_nMonitor = 1;
+                          wnd.m_strMonitor = "unplugged";
+                          automation::DisplayChange();
+                      },
+                      [&] {
+                          wnd.GetWindowRect(&afterChange);
+                          monitor = wnd.m_nMonitor;
+                          notRed = CountOther(wnd, RGB(255, 0, 0));
+                      },
+                  });
     EXPECT_EQ(afterTab, (plat::Rect { 0, 0, 40, 30 }));
     EXPECT_EQ(afterChange, primary.rcMonitor);
     EXPECT_EQ(monitor, 0);

@@ -47,7 +47,8 @@ int WrongBlocks(const CTestWnd& wnd, const plat::Surface& pattern, plat::Point p
         for (int column = 0; column < CLoupe::kPixels; ++column) {
             int px = pointer.x - 7 + column, py = pointer.y - 7 + row;
             std::uint32_t want = px >= 0 && py >= 0 && px < pattern.Width() && py < pattern.Height()
-                ? pattern.Pixel(px, py) : 0;
+                ? pattern.Pixel(px, py)
+                : 0;
             bool blockOk = true;
             for (int y = 1; y < CLoupe::kBlock - 1; ++y)
                 for (int x = 1; x < CLoupe::kBlock - 1; ++x)
@@ -75,24 +76,24 @@ TEST(TestWndMarks, LoupeMagnifiesThePatternAndFollowsThePointer)
     long leftOver = -1, afterHide = -1, framePixels = -1;
     bool label = false, labelMoved = false;
     RunSteps(wnd, {
-        [&] { Resize(wnd, 420, 400); },
-        [&] { pattern = Copy(Back(wnd)); PointAt({ 50, 60 }); automation::Key(wnd, 'Z'); },
-        [&] {
-            wrongFirst = WrongBlocks(wnd, pattern, { 50, 60 }, { 74, 84 });
-            framePixels = CountOther(wnd, { 74, 84, 256, 85 }, RGB(255, 255, 255));
-            label = ShowsText(wnd, { 74, 84 + 182 + 2 }, CLoupe::Label({ 50, 60 }, plat::FromXrgb(pattern.Pixel(50, 60))));
-            automation::MouseMove(wnd, { 300, 290 });
-        },
-        [&] {
-            // Past the right and bottom edges: before the pointer on both axes.
-            wrongMoved = WrongBlocks(wnd, pattern, { 300, 290 }, { 300 - 24 - 182, 290 - 24 - 200 });
-            labelMoved = ShowsText(wnd, { 94, 66 + 184 }, CLoupe::Label({ 300, 290 }, plat::FromXrgb(pattern.Pixel(300, 290))));
-            leftOver = Differences(wnd, pattern, { 0, 0, 94, 400 });
-            automation::Key(wnd, plat::VK_HOME);
-        },
-        [&] { wrongStepped = WrongBlocks(wnd, pattern, { 300, 290 }, { 94, 66 }); automation::Key(wnd, 'Z'); },
-        [&] { afterHide = Differences(wnd, pattern, { 0, 0, 420, 400 }); },
-    });
+                      [&] { Resize(wnd, 420, 400); },
+                      [&] { pattern = Copy(Back(wnd)); PointAt({ 50, 60 }); automation::Key(wnd, 'Z'); },
+                      [&] {
+                          wrongFirst = WrongBlocks(wnd, pattern, { 50, 60 }, { 74, 84 });
+                          framePixels = CountOther(wnd, { 74, 84, 256, 85 }, RGB(255, 255, 255));
+                          label = ShowsText(wnd, { 74, 84 + 182 + 2 }, CLoupe::Label({ 50, 60 }, plat::FromXrgb(pattern.Pixel(50, 60))));
+                          automation::MouseMove(wnd, { 300, 290 });
+                      },
+                      [&] {
+                          // Past the right and bottom edges: before the pointer on both axes.
+                          wrongMoved = WrongBlocks(wnd, pattern, { 300, 290 }, { 300 - 24 - 182, 290 - 24 - 200 });
+                          labelMoved = ShowsText(wnd, { 94, 66 + 184 }, CLoupe::Label({ 300, 290 }, plat::FromXrgb(pattern.Pixel(300, 290))));
+                          leftOver = Differences(wnd, pattern, { 0, 0, 94, 400 });
+                          automation::Key(wnd, plat::VK_HOME);
+                      },
+                      [&] { wrongStepped = WrongBlocks(wnd, pattern, { 300, 290 }, { 94, 66 }); automation::Key(wnd, 'Z'); },
+                      [&] { afterHide = Differences(wnd, pattern, { 0, 0, 420, 400 }); },
+                  });
     EXPECT_EQ(wrongFirst, 0);
     EXPECT_EQ(framePixels, 0); // the gradient's first rows are dark: a white frame
     EXPECT_TRUE(label);
@@ -137,33 +138,33 @@ TEST(TestWndMarks, RingsComeAndGoAndStayOutOfTheMeasuredPicture)
     long oneRing = -1, twoRings = -1, removed = -1, middleTwice = -1, cleared = -1, stepped = -1, lastPixel = -1,
          measuredOther = -1;
     RunSteps(wnd, {
-        [&] { Resize(wnd, 401, 301); },
-        [&] { PointAt({ 20, 20 }); automation::Key(wnd, 'M'); },
-        [&] { oneRing = onlyRings(ringAt({ 20, 20 }), RGB(0, 0, 255), RGB(255, 255, 255)); },
-        [&] { automation::Click(wnd, { 60, 44 }, automation::MouseButton::Middle); },
-        [&] { twoRings = onlyRings(two, RGB(0, 0, 255), RGB(255, 255, 255)); },
-        [&] { automation::Click(wnd, { 60, 44 }, automation::MouseButton::Middle); },
-        [&] { middleTwice = onlyRings(two, RGB(0, 0, 255), RGB(255, 255, 255)); },
-        // Step 6 is white: the rings turn black; the loupe is on as well.
-        [&] { for (int i = 0; i < 6; ++i) LeftClick(wnd); },
-        [&] { PointAt({ 300, 40 }); automation::Key(wnd, 'Z'); },
-        [&] { LeftClick(wnd); LeftClick(wnd); LeftClick(wnd); }, // round to step 1, green: light, black rings
-        [&] {
-            const plat::Surface* measured = wnd.PatternPicture().Pixels();
-            measuredOther = 0;
-            for (int y = 0; measured && y < measured->Height(); ++y)
-                for (int x = 0; x < measured->Width(); ++x)
-                    measuredOther += measured->Pixel(x, y) != 0x00FF00u;
-            automation::Key(wnd, 'Z');
-        },
-        [&] { stepped = onlyRings(two, RGB(0, 255, 0), RGB(0, 0, 0)); PointAt({ 20, 20 }); automation::Key(wnd, 'M'); },
-        [&] { removed = onlyRings(ringAt({ 60, 44 }), RGB(0, 255, 0), RGB(0, 0, 0)); automation::Key(wnd, 'C'); },
-        [&] { cleared = CountOther(wnd, RGB(0, 255, 0)); PointAt({ 400, 300 }); automation::Key(wnd, 'M'); },
-        [&] {
-            lastPixel = onlyRings(last, RGB(0, 255, 0), RGB(0, 0, 0));
-            wnd.m_marks.clear(); // no report from this test
-        },
-    });
+                      [&] { Resize(wnd, 401, 301); },
+                      [&] { PointAt({ 20, 20 }); automation::Key(wnd, 'M'); },
+                      [&] { oneRing = onlyRings(ringAt({ 20, 20 }), RGB(0, 0, 255), RGB(255, 255, 255)); },
+                      [&] { automation::Click(wnd, { 60, 44 }, automation::MouseButton::Middle); },
+                      [&] { twoRings = onlyRings(two, RGB(0, 0, 255), RGB(255, 255, 255)); },
+                      [&] { automation::Click(wnd, { 60, 44 }, automation::MouseButton::Middle); },
+                      [&] { middleTwice = onlyRings(two, RGB(0, 0, 255), RGB(255, 255, 255)); },
+                      // Step 6 is white: the rings turn black; the loupe is on as well.
+                      [&] { for (int i = 0; i < 6; ++i) LeftClick(wnd); },
+                      [&] { PointAt({ 300, 40 }); automation::Key(wnd, 'Z'); },
+                      [&] { LeftClick(wnd); LeftClick(wnd); LeftClick(wnd); }, // round to step 1, green: light, black rings
+                      [&] {
+                          const plat::Surface* measured = wnd.PatternPicture().Pixels();
+                          measuredOther = 0;
+                          for (int y = 0; measured && y < measured->Height(); ++y)
+                              for (int x = 0; x < measured->Width(); ++x)
+                                  measuredOther += measured->Pixel(x, y) != 0x00FF00u;
+                          automation::Key(wnd, 'Z');
+                      },
+                      [&] { stepped = onlyRings(two, RGB(0, 255, 0), RGB(0, 0, 0)); PointAt({ 20, 20 }); automation::Key(wnd, 'M'); },
+                      [&] { removed = onlyRings(ringAt({ 60, 44 }), RGB(0, 255, 0), RGB(0, 0, 0)); automation::Key(wnd, 'C'); },
+                      [&] { cleared = CountOther(wnd, RGB(0, 255, 0)); PointAt({ 400, 300 }); automation::Key(wnd, 'M'); },
+                      [&] {
+                          lastPixel = onlyRings(last, RGB(0, 255, 0), RGB(0, 0, 0));
+                          wnd.m_marks.clear(); // no report from this test
+                      },
+                  });
     EXPECT_EQ(oneRing, 0);
     EXPECT_EQ(twoRings, 0);
     EXPECT_EQ(middleTwice, 0);

@@ -144,16 +144,16 @@ TEST(TestWndPictures, EmptyClientAreaDrawsNothing)
             int step = -1;
             long drawn = -1;
             RunSteps(wnd, {
-                [&] { Resize(wnd, size.cx, size.cy); },
-                [&] { LeftClick(wnd); },
-                [&] {
-                    wnd.DrawPattern();
-                    client = ClientOf(wnd);
-                    step = wnd.m_nStep;
-                    // The window system keeps at least one pixel; none is drawn on.
-                    drawn = CountOther(wnd, Back(wnd).Bounds(), RGB(0, 0, 0));
-                },
-            });
+                              [&] { Resize(wnd, size.cx, size.cy); },
+                              [&] { LeftClick(wnd); },
+                              [&] {
+                                  wnd.DrawPattern();
+                                  client = ClientOf(wnd);
+                                  step = wnd.m_nStep;
+                                  // The window system keeps at least one pixel; none is drawn on.
+                                  drawn = CountOther(wnd, Back(wnd).Bounds(), RGB(0, 0, 0));
+                              },
+                          });
             EXPECT_EQ(client, (plat::Rect { 0, 0, size.cx, size.cy }));
             EXPECT_EQ(step, 1 % FindPattern(mode)->Steps());
             EXPECT_EQ(drawn, 0);
@@ -171,18 +171,18 @@ TEST(TestWndPictures, EightKScreen)
         wnd.m_nMode = mode;
         long wrong = -1;
         RunSteps(wnd, {
-            [&] { Resize(wnd, width, height); },
-            [&] { LeftClick(wnd); },
-            [&] {
-                if (mode != kModeVLineGradient) {
-                    wrong = CountOther(wnd, RGB(0, 255, 0));
-                    return;
-                }
-                wrong = 0;
-                for (int x = 0; x < width; ++x)
-                    wrong += CountOther(wnd, { x, 0, x + 1, height }, RampColor(1, x));
-            },
-        });
+                          [&] { Resize(wnd, width, height); },
+                          [&] { LeftClick(wnd); },
+                          [&] {
+                              if (mode != kModeVLineGradient) {
+                                  wrong = CountOther(wnd, RGB(0, 255, 0));
+                                  return;
+                              }
+                              wrong = 0;
+                              for (int x = 0; x < width; ++x)
+                                  wrong += CountOther(wnd, { x, 0, x + 1, height }, RampColor(1, x));
+                          },
+                      });
         EXPECT_EQ(wrong, 0);
     }
 }

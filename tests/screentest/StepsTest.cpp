@@ -70,14 +70,14 @@ TEST(TestWndSteps, LeftClickDrawsInsideItsHandler)
         wnd.m_nMode = mode;
         long notGreenAtOnce = -1;
         RunSteps(wnd, {
-            [&] { Resize(wnd, 64, 48); },
-            [&] {
-                wnd.SendMessage(plat::WM_LBUTTONDOWN, plat::MK_LBUTTON, plat::MAKELPARAM(3, 3));
-                // A gradient's first line is its base colour.
-                plat::Rect area = mode == kModeHLineGradient ? plat::Rect { 0, 0, 64, 1 } : ClientOf(wnd);
-                notGreenAtOnce = CountOther(wnd, area, RGB(0, 255, 0));
-            },
-        });
+                          [&] { Resize(wnd, 64, 48); },
+                          [&] {
+                              wnd.SendMessage(plat::WM_LBUTTONDOWN, plat::MK_LBUTTON, plat::MAKELPARAM(3, 3));
+                              // A gradient's first line is its base colour.
+                              plat::Rect area = mode == kModeHLineGradient ? plat::Rect { 0, 0, 64, 1 } : ClientOf(wnd);
+                              notGreenAtOnce = CountOther(wnd, area, RGB(0, 255, 0));
+                          },
+                      });
         EXPECT_EQ(notGreenAtOnce, 0);
     }
 }
@@ -119,22 +119,22 @@ TEST(TestWndSteps, EraseRedrawsTheCurrentStepAndPaintDrawsNothing)
         dc.FillSolidRect(scribble, RGB(255, 0, 0));
     };
     RunSteps(wnd, {
-        [&] { LeftClick(wnd); },
-        [&] { LeftClick(wnd); },
-        [&] { LeftClick(wnd); },
-        [&] {
-            scribbleRed();
-            wnd.Invalidate(false); // paint only
-        },
-        [&] {
-            afterPaint = CountOther(wnd, scribble, RGB(255, 0, 0));
-            wnd.Invalidate(true); // erase, then paint
-        },
-        [&] {
-            stepAfterErase = wnd.m_nStep;
-            afterErase = CountOther(wnd, RGB(255, 255, 0));
-        },
-    });
+                      [&] { LeftClick(wnd); },
+                      [&] { LeftClick(wnd); },
+                      [&] { LeftClick(wnd); },
+                      [&] {
+                          scribbleRed();
+                          wnd.Invalidate(false); // paint only
+                      },
+                      [&] {
+                          afterPaint = CountOther(wnd, scribble, RGB(255, 0, 0));
+                          wnd.Invalidate(true); // erase, then paint
+                      },
+                      [&] {
+                          stepAfterErase = wnd.m_nStep;
+                          afterErase = CountOther(wnd, RGB(255, 255, 0));
+                      },
+                  });
     EXPECT_EQ(afterPaint, 0);
     EXPECT_EQ(stepAfterErase, 3);
     EXPECT_EQ(afterErase, 0);
@@ -159,10 +159,10 @@ TEST(TestWndSteps, RightClickEscapeAndEnterEndTheTest)
         wnd.m_nMode = kModeBlockFill;
         bool stillRunning = false;
         std::intptr_t result = RunSteps(wnd, {
-            [&] { Resize(wnd, 32, 24); },
-            [&] { way.end(wnd); },
-            [&] { stillRunning = true; },
-        });
+                                                 [&] { Resize(wnd, 32, 24); },
+                                                 [&] { way.end(wnd); },
+                                                 [&] { stillRunning = true; },
+                                             });
         EXPECT_FALSE(stillRunning);
         EXPECT_EQ(result, way.result);
         EXPECT_FALSE(wnd.IsWindow());
@@ -206,12 +206,12 @@ TEST(TestWndSteps, ATestEndedOnAPressKeepsItsWindowUntilTheRelease)
     first.m_nMode = kModeBlockFill;
     std::uint32_t id = 0;
     RunSteps(first, {
-        [&] {
-            Resize(first, 32, 24);
-            id = NativeId(first);
-            plat::automation::MouseDown(first, { 5, 5 }, plat::automation::MouseButton::Right);
-        },
-    });
+                        [&] {
+                            Resize(first, 32, 24);
+                            id = NativeId(first);
+                            plat::automation::MouseDown(first, { 5, 5 }, plat::automation::MouseButton::Right);
+                        },
+                    });
     ASSERT_NE(id, 0u);
     EXPECT_FALSE(first.IsWindow());
     OutliveClosedWindows();
@@ -225,14 +225,14 @@ TEST(TestWndSteps, ATestEndedOnAPressKeepsItsWindowUntilTheRelease)
     int step = -1;
     bool stillRunning = false;
     std::intptr_t result = RunSteps(second, {
-        [&] { Resize(second, 32, 24); },
-        [&] { LeftClick(second); },
-        [&] {
-            step = second.m_nStep;
-            plat::automation::Click(second, { 5, 5 }, plat::automation::MouseButton::Right);
-        },
-        [&] { stillRunning = true; },
-    });
+                                                [&] { Resize(second, 32, 24); },
+                                                [&] { LeftClick(second); },
+                                                [&] {
+                                                    step = second.m_nStep;
+                                                    plat::automation::Click(second, { 5, 5 }, plat::automation::MouseButton::Right);
+                                                },
+                                                [&] { stillRunning = true; },
+                                            });
     EXPECT_EQ(step, 1);
     EXPECT_FALSE(stillRunning);
     EXPECT_EQ(result, plat::IDCANCEL);
@@ -255,13 +255,13 @@ TEST(TestWndSteps, AThousandQueuedClicksOfBothButtons)
     wnd.m_nMode = kModeBlockFill;
     std::uint32_t id = 0;
     std::intptr_t result = RunSteps(wnd, {
-        [&] { Resize(wnd, 32, 24); },
-        [&] {
-            id = NativeId(wnd);
-            for (auto button : clicks)
-                plat::automation::Click(wnd, { 5, 5 }, button);
-        },
-    });
+                                             [&] { Resize(wnd, 32, 24); },
+                                             [&] {
+                                                 id = NativeId(wnd);
+                                                 for (auto button : clicks)
+                                                     plat::automation::Click(wnd, { 5, 5 }, button);
+                                             },
+                                         });
     EXPECT_EQ(result, plat::IDCANCEL);
     EXPECT_EQ(wnd.m_nStep, leftBefore % 8);
     OutliveClosedWindows();
@@ -276,14 +276,14 @@ TEST(TestWndSteps, PointerHidesWhenStillOverTheTest)
     wnd.m_nMode = kModeBlockFill;
     bool shownWhenStill = true, shownAfterMotion = false;
     RunSteps(wnd, {
-        [&] { Resize(wnd, 32, 24); },
-        [&] {
-            OutliveClosedWindows();
-            shownWhenStill = plat::PointerShown();
-            plat::automation::MouseMove(wnd, { 6, 6 });
-        },
-        [&] { shownAfterMotion = plat::PointerShown(); },
-    });
+                      [&] { Resize(wnd, 32, 24); },
+                      [&] {
+                          OutliveClosedWindows();
+                          shownWhenStill = plat::PointerShown();
+                          plat::automation::MouseMove(wnd, { 6, 6 });
+                      },
+                      [&] { shownAfterMotion = plat::PointerShown(); },
+                  });
     plat::ProcessPendingMessages();
     EXPECT_FALSE(shownWhenStill);
     EXPECT_TRUE(shownAfterMotion);
@@ -299,19 +299,19 @@ TEST(TestWndSteps, ClicksQueuedDuringALongDrawingEachAdvanceOneStep)
     int step = -1;
     long notYellow = -1;
     RunSteps(wnd, {
-        [&] {
-            Resize(wnd, 1920, 1080);
-        },
-        [&] {
-            LeftClick(wnd);
-            LeftClick(wnd);
-            LeftClick(wnd);
-        },
-        [&] {
-            step = wnd.m_nStep;
-            notYellow = CountOther(wnd, RGB(255, 255, 0));
-        },
-    });
+                      [&] {
+                          Resize(wnd, 1920, 1080);
+                      },
+                      [&] {
+                          LeftClick(wnd);
+                          LeftClick(wnd);
+                          LeftClick(wnd);
+                      },
+                      [&] {
+                          step = wnd.m_nStep;
+                          notYellow = CountOther(wnd, RGB(255, 255, 0));
+                      },
+                  });
     EXPECT_EQ(step, 3);
     EXPECT_EQ(notYellow, 0);
 }
@@ -329,11 +329,11 @@ TEST(TestWndSteps, ModesOutsideTheTableDrawNothing)
             dc.FillSolidRect(ClientOf(wnd), RGB(255, 0, 0));
         };
         RunSteps(wnd, {
-            [&] { Resize(wnd, 64, 48); },
-            [&] { shown = CountOther(wnd, RGB(0, 0, 0)); scribbleRed(); },
-            [&] { LeftClick(wnd); LeftClick(wnd); },
-            [&] { clicked = CountOther(wnd, RGB(255, 0, 0)); },
-        });
+                          [&] { Resize(wnd, 64, 48); },
+                          [&] { shown = CountOther(wnd, RGB(0, 0, 0)); scribbleRed(); },
+                          [&] { LeftClick(wnd); LeftClick(wnd); },
+                          [&] { clicked = CountOther(wnd, RGB(255, 0, 0)); },
+                      });
         EXPECT_EQ(shown, 0); // a new back buffer is black
         EXPECT_EQ(clicked, 0);
     }
@@ -350,17 +350,17 @@ TEST(TestWndSteps, StepOutsideTheTableDrawsNothing)
         wnd.m_bShowInfo = 1;
         long untouched = -1;
         RunSteps(wnd, {
-            [&] { Resize(wnd, 16, 8); },
-            [&] {
-                plat::ClientDC dc(&wnd);
-                dc.FillSolidRect(ClientOf(wnd), RGB(1, 2, 3));
-                for (int step : { -1, 8, 1000 }) {
-                    wnd.m_nStep = step;
-                    wnd.DrawPattern();
-                }
-                untouched = CountOther(wnd, RGB(1, 2, 3));
-            },
-        });
+                          [&] { Resize(wnd, 16, 8); },
+                          [&] {
+                              plat::ClientDC dc(&wnd);
+                              dc.FillSolidRect(ClientOf(wnd), RGB(1, 2, 3));
+                              for (int step : { -1, 8, 1000 }) {
+                                  wnd.m_nStep = step;
+                                  wnd.DrawPattern();
+                              }
+                              untouched = CountOther(wnd, RGB(1, 2, 3));
+                          },
+                      });
         EXPECT_EQ(untouched, 0);
     }
 }

@@ -23,7 +23,8 @@ inline void WriteRecordingProgram(const std::string& nativePath, const std::stri
         "#!/bin/sh\n"
         "line=\"$0\"\n"
         "for a in \"$@\"; do line=\"$line <$a>\"; done\n"
-        "printf '%s\\n' \"$line\" >> '" + logPath + "'\n");
+        "printf '%s\\n' \"$line\" >> '"
+            + logPath + "'\n");
     std::filesystem::permissions(nativePath, std::filesystem::perms::owner_all);
 }
 

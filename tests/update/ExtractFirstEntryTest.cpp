@@ -228,7 +228,7 @@ TEST_F(ExtractFirstEntryTest, RestoresTheLastWriteTimeAndNeverLeavesItReadOnly)
     expected.tm_min = 59;
     expected.tm_sec = 58;
     expected.tm_isdst = -1;
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(stat(m_folder.Native("t.bin").c_str(), &info), 0);
     EXPECT_EQ(info.st_mtime, std::mktime(&expected));
     EXPECT_GE(info.st_atime, before);

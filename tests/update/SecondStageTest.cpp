@@ -2,8 +2,8 @@
 
 #include "UpdateRunFolder.h"
 #include "UpdateServerFixture.h"
-#include "update/DebugLog.h"
 #include "support/ScopedEnv.h"
+#include "update/DebugLog.h"
 #include "update/UpdateThread.h"
 #include "update/ZipBuilder.h"
 
@@ -56,14 +56,14 @@ TEST_F(SecondStage, ListBoundsKindsAndComments)
 {
     const std::string manifest = " [FILE_LIST2_BEGIN]\r\n"
         + Entry("LOCAL_PATHbefore.bin", "before", "0") + "\r\n"
-        "[file_list2_begin] with words after it\n"
+                                                         "[file_list2_begin] with words after it\n"
         + "//" + Entry("LOCAL_PATHcomment.bin", "comment", "1") + "\r\n"
         + "  // " + Entry("LOCAL_PATHindented.bin", "indented", "2") + "\r\n"
         + Entry("LOCAL_PATHdata\\x.bin", "x", "x bytes", "file") + "\r\n"
         + Entry("LOCAL_PATHdir.bin", "dir", "3", "DIR") + "\r\n"
-        "[FILE_LIST2_END] \r\n"
+                                                          "[FILE_LIST2_END] \r\n"
         + Entry("LOCAL_PATHsub\\c.bin", "c", "c bytes") + "\r\n"
-        "[FILE_LIST2_END]\r\n"
+                                                          "[FILE_LIST2_END]\r\n"
         + Entry("LOCAL_PATHafter.bin", "after", "4") + "\r\n[HTML_END]\r\n";
     EXPECT_EQ(Run(manifest), 0);
     EXPECT_EQ(folder.Read("data/x.bin"), "x bytes");
@@ -131,8 +131,7 @@ TEST_F(SecondStage, FailuresAreLoggedAndNothingIsInstalled)
     const std::string inner = "inner bytes";
     // A stored entry that ends before its declared size, though its bytes
     // so far have the listed digest.
-    const std::string shortZip = BuildZip({ { .name = "s.bin", .data = inner + inner, .method = 0,
-        .compressed = inner } });
+    const std::string shortZip = BuildZip({ { .name = "s.bin", .data = inner + inner, .method = 0, .compressed = inner } });
     const std::string manifest = "[FILE_LIST2_BEGIN]\n"
         + std::string("FILE ") + Md5Hex(inner) + " LOCAL_PATHz.bin " + Serve("z.zip", StoredZip("z.bin", inner)) + "\n"
         + "FILE " + Md5Hex(inner) + " LOCAL_PATHs.bin " + Serve("s.zip", shortZip) + "\n"
@@ -178,8 +177,7 @@ TEST_F(SecondStage, ChineseDestinationsInACodePage936Manifest)
 {
     EXPECT_EQ(Run(Cp936("[FILE_LIST2_BEGIN]\r\n" + Entry("LOCAL_PATH资料\\说明.txt", "s", "text") + "\r\n")), 0);
     EXPECT_EQ(folder.Read("资料/说明.txt"), "text");
-    EXPECT_EQ(Log(), Cp936Log({ "检测更新", "更新文件:LOCAL_PATH资料\\说明.txt ....", "FileLength:4",
-                         "更新文件:LOCAL_PATH资料\\说明.txt 成功", "更新完成" }));
+    EXPECT_EQ(Log(), Cp936Log({ "检测更新", "更新文件:LOCAL_PATH资料\\说明.txt ....", "FileLength:4", "更新文件:LOCAL_PATH资料\\说明.txt 成功", "更新完成" }));
 }
 
 TEST_F(SecondStage, RunsAfterTheFirstStage)
@@ -190,8 +188,7 @@ TEST_F(SecondStage, RunsAfterTheFirstStage)
     EXPECT_EQ(RunFirstStage(folder.Windows(), 0), 0u);
     EXPECT_EQ(folder.Read("data/update.txt"), Cp936Log({ "检测更新", "更新完成" }));
     EXPECT_EQ(folder.Read("new.bin"), "new");
-    EXPECT_EQ(Log(), Cp936Log({ "检测更新", "更新文件:LOCAL_PATHnew.bin ....", "FileLength:3",
-                         "更新文件:LOCAL_PATHnew.bin 成功", "更新完成" }));
+    EXPECT_EQ(Log(), Cp936Log({ "检测更新", "更新文件:LOCAL_PATHnew.bin ....", "FileLength:3", "更新文件:LOCAL_PATHnew.bin 成功", "更新完成" }));
 }
 
 }

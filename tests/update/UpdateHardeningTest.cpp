@@ -277,8 +277,7 @@ TEST_F(UpdateHardening, AnEntryInASubfolderInstallsAndTheUnpackFolderGoes)
 {
     const std::string zip = StoredZip("sub/x.bin", "in a folder");
     EXPECT_EQ(Run({ Md5Hex("in a folder") + " data\\x.bin " + Serve("x.zip", zip) }), 0u);
-    EXPECT_EQ(Log(), Cp936Log({ "检测更新", "更新文件:data\\x.bin ....", "FileLength:" + std::to_string(zip.size()),
-                         "更新文件:data\\x.bin 成功", "更新完成" }));
+    EXPECT_EQ(Log(), Cp936Log({ "检测更新", "更新文件:data\\x.bin ....", "FileLength:" + std::to_string(zip.size()), "更新文件:data\\x.bin 成功", "更新完成" }));
     EXPECT_EQ(folder.Read("data/x.bin"), "in a folder");
     EXPECT_FALSE(folder.Exists("data/sub"));
     EXPECT_FALSE(folder.Exists("data/unpack_tmp"));

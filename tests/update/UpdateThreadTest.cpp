@@ -62,7 +62,8 @@ TEST_F(FirstStage, ReplacesTheManifestByteForByteAndStopsWithoutAFirstList)
 {
     // Code page 936 bytes and a second list that must not be run.
     const std::string body = "[MAIN_URL]\r\n\xC4\xE3\xBA\xC3 http://a.invalid/\n[FILE_LIST2_BEGIN]\r\n"
-                             "FILE 0 LOCAL_PATHx.bin " + server.Url("/f/x") + "\r\n[HTML_END]";
+                             "FILE 0 LOCAL_PATHx.bin "
+        + server.Url("/f/x") + "\r\n[HTML_END]";
     folder.Write("data/update.txt", "old log");
     server.SetManifest(body);
     EXPECT_EQ(Run(), 1u);

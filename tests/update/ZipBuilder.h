@@ -72,7 +72,8 @@ inline std::string BuildZip(const std::vector<ZipEntryParts>& entries, const Zip
     for (const ZipEntryParts& e : entries) {
         std::uint32_t crc = e.crc.value_or(static_cast<std::uint32_t>(
             crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()))));
-        std::string stored = e.compressed ? *e.compressed : e.method == 8 ? RawDeflate(e.data) : e.data;
+        std::string stored = e.compressed ? *e.compressed : e.method == 8 ? RawDeflate(e.data)
+                                                                          : e.data;
         std::uint32_t size = e.uncompressedSize.value_or(static_cast<std::uint32_t>(e.data.size()));
         std::uint16_t flags = e.flags | (e.dataDescriptor ? 8 : 0);
         std::uint32_t offset = static_cast<std::uint32_t>(body.size());

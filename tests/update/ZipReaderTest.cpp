@@ -102,13 +102,15 @@ TEST_F(ZipReaderTest, LocalHeaderMustAgreeWithTheCentralHeader)
     EXPECT_EQ(CauseOf([&] {
         CZipReader reader(Write(zip));
         reader.OpenEntry();
-    }), CZipException::kBadArchive);
+    }),
+        CZipException::kBadArchive);
     zip = BuildZip({ entry });
     zip[26] = 4;
     EXPECT_EQ(CauseOf([&] {
         CZipReader reader(Write(zip));
         reader.OpenEntry();
-    }), CZipException::kBadArchive);
+    }),
+        CZipException::kBadArchive);
 }
 
 TEST_F(ZipReaderTest, EntryInformationAndNameBuffers)
@@ -186,8 +188,7 @@ TEST_F(ZipReaderTest, DamagedDataAndChecksums)
     // the entry ends before its declared size.
     std::string deflated = RawDeflate(data);
     EXPECT_EQ(readCause({ .name = "x", .data = data, .compressed = deflated.substr(0, 1000) }), CZipException::kBadArchive);
-    EXPECT_EQ(readCause({ .name = "x", .data = data, .method = 0, .compressed = data.substr(0, 10),
-                  .uncompressedSize = 50000 }),
+    EXPECT_EQ(readCause({ .name = "x", .data = data, .method = 0, .compressed = data.substr(0, 10), .uncompressedSize = 50000 }),
         CZipException::kBadArchive);
     // Declared shorter than the data: what was declared is delivered, without a CRC match.
     EXPECT_EQ(readCause({ .name = "x", .data = data, .uncompressedSize = 100 }), CZipException::kBadCrc);
@@ -205,7 +206,8 @@ TEST_F(ZipReaderTest, TruncatedArchivesAreBadArchives)
         std::string buffer(10240, '\0');
         while (reader.ReadEntry(buffer.data(), 10240) > 0) {
         }
-    }), 0);
+    }),
+        0);
     for (std::size_t keep = 0; keep < zip.size(); keep += 997) {
         EXPECT_EQ(OpenCause(zip.substr(0, keep)), CZipException::kBadArchive) << keep;
     }

@@ -1,17 +1,17 @@
 #include "updater/SelfUpdater.h"
 
-#include "updater/UpdaterLog.h"
 #include "updater/ProgramFolder.h"
+#include "updater/UpdaterLog.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fcntl.h>
 #include <functional>
-#include <sstream>
-#include <thread>
 #include <signal.h>
+#include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using lvtest::IsExecutableFile;
@@ -129,41 +129,41 @@ TEST(SelfUpdater, LeavesEverythingAsItWasWhenThereIsNothingToInstall)
         const char* line;
     };
     const Case cases[] = {
-        { "nothing staged", [](const ProgramFolder&) { }, UpdaterResult::NothingStaged, "没有 data\\lv.exe,无需更新" },
+        { "nothing staged", [](const ProgramFolder&) {}, UpdaterResult::NothingStaged, "没有 data\\lv.exe,无需更新" },
         { "staged equals lv.exe", staged(ReadNative(kOldProgram)), UpdaterResult::SameVersion,
-          "data\\lv.exe 与 lv.exe 相同,无需更新" },
+            "data\\lv.exe 与 lv.exe 相同,无需更新" },
         { "text", staged("MZ this is not a program\r\n"), UpdaterResult::Rejected, "data\\lv.exe 不是可执行程序,未更新" },
         { "empty", staged(""), UpdaterResult::Rejected, "data\\lv.exe 是空文件,未更新" },
         { "truncated program", staged(elf.substr(0, elf.size() / 2)), UpdaterResult::Rejected,
-          "data\\lv.exe 不完整,未更新" },
+            "data\\lv.exe 不完整,未更新" },
         { "header only", staged(elf.substr(0, 30)), UpdaterResult::Rejected, "data\\lv.exe 不完整,未更新" },
         { "shared library", staged(LoadedLibrary("libz.so")), UpdaterResult::Rejected,
-          "data\\lv.exe 不是可执行程序,未更新" },
+            "data\\lv.exe 不是可执行程序,未更新" },
         { "other machine", staged(otherMachine), UpdaterResult::Rejected, "data\\lv.exe 不是本机可以运行的程序,未更新" },
         { "symbolic link",
-          [](const ProgramFolder& f) { fs::create_symlink(kNewProgram, f.Native("data/lv.exe")); },
-          UpdaterResult::Rejected, "data\\lv.exe 是符号链接,未更新" },
+            [](const ProgramFolder& f) { fs::create_symlink(kNewProgram, f.Native("data/lv.exe")); },
+            UpdaterResult::Rejected, "data\\lv.exe 是符号链接,未更新" },
         { "folder", [](const ProgramFolder& f) { fs::create_directory(f.Native("data/lv.exe")); },
-          UpdaterResult::Rejected, "data\\lv.exe 是文件夹,未更新" },
+            UpdaterResult::Rejected, "data\\lv.exe 是文件夹,未更新" },
         { "2 GB",
-          [elf](const ProgramFolder& f) {
-              WriteNative(f.Native("data/lv.exe"), elf);
-              fs::resize_file(f.Native("data/lv.exe"), 2ull << 30); // sparse: takes no space
-          },
-          UpdaterResult::Rejected, "data\\lv.exe 大于 256 MB,未更新" },
+            [elf](const ProgramFolder& f) {
+                WriteNative(f.Native("data/lv.exe"), elf);
+                fs::resize_file(f.Native("data/lv.exe"), 2ull << 30); // sparse: takes no space
+            },
+            UpdaterResult::Rejected, "data\\lv.exe 大于 256 MB,未更新" },
         { "lv.exe is a symbolic link",
-          [](const ProgramFolder& f) {
-              fs::remove(f.Native("lv.exe"));
-              fs::create_symlink(kOldProgram, f.Native("lv.exe"));
-              f.StageNewProgram();
-          },
-          UpdaterResult::Rejected, "lv.exe 是符号链接,未更新" },
+            [](const ProgramFolder& f) {
+                fs::remove(f.Native("lv.exe"));
+                fs::create_symlink(kOldProgram, f.Native("lv.exe"));
+                f.StageNewProgram();
+            },
+            UpdaterResult::Rejected, "lv.exe 是符号链接,未更新" },
         { "no lv.exe",
-          [](const ProgramFolder& f) {
-              fs::remove(f.Native("lv.exe"));
-              f.StageNewProgram();
-          },
-          UpdaterResult::Rejected, "lv.exe 不存在,未更新" },
+            [](const ProgramFolder& f) {
+                fs::remove(f.Native("lv.exe"));
+                f.StageNewProgram();
+            },
+            UpdaterResult::Rejected, "lv.exe 不存在,未更新" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

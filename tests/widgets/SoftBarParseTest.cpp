@@ -42,8 +42,13 @@ Entry Builtin(const SiblingProgram& p)
 }
 
 const std::vector<Entry> kBuiltin = {
-    Builtin(kBrowser), Builtin(kCleaner), Builtin(kReader), Builtin(kDownloader),
-    Builtin(kPlayer), Builtin(kOrganiser), Builtin(kLinkGame),
+    Builtin(kBrowser),
+    Builtin(kCleaner),
+    Builtin(kReader),
+    Builtin(kDownloader),
+    Builtin(kPlayer),
+    Builtin(kOrganiser),
+    Builtin(kLinkGame),
 };
 
 std::string Repeat(const std::string& text, int times)

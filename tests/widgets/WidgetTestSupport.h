@@ -9,8 +9,8 @@
 #include "platform/ui/Automation.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
-#include "support/DialogText.h"
 #include "resource.h"
+#include "support/DialogText.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 
@@ -88,7 +88,8 @@ inline int WaitUntil(const std::function<bool()>& done, int limitMs = 2000)
     for (;;) {
         Pump();
         int elapsed = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start).count());
+            std::chrono::steady_clock::now() - start)
+                                           .count());
         if (done())
             return elapsed;
         if (elapsed > limitMs)

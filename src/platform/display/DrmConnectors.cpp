@@ -26,7 +26,7 @@ std::string ReadSmallFile(const std::string& path, std::size_t limit)
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return {};
-    struct stat info {};
+    struct stat info { };
     std::string bytes;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         bytes.resize(limit);

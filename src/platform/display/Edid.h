@@ -18,17 +18,17 @@ enum class EdidResult {
 };
 
 struct EdidInfo {
-    std::string maker;           // three capital letters; empty when the id is not letters
+    std::string maker; // three capital letters; empty when the id is not letters
     unsigned productCode = 0;
     std::uint32_t serialNumber = 0; // 0: not given
-    int week = 0;                 // 1-54; 0 when not given (also for a model year)
-    int year = 0;                 // of manufacture, or the model year
-    bool modelYear = false;       // `year` is the model year, not the year made
-    std::string name;             // monitor-name descriptor; empty when none
-    std::string serialText;       // serial-string descriptor; empty when none
-    int preferredWidth = 0;       // the first detailed timing's active pixels; 0 when none
+    int week = 0;                   // 1-54; 0 when not given (also for a model year)
+    int year = 0;                   // of manufacture, or the model year
+    bool modelYear = false;         // `year` is the model year, not the year made
+    std::string name;               // monitor-name descriptor; empty when none
+    std::string serialText;         // serial-string descriptor; empty when none
+    int preferredWidth = 0;         // the first detailed timing's active pixels; 0 when none
     int preferredHeight = 0;
-    int extensions = 0;           // blocks the base block announces
+    int extensions = 0; // blocks the base block announces
 };
 
 // Parses the base block of `bytes`. The fields are set only for Ok. A blob

@@ -13,7 +13,7 @@ namespace {
 
 bool IsFolder(const std::string& native)
 {
-    struct stat info {};
+    struct stat info { };
     return ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 

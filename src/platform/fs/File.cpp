@@ -27,16 +27,26 @@ std::string FullWindowsPath(const std::string& native)
 const char* CauseText(FileException::Cause cause)
 {
     switch (cause) {
-    case FileException::Cause::None: return "no error";
-    case FileException::Cause::Generic: return "file error";
-    case FileException::Cause::FileNotFound: return "file not found";
-    case FileException::Cause::BadPath: return "bad path";
-    case FileException::Cause::TooManyOpenFiles: return "too many open files";
-    case FileException::Cause::AccessDenied: return "access denied";
-    case FileException::Cause::BadSeek: return "bad seek";
-    case FileException::Cause::HardIO: return "input/output error";
-    case FileException::Cause::DiskFull: return "disk full";
-    case FileException::Cause::EndOfFile: return "end of file";
+    case FileException::Cause::None:
+        return "no error";
+    case FileException::Cause::Generic:
+        return "file error";
+    case FileException::Cause::FileNotFound:
+        return "file not found";
+    case FileException::Cause::BadPath:
+        return "bad path";
+    case FileException::Cause::TooManyOpenFiles:
+        return "too many open files";
+    case FileException::Cause::AccessDenied:
+        return "access denied";
+    case FileException::Cause::BadSeek:
+        return "bad seek";
+    case FileException::Cause::HardIO:
+        return "input/output error";
+    case FileException::Cause::DiskFull:
+        return "disk full";
+    case FileException::Cause::EndOfFile:
+        return "end of file";
     }
     return "file error";
 }
@@ -56,26 +66,35 @@ FileException::FileException(Cause cause, int osError, std::string fileName)
 FileException::Cause FileException::CauseFromErrno(int error)
 {
     switch (error) {
-    case 0: return Cause::None;
-    case ENOENT: return Cause::FileNotFound;
+    case 0:
+        return Cause::None;
+    case ENOENT:
+        return Cause::FileNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
-    case EINVAL: return Cause::BadPath;
+    case EINVAL:
+        return Cause::BadPath;
     case EMFILE:
-    case ENFILE: return Cause::TooManyOpenFiles;
+    case ENFILE:
+        return Cause::TooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EISDIR:
     case EROFS:
-    case ETXTBSY: return Cause::AccessDenied;
+    case ETXTBSY:
+        return Cause::AccessDenied;
     case ESPIPE:
-    case EOVERFLOW: return Cause::BadSeek;
-    case EIO: return Cause::HardIO;
+    case EOVERFLOW:
+        return Cause::BadSeek;
+    case EIO:
+        return Cause::HardIO;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return Cause::DiskFull;
-    default: return Cause::Generic;
+    case EFBIG:
+        return Cause::DiskFull;
+    default:
+        return Cause::Generic;
     }
 }
 
@@ -107,7 +126,7 @@ bool File::Open(std::string_view path, Mode mode, FileException* error)
     // regular files are accepted below.
     int flags = mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
     if (mode == Mode::CreateNew) {
-        struct stat existing {};
+        struct stat existing { };
         if (::lstat(native->c_str(), &existing) == 0 && !S_ISDIR(existing.st_mode))
             ::unlink(native->c_str());
         flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
@@ -115,7 +134,7 @@ bool File::Open(std::string_view path, Mode mode, FileException* error)
     int fd = ::open(native->c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0)
         return fail(errno, FileException::CauseFromErrno(errno));
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return fail(EISDIR, FileException::Cause::AccessDenied);
@@ -184,7 +203,8 @@ std::uint64_t File::Seek(std::int64_t offset, SeekFrom from)
 {
     if (m_fd < 0)
         Throw(EBADF);
-    int whence = from == SeekFrom::Begin ? SEEK_SET : from == SeekFrom::Current ? SEEK_CUR : SEEK_END;
+    int whence = from == SeekFrom::Begin ? SEEK_SET : from == SeekFrom::Current ? SEEK_CUR
+                                                                                : SEEK_END;
     off_t position = ::lseek(m_fd, static_cast<off_t>(offset), whence);
     if (position < 0)
         Throw(errno == EINVAL ? ESPIPE : errno);
@@ -193,7 +213,7 @@ std::uint64_t File::Seek(std::int64_t offset, SeekFrom from)
 
 std::uint64_t File::GetLength() const
 {
-    struct stat info {};
+    struct stat info { };
     if (m_fd < 0)
         Throw(EBADF);
     if (::fstat(m_fd, &info) != 0)

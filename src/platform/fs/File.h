@@ -52,7 +52,9 @@ public:
         // no link is ever followed, so the data cannot land elsewhere.
         CreateNew,
     };
-    enum class SeekFrom { Begin, Current, End };
+    enum class SeekFrom { Begin,
+        Current,
+        End };
 
     File() = default;
     // Opens or throws FileException.

@@ -8,7 +8,10 @@ namespace plat {
 // -1 (a failed open) is held and never closed.
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) { }
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
     ~FileDescriptor()
     {
         if (m_fd >= 0)

@@ -50,7 +50,7 @@ bool FileFind::FindFile(std::string_view pattern)
         *nativeFolder += '/';
 
     std::vector<std::string> names;
-    struct stat info {};
+    struct stat info { };
     if (!HasWildcard(last) && ::lstat((*nativeFolder + std::string(last)).c_str(), &info) == 0) {
         names.emplace_back(last);
     } else {

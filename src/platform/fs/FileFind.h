@@ -33,11 +33,11 @@ public:
     void Close();
 
     // Properties of the current match; empty, 0 or false without one.
-    std::string GetFilePath() const;  // full Windows path
+    std::string GetFilePath() const; // full Windows path
     std::string GetFileName() const;
     std::uint64_t GetLength() const;
     bool IsDirectory() const;
-    bool IsDots() const;  // "." or ".."
+    bool IsDots() const; // "." or ".."
 
 private:
     struct Match {
@@ -48,7 +48,7 @@ private:
 
     const Match* Current() const;
 
-    std::string m_root;  // Windows folder of the matches, ending in '\'
+    std::string m_root; // Windows folder of the matches, ending in '\'
     std::vector<Match> m_matches;
     size_t m_next = 0;
 };

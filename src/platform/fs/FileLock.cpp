@@ -26,7 +26,7 @@ FileLock::Result FileLock::TryLock(std::string_view path)
     // A read-only file system still lets an existing lock file be locked.
     if (fd < 0 && (errno == EROFS || errno == EACCES))
         fd = ::open(native->c_str(), O_RDONLY | kFlags);
-    struct stat info {};
+    struct stat info { };
     if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
         ::close(fd);
         fd = -1;

@@ -15,7 +15,9 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    enum class Result { Locked, Busy, Failed };
+    enum class Result { Locked,
+        Busy,
+        Failed };
 
     // Takes the lock on the file at the Windows path without waiting,
     // creating the file when it is missing. Busy when another holder has it;

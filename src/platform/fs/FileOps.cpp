@@ -6,8 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,7 +19,7 @@ namespace {
 void FlushToDisk(const std::string& native)
 {
     FileDescriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
-    struct stat info {};
+    struct stat info { };
     if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode))
         ::fsync(file.Get());
 }
@@ -28,10 +28,10 @@ bool CopyNative(const std::string& from, const std::string& to, IfTargetExists m
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
     FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info {};
+    struct stat info { };
     if (source.Get() < 0 || ::fstat(source.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    struct stat existing {};
+    struct stat existing { };
     if (mode == IfTargetExists::Fail && ::lstat(to.c_str(), &existing) == 0)
         return false;
     StagedFile copy(to, info.st_mode & 0777);
@@ -65,7 +65,7 @@ bool CreateDirectory(std::string_view path)
 bool DeleteFile(std::string_view path)
 {
     auto native = NativePath(path);
-    struct stat info {};
+    struct stat info { };
     if (!native || ::lstat(native->c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return false;
     return ::unlink(native->c_str()) == 0;
@@ -95,7 +95,7 @@ bool CreateSubfolders(std::string_view folder, std::string_view relativeFile)
         if (!path.empty() && path.back() != '/')
             path += '/';
         path.append(part);
-        struct stat info {};
+        struct stat info { };
         if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
             return false;
         if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
@@ -114,7 +114,7 @@ bool RemoveTree(std::string_view path)
     // remove_all does not follow links, neither at the name nor inside.
     std::error_code error;
     std::filesystem::remove_all(*native, error);
-    struct stat info {};
+    struct stat info { };
     return ::lstat(native->c_str(), &info) != 0 && errno == ENOENT;
 }
 
@@ -143,7 +143,7 @@ bool MoveFile(std::string_view from, std::string_view to, IfTargetExists mode)
         : ::renameat2(AT_FDCWD, nativeFrom->c_str(), AT_FDCWD, nativeTo->c_str(), RENAME_NOREPLACE);
     if (result != 0 && mode == IfTargetExists::Fail && (errno == EINVAL || errno == ENOSYS)) {
         // File systems without RENAME_NOREPLACE: check first, then rename.
-        struct stat existing {};
+        struct stat existing { };
         if (::lstat(nativeTo->c_str(), &existing) == 0)
             return false;
         result = ::rename(nativeFrom->c_str(), nativeTo->c_str());
@@ -161,7 +161,7 @@ bool SetExecutable(std::string_view path)
     if (!native)
         return false;
     FileDescriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    struct stat info {};
+    struct stat info { };
     if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     mode_t mode = info.st_mode & 07777;

@@ -8,7 +8,8 @@
 
 namespace plat {
 
-enum class IfTargetExists { Replace, Fail };
+enum class IfTargetExists { Replace,
+    Fail };
 
 // Creates one folder; fails when it exists already or its parent is missing.
 bool CreateDirectory(std::string_view path);

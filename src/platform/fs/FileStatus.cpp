@@ -28,13 +28,13 @@ std::optional<std::string> Native(std::string_view path)
 bool GetFileStatus(std::string_view path, FileStatus& status)
 {
     auto native = Native(path);
-    struct statx info {};
+    struct statx info { };
     if (!native || ::statx(AT_FDCWD, native->c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0)
         return false;
     status.lastAccessTime = static_cast<std::time_t>(info.stx_atime.tv_sec);
     status.lastWriteTime = static_cast<std::time_t>(info.stx_mtime.tv_sec);
     status.creationTime = (info.stx_mask & STATX_BTIME) ? static_cast<std::time_t>(info.stx_btime.tv_sec)
-                                                         : status.lastWriteTime;
+                                                        : status.lastWriteTime;
     status.size = info.stx_size;
     status.attributes = 0;
     if (!(info.stx_mode & S_IWUSR))
@@ -70,7 +70,7 @@ void SetFileStatus(std::string_view path, const FileStatus& status)
 bool SetFileAttributes(std::string_view path, std::uint32_t attributes)
 {
     auto native = Native(path);
-    struct stat info {};
+    struct stat info { };
     if (!native) {
         errno = ENOENT;
         return false;
@@ -88,7 +88,7 @@ bool CopyPermissions(std::string_view model, std::string_view path)
 {
     auto nativeModel = Native(model);
     auto native = Native(path);
-    struct stat info {};
+    struct stat info { };
     if (!nativeModel || !native || ::stat(nativeModel->c_str(), &info) != 0)
         return false;
     return ::chmod(native->c_str(), info.st_mode & 07777) == 0;

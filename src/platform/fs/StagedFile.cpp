@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
-#include <sys/stat.h>
 #include <fcntl.h>
 #include <random>
-#include <utility>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace plat {
 
@@ -93,7 +93,7 @@ void RemoveStaleStagedFiles(std::string_view folder)
         const pid_t writer = WriterOf(entry->d_name);
         if (writer <= 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
             continue;
-        struct stat info {};
+        struct stat info { };
         if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
             ::unlinkat(dirFd, entry->d_name, 0);
     }

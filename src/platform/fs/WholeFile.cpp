@@ -20,7 +20,7 @@ bool ReadNative(const std::string& native, std::string& bytes)
     int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    struct stat info {};
+    struct stat info { };
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     if (ok) {
         try {
@@ -67,7 +67,7 @@ bool WriteWholeFile(std::string_view path, std::string_view bytes)
     auto native = NativePath(path);
     if (!native)
         return false;
-    struct stat info {};
+    struct stat info { };
     if (::stat(native->c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         return false;
     StagedFile file(*native, 0666);

@@ -11,7 +11,9 @@ namespace {
 size_t NextCharacter(std::string_view s, size_t i)
 {
     auto lead = static_cast<unsigned char>(s[i]);
-    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3
+        : lead >= 0xC0                              ? 2
+                                                    : 1;
     size_t end = i + 1;
     while (end < s.size() && end < i + length && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
         ++end;

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
-#include <vector>
 #include <map>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 namespace plat {
 

@@ -20,11 +20,19 @@ namespace plat {
 class DeviceContext;
 
 // How much of a bitmap a drawing call is about to cover.
-enum class Coverage { Part, Whole };
+enum class Coverage { Part,
+    Whole };
 
 struct BitmapData {
-    explicit BitmapData(Surface pixels, bool stale = false) : own(std::move(pixels)), stale(stale) { }
-    explicit BitmapData(std::shared_ptr<const Surface> pixels) : shared(std::move(pixels)) { }
+    explicit BitmapData(Surface pixels, bool stale = false)
+        : own(std::move(pixels))
+        , stale(stale)
+    {
+    }
+    explicit BitmapData(std::shared_ptr<const Surface> pixels)
+        : shared(std::move(pixels))
+    {
+    }
     ~BitmapData();
     BitmapData(const BitmapData&) = delete;
     BitmapData& operator=(const BitmapData&) = delete;

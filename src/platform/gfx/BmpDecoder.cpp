@@ -40,8 +40,8 @@ struct Layout {
     int height = 0;
     int bitCount = 0;
     bool topDown = false;
-    std::size_t stride = 0; // bytes per stored row
-    const std::uint8_t* pixels = nullptr; // the first stored row
+    std::size_t stride = 0;                                                      // bytes per stored row
+    const std::uint8_t* pixels = nullptr;                                        // the first stored row
     std::uint32_t masks[4] = { 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000 }; // red, green, blue, alpha
 
     const std::uint8_t* Row(int y) const { return pixels + stride * (topDown ? y : height - 1 - y); }

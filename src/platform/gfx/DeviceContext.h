@@ -166,8 +166,8 @@ private:
     Surface* m_surface = nullptr;
     std::uint32_t* m_pixels = nullptr; // m_surface->Data(), cached for the per-pixel calls
     std::ptrdiff_t m_pitch = 0;
-    Point m_origin;     // surface position of this context's (0, 0)
-    Rect m_clip;        // surface coordinates; empty when nothing can be drawn
+    Point m_origin; // surface position of this context's (0, 0)
+    Rect m_clip;    // surface coordinates; empty when nothing can be drawn
     // The clip in this context's coordinates as origin and size, and the
     // buffer index of this context's (0, 0): what SetPixel needs, precomputed.
     int m_clipX = 0;

@@ -15,8 +15,8 @@ namespace plat {
 // baseline, one word per pixel (all ones for ink, 0 elsewhere: drawing
 // selects pixels with it, several at once).
 struct Glyph {
-    int left = 0;    // from the pen position to the mask's first column
-    int top = 0;     // from the baseline up to the mask's first row
+    int left = 0; // from the pen position to the mask's first column
+    int top = 0;  // from the baseline up to the mask's first row
     int width = 0;
     int rows = 0;
     int advance = 0; // pen movement to the next character

@@ -37,7 +37,7 @@ std::string HomeFolder(const char* variable, const char* underHome)
 // Size and modification time in nanoseconds, "-" when the path is missing.
 std::string Stamp(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (stat(path.c_str(), &st) != 0)
         return "-";
     return std::to_string(st.st_size) + ":" + std::to_string(st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec);
@@ -74,7 +74,7 @@ public:
             // thousands of files, and a stat of each costs milliseconds.
             bool isFolder = e->d_type == DT_DIR;
             if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
-                struct stat st {};
+                struct stat st { };
                 isFolder = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
             }
             entries.emplace_back(path, isFolder);
@@ -143,7 +143,7 @@ std::optional<std::string> ReadOwnFile(const std::string& path)
     int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    struct stat st {};
+    struct stat st { };
     std::string bytes;
     bool usable = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == getuid()
         && static_cast<std::size_t>(st.st_size) <= kMaxFileBytes;

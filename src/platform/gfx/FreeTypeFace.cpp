@@ -33,7 +33,10 @@ constexpr std::uint32_t kInk = 0xFFFFFFFF; // a glyph mask's value for ink
 class FreeTypeFace final : public FontFace {
 public:
     FreeTypeFace(FT_Face face, std::string family, int pixelSize, bool bold)
-        : m_face(face), m_family(std::move(family)), m_pixelSize(pixelSize), m_bold(bold)
+        : m_face(face)
+        , m_family(std::move(family))
+        , m_pixelSize(pixelSize)
+        , m_bold(bold)
     {
     }
     ~FreeTypeFace() override { FT_Done_Face(m_face); }

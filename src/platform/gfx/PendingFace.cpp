@@ -19,7 +19,8 @@ namespace {
 class PendingFace final : public FontFace {
 public:
     PendingFace(std::shared_future<std::shared_ptr<FontFace>> result, int pixelSize)
-        : m_result(std::move(result)), m_pixelSize(pixelSize)
+        : m_result(std::move(result))
+        , m_pixelSize(pixelSize)
     {
         m_missing.advance = std::max(1, pixelSize / 2);
     }
@@ -38,7 +39,6 @@ private:
     FaceMetrics m_noMetrics;
     Glyph m_missing;
 };
-
 
 }
 

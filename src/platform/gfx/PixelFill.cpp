@@ -15,7 +15,8 @@ namespace plat::raster {
 #if defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("avx2", "default")))
 #endif
-void FillPixels(std::uint32_t* p, std::size_t count, std::uint32_t xrgb)
+void
+FillPixels(std::uint32_t* p, std::size_t count, std::uint32_t xrgb)
 {
     static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
     if (count >= 4096) {

@@ -59,8 +59,8 @@ bool EncodePng(const Surface& surface, std::string* png)
     std::string header;
     PutU32(header, static_cast<std::uint32_t>(width));
     PutU32(header, static_cast<std::uint32_t>(height));
-    header += '\x08'; // bits per channel
-    header += '\x02'; // RGB
+    header += '\x08';               // bits per channel
+    header += '\x02';               // RGB
     header += std::string(3, '\0'); // deflate, adaptive filtering, no interlace
 
     std::string out("\x89PNG\r\n\x1a\n", 8);

@@ -25,8 +25,7 @@ std::vector<std::string> FormatDirectives(std::string_view text)
             ++i;
             continue;
         }
-        while (i < text.size() && (kFlags.find(text[i]) != std::string_view::npos || IsDigit(text[i])
-                   || text[i] == '.' || text[i] == '*' || text[i] == '$'))
+        while (i < text.size() && (kFlags.find(text[i]) != std::string_view::npos || IsDigit(text[i]) || text[i] == '.' || text[i] == '*' || text[i] == '$'))
             ++i;
         while (i < text.size() && kLengths.find(text[i]) != std::string_view::npos)
             ++i;

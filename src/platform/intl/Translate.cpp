@@ -26,7 +26,7 @@ std::atomic<bool> g_translating { false };
 
 bool IsFolder(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -44,7 +44,7 @@ std::string ExecutableFolder()
 // oversized or unsound fails.
 bool AbsentOrSound(const std::string& file)
 {
-    struct stat st {};
+    struct stat st { };
     if (stat(file.c_str(), &st) != 0)
         return true;
     if (!S_ISREG(st.st_mode) || st.st_size > kMaxCatalogueBytes)

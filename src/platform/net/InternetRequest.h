@@ -71,7 +71,8 @@ public:
 private:
     InternetRequest() = default;
 
-    enum class Wait { FirstByte, Fill };
+    enum class Wait { FirstByte,
+        Fill };
     // Runs the transfer until the pending wait is met or the transfer ends.
     bool Pump(Wait wait);
     static std::size_t OnData(char* data, std::size_t size, std::size_t count, void* self);

@@ -20,7 +20,11 @@ struct DecodedPicture {
     std::vector<std::uint32_t> argb; // 0xAARRGGBB, not premultiplied, top row first
 };
 
-enum class PictureFormat { Unknown, Png, Jpeg, Gif, Bmp };
+enum class PictureFormat { Unknown,
+    Png,
+    Jpeg,
+    Gif,
+    Bmp };
 
 // The format the bytes' signature names; a server's stated type is not
 // asked, as it is often wrong.

@@ -19,7 +19,9 @@ namespace {
 // larger is not ours to parse on every lookup.
 constexpr off_t kMaxStoreBytes = 4 * 1024 * 1024;
 
-enum class ReadResult { Read, Missing, Unusable };
+enum class ReadResult { Read,
+    Missing,
+    Unusable };
 
 // `readOnly`: the file lacks its owner's write permission, which marks it
 // read-only (also for root, who could write it all the same).
@@ -29,7 +31,7 @@ ReadResult ReadStoreFile(const std::string& path, std::string& bytes, bool& read
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Unusable;
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxStoreBytes)
         return ReadResult::Unusable;
     readOnly = (info.st_mode & S_IWUSR) == 0;
@@ -62,7 +64,7 @@ void MakeParentFolders(const std::string& path)
 std::string FollowLinks(std::string path)
 {
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
+        struct stat info { };
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return path;
         std::string target(PATH_MAX, '\0');
@@ -81,7 +83,7 @@ std::string FollowLinks(std::string path)
 // permission bits (0600 for a new store), so a crash leaves the old store.
 bool ReplaceStore(const std::string& file, std::string_view bytes)
 {
-    struct stat info {};
+    struct stat info { };
     const mode_t mode = ::stat(file.c_str(), &info) == 0 ? info.st_mode & 07777 : 0600;
     // Copies left by writers that died before renaming theirs.
     StagedFile::DeleteAbandoned(file);

@@ -13,7 +13,10 @@ namespace {
 constexpr std::string_view kHeader4 = "REGEDIT4";
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr std::array<std::string_view, 4> kRootNames = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+    "HKEY_CLASSES_ROOT",
+    "HKEY_CURRENT_USER",
+    "HKEY_LOCAL_MACHINE",
+    "HKEY_USERS",
 };
 constexpr std::uint32_t kExpandString = 2;
 constexpr std::uint32_t kMultiString = 7;

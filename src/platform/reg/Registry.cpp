@@ -15,7 +15,10 @@ namespace {
 
 constexpr std::uintptr_t kFirstRoot = 0x80000000;
 constexpr const char* kRootNames[] = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
+    "HKEY_CLASSES_ROOT",
+    "HKEY_CURRENT_USER",
+    "HKEY_LOCAL_MACHINE",
+    "HKEY_USERS",
 };
 
 // Open handles and the full key names they stand for. Serial numbers are

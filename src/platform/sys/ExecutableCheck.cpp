@@ -46,7 +46,10 @@ bool ReadAt(int fd, std::uint64_t offset, void* buffer, std::size_t size)
 class HeaderCursor {
 public:
     HeaderCursor(const unsigned char* bytes, std::size_t size, bool wide, bool little)
-        : m_bytes(bytes), m_size(size), m_wide(wide), m_little(little)
+        : m_bytes(bytes)
+        , m_size(size)
+        , m_wide(wide)
+        , m_little(little)
     {
     }
 
@@ -103,7 +106,7 @@ std::optional<Machine> MachineOf(const unsigned char* header, std::size_t size)
 // The kind of executable this process is, read from its own image once.
 const std::optional<Machine>& ThisMachine()
 {
-    static const std::optional<Machine> machine = [] () -> std::optional<Machine> {
+    static const std::optional<Machine> machine = []() -> std::optional<Machine> {
         int fd = ::open("/proc/self/exe", O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             return std::nullopt;
@@ -120,7 +123,7 @@ const std::optional<Machine>& ThisMachine()
 // only when it names a program interpreter: a library has none and crashes
 // when started.
 ExecutableCheck CheckLayout(int fd, const unsigned char* header, std::size_t headerSize, bool wide, bool little,
-                            std::uint64_t fileSize)
+    std::uint64_t fileSize)
 {
     HeaderCursor h(header, headerSize, wide, little);
     const bool shared = h.Field(16, 2) == kTypeShared;
@@ -160,7 +163,7 @@ ExecutableCheck CheckLayout(int fd, const unsigned char* header, std::size_t hea
 ExecutableCheck CheckExecutable(std::string_view path, std::uint64_t maxSize)
 {
     auto native = NativePath(path);
-    struct stat info {};
+    struct stat info { };
     if (!native || ::lstat(native->c_str(), &info) != 0)
         return ExecutableCheck::Missing;
     if (S_ISLNK(info.st_mode))

@@ -15,7 +15,7 @@ enum class ExecutableCheck {
     Missing,
     SymbolicLink,
     Folder,
-    NotRegular,   // a device, FIFO or socket
+    NotRegular, // a device, FIFO or socket
     Unreadable,
     Empty,
     TooLarge,

@@ -44,7 +44,7 @@ bool IsProgramRunning(std::string_view path)
             return false;
         *native = std::string(cwd) + "/" + *native;
     }
-    struct stat file {};
+    struct stat file { };
     bool exists = ::stat(native->c_str(), &file) == 0;
     DIR* proc = ::opendir("/proc");
     if (!proc)
@@ -55,7 +55,7 @@ bool IsProgramRunning(std::string_view path)
         if (!IsNumber(entry->d_name) || self == entry->d_name)
             continue;
         std::string exe = std::string("/proc/") + entry->d_name + "/exe";
-        struct stat image {};
+        struct stat image { };
         if (exists && ::stat(exe.c_str(), &image) == 0 && image.st_dev == file.st_dev && image.st_ino == file.st_ino) {
             running = true;
             break;

@@ -56,7 +56,7 @@ int ShellOpen(std::string_view file, std::string_view parameters, std::string_vi
         return OpenWithHandler(std::string(file));
 
     std::optional<std::string> native = NativePath(file);
-    struct stat info {};
+    struct stat info { };
     if (!native || stat(native->c_str(), &info) != 0)
         return 1;
     if (S_ISREG(info.st_mode) && access(native->c_str(), X_OK) == 0) {

@@ -13,7 +13,10 @@ namespace {
 
 class Iconv {
 public:
-    Iconv(const char* to, const char* from) : m_cd(::iconv_open(to, from)) { }
+    Iconv(const char* to, const char* from)
+        : m_cd(::iconv_open(to, from))
+    {
+    }
     ~Iconv()
     {
         if (IsOpen())
@@ -32,8 +35,8 @@ private:
 // How a conversion goes on past input that iconv rejects.
 struct Recovery {
     ConversionStatus rejected = ConversionStatus::InvalidInput; // status when not replacing
-    std::string_view standIn; // empty: stop at the first rejected byte
-    std::size_t skip = 1; // input bytes passed over for each rejected one
+    std::string_view standIn;                                   // empty: stop at the first rejected byte
+    std::size_t skip = 1;                                       // input bytes passed over for each rejected one
 };
 
 constexpr std::size_t kBlock = 4096; // input bytes per iconv call; a multiple of 4

@@ -15,15 +15,15 @@ namespace plat {
 enum class ConversionStatus {
     Ok,
     InvalidInput, // bytes that are not code page 936 (or not UTF-8), also a truncated character at the end
-    Unmappable, // a valid character that the target encoding lacks
-    Failed, // the converter is not available or memory ran out
+    Unmappable,   // a valid character that the target encoding lacks
+    Failed,       // the converter is not available or memory ran out
 };
 
 struct ConversionResult {
     ConversionStatus status = ConversionStatus::Failed;
-    std::string text; // the whole converted text when status is Ok, else empty
+    std::string text;            // the whole converted text when status is Ok, else empty
     std::size_t errorOffset = 0; // input offset of the first offending byte
-    std::size_t replaced = 0; // stand-ins written under BadInput::Replace
+    std::size_t replaced = 0;    // stand-ins written under BadInput::Replace
 
     bool Ok() const { return status == ConversionStatus::Ok; }
 };
@@ -32,7 +32,8 @@ struct ConversionResult {
 // stand-in and counts the replacements: U+FFFD for each byte that is not
 // code page 936; '?' for each byte that is not UTF-8 and for each character
 // that code page 936 lacks, as the platform's own conversion does.
-enum class BadInput { Fail, Replace };
+enum class BadInput { Fail,
+    Replace };
 
 ConversionResult Cp936ToUtf8(std::string_view cp936, BadInput bad = BadInput::Fail);
 ConversionResult Utf8ToCp936(std::string_view utf8, BadInput bad = BadInput::Fail);

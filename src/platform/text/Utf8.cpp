@@ -17,7 +17,7 @@ std::size_t SequenceLength(std::string_view s, std::size_t i)
     if (lead < 0x80)
         return 1;
     std::size_t length = 0;
-    unsigned char low = 0x80; // the second byte's range excludes overlong forms,
+    unsigned char low = 0x80;  // the second byte's range excludes overlong forms,
     unsigned char high = 0xBF; // surrogates and values past U+10FFFF
     if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;

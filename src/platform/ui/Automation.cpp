@@ -39,9 +39,12 @@ Target Locate(const Wnd& wnd, Point client)
 Uint8 SdlButton(MouseButton button)
 {
     switch (button) {
-    case MouseButton::Left: return SDL_BUTTON_LEFT;
-    case MouseButton::Middle: return SDL_BUTTON_MIDDLE;
-    default: return SDL_BUTTON_RIGHT;
+    case MouseButton::Left:
+        return SDL_BUTTON_LEFT;
+    case MouseButton::Middle:
+        return SDL_BUTTON_MIDDLE;
+    default:
+        return SDL_BUTTON_RIGHT;
     }
 }
 
@@ -83,7 +86,8 @@ void PushKey(const Wnd& wnd, unsigned virtualKey, Modifiers modifiers, bool down
     e.key.windowID = t.windowId;
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = keys::ToSdl(virtualKey);
-    e.key.keysym.mod = modifiers == Modifiers::Alt ? KMOD_LALT : modifiers == Modifiers::Shift ? KMOD_LSHIFT : KMOD_NONE;
+    e.key.keysym.mod = modifiers == Modifiers::Alt ? KMOD_LALT : modifiers == Modifiers::Shift ? KMOD_LSHIFT
+                                                                                               : KMOD_NONE;
     loop::PushInput(e);
 }
 

@@ -21,8 +21,12 @@ class Surface;
 
 namespace plat::automation {
 
-enum class MouseButton { Left, Right, Middle };
-enum class Modifiers { None, Alt, Shift };
+enum class MouseButton { Left,
+    Right,
+    Middle };
+enum class Modifiers { None,
+    Alt,
+    Shift };
 
 // Mouse input at `client` (client coordinates of `wnd`, which may be a
 // control); it lands on whatever window is there, or on the capture.

@@ -87,7 +87,8 @@ void PaintPushButton(WindowData& data, DeviceContext& dc)
         : data.pressed         ? RGB(0, 84, 153)
         : data.defaultButton   ? RGB(0, 120, 215)
                                : RGB(173, 173, 173);
-    COLORREF face = disabled ? RGB(204, 204, 204) : data.pressed ? RGB(204, 228, 247) : RGB(225, 225, 225);
+    COLORREF face = disabled ? RGB(204, 204, 204) : data.pressed ? RGB(204, 228, 247)
+                                                                 : RGB(225, 225, 225);
     dc.FillSolidRect(r, border);
     dc.FillSolidRect({ r.left + 1, r.top + 1, r.right - 1, r.bottom - 1 }, face);
 
@@ -117,7 +118,8 @@ void PaintCheckBox(WindowData& data, DeviceContext& dc)
     Rect box { 0, top, kBox, top + kBox };
     COLORREF ink = data.enabled ? RGB(51, 51, 51) : RGB(188, 188, 188);
     dc.FillSolidRect(box, ink);
-    COLORREF inside = !data.enabled ? RGB(230, 230, 230) : data.pressed ? RGB(204, 228, 247) : RGB(255, 255, 255);
+    COLORREF inside = !data.enabled ? RGB(230, 230, 230) : data.pressed ? RGB(204, 228, 247)
+                                                                        : RGB(255, 255, 255);
     dc.FillSolidRect({ box.left + 1, box.top + 1, box.right - 1, box.bottom - 1 }, inside);
     if (data.check) {
         Pen pen(PS_SOLID, 1, ink);
@@ -136,8 +138,7 @@ void PaintCheckBox(WindowData& data, DeviceContext& dc)
         // Round the text, one pixel out, inside the control.
         Size extent = dc.GetTextExtent(text);
         int textTop = (r.Height() - extent.cy) / 2;
-        DrawFocusRect(dc, { kBox + 2, std::max(textTop - 1, 0), std::min(kBox + 4 + extent.cx, r.right),
-                              std::min(textTop + extent.cy + 1, r.bottom) });
+        DrawFocusRect(dc, { kBox + 2, std::max(textTop - 1, 0), std::min(kBox + 4 + extent.cx, r.right), std::min(textTop + extent.cy + 1, r.bottom) });
     }
 }
 

@@ -10,7 +10,8 @@
 
 namespace plat {
 
-enum class CursorShape { Arrow, Hand };
+enum class CursorShape { Arrow,
+    Hand };
 
 void SetCursorShape(CursorShape shape);
 // The shape shown now (also without a display, for tests).

@@ -26,7 +26,11 @@
 
 namespace plat {
 
-enum class ControlKind { Button, CheckBox, Static, Icon, WebHost };
+enum class ControlKind { Button,
+    CheckBox,
+    Static,
+    Icon,
+    WebHost };
 
 struct ControlTemplate {
     int id = -1;

@@ -27,7 +27,10 @@ namespace plat {
 namespace {
 
 struct QueueItem {
-    enum class Kind { Message, Timer, Task, Input };
+    enum class Kind { Message,
+        Timer,
+        Task,
+        Input };
     Kind kind = Kind::Message;
     HWND hwnd = 0;
     Message message;
@@ -75,7 +78,8 @@ void TakeWake()
 {
     std::uint64_t count = 0;
     if (int fd = WakeFd(); fd >= 0)
-        [[maybe_unused]] ssize_t got = read(fd, &count, sizeof count);
+        [[maybe_unused]]
+        ssize_t got = read(fd, &count, sizeof count);
 }
 
 struct LoopState {
@@ -350,7 +354,6 @@ void PushInput(const SDL_Event& event)
     item.input = event;
     Enqueue(std::move(item));
 }
-
 
 HWND CaptureWindow() { return State().capture; }
 void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }

@@ -119,29 +119,31 @@ LRESULT Raw(Wnd& w, WPARAM wp, LPARAM lp)
 
 }
 
-#define LV_DECLARE_MESSAGE_MAP()                                 \
-protected:                                                       \
-    static const ::plat::MessageMap* GetThisMessageMap();        \
-                                                                 \
-public:                                                          \
-    const ::plat::MessageMap* GetMessageMap() const override;   \
-                                                                 \
+#define LV_DECLARE_MESSAGE_MAP()                              \
+protected:                                                    \
+    static const ::plat::MessageMap* GetThisMessageMap();     \
+                                                              \
+public:                                                       \
+    const ::plat::MessageMap* GetMessageMap() const override; \
+                                                              \
 private:
 
-#define LV_BEGIN_MESSAGE_MAP(theClass, baseClass)                                               \
+#define LV_BEGIN_MESSAGE_MAP(theClass, baseClass)                                             \
     const ::plat::MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const ::plat::MessageMap* theClass::GetThisMessageMap()                                    \
-    {                                                                                           \
-        using ThisClass = theClass;                                                             \
-        using TheBaseClass = baseClass;                                                         \
+    const ::plat::MessageMap* theClass::GetThisMessageMap()                                   \
+    {                                                                                         \
+        using ThisClass = theClass;                                                           \
+        using TheBaseClass = baseClass;                                                       \
         static const ::plat::MessageEntry kEntries[] = {
 
-#define LV_END_MESSAGE_MAP()                                                        \
-    { 0, 0, 0, nullptr }                                                            \
-    }                                                                               \
-    ;                                                                               \
+#define LV_END_MESSAGE_MAP()                                                             \
+    {                                                                                    \
+        0, 0, 0, nullptr                                                                 \
+    }                                                                                    \
+    }                                                                                    \
+    ;                                                                                    \
     static const ::plat::MessageMap kMap { &TheBaseClass::GetThisMessageMap, kEntries }; \
-    return &kMap;                                                                   \
+    return &kMap;                                                                        \
     }
 
 // void OnMouseMove(unsigned flags, plat::Point point), likewise for the buttons.

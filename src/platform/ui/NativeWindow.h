@@ -23,8 +23,10 @@ namespace plat {
 
 class Icon;
 
-enum class WindowFrame { None, Dialog };
-enum class WindowRole { Normal, Menu };
+enum class WindowFrame { None,
+    Dialog };
+enum class WindowRole { Normal,
+    Menu };
 
 // True where the compositor, not the program, places windows (Wayland).
 bool CompositorPlacesWindows();
@@ -106,6 +108,5 @@ private:
     int m_textureWidth = 0;
     int m_textureHeight = 0;
 };
-
 
 }

@@ -8,7 +8,10 @@ namespace {
 std::size_t SequenceLength(std::string_view text, std::size_t i)
 {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2
+        : (c >> 4) == 0xE                          ? 3
+        : (c >> 3) == 0x1E                         ? 4
+                                                   : 1;
     return i + n <= text.size() ? n : 1;
 }
 

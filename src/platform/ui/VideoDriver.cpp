@@ -17,7 +17,8 @@ void DecideDriver()
 {
     const char* name = SDL_GetCurrentVideoDriver();
     const std::string_view driver = name ? name : "";
-    g_driver = driver == "x11" ? Driver::X11 : driver == "wayland" ? Driver::Wayland : Driver::Other;
+    g_driver = driver == "x11" ? Driver::X11 : driver == "wayland" ? Driver::Wayland
+                                                                   : Driver::Other;
 }
 
 Driver CurrentDriver() { return g_driver; }

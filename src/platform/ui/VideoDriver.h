@@ -5,7 +5,9 @@
 
 namespace plat::video {
 
-enum class Driver { Other, X11, Wayland };
+enum class Driver { Other,
+    X11,
+    Wayland };
 
 // Reads SDL's current video driver; called when video has started.
 void DecideDriver();

@@ -20,11 +20,11 @@ class NativeWindow;
 class WebHostContent;
 
 enum class WindowKind {
-    Dialog,   // a top-level window made from a template (or a message box)
-    Button,   // push button, check box or owner-drawn button
-    Static,   // text or icon; transparent to the mouse
-    WebHost,  // the web panel's rectangle
-    Popup,    // the window menu's popup
+    Dialog,  // a top-level window made from a template (or a message box)
+    Button,  // push button, check box or owner-drawn button
+    Static,  // text or icon; transparent to the mouse
+    WebHost, // the web panel's rectangle
+    Popup,   // the window menu's popup
 };
 
 struct WindowData {
@@ -33,15 +33,15 @@ struct WindowData {
     Wnd* object = nullptr;
     std::unique_ptr<Wnd> ownedObject; // made by the framework until a control object is attached
 
-    HWND parent = 0; // child windows
-    HWND owner = 0;  // top-level windows
+    HWND parent = 0;            // child windows
+    HWND owner = 0;             // top-level windows
     std::vector<HWND> children; // in template order, which is also the drawing order
 
     int id = 0;
     std::string text;
-    Rect rect; // child: in the parent's client area; top-level: the frame, in screen coordinates
+    Rect rect;            // child: in the parent's client area; top-level: the frame, in screen coordinates
     bool desktop = false; // the desktop window: its rectangle is the primary screen
-    bool framed = false; // caption and dialog frame: the client area is inset
+    bool framed = false;  // caption and dialog frame: the client area is inset
 
     bool visible = false;
     bool enabled = true;
@@ -51,7 +51,7 @@ struct WindowData {
 
     // Controls.
     bool ownerDraw = false;
-    bool checkBox = false;   // an automatic check box
+    bool checkBox = false; // an automatic check box
     bool defaultButton = false;
     bool noPrefix = false;
     bool sunken = false;
@@ -61,12 +61,12 @@ struct WindowData {
     int iconId = 0;
     Icon icon; // an icon static's picture, loaded once
     int check = 0;
-    bool pressed = false;  // drawn pushed in
-    bool tracking = false; // the left button went down on it and is still held
+    bool pressed = false;      // drawn pushed in
+    bool tracking = false;     // the left button went down on it and is still held
     bool rightPressed = false; // the right button went down on its background
-    bool keyPressed = false; // pushed in by Space, clicked when it is released
-    HWND focus = 0;          // dialogs: the control with the keyboard focus
-    bool focusCues = false;  // dialogs: the focus rectangle shows (once the keyboard moved the focus)
+    bool keyPressed = false;   // pushed in by Space, clicked when it is released
+    HWND focus = 0;            // dialogs: the control with the keyboard focus
+    bool focusCues = false;    // dialogs: the focus rectangle shows (once the keyboard moved the focus)
     std::string hostAddress;
     std::shared_ptr<WebHostContent> webContent; // what a web host shows
 

@@ -24,7 +24,9 @@ class Menu;
 using HWND = std::uint32_t;
 
 // Z-order positions for SetWindowPos.
-enum class InsertAfter { Top, TopMost, NoTopMost };
+enum class InsertAfter { Top,
+    TopMost,
+    NoTopMost };
 constexpr InsertAfter wndTop = InsertAfter::Top;
 constexpr InsertAfter wndTopMost = InsertAfter::TopMost;
 constexpr InsertAfter wndNoTopMost = InsertAfter::NoTopMost;

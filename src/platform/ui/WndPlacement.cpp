@@ -8,7 +8,6 @@
 #include "platform/ui/Painter.h"
 #include "platform/ui/WindowData.h"
 
-
 #include <algorithm>
 
 namespace plat {

@@ -21,7 +21,9 @@ struct ParseBudget {
     const std::atomic<bool>* cancel = nullptr;
 };
 
-enum class ParseEnd { Parsed, OverBudget, Cancelled };
+enum class ParseEnd { Parsed,
+    OverBudget,
+    Cancelled };
 
 class BoundedParse {
 public:

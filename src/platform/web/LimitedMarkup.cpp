@@ -40,11 +40,20 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute)
 {
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += attribute ? "<" : "&lt;"; break;
-        case '>': out += attribute ? ">" : "&gt;"; break;
-        case '"': out += attribute ? "&quot;" : "\""; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += attribute ? "<" : "&lt;";
+            break;
+        case '>':
+            out += attribute ? ">" : "&gt;";
+            break;
+        case '"':
+            out += attribute ? "&quot;" : "\"";
+            break;
+        default:
+            out += c;
         }
     }
 }
@@ -84,13 +93,18 @@ void AppendStartTag(std::string& out, const GumboElement& element, std::string_v
         const auto* attribute = static_cast<const GumboAttribute*>(element.attributes.data[i]);
         out += ' ';
         switch (attribute->attr_namespace) {
-        case GUMBO_ATTR_NAMESPACE_XLINK: out += "xlink:"; break;
-        case GUMBO_ATTR_NAMESPACE_XML: out += "xml:"; break;
+        case GUMBO_ATTR_NAMESPACE_XLINK:
+            out += "xlink:";
+            break;
+        case GUMBO_ATTR_NAMESPACE_XML:
+            out += "xml:";
+            break;
         case GUMBO_ATTR_NAMESPACE_XMLNS:
             if (std::string_view(attribute->name) != "xmlns")
                 out += "xmlns:";
             break;
-        case GUMBO_ATTR_NAMESPACE_NONE: break;
+        case GUMBO_ATTR_NAMESPACE_NONE:
+            break;
         }
         out += attribute->name;
         out += "=\"";

@@ -25,8 +25,8 @@ struct LoadLimits {
     // even the worst nesting parses in a few tens of milliseconds.
     std::size_t fallbackParsedBytes = 16 * 1024;
     long long maxImagePixels = 16LL * 1024 * 1024; // all decoded pictures together
-    long timeoutMs = 20000;      // per request
-    long totalTimeoutMs = 60000; // the whole page with its resources
+    long timeoutMs = 20000;                        // per request
+    long totalTimeoutMs = 60000;                   // the whole page with its resources
 };
 
 }

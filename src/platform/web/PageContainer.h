@@ -20,8 +20,8 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plat {

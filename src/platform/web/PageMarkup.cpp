@@ -31,9 +31,12 @@ std::optional<std::string> PageMarkup(std::string_view html, const LoadLimits& l
         parse = std::make_unique<BoundedParse>(CutAtTag(text, limits.fallbackParsedBytes), budget);
     }
     switch (parse->End()) {
-    case ParseEnd::Cancelled: return std::nullopt;
-    case ParseEnd::OverBudget: return std::string();
-    case ParseEnd::Parsed: break;
+    case ParseEnd::Cancelled:
+        return std::nullopt;
+    case ParseEnd::OverBudget:
+        return std::string();
+    case ParseEnd::Parsed:
+        break;
     }
     // Written back, a page grows by its implied end tags and quotes.
     return LimitedMarkup(*parse->Output(), limits.maxNesting, 2 * limits.maxParsedBytes);

@@ -14,7 +14,7 @@ struct Parts {
     std::string authority; // without "//"
     bool hasAuthority = false;
     std::string path;
-    std::string query;     // with '?'
+    std::string query; // with '?'
 };
 
 bool IsSchemeChar(char c, bool first)

@@ -202,8 +202,7 @@ bool Navigate(Wnd& host, std::string_view address, LinkHandler onLink)
         return SetWebHostContent(host, nullptr);
     Rect client;
     host.GetClientRect(&client);
-    return SetWebHostContent(host, std::make_unique<WebView>(host.GetSafeHwnd(), std::string(address),
-        Size { client.Width(), client.Height() }, std::move(onLink)));
+    return SetWebHostContent(host, std::make_unique<WebView>(host.GetSafeHwnd(), std::string(address), Size { client.Width(), client.Height() }, std::move(onLink)));
 }
 
 }

@@ -12,9 +12,9 @@
 #include "platform/web/PageText.h"
 #include "platform/web/WebUrl.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 #include <utility>

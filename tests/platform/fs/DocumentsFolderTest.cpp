@@ -15,7 +15,7 @@ TEST(DocumentsFolderTest, FromTheUserDirsFileElseDocumentsElseHome)
 {
     struct Case {
         const char* what;
-        const char* userDirs;  // nullptr: no user-dirs.dirs
+        const char* userDirs; // nullptr: no user-dirs.dirs
         bool documentsExists;
         const char* expected; // relative to the home folder
     };

@@ -72,7 +72,7 @@ TEST(FileOps, CopyFileCopiesEveryByteAndReplacesTheTarget)
 
     EXPECT_TRUE(CopyFile("C:\\src.bin", "C:/dst.bin", IfTargetExists::Replace));
     EXPECT_EQ(ReadNative(scratch.Native("dst.bin")), bytes);
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(::stat(scratch.Native("dst.bin").c_str(), &info), 0);
     EXPECT_TRUE(info.st_mode & S_IXUSR) << "an executable stays executable";
     EXPECT_EQ(EntriesIn(scratch.Native()), 2u) << "no temporary file left behind";

@@ -13,7 +13,7 @@ namespace {
 
 mode_t ModeOf(const std::string& native)
 {
-    struct stat info {};
+    struct stat info { };
     ::stat(native.c_str(), &info);
     return info.st_mode & 07777;
 }
@@ -50,7 +50,7 @@ TEST(FileStatus, WritesTimesAndTheReadOnlyBit)
     status.lastAccessTime = 1600000000;
     status.attributes = plat::kFileAttributeReadOnly;
     plat::SetFileStatus(folder.Windows("f"), status);
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(::stat(folder.Native("f").c_str(), &info), 0);
     EXPECT_EQ(info.st_mtime, 1500000000);
     EXPECT_EQ(info.st_atime, 1600000000);

@@ -1,5 +1,5 @@
-#include "platform/fs/CurrentDirectory.h"
 #include "platform/fs/Process.h"
+#include "platform/fs/CurrentDirectory.h"
 
 #include "support/DriveMapping.h"
 #include "support/TempFolder.h"

@@ -20,12 +20,12 @@ TEST(FillRect, CoversLeftTopAndExcludesRightBottom)
     DeviceContext dc(s);
     dc.FillRect({ 1, 1, 4, 3 }, Brush(RGB(255, 0, 0)));
     EXPECT_EQ(Picture(s, kLegend), Rows({
-        "......",
-        ".RRR..",
-        ".RRR..",
-        "......",
-        "......",
-    }));
+                                       "......",
+                                       ".RRR..",
+                                       ".RRR..",
+                                       "......",
+                                       "......",
+                                   }));
 }
 
 TEST(FillRect, ClipsOnEverySideAndIgnoresEmptyOrInvertedRectangles)
@@ -33,17 +33,17 @@ TEST(FillRect, ClipsOnEverySideAndIgnoresEmptyOrInvertedRectangles)
     Surface s(4, 3);
     DeviceContext dc(s);
     const Brush red(RGB(255, 0, 0));
-    dc.FillRect({ -5, -5, 1, 1 }, red);          // top-left corner only
-    dc.FillRect({ 3, 2, 100, 100 }, red);        // bottom-right corner only
-    dc.FillRect({ 2, 0, 2, 3 }, red);            // empty width
-    dc.FillRect({ 3, 2, 1, 0 }, red);            // inverted
+    dc.FillRect({ -5, -5, 1, 1 }, red);   // top-left corner only
+    dc.FillRect({ 3, 2, 100, 100 }, red); // bottom-right corner only
+    dc.FillRect({ 2, 0, 2, 3 }, red);     // empty width
+    dc.FillRect({ 3, 2, 1, 0 }, red);     // inverted
     dc.FillRect({ -2147483647, 0, 2147483647, -1 }, red);
     dc.FillRect({ 100, 100, 200, 200 }, red);
     EXPECT_EQ(Picture(s, kLegend), Rows({
-        "R...",
-        "....",
-        "...R",
-    }));
+                                       "R...",
+                                       "....",
+                                       "...R",
+                                   }));
 }
 
 TEST(FillRect, RandomRectanglesAreCoveredExactly)
@@ -96,13 +96,13 @@ TEST(SubAreaContext, DrawsRelativeToItsAreaAndNeverOutsideIt)
     dc.MoveTo(3, -9);
     dc.LineTo(3, 90);
     EXPECT_EQ(Picture(s, kLegend), Rows({
-        "........",
-        "..RBBR..",
-        "..BBBR..",
-        ".....R..",
-        "........",
-        "........",
-    }));
+                                       "........",
+                                       "..RBBR..",
+                                       "..BBBR..",
+                                       ".....R..",
+                                       "........",
+                                       "........",
+                                   }));
 }
 
 TEST(SubAreaContext, AreaPartlyOffTheSurfaceKeepsItsOrigin)

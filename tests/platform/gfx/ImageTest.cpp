@@ -39,11 +39,11 @@ TEST(BitBlt, CopiesExactlyFromAMemoryContextAndClipsAtBothEnds)
     EXPECT_TRUE(dc.BitBlt(4, -1, 5, 5, mem, 1, 0, SRCCOPY));
     EXPECT_FALSE(dc.BitBlt(0, 0, 3, 2, mem, 0, 0, 0x00EE0086));
     EXPECT_EQ(Picture(window, kLegend), Rows({
-        "....BG",
-        ".RBB..",
-        ".BBG..",
-        "......",
-    }));
+                                            "....BG",
+                                            ".RBB..",
+                                            ".BBG..",
+                                            "......",
+                                        }));
 
     // Restoring the first bitmap detaches ours: the context draws nothing again.
     EXPECT_EQ(mem.SelectObject(old).Data(), bitmap.Data());
@@ -89,12 +89,12 @@ TEST(StretchBlt, ScalesByTheNearestPixelAndClipsBothSides)
     EXPECT_FALSE(dc.StretchBlt(0, 0, 0, 4, mem, 0, 0, 2, 2, SRCCOPY));
     EXPECT_FALSE(dc.StretchBlt(0, 0, 4, 4, mem, 0, 0, -2, 2, SRCCOPY));
     EXPECT_EQ(Picture(window, kLegend), Rows({
-        "RRBBRRB..",
-        "RRBBWWG..",
-        "WWGG...GG",
-        "WWGG...GG",
-        ".........",
-    }));
+                                            "RRBBRRB..",
+                                            "RRBBWWG..",
+                                            "WWGG...GG",
+                                            "WWGG...GG",
+                                            ".........",
+                                        }));
 }
 
 TEST(MemoryContext, WithoutABitmapDrawsNothingAndRefusesBitmapsOnWindows)
@@ -263,10 +263,10 @@ TEST(ImageList, TransparentDrawSkipsTheMaskColourAndClips)
     EXPECT_FALSE(list.Draw(dc, 2, { 0, 0 }, ILD_TRANSPARENT));
     EXPECT_FALSE(list.Draw(dc, -1, { 0, 0 }, ILD_TRANSPARENT));
     EXPECT_EQ(Picture(s, kLegend), Rows({
-        "R....",
-        ".R.BB",
-        "B...G",
-    }));
+                                       "R....",
+                                       ".R.BB",
+                                       "B...G",
+                                   }));
 }
 
 TEST(ImageList, RejectsBitmapsSmallerThanAnImage)

@@ -99,11 +99,11 @@ TEST(LineTo, LinesInAllEightOctantsStopJustBeforeTheirEndPoint)
 TEST(LineTo, ShallowLineFollowsTheNearestPixelRow)
 {
     EXPECT_EQ(Picture(Draw(8, 4, { { { 0, 0 }, { 7, 3 } } }), kLegend), Rows({
-        "RR......",
-        "..RR....",
-        "....RR..",
-        "......R.",
-    }));
+                                                                            "RR......",
+                                                                            "..RR....",
+                                                                            "....RR..",
+                                                                            "......R.",
+                                                                        }));
 }
 
 TEST(LineTo, MovesTheCurrentPositionToTheEndPoint)

@@ -25,18 +25,18 @@ TEST(RoundRect, NineByNineCornersOutlineInsideRightAndBottomInteriorInBrush)
     DeviceContext dc(s);
     RoundRectInRedAndBlue(dc, { 0, 0, 12, 10 }, 9, 9);
     EXPECT_EQ(Picture(s, kLegend), Rows({
-        "...######....",
-        ".##oooooo##..",
-        ".#oooooooo#..",
-        "#oooooooooo#.",
-        "#oooooooooo#.",
-        "#oooooooooo#.",
-        "#oooooooooo#.",
-        ".#oooooooo#..",
-        ".##oooooo##..",
-        "...######....",
-        ".............",
-    }));
+                                       "...######....",
+                                       ".##oooooo##..",
+                                       ".#oooooooo#..",
+                                       "#oooooooooo#.",
+                                       "#oooooooooo#.",
+                                       "#oooooooooo#.",
+                                       "#oooooooooo#.",
+                                       ".#oooooooo#..",
+                                       ".##oooooo##..",
+                                       "...######....",
+                                       ".............",
+                                   }));
 }
 
 TEST(RoundRect, SmallEllipsesGiveSquareCornersAndLargeOnesAreCappedByTheRectangle)
@@ -50,21 +50,21 @@ TEST(RoundRect, SmallEllipsesGiveSquareCornersAndLargeOnesAreCappedByTheRectangl
     DeviceContext dc2(capped);
     RoundRectInRedAndBlue(dc2, { 1, 0, 6, 5 }, 99, 99);
     EXPECT_EQ(Picture(capped, kLegend), Rows({
-        "..###..",
-        ".#ooo#.",
-        ".#ooo#.",
-        ".#ooo#.",
-        "..###..",
-    }));
+                                            "..###..",
+                                            ".#ooo#.",
+                                            ".#ooo#.",
+                                            ".#ooo#.",
+                                            "..###..",
+                                        }));
 }
 
 TEST(RoundRect, DegenerateRectanglesDrawALineOrNothing)
 {
     Surface s(6, 3);
     DeviceContext dc(s);
-    RoundRectInRedAndBlue(dc, { 0, 0, 6, 1 }, 9, 9);  // one row: all outline
-    RoundRectInRedAndBlue(dc, { 0, 2, 0, 3 }, 9, 9);  // no width
-    RoundRectInRedAndBlue(dc, { 5, 2, 1, 3 }, 9, 9);  // inverted
+    RoundRectInRedAndBlue(dc, { 0, 0, 6, 1 }, 9, 9);   // one row: all outline
+    RoundRectInRedAndBlue(dc, { 0, 2, 0, 3 }, 9, 9);   // no width
+    RoundRectInRedAndBlue(dc, { 5, 2, 1, 3 }, 9, 9);   // inverted
     RoundRectInRedAndBlue(dc, { 1, 1, 3, 3 }, -5, -5); // negative ellipse: square corners
     EXPECT_EQ(Picture(s, kLegend), Rows({ "######", ".##...", ".##..." }));
 }

@@ -33,7 +33,8 @@ TEST(SurfaceView, DrawsInPlaceRowByRow)
     dc.SetPixel(4, 2, RGB(0, 0, 255));
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 7; ++x) {
-            std::uint32_t expected = x >= 5 ? kPad : x == 4 ? (y == 2 ? 0x000000FF : kPad) : kRed;
+            std::uint32_t expected = x >= 5 ? kPad : x == 4 ? (y == 2 ? 0x000000FF : kPad)
+                                                            : kRed;
             EXPECT_EQ(memory.pixels[y * 7 + x], expected) << x << ", " << y;
         }
     }

@@ -183,7 +183,7 @@ TEST(DrawText, TwoLineCaptionCentresEachLineAndBreaksOnlyAtItsLineFeed)
     // Opaque, so each line's cell shows exactly where the line was placed.
     const int height = dc.DrawText("块填充\n纯色测试", { 0, 0, 75, 60 }, DT_CENTER | DT_VCENTER);
     EXPECT_EQ(height, 24);
-    EXPECT_EQ(Changed(s, test::kRed, { 0, 0, 75, 12 }), (Rect { 19, 0, 55, 12 })); // 36 px wide
+    EXPECT_EQ(Changed(s, test::kRed, { 0, 0, 75, 12 }), (Rect { 19, 0, 55, 12 }));   // 36 px wide
     EXPECT_EQ(Changed(s, test::kRed, { 0, 12, 75, 24 }), (Rect { 13, 12, 61, 24 })); // 48 px wide
     EXPECT_EQ(Changed(s, test::kRed, { 0, 24, 75, 60 }), Rect {});
 }

@@ -1,6 +1,6 @@
+#include "platform/intl/Translate.h"
 #include "platform/intl/FormatDirectives.h"
 #include "platform/intl/MoCatalogue.h"
-#include "platform/intl/Translate.h"
 
 #include "support/TempFolder.h"
 
@@ -149,4 +149,3 @@ TEST_F(TranslateLocale, EnglishOnlyWhereAskedForFromASoundCatalogueWithMatchingF
     EXPECT_EQ(TranslateFormat("共 %d 秒"), "共 %d 秒");
     EXPECT_EQ(Translate("未知"), "未知");
 }
-

@@ -7,8 +7,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 #include <string>
+#include <thread>
 
 using lvtest::LoopbackServer;
 using plat::InternetRequest;

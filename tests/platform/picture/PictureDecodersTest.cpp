@@ -41,8 +41,7 @@ void WritePattern(const lvtest::TempFolder& folder)
         }
     }
     const std::string size = std::to_string(kWidth) + " " + std::to_string(kHeight);
-    lvtest::WriteNative(folder.Native("rgba.pam"), "P7\nWIDTH " + std::to_string(kWidth) + "\nHEIGHT " + std::to_string(kHeight)
-            + "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n" + rgba);
+    lvtest::WriteNative(folder.Native("rgba.pam"), "P7\nWIDTH " + std::to_string(kWidth) + "\nHEIGHT " + std::to_string(kHeight) + "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n" + rgba);
     lvtest::WriteNative(folder.Native("rgb.ppm"), "P6\n" + size + "\n255\n" + rgb);
 }
 
@@ -258,10 +257,10 @@ TEST(PictureDecoders, HostileAndDamagedFilesAreRefusedOrDrawnWhole)
 {
     lvtest::TempFolder folder;
     ASSERT_TRUE(Shell("cd '" + folder.Native() + "' && convert -seed 7 -size 160x120 xc: +noise Random -blur 0x1 noise.ppm"
-        " && convert noise.ppm noise.png && convert noise.ppm -interlace PNG interlaced.png"
-        " && cjpeg noise.ppm > baseline.jpg && cjpeg -progressive noise.ppm > progressive.jpg"
-        " && convert noise.ppm -colors 200 noise.gif && convert noise.ppm BMP3:noise.bmp"
-        " && convert -size 4x4 xc:red -page 6x6+4+4 outside.gif"));
+                                                 " && convert noise.ppm noise.png && convert noise.ppm -interlace PNG interlaced.png"
+                                                 " && cjpeg noise.ppm > baseline.jpg && cjpeg -progressive noise.ppm > progressive.jpg"
+                                                 " && convert noise.ppm -colors 200 noise.gif && convert noise.ppm BMP3:noise.bmp"
+                                                 " && convert -size 4x4 xc:red -page 6x6+4+4 outside.gif"));
     const long peakBefore = PeakResidentKb();
 
     // Cut every kilobyte: refused, or drawn exactly as the whole file.

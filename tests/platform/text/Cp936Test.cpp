@@ -29,8 +29,7 @@ TEST(Cp936, ProgramTextsRoundTripWithTheirKnownBytes)
         { "检测更新", Bytes({ 0xBC, 0xEC, 0xB2, 0xE2, 0xB8, 0xFC, 0xD0, 0xC2 }) },
         { "更新完成", Bytes({ 0xB8, 0xFC, 0xD0, 0xC2, 0xCD, 0xEA, 0xB3, 0xC9 }) },
         { "关于 LV(&A)...", Bytes({ 0xB9, 0xD8, 0xD3, 0xDA }) + " LV(&A)..." },
-        { "更新文件:data\\lv.exe 成功\r\n", Bytes({ 0xB8, 0xFC, 0xD0, 0xC2, 0xCE, 0xC4, 0xBC, 0xFE })
-                                              + ":data\\lv.exe " + Bytes({ 0xB3, 0xC9, 0xB9, 0xA6 }) + "\r\n" },
+        { "更新文件:data\\lv.exe 成功\r\n", Bytes({ 0xB8, 0xFC, 0xD0, 0xC2, 0xCE, 0xC4, 0xBC, 0xFE }) + ":data\\lv.exe " + Bytes({ 0xB3, 0xC9, 0xB9, 0xA6 }) + "\r\n" },
     };
     for (const Case& c : cases) {
         ConversionResult encoded = Utf8ToCp936(c.utf8);
@@ -69,8 +68,8 @@ TEST(Cp936, BytesThatAreNotCodePage936AreReportedWithTheirOffset)
         std::size_t offset;
     };
     const Case cases[] = {
-        { "ok\xFF", 2 }, // never a character
-        { Bytes({ 0xBC, 0xEC, 0xB2 }), 2 }, // ends inside a character
+        { "ok\xFF", 2 },                            // never a character
+        { Bytes({ 0xBC, 0xEC, 0xB2 }), 2 },         // ends inside a character
         { "ab" + Bytes({ 0x81, 0x20 }) + "cd", 2 }, // lead byte without a valid trail byte
         { Bytes({ 0x81, 0x7F }), 0 },
     };
@@ -96,7 +95,8 @@ TEST(Cp936, Utf8ThatIsInvalidOrUnmappable)
 
     ConversionResult replaced = Utf8ToCp936("ok 😀 ☃ 检测 \xFF\xE6\xA3!", BadInput::Replace);
     ASSERT_TRUE(replaced.Ok());
-    EXPECT_EQ(replaced.text, "ok ? ? " + Bytes({ 0xBC, 0xEC, 0xB2, 0xE2 }) + " ???" "!");
+    EXPECT_EQ(replaced.text, "ok ? ? " + Bytes({ 0xBC, 0xEC, 0xB2, 0xE2 }) + " ???"
+                                                                             "!");
     EXPECT_EQ(replaced.replaced, 5u);
 }
 
@@ -163,12 +163,12 @@ TEST(Utf8, AcceptsWellFormedTextOnly)
     EXPECT_TRUE(IsValidUtf8("检测更新 😀 \xC2\x80 \xEF\xBF\xBF \xF4\x8F\xBF\xBF"));
     EXPECT_TRUE(IsValidUtf8(std::string("a\0b", 3)));
     const std::pair<std::string, std::size_t> invalid[] = {
-        { "\x80", 0 }, // stray continuation
+        { "\x80", 0 },       // stray continuation
         { "ab\xC0\xAF", 2 }, // overlong '/'
         { "\xC1\xBF", 0 },
         { "\xE0\x80\xAF", 0 },
         { "\xF0\x80\x80\xAF", 0 },
-        { "x\xED\xA0\x80", 1 }, // surrogate
+        { "x\xED\xA0\x80", 1 },    // surrogate
         { "\xF4\x90\x80\x80", 0 }, // past U+10FFFF
         { "\xF5\x80\x80\x80", 0 },
         { "\xE6\xA3", 0 }, // truncated at the end

@@ -130,9 +130,9 @@ TEST(AttachedControl, AttachingTwiceOrToAMissingControlChangesNothing)
     HoverButton first, second, stray;
     dlg.onExchange = [&](DataExchange* dx) {
         DDX_Control(dx, 1001, first);
-        DDX_Control(dx, 1001, first);  // already attached: kept
-        DDX_Control(dx, 1000, first);  // an object holds one control only
-        DDX_Control(dx, 4242, stray);  // no such control
+        DDX_Control(dx, 1001, first); // already attached: kept
+        DDX_Control(dx, 1000, first); // an object holds one control only
+        DDX_Control(dx, 4242, stray); // no such control
         DDX_Control(nullptr, 1000, second);
     };
     RunScript(dlg, [&](TestDialog& d) {

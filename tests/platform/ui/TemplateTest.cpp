@@ -111,11 +111,21 @@ TEST(Template, MainWindowHasItsTwentyTwoControls)
         }
 
     const std::pair<int, const char*> captions[] = {
-        { IDC_BLOCKFILL, "块填充\n纯色测试" }, { IDC_VLINE_FILL, "竖线填充\n纯色测试" }, { IDC_HLINE_FILL, "横线填充\n纯色测试" },
-        { IDC_DOT_DOWN, "点填充\n从上向下" }, { IDC_DOT_RIGHT, "点填充\n从左向右" }, { IDC_VLINE_GRADIENT, "竖线填充\n渐变测试" },
-        { IDC_HLINE_GRADIENT, "横线填充\n渐变测试" }, { IDC_DEADPIXEL, "显示器\n坏点测试" }, { IDC_README, "使用说明" },
-        { IDC_HOMEPAGE, "软件官网" }, { IDC_SHOPPING, "购物导航" }, { IDC_NOVELS, " 小说阅读" },
-        { IDC_GAMES, "无聊游戏" }, { IDC_ABOUT, "关于软件" }, { IDC_MORESOFT, "更多软件" },
+        { IDC_BLOCKFILL, "块填充\n纯色测试" },
+        { IDC_VLINE_FILL, "竖线填充\n纯色测试" },
+        { IDC_HLINE_FILL, "横线填充\n纯色测试" },
+        { IDC_DOT_DOWN, "点填充\n从上向下" },
+        { IDC_DOT_RIGHT, "点填充\n从左向右" },
+        { IDC_VLINE_GRADIENT, "竖线填充\n渐变测试" },
+        { IDC_HLINE_GRADIENT, "横线填充\n渐变测试" },
+        { IDC_DEADPIXEL, "显示器\n坏点测试" },
+        { IDC_README, "使用说明" },
+        { IDC_HOMEPAGE, "软件官网" },
+        { IDC_SHOPPING, "购物导航" },
+        { IDC_NOVELS, " 小说阅读" },
+        { IDC_GAMES, "无聊游戏" },
+        { IDC_ABOUT, "关于软件" },
+        { IDC_MORESOFT, "更多软件" },
     };
     for (auto [id, caption] : captions)
         EXPECT_EQ(FindControl(*t, id)->text, caption) << id;
@@ -136,10 +146,14 @@ TEST(Template, TestWindowMoreSoftwareAndAbout)
     EXPECT_TRUE(more->caption && more->sysMenu);
     ASSERT_EQ(more->controls.size(), 8u);
     const std::pair<int, Point> places[] = {
-        { IDC_MORE_READER, { 7, 11 } }, { IDC_MORE_CLEANER, { 7, 57 } },
-        { IDC_MORE_ORGANISER, { 7, 103 } }, { IDC_MORE_SNAPSHOT, { 7, 153 } },
-        { IDC_MORE_DOWNLOADER, { 230, 11 } }, { IDC_MORE_PLAYER, { 230, 57 } },
-        { IDC_MORE_GAMEBOX, { 230, 103 } }, { IDC_MORE_HOMEPAGE, { 230, 153 } },
+        { IDC_MORE_READER, { 7, 11 } },
+        { IDC_MORE_CLEANER, { 7, 57 } },
+        { IDC_MORE_ORGANISER, { 7, 103 } },
+        { IDC_MORE_SNAPSHOT, { 7, 153 } },
+        { IDC_MORE_DOWNLOADER, { 230, 11 } },
+        { IDC_MORE_PLAYER, { 230, 57 } },
+        { IDC_MORE_GAMEBOX, { 230, 103 } },
+        { IDC_MORE_HOMEPAGE, { 230, 153 } },
     };
     for (auto [id, at] : places) {
         const ControlTemplate* c = FindControl(*more, id);

@@ -65,7 +65,11 @@ TEST(PageText, CharsetComesFromTheHeaderThenTheMetaThenCodePage936)
     EXPECT_EQ(DecodePage("<meta charset=\"gbk\">中文", "text/html; charset=utf-8"), "<meta charset=\"gbk\">中文")
         << "the header wins over the page";
     EXPECT_EQ(DecodePage("caf\xE9", "text/html; charset=iso-8859-1"), "café");
-    EXPECT_EQ(DecodePage("a\xFF" "b", "text/html; charset=utf-8"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(DecodePage("a\xFF"
+                         "b",
+                  "text/html; charset=utf-8"),
+        "a\xEF\xBF\xBD"
+        "b");
     EXPECT_EQ(DecodePage("中文", "text/html; charset=big5"), "中文") << "unknown charset, valid UTF-8";
 }
 
@@ -91,7 +95,8 @@ TEST(PageMarkup, NestingIsCutOnTheParsedTree)
                 + close },
         { "<!DOCTYPE html><title>&lt;t&gt;</title><style>p>b{}</style><pre>\n\nx</pre><table><td>1</table>",
             "<!DOCTYPE html><html><head><title>&lt;t&gt;</title><style>p>b{}</style></head><body><pre>\n\nx</pre>"
-            "<table><tbody></tbody></table>" + close },
+            "<table><tbody></tbody></table>"
+                + close },
         // Misnested formatting: the tree the parser made, not the text's.
         { "<i>a<div>b</i>c</div>", open + "<i>a</i><div><i>b</i>c</div>" + close },
     };

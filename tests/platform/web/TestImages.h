@@ -14,7 +14,9 @@
 
 namespace webtest {
 
-enum class ImageFormat { Png, Jpeg, Bmp };
+enum class ImageFormat { Png,
+    Jpeg,
+    Bmp };
 
 inline void PutLe(std::string& out, std::uint32_t value, int bytes)
 {

@@ -2,8 +2,8 @@
 // mouse does, how it resolves and decodes, and that bad pages and bad
 // servers leave it standing.
 
-#include "WebPanelHarness.h"
 #include "TestImages.h"
+#include "WebPanelHarness.h"
 
 #include "platform/text/Cp936.h"
 #include "platform/ui/Cursor.h"
@@ -130,7 +130,8 @@ TEST_F(WebPanelTest, StyleSheetsBaseAddressAndCharacterSets)
     Serve("/assets/style.css", "@import url(style.css); @import url(gone.css); body { background: #0000ff; color: #ffff00; margin: 0 }",
         "text/css");
     Serve("/utf8.htm", "<html><head><meta charset=\"utf-8\"><link rel=\"stylesheet\" href=\"/assets/style.css\"></head>"
-                       "<body>" + text + "</body></html>",
+                       "<body>"
+            + text + "</body></html>",
         "text/html");
     std::string root = Start();
 
@@ -296,7 +297,8 @@ TEST_F(WebPanelTest, HostileNestingIsCutOnTheParsedTreeWithinMemoryAndCancels)
         SCOPED_TRACE(path);
         std::shared_ptr<plat::web::LoadedPage> loaded;
         {
-            plat::web::PageLoader loader(root + path, { 584, 80 }, {}, [&](auto p) { loaded = std::move(p); },
+            plat::web::PageLoader loader(
+                root + path, { 584, 80 }, {}, [&](auto p) { loaded = std::move(p); },
                 [](const std::string&, auto) {});
             waitFor([&] { return loader.Finished(); });
         }
@@ -307,7 +309,8 @@ TEST_F(WebPanelTest, HostileNestingIsCutOnTheParsedTreeWithinMemoryAndCancels)
         plat::web::LoadLimits slow;
         slow.maxParseCpuMs = 600000;
         served = false;
-        auto loader = std::make_unique<plat::web::PageLoader>(root + path, plat::Size { 584, 80 }, slow,
+        auto loader = std::make_unique<plat::web::PageLoader>(
+            root + path, plat::Size { 584, 80 }, slow,
             [](auto) {}, [](const std::string&, auto) {});
         waitFor([&] { return served.load(); });
         std::this_thread::sleep_for(std::chrono::seconds(1));
