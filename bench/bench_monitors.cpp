@@ -94,7 +94,7 @@ int main(int argc, char** argv)
 {
     unsetenv("SDL_VIDEODRIVER");
     if (!g_xvfb.Start("3200x1080x24", 240)) {
-        std::fprintf(stderr, "bench_monitors: no Xvfb\n");
+        (void)std::fprintf(stderr, "bench_monitors: no Xvfb\n");
         g_xvfb.Stop();
         return 1;
     }

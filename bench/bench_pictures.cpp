@@ -254,7 +254,7 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::remove(JpegFile().c_str());
+    (void)std::remove(JpegFile().c_str());
     benchsupport::PrintRatioTable(g_seconds,
         {
             { "jpeg DecodeJpeg", "jpeg plain libjpeg", "<= 1.2" },

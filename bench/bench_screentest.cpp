@@ -381,7 +381,7 @@ int main(int argc, char** argv)
     // it that size and lets the click case show on a real X server.
     unsetenv("SDL_VIDEODRIVER");
     if (!g_xvfb.Start("1920x1080x24", 230)) {
-        std::fprintf(stderr, "bench_screentest: no Xvfb, the click case is skipped\n");
+        (void)std::fprintf(stderr, "bench_screentest: no Xvfb, the click case is skipped\n");
         g_xvfb.Stop();
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
     }

@@ -269,11 +269,11 @@ int main(int argc, char** argv)
         return RunFloorWindow(true);
     unsetenv("SDL_VIDEODRIVER");
     if (!PrepareFolder()) {
-        std::fprintf(stderr, "bench_startup: no lv.exe beside this benchmark to copy\n");
+        (void)std::fprintf(stderr, "bench_startup: no lv.exe beside this benchmark to copy\n");
         return 1;
     }
     if (!StartDisplay()) {
-        std::fprintf(stderr, "bench_startup: could not start Xvfb\n");
+        (void)std::fprintf(stderr, "bench_startup: could not start Xvfb\n");
         StopDisplay();
         return 1;
     }

@@ -182,12 +182,12 @@ int main(int argc, char** argv)
 {
     unsetenv("SDL_VIDEODRIVER");
     if (!g_xvfb.Start("1920x1080x24", 120)) {
-        std::fprintf(stderr, "bench_ui: could not start Xvfb\n");
+        (void)std::fprintf(stderr, "bench_ui: could not start Xvfb\n");
         g_xvfb.Stop();
         return 1;
     }
     if (!Floor().Open(kWidth, kHeight) || !plat::InitUi()) {
-        std::fprintf(stderr, "bench_ui: no shared-memory X image or no SDL video\n");
+        (void)std::fprintf(stderr, "bench_ui: no shared-memory X image or no SDL video\n");
         g_xvfb.Stop();
         return 1;
     }

@@ -44,6 +44,15 @@ constexpr std::size_t kEntryBytes = 200u << 20;
 constexpr std::size_t kBodyBytes = 200u << 20;
 constexpr int kRepetitions = 5;
 
+// A benchmark's input written whole, or the run ends: a short file would be
+// measured as if it were the real one.
+void WriteFileOrAbort(const std::string& path, const std::string& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
+        std::abort();
+}
+
 // Files live in /dev/shm when it exists (see above).
 std::filesystem::path FastTempBase()
 {
@@ -145,11 +154,7 @@ void WriteArchive(Setup& setup, const std::string& data)
     Put32(tail, static_cast<std::uint32_t>(local.size() + compressed.size()));
     Put16(tail, 0);
 
-    std::FILE* file = std::fopen(setup.archive.c_str(), "wb");
-    std::fwrite(local.data(), 1, local.size(), file);
-    std::fwrite(compressed.data(), 1, compressed.size(), file);
-    std::fwrite(tail.data(), 1, tail.size(), file);
-    std::fclose(file);
+    WriteFileOrAbort(setup.archive, local + compressed + tail);
     setup.dataOffset = local.size();
     setup.compressedSize = compressed.size();
 }
@@ -239,10 +244,12 @@ void BM_BareZlibLoop(benchmark::State& state)
         Measure(state, "bare zlib loop", kEntryBytes, Where::InProcess, [&] {
             std::FILE* in = std::fopen(g_setup->archive.c_str(), "rb");
             std::FILE* out = std::fopen((g_setup->folder + "/bare.bin").c_str(), "wb");
-            std::fseek(in, static_cast<long>(g_setup->dataOffset), SEEK_SET);
+            if (!in || !out || std::fseek(in, static_cast<long>(g_setup->dataOffset), SEEK_SET) != 0)
+                std::abort();
             std::vector<unsigned char> input(16384), output(10240);
             z_stream stream {};
-            inflateInit2(&stream, -MAX_WBITS);
+            if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
+                std::abort();
             std::uint64_t left = g_setup->compressedSize;
             uLong crc = 0;
             int status = Z_OK;
@@ -258,11 +265,13 @@ void BM_BareZlibLoop(benchmark::State& state)
                 status = inflate(&stream, Z_SYNC_FLUSH);
                 std::size_t n = output.size() - stream.avail_out;
                 crc = crc32(crc, output.data(), static_cast<uInt>(n));
-                std::fwrite(output.data(), 1, n, out);
+                if (std::fwrite(output.data(), 1, n, out) != n)
+                    std::abort();
             }
-            inflateEnd(&stream);
-            std::fclose(in);
-            std::fclose(out);
+            (void)inflateEnd(&stream);
+            (void)std::fclose(in);
+            if (std::fclose(out) != 0)
+                std::abort();
             benchmark::DoNotOptimize(crc);
         });
     }
@@ -331,10 +340,7 @@ void Prepare(Setup& setup)
     setup.digestFile = setup.folder + "/digest.bin";
     setup.archive = setup.folder + "/data_tmp.dat";
     {
-        std::string bytes = SampleBytes(kDigestBytes);
-        std::FILE* file = std::fopen(setup.digestFile.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
+        WriteFileOrAbort(setup.digestFile, SampleBytes(kDigestBytes));
     }
     WriteArchive(setup, SampleBytes(kEntryBytes));
     setup.body = SampleBytes(kBodyBytes);

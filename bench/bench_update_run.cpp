@@ -138,7 +138,7 @@ void Prepare(Setup& setup)
     g_setup = &setup;
     for (int i = 0; i < kFiles; ++i) {
         char name[32];
-        std::snprintf(name, sizeof name, "files/f%04d.bin", i);
+        (void)std::snprintf(name, sizeof name, "files/f%04d.bin", i);
         setup.names.push_back(name);
         std::string digest;
         std::string url;

@@ -289,14 +289,14 @@ int main(int argc, char** argv)
     setenv("LUMIVEX_UPDATE_SERVER", "http://127.0.0.1:1", 1);
     std::string pattern = (std::filesystem::temp_directory_path() / "lv-bench-web-XXXXXX").string();
     if (!mkdtemp(pattern.data()) || !StartServer()) {
-        std::fprintf(stderr, "bench_web: no scratch folder or loopback server\n");
+        (void)std::fprintf(stderr, "bench_web: no scratch folder or loopback server\n");
         return 1;
     }
     g_folder = pattern;
     std::filesystem::create_directories(g_folder / "data");
     std::filesystem::current_path(g_folder);
     if (!plat::InitUi()) {
-        std::fprintf(stderr, "bench_web: no SDL video\n");
+        (void)std::fprintf(stderr, "bench_web: no SDL video\n");
         return 1;
     }
     benchmark::Initialize(&argc, argv);

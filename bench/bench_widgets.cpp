@@ -192,7 +192,7 @@ int main(int argc, char** argv)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     if (!plat::InitUi()) {
-        std::fprintf(stderr, "bench_widgets: no SDL video\n");
+        (void)std::fprintf(stderr, "bench_widgets: no SDL video\n");
         return 1;
     }
     benchmark::Initialize(&argc, argv);

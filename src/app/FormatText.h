@@ -16,6 +16,7 @@ std::string FormatText(const std::string& format, Args... args)
     if (length < 0)
         return format;
     std::string text(static_cast<std::size_t>(length), '\0');
-    std::snprintf(text.data(), text.size() + 1, format.c_str(), args...);
+    if (std::snprintf(text.data(), text.size() + 1, format.c_str(), args...) != length)
+        return format;
     return text;
 }

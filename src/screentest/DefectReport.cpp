@@ -41,9 +41,9 @@ int WriteDefectReport(const std::string& documents, const MonitorIdentity& monit
     std::tm local {};
     localtime_r(&when, &local);
     char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
+    (void)std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
     char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
+    (void)std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
 
     std::string name = parent + stamp;
     for (int suffix = 2; !plat::CreateDirectory(name); ++suffix) {

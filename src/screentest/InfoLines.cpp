@@ -22,7 +22,7 @@ void CTestWnd::DrawInfo(plat::DeviceContext* dc, plat::COLORREF color, long elap
     dc->SelectObject(m_font);
 
     char rgb[8];
-    std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", plat::GetRValue(color), plat::GetGValue(color), plat::GetBValue(color));
+    (void)std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", plat::GetRValue(color), plat::GetGValue(color), plat::GetBValue(color));
     // Built by concatenation: the title is the button's caption and may be any length.
     std::string step = " " + std::to_string(m_nStep) + ", " + m_strTitle + ", RGB(" + rgb + ")"
         + plat::Translate("  点击鼠标左键切换，右键退出 ");

@@ -40,7 +40,7 @@ plat::Rect CLoupe::Area(plat::Size client) const
 std::string CLoupe::Label(plat::Point pointer, plat::COLORREF color)
 {
     char text[48];
-    std::snprintf(text, sizeof text, "%d, %d  #%02X%02X%02X", pointer.x, pointer.y, plat::GetRValue(color),
+    (void)std::snprintf(text, sizeof text, "%d, %d  #%02X%02X%02X", pointer.x, pointer.y, plat::GetRValue(color),
         plat::GetGValue(color), plat::GetBValue(color));
     return text;
 }

@@ -23,16 +23,16 @@ MonitorIdentity IdentifyTestedMonitor(int index)
         identity.name = edid.name;
     identity.maker = edid.maker;
     char text[16];
-    std::snprintf(text, sizeof text, "%04X", edid.productCode);
+    (void)std::snprintf(text, sizeof text, "%04X", edid.productCode);
     identity.model = text;
     if (!edid.serialText.empty())
         identity.serial = edid.serialText;
     else if (edid.serialNumber != 0)
         identity.serial = std::to_string(edid.serialNumber);
     if (edid.week > 0 && !edid.modelYear)
-        std::snprintf(text, sizeof text, "%d-W%02d", edid.year, edid.week);
+        (void)std::snprintf(text, sizeof text, "%d-W%02d", edid.year, edid.week);
     else
-        std::snprintf(text, sizeof text, "%d", edid.year);
+        (void)std::snprintf(text, sizeof text, "%d", edid.year);
     identity.made = text;
     return identity;
 }

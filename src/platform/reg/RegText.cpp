@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace plat::reg {
 
@@ -134,8 +135,7 @@ std::vector<std::string> LogicalLines(std::string_view text)
         std::string_view line = TrimBlanks(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view {} : text.substr(end + 1);
         if (continuing && (line.empty() || line.front() == '[')) {
-            lines.push_back(std::move(pending));
-            pending.clear();
+            lines.push_back(std::exchange(pending, {}));
             continuing = false;
         }
         if (continuing)
@@ -146,7 +146,7 @@ std::vector<std::string> LogicalLines(std::string_view text)
         if (continuing)
             pending.pop_back();
         else
-            lines.push_back(std::move(pending));
+            lines.push_back(std::exchange(pending, {}));
     }
     if (continuing)
         lines.push_back(std::move(pending));

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-struct HKEY__;
-using HKEY = HKEY__*;
+struct RegistryKeyHandle;
+using HKEY = RegistryKeyHandle*;
 
 namespace plat {
 

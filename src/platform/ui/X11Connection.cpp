@@ -54,7 +54,7 @@ int OnError(::Display* display, XErrorEvent* error)
 {
     if (error->error_code == BadWindow || error->error_code == BadDrawable) {
         if (!g_ignoredOne.exchange(true))
-            std::fprintf(stderr,
+            (void)std::fprintf(stderr,
                 "lv.exe: X error %d ignored: request %d addressed window 0x%lx, which no longer exists "
                 "(later ones are not reported)\n",
                 error->error_code, error->request_code, error->resourceid);
@@ -68,7 +68,7 @@ int OnError(::Display* display, XErrorEvent* error)
 // connection and wait there for ever.
 int OnConnectionLost(::Display*)
 {
-    std::fputs("lv.exe: the connection to the X server was lost; ending\n", stderr);
+    (void)std::fputs("lv.exe: the connection to the X server was lost; ending\n", stderr);
     _exit(1);
 }
 
