@@ -16,7 +16,7 @@ std::string JsonString(const std::string& text)
             out += static_cast<char>(c);
         } else if (c < 0x20) {
             char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            (void)std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
             out += escaped;
         } else {
             out += static_cast<char>(c);
@@ -69,7 +69,7 @@ std::string HtmlOrUnknown(const std::string& text)
 std::string HexColor(plat::COLORREF color)
 {
     char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", plat::GetRValue(color), plat::GetGValue(color), plat::GetBValue(color));
+    (void)std::snprintf(text, sizeof text, "#%02X%02X%02X", plat::GetRValue(color), plat::GetGValue(color), plat::GetBValue(color));
     return text;
 }
 

@@ -13,7 +13,7 @@ std::string Stamped(std::string_view reason)
     char stamp[32] = "0000-00-00 00:00:00";
     const std::time_t now = std::time(nullptr);
     if (const std::tm* local = std::localtime(&now))
-        std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", local);
+        (void)std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", local);
     std::string line = std::string(stamp) + " " + std::string(reason);
     for (char& c : line) {
         if (c == '\n' || c == '\r')
@@ -32,10 +32,10 @@ void AppendUpdateDebugLog(const std::string& exeFolder, std::string_view reason)
     if (!log)
         return;
     // One write of the whole line: runs that meet never interleave inside it.
-    std::setvbuf(log, nullptr, _IOFBF, line.size() + 1);
-    std::fwrite(line.data(), 1, line.size(), log);
+    (void)std::setvbuf(log, nullptr, _IOFBF, line.size() + 1);
+    (void)std::fwrite(line.data(), 1, line.size(), log);
     const long size = std::ftell(log);
-    std::fclose(log);
+    (void)std::fclose(log);
     if (size < 0 || static_cast<std::size_t>(size) <= kDebugLogLimit)
         return;
     // Past the limit: keep the newer half, from a line's start.

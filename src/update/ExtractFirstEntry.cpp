@@ -27,7 +27,8 @@ std::string FolderOf(const std::string& path)
 
 }
 
-int ExtractFirstEntry(std::string archivePath, std::string& extractedPath, std::string* reason)
+// The archive path is a copy: a caller may pass one string as both.
+int ExtractFirstEntry(std::string archivePath, std::string& extractedPath, std::string* reason) // NOLINT(performance-unnecessary-value-param)
 {
     auto fail = [&](std::string why) {
         if (reason)

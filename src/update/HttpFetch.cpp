@@ -56,7 +56,8 @@ int CHttpFetch::Open(const char* url)
     return kOk;
 }
 
-int CHttpFetch::FetchText(std::string url, std::string& text)
+// The address is a copy: a caller may pass one string as address and text.
+int CHttpFetch::FetchText(std::string url, std::string& text) // NOLINT(performance-unnecessary-value-param)
 {
     text.clear();
     if (int result = Open(url.c_str()); result != kOk)

@@ -31,23 +31,23 @@ inline void StoreLe32(std::uint8_t* p, std::uint32_t v)
 // the dependency chain through b; F and I use one operation fewer than the
 // RFC's forms; G adds its two disjoint halves separately and H pairs c and d
 // first, so that only the last operation waits for b.
-#define MD5_F(a, b, c, d, x, t, s)  \
-    a += (x) + (t);                 \
-    a += (d) ^ ((b) & ((c) ^ (d))); \
-    a = std::rotl(a, s) + (b)
+#define MD5_F(a, b, c, d, x, t, s)    \
+    (a) += (x) + (t);                 \
+    (a) += (d) ^ ((b) & ((c) ^ (d))); \
+    (a) = std::rotl((a), (s)) + (b)
 #define MD5_G(a, b, c, d, x, t, s) \
-    a += (x) + (t);                \
-    a += ~(d) & (c);               \
-    a += (d) & (b);                \
-    a = std::rotl(a, s) + (b)
+    (a) += (x) + (t);              \
+    (a) += ~(d) & (c);             \
+    (a) += (d) & (b);              \
+    (a) = std::rotl((a), (s)) + (b)
 #define MD5_H(a, b, c, d, x, t, s) \
-    a += (x) + (t);                \
-    a += (b) ^ ((c) ^ (d));        \
-    a = std::rotl(a, s) + (b)
+    (a) += (x) + (t);              \
+    (a) += (b) ^ ((c) ^ (d));      \
+    (a) = std::rotl((a), (s)) + (b)
 #define MD5_I(a, b, c, d, x, t, s) \
-    a += (x) + (t);                \
-    a += (c) ^ ((b) | ~(d));       \
-    a = std::rotl(a, s) + (b)
+    (a) += (x) + (t);              \
+    (a) += (c) ^ ((b) | ~(d));     \
+    (a) = std::rotl((a), (s)) + (b)
 
 void Transform(std::uint32_t abcd[4], const std::uint8_t* blocks, std::size_t count)
 {
@@ -129,7 +129,7 @@ void Transform(std::uint32_t abcd[4], const std::uint8_t* blocks, std::size_t co
         MD5_I(c, d, a, b, x2, 0x2ad7d2bb, 15);
         MD5_I(b, c, d, a, x9, 0xeb86d391, 21);
 
-        a += aa;
+        (a) += aa;
         b += bb;
         c += cc;
         d += dd;

@@ -57,8 +57,8 @@ unsigned UpdateThreadProc(void*)
     // that name leads elsewhere, so would every file the update writes.
     if (!plat::ModuleFileNameRoundTrips()) {
         const std::string program = plat::GetModuleFileName();
-        std::fprintf(stderr, "lv.exe: update not started: the program's folder %s has no Windows name that "
-                             "leads back to it ('\\' or ':' in a folder name)\n",
+        (void)std::fprintf(stderr, "lv.exe: update not started: the program's folder %s has no Windows name that "
+                                   "leads back to it ('\\' or ':' in a folder name)\n",
             program.substr(0, program.rfind('\\') + 1).c_str());
         return 1;
     }

@@ -28,7 +28,7 @@ constexpr std::uint32_t kMaxEntrySize = 512u << 20;
 std::string Hex32(std::uint32_t value)
 {
     char text[11];
-    std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(value));
+    (void)std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(value));
     return text;
 }
 

@@ -10,7 +10,7 @@ std::string UpdaterLogLine(std::time_t when, std::string_view text)
     char stamp[32] = {};
     const std::tm* local = std::localtime(&when);
     if (!local || std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", local) == 0)
-        std::snprintf(stamp, sizeof stamp, "0000-00-00 00:00:00");
+        (void)std::snprintf(stamp, sizeof stamp, "0000-00-00 00:00:00");
     return std::string(stamp) + " " + std::string(text);
 }
 
@@ -25,7 +25,7 @@ void AppendUpdaterLog(const std::string& folder, std::string_view text)
     std::FILE* log = plat::OpenFile(folder + "data\\nplv.log", "ab");
     if (!log)
         return;
-    std::setvbuf(log, nullptr, _IOFBF, line.text.size() + 1);
-    std::fwrite(line.text.data(), 1, line.text.size(), log);
-    std::fclose(log);
+    (void)std::setvbuf(log, nullptr, _IOFBF, line.text.size() + 1);
+    (void)std::fwrite(line.text.data(), 1, line.text.size(), log);
+    (void)std::fclose(log);
 }

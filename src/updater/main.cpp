@@ -22,7 +22,7 @@ int main(int argc, char** argv)
             if (step != name)
                 return;
             std::printf("%s\n", name.c_str());
-            std::fflush(stdout);
+            (void)std::fflush(stdout);
             for (;;)
                 plat::Sleep(1000);
         };
@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     // that name leads to another folder nothing may be done, and the log in
     // data\ is out of reach too, so the reason goes to standard error.
     if (!plat::ModuleFileNameRoundTrips()) {
-        std::fputs("nplv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;未做任何更改\n", stderr);
+        (void)std::fputs("nplv.exe: 程序所在的文件夹名含有 '\\' 或 ':',无法按 Windows 路径找到它;未做任何更改\n", stderr);
         return 1;
     }
     UpdaterResult result = RunSelfUpdate(GetExeFolder(), options);

@@ -97,7 +97,7 @@ void CSoftBar::ReadColors(std::string_view value)
     const ScanResult scan = ScanFormat(value, kColorPattern, numbers);
     // Only colours whose three numbers were all read change.
     for (int k = 0; k < scan.numbers / 3; ++k) {
-        const ScannedNumber* c = &numbers[static_cast<std::size_t>(3 * k)];
+        const ScannedNumber* c = &numbers[3 * static_cast<std::size_t>(k)];
         *colors[k] = RGB(static_cast<int>(c[0].bits & 0xFF), static_cast<int>(c[1].bits & 0xFF),
             static_cast<int>(c[2].bits & 0xFF));
     }

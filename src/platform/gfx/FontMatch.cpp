@@ -54,8 +54,10 @@ bool AskFontconfig(std::string_view family, int pixelSize, FaceFile& out)
 
 bool MatchFontFamily(std::string_view family, int pixelSize, FaceFile& out)
 {
-    // Only the font lock's holder gets here, so the cache needs no lock of its own.
-    static FontMatchCache cache(FontMatchCache::DefaultPath());
+    // Only the font lock's holder gets here, so the cache needs no lock of its
+    // own. It is never destroyed: a look-up thread may still be here while
+    // the process exits and runs the destructors of statics.
+    static FontMatchCache& cache = *new FontMatchCache(FontMatchCache::DefaultPath());
     if (std::optional<std::optional<FaceFile>> known = cache.Find(family, pixelSize)) {
         if (*known)
             out = **known;
