@@ -71,7 +71,7 @@ TEST(StartupChild, RunsTheProgram)
     for (const auto& [key, value] : report)
         std::printf("report %s=%s\n", key.c_str(), value.c_str());
     std::printf("report exit=%d\n", exitCode);
-    std::fflush(stdout);
+    (void)std::fflush(stdout);
     // The process ends as lv.exe's would, with the program's exit code.
     std::exit(exitCode);
 }

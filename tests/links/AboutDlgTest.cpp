@@ -14,7 +14,7 @@
 namespace {
 
 // Runs the dialog with `step` queued once it is up and idle.
-std::intptr_t RunAbout(CAboutDlg& about, std::function<void(CAboutDlg&)> step)
+std::intptr_t RunAbout(CAboutDlg& about, const std::function<void(CAboutDlg&)>& step)
 {
     plat::PostIdleTask([&about, step] { step(about); });
     return about.DoModal();
