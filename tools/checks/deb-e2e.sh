@@ -44,7 +44,7 @@ lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || { cat "$work/lintian"; f
 dpkg -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i failed"; }
 installed=1
 dpkg -L lumivex >"$work/files"
-grep -qx 'Exec=/usr/bin/lumivex' /usr/share/applications/lumivex.desktop || fail "the menu entry does not start /usr/bin/lumivex"
+grep -qx 'Exec="/usr/bin/lumivex"' /usr/share/applications/lumivex.desktop || fail "the menu entry does not start /usr/bin/lumivex"
 answer=$(cd "$work" && timeout 10 /usr/bin/lumivex --version </dev/null 2>&1)
 status=$?
 [ "$status" -eq 0 ] || fail "lumivex --version ended with status $status: $answer"
