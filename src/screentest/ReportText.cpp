@@ -1,5 +1,6 @@
 #include "screentest/ReportText.h"
 
+#include "platform/HtmlEscape.h"
 #include "platform/intl/Translate.h"
 
 #include <cstdio>
@@ -37,26 +38,7 @@ std::string NumberOrNull(int value)
 
 std::string Html(const std::string& text)
 {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return plat::HtmlEscaped(text, plat::HtmlContext::Anywhere);
 }
 
 std::string HtmlOrUnknown(const std::string& text)

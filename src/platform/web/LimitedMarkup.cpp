@@ -1,5 +1,7 @@
 #include "platform/web/LimitedMarkup.h"
 
+#include "platform/HtmlEscape.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -34,28 +36,6 @@ std::string_view TagName(const GumboElement& element)
         return {};
     gumbo_tag_from_original_text(&name);
     return { name.data, name.length };
-}
-
-void AppendEscaped(std::string& out, std::string_view text, bool attribute)
-{
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += attribute ? "<" : "&lt;";
-            break;
-        case '>':
-            out += attribute ? ">" : "&gt;";
-            break;
-        case '"':
-            out += attribute ? "&quot;" : "\"";
-            break;
-        default:
-            out += c;
-        }
-    }
 }
 
 std::string_view OrEmpty(const char* text)
@@ -108,7 +88,7 @@ void AppendStartTag(std::string& out, const GumboElement& element, std::string_v
         }
         out += attribute->name;
         out += "=\"";
-        AppendEscaped(out, attribute->value, true);
+        AppendHtmlEscaped(out, attribute->value, HtmlContext::Attribute);
         out += '"';
     }
     out += '>';
@@ -158,7 +138,7 @@ std::string LimitedMarkup(const GumboOutput& parsed, int maxDepth, std::size_t m
             if (raw)
                 out += node->v.text.text;
             else
-                AppendEscaped(out, node->v.text.text, false);
+                AppendHtmlEscaped(out, node->v.text.text, HtmlContext::Text);
             return;
         }
         default:

@@ -12,33 +12,16 @@
 #include "platform/web/PageText.h"
 #include "platform/web/WebUrl.h"
 
-#include <algorithm>
+#include "ElementDepth.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace {
 
 constexpr int kNesting = 20;
-
-int TagDepth(const litehtml::element::ptr& root)
-{
-    int deepest = 0;
-    std::vector<std::pair<litehtml::element::ptr, int>> pending { { root, 1 } };
-    while (!pending.empty()) {
-        auto [element, depth] = pending.back();
-        pending.pop_back();
-        if (*element->get_tagName() == '\0')
-            continue;
-        deepest = std::max(deepest, depth);
-        for (std::size_t i = 0; i < element->get_children_count(); ++i)
-            pending.push_back({ element->get_child(static_cast<int>(i)), depth + 1 });
-    }
-    return deepest;
-}
 
 }
 
@@ -52,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         plat::web::PageContainer container("http://a.cn/x/y.htm?q", { 64, 32 });
         auto document = litehtml::document::createFromUTF8(markup.c_str(), &container, &plat::web::DefaultStyleContext());
-        if (document->root() && TagDepth(document->root()) > kNesting)
+        if (document->root() && ElementDepth(document->root()) > kNesting)
             std::abort();
         document->render(64);
     }

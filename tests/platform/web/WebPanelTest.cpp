@@ -2,6 +2,7 @@
 // mouse does, how it resolves and decodes, and that bad pages and bad
 // servers leave it standing.
 
+#include "ElementDepth.h"
 #include "TestImages.h"
 #include "WebPanelHarness.h"
 
@@ -243,23 +244,6 @@ long PeakResidentMb()
         if (line.rfind("VmHWM:", 0) == 0)
             return std::atol(line.c_str() + 6) / 1024;
     return -1;
-}
-
-// Elements (not text) on the longest path from the root, the root included.
-int ElementDepth(const litehtml::element::ptr& root)
-{
-    int deepest = 0;
-    std::vector<std::pair<litehtml::element::ptr, int>> pending { { root, 1 } };
-    while (!pending.empty()) {
-        auto [element, depth] = pending.back();
-        pending.pop_back();
-        if (*element->get_tagName() == '\0')
-            continue;
-        deepest = std::max(deepest, depth);
-        for (std::size_t i = 0; i < element->get_children_count(); ++i)
-            pending.push_back({ element->get_child(static_cast<int>(i)), depth + 1 });
-    }
-    return deepest;
 }
 
 }
