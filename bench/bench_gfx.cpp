@@ -15,7 +15,10 @@
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Surface.h"
+#include "support/Interleaved.h"
+#include "support/PlainFloors.h"
 #include "support/RatioTable.h"
+#include "support/Timed.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -30,58 +33,24 @@
 
 namespace {
 
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
+constexpr int kWidth = benchsupport::kCanvasWidth;
+constexpr int kHeight = benchsupport::kCanvasHeight;
 constexpr plat::COLORREF kColour = plat::RGB(0, 0, 255);
 constexpr std::uint32_t kXrgb = 0x0000FF;
 
 benchsupport::Samples g_seconds;
 
-// The floors: what a hand-written loop over the same buffer costs.
-__attribute__((noinline)) void PlainColumn(std::uint32_t* pixels, int pitch, int x, int height, std::uint32_t c)
-{
-    std::uint32_t* p = pixels + x;
-    for (int y = 0; y < height; ++y, p += pitch)
-        *p = c;
-}
+using benchsupport::Canvas;
+using benchsupport::PlainColumn;
+using benchsupport::PlainRow;
+using benchsupport::PlainSetPixel;
 
-__attribute__((noinline)) void PlainRow(std::uint32_t* pixels, int pitch, int y, int width, std::uint32_t c)
-{
-    std::uint32_t* p = pixels + static_cast<std::ptrdiff_t>(y) * pitch;
-    for (int x = 0; x < width; ++x)
-        p[x] = c;
-}
-
-__attribute__((noinline)) void PlainSetPixel(std::uint32_t* pixels, int pitch, int x, int y, std::uint32_t c)
-{
-    pixels[static_cast<std::ptrdiff_t>(y) * pitch + x] = c;
-}
-
-double ThreadSeconds()
-{
-    timespec t {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
+// Thread CPU time: other processes on a shared machine do not count.
 template <typename F>
 void Run(benchmark::State& state, const char* name, F&& pass)
 {
-    for (auto _ : state) {
-        const double start = ThreadSeconds();
-        pass();
-        benchmark::ClobberMemory();
-        const double seconds = ThreadSeconds() - start;
-        state.SetIterationTime(seconds);
-        g_seconds[name].push_back(seconds);
-    }
+    benchsupport::Timed(state, g_seconds, name, pass, benchsupport::ThreadSeconds);
 }
-
-struct Canvas {
-    plat::Surface surface { kWidth, kHeight };
-    std::uint32_t* pixels = surface.Data();
-    int pitch = surface.Pitch();
-};
 
 void StdFill(benchmark::State& state)
 {
@@ -291,16 +260,7 @@ void PrintSummary()
 
 int main(int argc, char** argv)
 {
-    // Repetitions of the cases run interleaved unless told otherwise, so a
-    // busy spell on a shared machine does not land on one side of a ratio.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    argc = count;
-    argv = args.data();
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!benchsupport::InitializeInterleaved(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

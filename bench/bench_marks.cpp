@@ -14,6 +14,7 @@
 #include "platform/gfx/Surface.h"
 #include "screentest/Loupe.h"
 #include "screentest/MarkRing.h"
+#include "support/Interleaved.h"
 #include "support/Medians.h"
 #include "support/RatioTable.h"
 #include "support/Timed.h"
@@ -110,13 +111,8 @@ BENCHMARK(BM_ThousandRings)->UseManualTime()->Unit(benchmark::kMicrosecond)->Rep
 
 int main(int argc, char** argv)
 {
-    // Repetitions run interleaved, so a busy spell on a shared machine does
-    // not land on one side of a ratio.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    if (!benchsupport::InitializeInterleaved(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     benchsupport::PrintRatioTable(g_seconds,

@@ -11,6 +11,7 @@
 
 #include "platform/ui/EventLoop.h"
 #include "screentest/TestWnd.h"
+#include "support/Interleaved.h"
 #include "support/Medians.h"
 #include "support/Xvfb.h"
 
@@ -98,12 +99,7 @@ int main(int argc, char** argv)
         g_xvfb.Stop();
         return 1;
     }
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!benchsupport::InitializeInterleaved(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -10,6 +10,7 @@
 // photographs and screenshots do.
 
 #include "platform/picture/PictureDecoders.h"
+#include "support/Interleaved.h"
 #include "support/Medians.h"
 #include "support/RatioTable.h"
 #include "support/Timed.h"
@@ -243,14 +244,7 @@ BENCHMARK(BM_Png_Decode)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTim
 
 int main(int argc, char** argv)
 {
-    // Repetitions of the cases run interleaved, so a busy spell on a shared
-    // machine does not land on one side of a ratio.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!benchsupport::InitializeInterleaved(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

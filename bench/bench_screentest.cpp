@@ -26,8 +26,11 @@
 #include "platform/ui/EventLoop.h"
 #include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
+#include "support/Interleaved.h"
 #include "support/Medians.h"
+#include "support/PlainFloors.h"
 #include "support/RatioTable.h"
+#include "support/Timed.h"
 #include "support/XShmTarget.h"
 #include "support/Xvfb.h"
 
@@ -47,55 +50,24 @@
 
 namespace {
 
-constexpr int kWidth = 1920;
-constexpr int kHeight = 1080;
+constexpr int kWidth = benchsupport::kCanvasWidth;
+constexpr int kHeight = benchsupport::kCanvasHeight;
 constexpr std::uint32_t kXrgb = 0x0000FF;
 
 benchsupport::Samples g_seconds;
 benchsupport::Xvfb g_xvfb;
 
-__attribute__((noinline)) void PlainColumn(std::uint32_t* pixels, int pitch, int x, int height, std::uint32_t c)
-{
-    std::uint32_t* p = pixels + x;
-    for (int y = 0; y < height; ++y, p += pitch)
-        *p = c;
-}
+using benchsupport::Canvas;
+using benchsupport::PlainColumn;
+using benchsupport::PlainSetPixel;
+using benchsupport::ThreadSeconds;
+constexpr auto WallSeconds = benchsupport::SteadySeconds;
 
-__attribute__((noinline)) void PlainSetPixel(std::uint32_t* pixels, int pitch, int x, int y, std::uint32_t c)
+template <typename F>
+void Run(benchmark::State& state, const std::string& name, double (*clock)(), F&& pass)
 {
-    pixels[static_cast<std::ptrdiff_t>(y) * pitch + x] = c;
+    benchsupport::Timed(state, g_seconds, name, pass, clock);
 }
-
-double ThreadSeconds()
-{
-    timespec t {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double WallSeconds()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-template <typename Clock, typename F>
-void Run(benchmark::State& state, const std::string& name, Clock clock, F&& pass)
-{
-    for (auto _ : state) {
-        const double start = clock();
-        pass();
-        benchmark::ClobberMemory();
-        const double seconds = clock() - start;
-        state.SetIterationTime(seconds);
-        g_seconds[name].push_back(seconds);
-    }
-}
-
-struct Canvas {
-    plat::Surface surface { kWidth, kHeight };
-    std::uint32_t* pixels = surface.Data();
-    int pitch = surface.Pitch();
-};
 
 // The test window, covering the (1920 x 1080) screen, modeless so the
 // benchmarks run from main's own loop.
@@ -385,13 +357,7 @@ int main(int argc, char** argv)
         g_xvfb.Stop();
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
     }
-    // Repetitions run interleaved, so a busy spell does not land on one side of a ratio.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!benchsupport::InitializeInterleaved(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

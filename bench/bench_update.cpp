@@ -13,6 +13,7 @@
 // a file against the tools that write to /dev/null.
 
 #include "platform/fs/PathMap.h"
+#include "support/Interleaved.h"
 #include "support/Medians.h"
 #include "update/ExtractFirstEntry.h"
 #include "update/HttpFetch.h"
@@ -370,11 +371,8 @@ LV_CASE(BM_Curl);
 
 int main(int argc, char** argv)
 {
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.push_back(interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    if (!benchsupport::InitializeInterleaved(argc, argv))
+        return 1;
     Setup setup;
     Prepare(setup);
     g_setup = &setup;
