@@ -26,7 +26,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <string>
 #include <vector>
