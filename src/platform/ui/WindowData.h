@@ -111,7 +111,7 @@ struct WindowData {
 
     bool IsTopLevel() const { return AsTopLevel() != nullptr; }
     bool IsDesktop() const { return IsTopLevel() && AsTopLevel()->desktop; }
-    // A top-level window's SDL window; null for a control and the desktop.
+    // A top-level window's SDL window; null for a control, for the desktop and until it is made.
     NativeWindow* Native() const { return IsTopLevel() ? AsTopLevel()->native.get() : nullptr; }
 
 private:
