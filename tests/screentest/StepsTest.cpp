@@ -174,7 +174,8 @@ namespace {
 std::uint32_t NativeId(const CTestWnd& wnd)
 {
     plat::WindowData* data = plat::windows::Find(&wnd);
-    return data && data->native ? data->native->Id() : 0;
+    plat::NativeWindow* native = data ? data->Native() : nullptr;
+    return native ? native->Id() : 0;
 }
 
 // Longer than a closed window's window-system window outlives it at least.

@@ -30,10 +30,11 @@ Target Locate(const Wnd& wnd, Point client)
     if (!data)
         return {};
     WindowData* top = windows::TopLevelOf(*data);
-    if (!top || !top->native)
+    NativeWindow* native = top ? top->Native() : nullptr;
+    if (!native)
         return {};
     Point origin = windows::OriginInTopLevel(*data);
-    return { top->native->Id(), { origin.x + client.x, origin.y + client.y } };
+    return { native->Id(), { origin.x + client.x, origin.y + client.y } };
 }
 
 Uint8 SdlButton(MouseButton button)
@@ -182,7 +183,8 @@ const Surface* BackBuffer(const Wnd& wnd)
 {
     WindowData* data = windows::Find(&wnd);
     WindowData* top = data ? windows::TopLevelOf(*data) : nullptr;
-    return top && top->native ? &top->native->BackBuffer() : nullptr;
+    NativeWindow* native = top ? top->Native() : nullptr;
+    return native ? &native->BackBuffer() : nullptr;
 }
 
 std::uint32_t Pixel(const Wnd& wnd, Point client)

@@ -8,22 +8,25 @@ namespace plat {
 int Button::GetCheck() const
 {
     WindowData* data = windows::Find(this);
-    return data ? data->check : 0;
+    const ButtonState* button = data ? data->AsButton() : nullptr;
+    return button ? button->check : 0;
 }
 
 void Button::SetCheck(int check)
 {
     WindowData* data = windows::Find(this);
-    if (!data || data->check == check)
+    ButtonState* button = data ? data->AsButton() : nullptr;
+    if (!button || button->check == check)
         return;
-    data->check = check;
+    button->check = check;
     painter::Invalidate(*data, nullptr, true);
 }
 
 bool Button::IsPushed() const
 {
     WindowData* data = windows::Find(this);
-    return data && data->pressed;
+    const ButtonState* button = data ? data->AsButton() : nullptr;
+    return button && button->pressed;
 }
 
 void Button::DrawItem(const DrawItemStruct&) { }

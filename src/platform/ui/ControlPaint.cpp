@@ -46,7 +46,7 @@ std::string StripPrefix(std::string_view text)
 Font DialogFont(WindowData& data)
 {
     WindowData* top = windows::TopLevelOf(data);
-    return top ? top->font : Font();
+    return top ? top->AsTopLevel()->font : Font();
 }
 
 void PrepareBackground(WindowData& control, DeviceContext& dc, unsigned kind)
@@ -79,26 +79,26 @@ void DrawFocusRect(DeviceContext& dc, Rect r)
     }
 }
 
-void PaintPushButton(WindowData& data, DeviceContext& dc)
+void PaintPushButton(WindowData& data, const ButtonState& button, DeviceContext& dc)
 {
     Rect r = ClientRect(data);
     bool disabled = !data.enabled;
     COLORREF border = disabled ? RGB(191, 191, 191)
-        : data.pressed         ? RGB(0, 84, 153)
-        : data.defaultButton   ? RGB(0, 120, 215)
+        : button.pressed       ? RGB(0, 84, 153)
+        : button.defaultButton ? RGB(0, 120, 215)
                                : RGB(173, 173, 173);
-    COLORREF face = disabled ? RGB(204, 204, 204) : data.pressed ? RGB(204, 228, 247)
-                                                                 : RGB(225, 225, 225);
+    COLORREF face = disabled ? RGB(204, 204, 204) : button.pressed ? RGB(204, 228, 247)
+                                                                   : RGB(225, 225, 225);
     dc.FillSolidRect(r, border);
     dc.FillSolidRect({ r.left + 1, r.top + 1, r.right - 1, r.bottom - 1 }, face);
 
     dc.SelectObject(DialogFont(data));
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(disabled ? RGB(131, 131, 131) : RGB(0, 0, 0));
-    std::string text = data.noPrefix ? data.text : StripPrefix(data.text);
+    std::string text = button.noPrefix ? data.text : StripPrefix(data.text);
     if (ShowsFocus(data))
         DrawFocusRect(dc, { r.left + 3, r.top + 3, r.right - 3, r.bottom - 3 });
-    int shift = data.pressed ? 1 : 0;
+    int shift = button.pressed ? 1 : 0;
     int lines = LineCount(text);
     if (lines == 1) {
         dc.DrawText(text, { r.left + 2 + shift, r.top + shift, r.right - 2 + shift, r.bottom + shift }, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -109,7 +109,7 @@ void PaintPushButton(WindowData& data, DeviceContext& dc)
     dc.DrawText(text, { r.left + 2 + shift, top, r.right - 2 + shift, top + height }, DT_CENTER);
 }
 
-void PaintCheckBox(WindowData& data, DeviceContext& dc)
+void PaintCheckBox(WindowData& data, const ButtonState& button, DeviceContext& dc)
 {
     PrepareBackground(data, dc, CTLCOLOR_STATIC);
     Rect r = ClientRect(data);
@@ -118,10 +118,10 @@ void PaintCheckBox(WindowData& data, DeviceContext& dc)
     Rect box { 0, top, kBox, top + kBox };
     COLORREF ink = data.enabled ? RGB(51, 51, 51) : RGB(188, 188, 188);
     dc.FillSolidRect(box, ink);
-    COLORREF inside = !data.enabled ? RGB(230, 230, 230) : data.pressed ? RGB(204, 228, 247)
-                                                                        : RGB(255, 255, 255);
+    COLORREF inside = !data.enabled ? RGB(230, 230, 230) : button.pressed ? RGB(204, 228, 247)
+                                                                          : RGB(255, 255, 255);
     dc.FillSolidRect({ box.left + 1, box.top + 1, box.right - 1, box.bottom - 1 }, inside);
-    if (data.check) {
+    if (button.check) {
         Pen pen(PS_SOLID, 1, ink);
         Pen old = dc.SelectObject(pen);
         for (int dy = 0; dy < 2; ++dy) {
@@ -132,7 +132,7 @@ void PaintCheckBox(WindowData& data, DeviceContext& dc)
         dc.SelectObject(old);
     }
     dc.SelectObject(DialogFont(data));
-    std::string text = data.noPrefix ? data.text : StripPrefix(data.text);
+    std::string text = button.noPrefix ? data.text : StripPrefix(data.text);
     dc.DrawText(text, { kBox + 3, r.top, r.right, r.bottom }, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     if (ShowsFocus(data)) {
         // Round the text, one pixel out, inside the control.
@@ -142,16 +142,16 @@ void PaintCheckBox(WindowData& data, DeviceContext& dc)
     }
 }
 
-void PaintStatic(WindowData& data, DeviceContext& dc)
+void PaintStatic(WindowData& data, const StaticState& label, DeviceContext& dc)
 {
     PrepareBackground(data, dc, CTLCOLOR_STATIC);
     Rect r = ClientRect(data);
-    if (data.iconStatic) {
-        if (!data.icon.IsNull())
-            dc.DrawIconEx(0, 0, data.icon, kIconSize, kIconSize);
+    if (label.icon) {
+        if (!label.icon->IsNull())
+            dc.DrawIconEx(0, 0, *label.icon, kIconSize, kIconSize);
         return;
     }
-    if (data.sunken) {
+    if (label.sunken) {
         dc.FillSolidRect({ r.left, r.top, r.right, r.top + 1 }, RGB(160, 160, 160));
         dc.FillSolidRect({ r.left, r.top, r.left + 1, r.bottom }, RGB(160, 160, 160));
         dc.FillSolidRect({ r.left, r.bottom - 1, r.right, r.bottom }, RGB(255, 255, 255));
@@ -159,7 +159,7 @@ void PaintStatic(WindowData& data, DeviceContext& dc)
         r = { r.left + 1, r.top + 1, r.right - 1, r.bottom - 1 };
     }
     dc.SelectObject(DialogFont(data));
-    std::string text = data.noPrefix ? data.text : StripPrefix(data.text);
+    std::string text = label.noPrefix ? data.text : StripPrefix(data.text);
     int lineHeight = std::max(dc.GetTextMetrics().height, 1);
     int y = r.top;
     for (const std::string& line : WrapText(dc, text, r.Width())) {

@@ -32,20 +32,20 @@ LRESULT Run(Wnd& wnd, unsigned message, WPARAM wParam, LPARAM lParam)
         return 0;
     switch (data->kind) {
     case WindowKind::Dialog:
-        return Dialog(wnd, *data, message, wParam, lParam);
+        return Dialog(wnd, *data, *data->AsTopLevel(), message, wParam, lParam);
     case WindowKind::Button:
-        return Button(wnd, *data, message, wParam, lParam);
+        return Button(wnd, *data, *data->AsButton(), message, wParam, lParam);
     case WindowKind::Static:
-        return Static(wnd, *data, message, wParam, lParam);
+        return Static(wnd, *data, *data->AsStatic(), message, wParam, lParam);
     case WindowKind::WebHost:
-        return WebHost(wnd, *data, message, wParam, lParam);
+        return WebHost(wnd, *data, *data->AsWebHost(), message, wParam, lParam);
     case WindowKind::Popup:
         return 0;
     }
     return 0;
 }
 
-LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPARAM lParam)
+LRESULT Dialog(Wnd& wnd, WindowData& data, TopLevelState& top, unsigned message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND: {
@@ -81,15 +81,15 @@ LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPAR
             wnd.SendMessage(WM_CLOSE);
             break;
         case SC_MINIMIZE:
-            if (data.native)
-                data.native->Minimize();
+            if (top.native)
+                top.native->Minimize();
             break;
         case SC_RESTORE:
-            if (data.native)
-                data.native->Restore();
+            if (top.native)
+                top.native->Restore();
             break;
         case SC_KEYMENU:
-            if (data.sysMenu)
+            if (top.sysMenu)
                 TrackSystemMenu(data, windows::ClientOriginOnScreen(data));
             break;
         default:
@@ -100,12 +100,12 @@ LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPAR
         Command(data, IDCANCEL, 0);
         return 0;
     case WM_RBUTTONDOWN:
-        data.rightPressed = true;
+        top.rightPressed = true;
         return 0;
     case WM_RBUTTONUP:
         // Only a whole click: the release of a press that ended another
         // window (a test ends on the press) opens nothing.
-        if (data.sysMenu && std::exchange(data.rightPressed, false)) {
+        if (top.sysMenu && std::exchange(top.rightPressed, false)) {
             Point screen = PointFromLParam(lParam);
             wnd.ClientToScreen(&screen);
             TrackSystemMenu(data, screen);
@@ -121,7 +121,7 @@ LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPAR
         return 1;
     }
     case WM_QUERYDRAGICON:
-        return reinterpret_cast<LRESULT>(data.bigIcon);
+        return reinterpret_cast<LRESULT>(top.bigIcon);
     case WM_SETICON:
         return reinterpret_cast<LRESULT>(wnd.SetIcon(reinterpret_cast<const Icon*>(lParam), wParam == ICON_BIG));
     default:
@@ -129,32 +129,32 @@ LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPAR
     }
 }
 
-LRESULT Button(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM lParam)
+LRESULT Button(Wnd& wnd, WindowData& data, ButtonState& button, unsigned message, WPARAM, LPARAM lParam)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
-        data.tracking = true;
-        data.pressed = true;
+        button.tracking = true;
+        button.pressed = true;
         SetFocus(data);
         wnd.SetCapture();
         painter::Invalidate(data, nullptr, false);
         return 0;
     case WM_MOUSEMOVE: {
-        if (!data.tracking)
+        if (!button.tracking)
             return 0;
         bool inside = ClientRect(data).Contains(PointFromLParam(lParam));
-        if (inside != data.pressed) {
-            data.pressed = inside;
+        if (inside != button.pressed) {
+            button.pressed = inside;
             painter::Invalidate(data, nullptr, false);
         }
         return 0;
     }
     case WM_LBUTTONUP: {
-        if (!data.tracking)
+        if (!button.tracking)
             return 0;
         bool inside = ClientRect(data).Contains(PointFromLParam(lParam));
-        data.tracking = false;
-        data.pressed = false;
+        button.tracking = false;
+        button.pressed = false;
         HWND self = data.handle;
         if (loop::CaptureWindow() == self)
             Wnd::ReleaseCapture();
@@ -162,15 +162,15 @@ LRESULT Button(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM lPar
         if (!alive || !inside)
             return 0;
         painter::Invalidate(*alive, nullptr, false);
-        if (alive->checkBox)
-            alive->check = alive->check ? 0 : 1;
+        if (ButtonState* state = alive->AsButton(); state && state->checkBox)
+            state->check = state->check ? 0 : 1;
         windows::Send(alive->parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(alive->id), BN_CLICKED), static_cast<LPARAM>(self));
         return 0;
     }
     case WM_CAPTURECHANGED:
-        if (data.tracking) {
-            data.tracking = false;
-            data.pressed = false;
+        if (button.tracking) {
+            button.tracking = false;
+            button.pressed = false;
             painter::Invalidate(data, nullptr, false);
         }
         return 0;
@@ -178,20 +178,21 @@ LRESULT Button(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM lPar
         return 1;
     case WM_PAINT: {
         DeviceContext dc = painter::ContextFor(data);
-        if (data.ownerDraw) {
+        if (button.ownerDraw) {
             DrawItemStruct item;
             item.id = data.id;
-            item.state = (data.pressed ? ODS_SELECTED : 0) | (data.enabled ? 0 : ODS_DISABLED);
-            if (WindowData* dialog = windows::Find(data.parent); dialog && dialog->focus == data.handle)
-                item.state |= ODS_FOCUS | (dialog->focusCues ? 0 : ODS_NOFOCUSRECT);
+            item.state = (button.pressed ? ODS_SELECTED : 0) | (data.enabled ? 0 : ODS_DISABLED);
+            const WindowData* dialog = windows::Find(data.parent);
+            if (const TopLevelState* top = dialog ? dialog->AsTopLevel() : nullptr; top && top->focus == data.handle)
+                item.state |= ODS_FOCUS | (top->focusCues ? 0 : ODS_NOFOCUSRECT);
             item.control = &wnd;
             item.dc = &dc;
             item.rect = ClientRect(data);
             windows::Send(data.parent, WM_DRAWITEM, static_cast<WPARAM>(data.id), reinterpret_cast<LPARAM>(&item));
-        } else if (data.checkBox) {
-            PaintCheckBox(data, dc);
+        } else if (button.checkBox) {
+            PaintCheckBox(data, button, dc);
         } else {
-            PaintPushButton(data, dc);
+            PaintPushButton(data, button, dc);
         }
         return 0;
     }
@@ -200,14 +201,14 @@ LRESULT Button(Wnd& wnd, WindowData& data, unsigned message, WPARAM, LPARAM lPar
     }
 }
 
-LRESULT Static(Wnd&, WindowData& data, unsigned message, WPARAM, LPARAM)
+LRESULT Static(Wnd&, WindowData& data, const StaticState& label, unsigned message, WPARAM, LPARAM)
 {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
         DeviceContext dc = painter::ContextFor(data);
-        PaintStatic(data, dc);
+        PaintStatic(data, label, dc);
         return 0;
     }
     default:
@@ -215,10 +216,10 @@ LRESULT Static(Wnd&, WindowData& data, unsigned message, WPARAM, LPARAM)
     }
 }
 
-LRESULT WebHost(Wnd&, WindowData& data, unsigned message, WPARAM wParam, LPARAM lParam)
+LRESULT WebHost(Wnd&, WindowData& data, const WebHostState& host, unsigned message, WPARAM wParam, LPARAM lParam)
 {
     // Held for the call: the content may replace or end itself meanwhile.
-    std::shared_ptr<WebHostContent> content = data.webContent;
+    std::shared_ptr<WebHostContent> content = host.content;
     Point point = PointFromLParam(lParam);
     switch (message) {
     case WM_ERASEBKGND:

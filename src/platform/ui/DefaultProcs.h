@@ -10,10 +10,11 @@ namespace plat::defproc {
 
 LRESULT Run(Wnd& wnd, unsigned message, WPARAM wParam, LPARAM lParam);
 
-LRESULT Dialog(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPARAM lParam);
-LRESULT Button(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPARAM lParam);
-LRESULT Static(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPARAM lParam);
-LRESULT WebHost(Wnd& wnd, WindowData& data, unsigned message, WPARAM wParam, LPARAM lParam);
+// Each kind's own, handed the state of that kind.
+LRESULT Dialog(Wnd& wnd, WindowData& data, TopLevelState& top, unsigned message, WPARAM wParam, LPARAM lParam);
+LRESULT Button(Wnd& wnd, WindowData& data, ButtonState& button, unsigned message, WPARAM wParam, LPARAM lParam);
+LRESULT Static(Wnd& wnd, WindowData& data, const StaticState& label, unsigned message, WPARAM wParam, LPARAM lParam);
+LRESULT WebHost(Wnd& wnd, WindowData& data, const WebHostState& host, unsigned message, WPARAM wParam, LPARAM lParam);
 
 // The dialog face colour, behind every control that is not told otherwise.
 constexpr COLORREF kFace = RGB(240, 240, 240);
@@ -24,9 +25,9 @@ void PrepareBackground(WindowData& control, DeviceContext& dc, unsigned kind);
 // The font of the control's dialog.
 Font DialogFont(WindowData& data);
 
-void PaintPushButton(WindowData& data, DeviceContext& dc);
-void PaintCheckBox(WindowData& data, DeviceContext& dc);
-void PaintStatic(WindowData& data, DeviceContext& dc);
+void PaintPushButton(WindowData& data, const ButtonState& button, DeviceContext& dc);
+void PaintCheckBox(WindowData& data, const ButtonState& button, DeviceContext& dc);
+void PaintStatic(WindowData& data, const StaticState& label, DeviceContext& dc);
 
 // "&x" shows x (the mnemonic is not underlined here), "&&" shows "&".
 std::string StripPrefix(std::string_view text);

@@ -58,20 +58,24 @@ void CreateControl(const DialogTemplate& tmpl, const ControlTemplate& ct, HWND p
     c.rect = tmpl.ToPixels(ct.units);
     c.visible = ct.visible;
     c.enabled = !ct.disabled;
-    c.ownerDraw = ct.ownerDraw;
-    c.checkBox = ct.kind == ControlKind::CheckBox;
-    c.defaultButton = ct.defaultButton;
-    c.noPrefix = ct.noPrefix;
-    c.sunken = ct.sunken;
-    c.tabStop = ct.tabStop;
     c.group = ct.group;
-    if (ct.kind == ControlKind::Icon) {
-        c.iconStatic = true;
-        std::from_chars(ct.text.data(), ct.text.data() + ct.text.size(), c.iconId);
-        c.icon.LoadIcon(c.iconId);
-    } else {
-        c.text = ct.text;
+    if (ButtonState* button = c.AsButton()) {
+        button->ownerDraw = ct.ownerDraw;
+        button->checkBox = ct.kind == ControlKind::CheckBox;
+        button->defaultButton = ct.defaultButton;
+        button->noPrefix = ct.noPrefix;
+        button->tabStop = ct.tabStop;
+    } else if (StaticState* label = c.AsStatic()) {
+        label->noPrefix = ct.noPrefix;
+        label->sunken = ct.sunken;
+        if (ct.kind == ControlKind::Icon) {
+            int iconId = 0;
+            std::from_chars(ct.text.data(), ct.text.data() + ct.text.size(), iconId);
+            label->icon.emplace().LoadIcon(iconId);
+        }
     }
+    if (ct.kind != ControlKind::Icon)
+        c.text = ct.text;
 }
 
 }
@@ -112,34 +116,36 @@ bool Dialog::CreateWindowFromTemplate(HWND owner)
         ownerData = windows::TopLevelOf(*ownerData);
 
     WindowData& data = windows::Create(WindowKind::Dialog, this, 0);
+    TopLevelState& top = *data.AsTopLevel();
     data.owner = ownerData ? ownerData->handle : 0;
-    data.framed = tmpl->caption;
-    data.sysMenu = tmpl->sysMenu;
-    data.minimizeBox = tmpl->minimizeBox;
+    top.framed = tmpl->caption;
+    top.sysMenu = tmpl->sysMenu;
+    top.minimizeBox = tmpl->minimizeBox;
     data.text = tmpl->title;
-    data.font.CreateFont(tmpl->FontPixels(), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    top.font.CreateFont(tmpl->FontPixels(), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, tmpl->fontFace);
 
     // Centred over the owner, else on the screen.
     Size client = tmpl->ClientSize();
-    int insetX = data.framed ? 2 * windows::kFrameSide : 0;
-    int insetY = data.framed ? windows::kFrameTop + windows::kFrameSide : 0;
+    int insetX = top.framed ? 2 * windows::kFrameSide : 0;
+    int insetY = top.framed ? windows::kFrameTop + windows::kFrameSide : 0;
     int w = client.cx + insetX;
     int h = client.cy + insetY;
-    Rect area = ownerData && ownerData->native && ownerData->visible ? ownerData->rect : monitors::Primary();
+    NativeWindow* ownerNative = ownerData ? ownerData->Native() : nullptr;
+    Rect area = ownerNative && ownerData->visible ? ownerData->rect : monitors::Primary();
     int x = area.left + (area.Width() - w) / 2;
     int y = area.top + (area.Height() - h) / 2;
     data.rect = { x, y, x + w, y + h };
 
     Point origin = windows::ClientOriginOnScreen(data);
-    data.native = std::make_unique<NativeWindow>(data.text, Rect { origin.x, origin.y, origin.x + client.cx, origin.y + client.cy },
-        data.framed ? WindowFrame::Dialog : WindowFrame::None, WindowRole::Normal);
-    if (!data.native->IsValid()) {
+    top.native = std::make_unique<NativeWindow>(data.text, Rect { origin.x, origin.y, origin.x + client.cx, origin.y + client.cy },
+        top.framed ? WindowFrame::Dialog : WindowFrame::None, WindowRole::Normal);
+    if (!top.native->IsValid()) {
         windows::Destroy(data.handle);
         return false;
     }
-    if (ownerData && ownerData->native)
-        data.native->SetModalFor(ownerData->native.get());
+    if (ownerNative)
+        top.native->SetModalFor(ownerNative);
     HWND self = data.handle;
     for (const ControlTemplate& ct : tmpl->controls)
         CreateControl(*tmpl, ct, self);
@@ -180,8 +186,8 @@ std::intptr_t Dialog::DoModal()
     // The owner comes back before this window goes, so it takes the focus.
     if (disabledOwner && plat::IsWindow(ownerHandle)) {
         FromHandle(ownerHandle)->EnableWindow(true);
-        if (WindowData* o = windows::Find(ownerHandle); o && o->native)
-            o->native->Activate();
+        if (WindowData* o = windows::Find(ownerHandle); o && o->Native())
+            o->Native()->Activate();
     }
     if (windows::Find(self))
         windows::Destroy(self);

@@ -16,7 +16,13 @@ namespace {
 
 bool CanFocus(const WindowData& c)
 {
-    return c.kind == WindowKind::Button && c.visible && c.enabled;
+    return c.AsButton() && c.visible && c.enabled;
+}
+
+HWND FocusOf(const WindowData& dialog)
+{
+    const TopLevelState* top = dialog.AsTopLevel();
+    return top ? top->focus : 0;
 }
 
 void Command(WindowData& dialog, int id, HWND from)
@@ -26,7 +32,8 @@ void Command(WindowData& dialog, int id, HWND from)
 
 bool IsPushButton(const WindowData& c)
 {
-    return c.kind == WindowKind::Button && !c.ownerDraw && !c.checkBox;
+    const ButtonState* button = c.AsButton();
+    return button && !button->ownerDraw && !button->checkBox;
 }
 
 // Enter: the focused push button, else the default button, else IDOK.
@@ -38,7 +45,8 @@ void AcceptCommand(WindowData& dialog)
     }
     for (HWND child : dialog.children) {
         WindowData* c = windows::Find(child);
-        if (c && c->defaultButton && c->visible && c->enabled) {
+        const ButtonState* button = c ? c->AsButton() : nullptr;
+        if (button && button->defaultButton && c->visible && c->enabled) {
             Command(dialog, c->id, c->handle);
             return;
         }
@@ -56,15 +64,16 @@ void Repaint(HWND hwnd)
 // to the first (forward) or the last.
 void Move(WindowData& dialog, const std::vector<HWND>& order, int step)
 {
-    if (order.empty())
+    TopLevelState* top = dialog.AsTopLevel();
+    if (order.empty() || !top)
         return;
-    auto it = std::find(order.begin(), order.end(), dialog.focus);
+    auto it = std::find(order.begin(), order.end(), top->focus);
     int count = static_cast<int>(order.size());
     int index = it == order.end() ? (step > 0 ? 0 : count - 1)
                                   : ((static_cast<int>(it - order.begin()) + step) % count + count) % count;
-    if (!dialog.focusCues) {
-        dialog.focusCues = true;
-        Repaint(dialog.focus);
+    if (!top->focusCues) {
+        top->focusCues = true;
+        Repaint(top->focus);
     }
     if (WindowData* target = windows::Find(order[index]))
         SetFocus(*target);
@@ -73,9 +82,11 @@ void Move(WindowData& dialog, const std::vector<HWND>& order, int step)
 std::vector<HWND> TabStops(const WindowData& dialog)
 {
     std::vector<HWND> order;
-    for (HWND child : dialog.children)
-        if (WindowData* c = windows::Find(child); c && c->tabStop && CanFocus(*c))
+    for (HWND child : dialog.children) {
+        WindowData* c = windows::Find(child);
+        if (c && CanFocus(*c) && c->AsButton()->tabStop)
             order.push_back(child);
+    }
     return order;
 }
 
@@ -84,6 +95,7 @@ std::vector<HWND> TabStops(const WindowData& dialog)
 std::vector<HWND> FocusGroup(const WindowData& dialog)
 {
     std::vector<std::vector<HWND>> groups(1);
+    HWND focus = FocusOf(dialog);
     bool focusSeen = false;
     std::size_t focusGroup = 0;
     for (HWND child : dialog.children) {
@@ -94,7 +106,7 @@ std::vector<HWND> FocusGroup(const WindowData& dialog)
             groups.emplace_back();
         if (CanFocus(*c))
             groups.back().push_back(child);
-        if (child == dialog.focus) {
+        if (child == focus) {
             focusSeen = true;
             focusGroup = groups.size() - 1;
         }
@@ -102,21 +114,22 @@ std::vector<HWND> FocusGroup(const WindowData& dialog)
     return focusSeen ? groups[focusGroup] : TabStops(dialog);
 }
 
-void PushIn(WindowData& control, bool in)
+void PushIn(WindowData& control, ButtonState& button, bool in)
 {
-    control.keyPressed = in;
-    control.pressed = in;
+    button.keyPressed = in;
+    button.pressed = in;
     painter::Invalidate(control, nullptr, false);
 }
 
 void ReleaseSpace(WindowData& dialog)
 {
     WindowData* f = FocusedControl(dialog);
-    if (!f || !f->keyPressed)
+    ButtonState* button = f ? f->AsButton() : nullptr;
+    if (!button || !button->keyPressed)
         return;
-    PushIn(*f, false);
-    if (f->checkBox)
-        f->check = f->check ? 0 : 1;
+    PushIn(*f, *button, false);
+    if (button->checkBox)
+        button->check = button->check ? 0 : 1;
     Command(dialog, f->id, f->handle);
 }
 
@@ -124,28 +137,30 @@ void ReleaseSpace(WindowData& dialog)
 
 WindowData* FocusedControl(WindowData& dialog)
 {
-    WindowData* c = windows::Find(dialog.focus);
+    WindowData* c = windows::Find(FocusOf(dialog));
     return c && c->parent == dialog.handle && CanFocus(*c) ? c : nullptr;
 }
 
 bool ShowsFocus(const WindowData& control)
 {
     const WindowData* dialog = windows::Find(control.parent);
-    return dialog && dialog->focus == control.handle && dialog->focusCues;
+    const TopLevelState* top = dialog ? dialog->AsTopLevel() : nullptr;
+    return top && top->focus == control.handle && top->focusCues;
 }
 
 void SetFocus(WindowData& control)
 {
     WindowData* dialog = windows::Find(control.parent);
-    if (!dialog || dialog->focus == control.handle)
+    TopLevelState* top = dialog ? dialog->AsTopLevel() : nullptr;
+    if (!top || top->focus == control.handle)
         return;
     // A button pushed in by Space comes out without a click when the focus leaves it.
-    if (WindowData* old = windows::Find(dialog->focus)) {
-        if (old->keyPressed)
-            PushIn(*old, false);
+    if (WindowData* old = windows::Find(top->focus)) {
+        if (ButtonState* button = old->AsButton(); button && button->keyPressed)
+            PushIn(*old, *button, false);
         painter::Invalidate(*old, nullptr, false);
     }
-    dialog->focus = control.handle;
+    top->focus = control.handle;
     painter::Invalidate(control, nullptr, false);
 }
 
@@ -180,8 +195,9 @@ bool DialogKey(WindowData& dialog, unsigned message, unsigned key)
         Move(dialog, FocusGroup(dialog), 1);
         return true;
     case VK_SPACE:
-        if (WindowData* f = FocusedControl(dialog); f && !f->keyPressed)
-            PushIn(*f, true);
+        if (WindowData* f = FocusedControl(dialog))
+            if (ButtonState* button = f->AsButton(); button && !button->keyPressed)
+                PushIn(*f, *button, true);
         return true;
     case VK_RETURN:
         AcceptCommand(dialog);

@@ -162,8 +162,8 @@ void PresentAll()
 {
     for (HWND hwnd : windows::TopLevels()) {
         WindowData* data = windows::Find(hwnd);
-        if (data && data->native)
-            data->native->Present();
+        if (NativeWindow* native = data ? data->Native() : nullptr)
+            native->Present();
     }
 }
 
@@ -369,9 +369,10 @@ Point CursorPos()
     // Any window's connection will do: the pointer is the X server's.
     for (HWND hwnd : windows::TopLevels()) {
         WindowData* data = windows::Find(hwnd);
-        if (!data || !data->native || !data->native->IsValid())
+        NativeWindow* native = data ? data->Native() : nullptr;
+        if (!native || !native->IsValid())
             continue;
-        if (std::optional<Point> pointer = QueryX11Pointer(data->native->Window()))
+        if (std::optional<Point> pointer = QueryX11Pointer(native->Window()))
             return *pointer;
         break;
     }

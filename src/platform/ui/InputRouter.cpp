@@ -25,7 +25,7 @@ WindowData* TopLevelForNative(Uint32 id)
 {
     for (HWND hwnd : windows::TopLevels()) {
         WindowData* data = windows::Find(hwnd);
-        if (data && data->native && data->native->Id() == id)
+        if (data && data->Native() && data->Native()->Id() == id)
             return data;
     }
     return nullptr;
@@ -59,8 +59,8 @@ bool IsEnabledChain(const WindowData& data)
 void RaiseActiveModal()
 {
     if (WindowData* modal = windows::Find(ActiveModal()))
-        if (modal->native)
-            modal->native->Raise();
+        if (NativeWindow* native = modal->Native())
+            native->Raise();
 }
 
 unsigned KeyState(Uint32 buttons)
@@ -93,11 +93,11 @@ WindowData* TopLevelAt(Point screen)
     std::reverse(order.begin(), order.end());
     std::stable_partition(order.begin(), order.end(), [](HWND h) {
         WindowData* w = windows::Find(h);
-        return w && w->topMost;
+        return w && w->AsTopLevel()->topMost;
     });
     for (HWND hwnd : order) {
         WindowData* w = windows::Find(hwnd);
-        if (!w || !w->visible || !w->native || w->kind == WindowKind::Popup)
+        if (!w || !w->visible || !w->Native() || w->kind == WindowKind::Popup)
             continue;
         Point origin = windows::ClientOriginOnScreen(*w);
         Size size = windows::ClientSize(*w);
@@ -218,24 +218,27 @@ void WindowEvent(const SDL_WindowEvent& event)
         }
         windows::Send(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
-    case SDL_WINDOWEVENT_EXPOSED:
-        if (!top->native)
+    case SDL_WINDOWEVENT_EXPOSED: {
+        NativeWindow* native = top->Native();
+        if (!native)
             break;
-        top->native->MarkDirty(top->native->BackBuffer().Bounds());
+        native->MarkDirty(native->BackBuffer().Bounds());
         // Showing the window already asked for its first erase and paint;
         // a later expose asks the window to draw again what was lost.
-        if (!top->native->TakeMappingExpose())
+        if (!native->TakeMappingExpose())
             painter::Invalidate(*top, nullptr, true);
         break;
+    }
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         painter::Invalidate(*top, nullptr, true);
-        if (top->native)
-            top->native->MarkDirty(top->native->BackBuffer().Bounds());
+        if (NativeWindow* native = top->Native())
+            native->MarkDirty(native->BackBuffer().Bounds());
         break;
     case SDL_WINDOWEVENT_MOVED: {
-        int insetX = top->framed ? windows::kFrameSide : 0;
-        int insetY = top->framed ? windows::kFrameTop : 0;
+        bool framed = top->AsTopLevel()->framed;
+        int insetX = framed ? windows::kFrameSide : 0;
+        int insetY = framed ? windows::kFrameTop : 0;
         int w = top->rect.Width();
         int h = top->rect.Height();
         top->rect = { event.data1 - insetX, event.data2 - insetY, event.data1 - insetX + w, event.data2 - insetY + h };

@@ -252,8 +252,9 @@ unsigned TrackPopupMenu(const Menu& menu, Point screen, HWND owner)
     WindowData& data = windows::Create(WindowKind::Popup, &popup, 0);
     data.owner = owner;
     data.rect = { screen.x, screen.y, screen.x + width, screen.y + height };
-    data.native = std::make_unique<NativeWindow>("", data.rect, WindowFrame::None, WindowRole::Menu);
-    if (!data.native->IsValid()) {
+    std::unique_ptr<NativeWindow>& native = data.AsTopLevel()->native;
+    native = std::make_unique<NativeWindow>("", data.rect, WindowFrame::None, WindowRole::Menu);
+    if (!native->IsValid()) {
         popup.DestroyWindow();
         return 0;
     }
@@ -263,8 +264,8 @@ unsigned TrackPopupMenu(const Menu& menu, Point screen, HWND owner)
     RunMessageLoop(popup.done);
     loop::SetMenuWindow(previousMenu);
     popup.DestroyWindow();
-    if (WindowData* o = windows::Find(owner); o && o->native)
-        o->native->Activate();
+    if (WindowData* o = windows::Find(owner); o && o->Native())
+        o->Native()->Activate();
     if (popup.closeOwner)
         windows::Send(owner, WM_SYSKEYDOWN, VK_F4, MAKELPARAM(1, 0x2000));
     return popup.chosen;

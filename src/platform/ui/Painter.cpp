@@ -67,7 +67,7 @@ bool PaintPending()
     bool painted = false;
     for (HWND hwnd : windows::TopLevels()) {
         WindowData* data = windows::Find(hwnd);
-        if (data && data->native && data->visible)
+        if (data && data->Native() && data->visible)
             painted = PaintTree(hwnd) || painted;
     }
     return painted;
@@ -96,13 +96,14 @@ DeviceContext ContextFor(const WindowData& data)
     if (!IsShowing(data))
         return {};
     WindowData* top = windows::TopLevelOf(const_cast<WindowData&>(data));
-    if (!top || !top->native || !top->native->IsValid())
+    NativeWindow* native = top ? top->Native() : nullptr;
+    if (!native || !native->IsValid())
         return {};
     Point origin = windows::OriginInTopLevel(data);
     Size size = windows::ClientSize(data);
     Rect area { origin.x, origin.y, origin.x + size.cx, origin.y + size.cy };
-    top->native->MarkDirty(area);
-    return DeviceContext(top->native->BackBuffer(), area);
+    native->MarkDirty(area);
+    return DeviceContext(native->BackBuffer(), area);
 }
 
 }

@@ -8,9 +8,10 @@ namespace plat {
 bool NavigateHost(Wnd& host, std::string_view address)
 {
     WindowData* data = windows::Find(&host);
-    if (!data || data->kind != WindowKind::WebHost)
+    WebHostState* state = data ? data->AsWebHost() : nullptr;
+    if (!state)
         return false;
-    data->hostAddress = std::string(address);
+    state->address = std::string(address);
     painter::Invalidate(*data, nullptr, true);
     return true;
 }
@@ -18,7 +19,8 @@ bool NavigateHost(Wnd& host, std::string_view address)
 std::string HostAddress(const Wnd& host)
 {
     WindowData* data = windows::Find(&host);
-    return data ? data->hostAddress : std::string();
+    const WebHostState* state = data ? data->AsWebHost() : nullptr;
+    return state ? state->address : std::string();
 }
 
 bool WebHost::Navigate(std::string_view address)
@@ -34,11 +36,12 @@ std::string WebHost::LocationURL() const
 bool SetWebHostContent(Wnd& host, std::unique_ptr<WebHostContent> content)
 {
     WindowData* data = windows::Find(&host);
-    if (!data || data->kind != WindowKind::WebHost)
+    WebHostState* state = data ? data->AsWebHost() : nullptr;
+    if (!state)
         return false;
     // The old content goes before the new one starts.
-    data->webContent.reset();
-    data->webContent = std::move(content);
+    state->content.reset();
+    state->content = std::move(content);
     painter::Invalidate(*data, nullptr, true);
     return true;
 }
@@ -46,7 +49,8 @@ bool SetWebHostContent(Wnd& host, std::unique_ptr<WebHostContent> content)
 WebHostContent* GetWebHostContent(const Wnd& host)
 {
     WindowData* data = windows::Find(&host);
-    return data ? data->webContent.get() : nullptr;
+    const WebHostState* state = data ? data->AsWebHost() : nullptr;
+    return state ? state->content.get() : nullptr;
 }
 
 }

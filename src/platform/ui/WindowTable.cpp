@@ -8,6 +8,29 @@
 #include <algorithm>
 #include <map>
 
+namespace plat {
+
+WindowData::WindowData(WindowKind windowKind)
+    : kind(windowKind)
+{
+    switch (windowKind) {
+    case WindowKind::Dialog:
+    case WindowKind::Popup:
+        break; // the state starts as a top-level window's
+    case WindowKind::Button:
+        m_state.emplace<ButtonState>();
+        break;
+    case WindowKind::Static:
+        m_state.emplace<StaticState>();
+        break;
+    case WindowKind::WebHost:
+        m_state.emplace<WebHostState>();
+        break;
+    }
+}
+
+}
+
 namespace plat::windows {
 
 namespace {
@@ -57,9 +80,8 @@ WindowData* Find(const Wnd* wnd)
 WindowData& Create(WindowKind kind, Wnd* object, HWND parent)
 {
     Table& table = TheTable();
-    auto data = std::make_unique<WindowData>();
+    auto data = std::make_unique<WindowData>(kind);
     data->handle = table.next++;
-    data->kind = kind;
     data->object = object;
     data->parent = parent;
     if (object)
@@ -149,8 +171,9 @@ Point ClientOriginOnScreen(const WindowData& data)
     const WindowData* top = TopLevelOf(const_cast<WindowData&>(data));
     if (!top)
         return origin;
-    int insetX = top->framed ? kFrameSide : 0;
-    int insetY = top->framed ? kFrameTop : 0;
+    bool framed = top->AsTopLevel()->framed;
+    int insetX = framed ? kFrameSide : 0;
+    int insetY = framed ? kFrameTop : 0;
     origin.x += top->rect.left + insetX;
     origin.y += top->rect.top + insetY;
     return origin;
@@ -160,7 +183,7 @@ Size ClientSize(const WindowData& data)
 {
     int w = data.rect.Width();
     int h = data.rect.Height();
-    if (data.IsTopLevel() && data.framed) {
+    if (const TopLevelState* top = data.AsTopLevel(); top && top->framed) {
         w -= 2 * kFrameSide;
         h -= kFrameTop + kFrameSide;
     }

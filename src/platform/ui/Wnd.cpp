@@ -62,8 +62,8 @@ void Wnd::SetWindowText(std::string_view text)
     if (!data)
         return;
     data->text = std::string(text);
-    if (data->native)
-        data->native->SetTitle(data->text);
+    if (NativeWindow* native = data->Native())
+        native->SetTitle(data->text);
     else
         painter::Invalidate(*data, nullptr, true);
 }
@@ -133,16 +133,18 @@ unsigned Wnd::IsDlgButtonChecked(int id) const
 {
     WindowData* data = windows::Find(this);
     WindowData* child = data ? windows::ChildById(*data, id) : nullptr;
-    return child ? static_cast<unsigned>(child->check) : 0;
+    const ButtonState* button = child ? child->AsButton() : nullptr;
+    return button ? static_cast<unsigned>(button->check) : 0;
 }
 
 void Wnd::CheckDlgButton(int id, unsigned check)
 {
     WindowData* data = windows::Find(this);
     WindowData* child = data ? windows::ChildById(*data, id) : nullptr;
-    if (!child || child->check == static_cast<int>(check))
+    ButtonState* button = child ? child->AsButton() : nullptr;
+    if (!button || button->check == static_cast<int>(check))
         return;
-    child->check = static_cast<int>(check);
+    button->check = static_cast<int>(check);
     painter::Invalidate(*child, nullptr, true);
 }
 

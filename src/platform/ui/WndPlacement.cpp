@@ -28,8 +28,8 @@ void PlaceTopLevel(WindowData& data, Rect frame)
 {
     Size oldSize = windows::ClientSize(data);
     data.rect = frame;
-    if (data.native)
-        data.native->SetClientRect(ClientOnScreen(data));
+    if (NativeWindow* native = data.Native())
+        native->SetClientRect(ClientOnScreen(data));
     if (windows::ClientSize(data) != oldSize)
         painter::Invalidate(data, nullptr, true);
 }
@@ -53,7 +53,7 @@ Wnd* Wnd::GetDesktopWindow()
     static DesktopWnd* desktop = new DesktopWnd;
     if (!desktop->IsWindow()) {
         WindowData& data = windows::Create(WindowKind::Dialog, desktop, 0);
-        data.desktop = true;
+        data.AsTopLevel()->desktop = true;
         data.visible = true;
     }
     return desktop;
@@ -62,7 +62,7 @@ Wnd* Wnd::GetDesktopWindow()
 void Wnd::MoveWindow(int x, int y, int width, int height, bool repaint)
 {
     WindowData* data = windows::Find(this);
-    if (!data || data->desktop)
+    if (!data || data->IsDesktop())
         return;
     Rect rect { x, y, x + std::max(width, 0), y + std::max(height, 0) };
     if (data->IsTopLevel())
@@ -79,14 +79,14 @@ void Wnd::MoveWindow(const Rect& rect, bool repaint)
 void Wnd::CenterWindow(Wnd* alternateOwner)
 {
     WindowData* data = windows::Find(this);
-    if (!data || data->desktop)
+    if (!data || data->IsDesktop())
         return;
     Rect area;
     if (data->IsTopLevel()) {
         WindowData* ref = windows::Find(alternateOwner);
         if (!ref)
             ref = windows::Find(data->owner);
-        if (ref && ref->visible && ref->native && !Wnd::FromHandle(ref->handle)->IsIconic())
+        if (ref && ref->visible && ref->Native() && !Wnd::FromHandle(ref->handle)->IsIconic())
             ref->object->GetWindowRect(&area);
         else
             area = monitors::Primary();
@@ -110,22 +110,22 @@ void Wnd::CenterWindow(Wnd* alternateOwner)
 bool Wnd::SetWindowPos(InsertAfter after, int x, int y, int cx, int cy, unsigned flags)
 {
     WindowData* data = windows::Find(this);
-    if (!data || data->desktop)
+    if (!data || data->IsDesktop())
         return false;
     Rect rect = data->rect;
     if (!(flags & SWP_NOMOVE))
         rect = { x, y, x + rect.Width(), y + rect.Height() };
     if (!(flags & SWP_NOSIZE))
         rect.right = rect.left + std::max(cx, 0), rect.bottom = rect.top + std::max(cy, 0);
-    if (data->IsTopLevel()) {
+    if (TopLevelState* top = data->AsTopLevel()) {
         PlaceTopLevel(*data, rect);
         if (!(flags & SWP_NOZORDER) && after != InsertAfter::Top) {
-            data->topMost = after == InsertAfter::TopMost;
-            if (data->native)
-                data->native->SetTopMost(data->topMost);
+            top->topMost = after == InsertAfter::TopMost;
+            if (top->native)
+                top->native->SetTopMost(top->topMost);
         }
-        if (!(flags & SWP_NOZORDER) && data->native)
-            data->native->Raise();
+        if (!(flags & SWP_NOZORDER) && top->native)
+            top->native->Raise();
     } else {
         PlaceChild(*data, rect, true);
     }
@@ -145,7 +145,7 @@ void Wnd::GetWindowRect(Rect* rect) const
         *rect = {};
         return;
     }
-    if (data->desktop) {
+    if (data->IsDesktop()) {
         data->rect = monitors::Primary();
         *rect = data->rect;
         return;
@@ -166,7 +166,7 @@ void Wnd::GetClientRect(Rect* rect) const
         *rect = {};
         return;
     }
-    if (data->desktop)
+    if (data->IsDesktop())
         data->rect = monitors::Primary();
     Size size = windows::ClientSize(*data);
     *rect = { 0, 0, size.cx, size.cy };

@@ -31,7 +31,7 @@ bool HoldsCapture(const WindowData& data)
 bool Wnd::ShowWindow(int command)
 {
     WindowData* data = windows::Find(this);
-    if (!data || data->desktop)
+    if (!data || data->IsDesktop())
         return false;
     bool wasVisible = data->visible;
     switch (command) {
@@ -41,27 +41,27 @@ bool Wnd::ShowWindow(int command)
         if (HoldsCapture(*data))
             ReleaseCapture();
         data->visible = false;
-        if (data->native) {
-            data->native->Show(false);
+        if (NativeWindow* native = data->Native()) {
+            native->Show(false);
         } else if (WindowData* parent = windows::Find(data->parent)) {
             painter::Invalidate(*parent, &data->rect, true);
         }
         break;
     case SW_MINIMIZE:
-        if (data->native)
-            data->native->Minimize();
+        if (NativeWindow* native = data->Native())
+            native->Minimize();
         break;
     case SW_RESTORE:
-        if (data->native)
-            data->native->Restore();
+        if (NativeWindow* native = data->Native())
+            native->Restore();
         [[fallthrough]];
     default:
         if (wasVisible)
             break;
         data->visible = true;
-        if (data->native) {
-            data->native->SetIcon(data->bigIcon ? data->bigIcon : data->smallIcon);
-            data->native->Show(true);
+        if (TopLevelState* top = data->AsTopLevel(); top && top->native) {
+            top->native->SetIcon(top->bigIcon ? top->bigIcon : top->smallIcon);
+            top->native->Show(true);
         }
         painter::Invalidate(*data, nullptr, true);
         break;
@@ -72,9 +72,10 @@ bool Wnd::ShowWindow(int command)
 bool Wnd::IsIconic() const
 {
     WindowData* data = windows::Find(this);
-    if (!data || !data->native || !data->native->Window())
+    NativeWindow* native = data ? data->Native() : nullptr;
+    if (!native || !native->Window())
         return false;
-    return (SDL_GetWindowFlags(data->native->Window()) & SDL_WINDOW_MINIMIZED) != 0;
+    return (SDL_GetWindowFlags(native->Window()) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
 std::uintptr_t Wnd::SetTimer(std::uintptr_t id, unsigned elapseMs)
@@ -122,36 +123,39 @@ bool Wnd::ReleaseCapture()
 Menu* Wnd::GetSystemMenu(bool revert)
 {
     WindowData* data = windows::Find(this);
-    if (!data || !data->IsTopLevel() || !data->sysMenu)
+    TopLevelState* top = data ? data->AsTopLevel() : nullptr;
+    if (!top || !top->sysMenu)
         return nullptr;
     if (revert) {
-        data->systemMenu.reset();
+        top->systemMenu.reset();
         return nullptr;
     }
-    if (!data->systemMenu)
-        data->systemMenu = Menu::StandardWindowMenu(data->minimizeBox);
-    return data->systemMenu.get();
+    if (!top->systemMenu)
+        top->systemMenu = Menu::StandardWindowMenu(top->minimizeBox);
+    return top->systemMenu.get();
 }
 
 const Icon* Wnd::SetIcon(const Icon* icon, bool bigIcon)
 {
     WindowData* data = windows::Find(this);
-    if (!data)
+    TopLevelState* top = data ? data->AsTopLevel() : nullptr;
+    if (!top)
         return nullptr;
-    const Icon*& slot = bigIcon ? data->bigIcon : data->smallIcon;
+    const Icon*& slot = bigIcon ? top->bigIcon : top->smallIcon;
     const Icon* previous = slot;
     slot = icon;
-    if (data->native)
-        data->native->SetIcon(data->bigIcon ? data->bigIcon : data->smallIcon);
+    if (top->native)
+        top->native->SetIcon(top->bigIcon ? top->bigIcon : top->smallIcon);
     return previous;
 }
 
 const Icon* Wnd::GetIcon(bool bigIcon) const
 {
     WindowData* data = windows::Find(this);
-    if (!data)
+    const TopLevelState* top = data ? data->AsTopLevel() : nullptr;
+    if (!top)
         return nullptr;
-    return bigIcon ? data->bigIcon : data->smallIcon;
+    return bigIcon ? top->bigIcon : top->smallIcon;
 }
 
 }

@@ -18,7 +18,8 @@ using plat::automation::BackBuffer;
 SDL_Surface* WindowSurface(const plat::Wnd& wnd)
 {
     plat::WindowData* data = plat::windows::Find(&wnd);
-    return data && data->native ? SDL_GetWindowSurface(data->native->Window()) : nullptr;
+    plat::NativeWindow* native = data ? data->Native() : nullptr;
+    return native ? SDL_GetWindowSurface(native->Window()) : nullptr;
 }
 
 std::uint32_t SurfacePixel(SDL_Surface* s, int x, int y)
