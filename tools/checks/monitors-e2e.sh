@@ -121,17 +121,18 @@ e2e_cleanup; trap - EXIT
 # when still) and ended with Escape, and a second Escape ending the program,
 # the keyboard back on the main window. Started again: the About dialog takes
 # the keyboard and gives it back when Escape closes it, and after a test the
-# close box ends the program.
+# close box ends the program. Without the frame's plugin it runs frameless.
 scenario=wayland-program
 e2e_begin monitors-e2e 1280x1024x24
 weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\nbackground-color=0xff203040\n[output]\nname=X1\nmode=1280x1024')"
 exe=$(cd "$build" && pwd)/bin/lv.exe
 mkdir -p "$work/lv" && cp "$exe" "$work/lv/lv.exe"
-# Starts the program and finds its main window's client area at $wx, $wy.
+# Starts the program (with the environment settings given) and finds its
+# main window's client area at $wx, $wy.
 start_program() {
   # The pointer's image sits off the screen, out of the face-colour box.
   xdotool mousemove 1279 1023
-  (cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec ./lv.exe >"$work/lv.log" 2>&1) & app=$!
+  (cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec env "$@" ./lv.exe >"$work/lv.log" 2>&1) & app=$!
   box=""
   for _ in $(seq 100); do
     shot; box=$(convert "$work/shot.png" -fill black +opaque "#F0F0F0" -format %@ info: 2>/dev/null)
@@ -209,4 +210,17 @@ keep 4-after-test
 xdotool mousemove $((wx + 582)) $((wy - 12)) sleep 0.2 mousemove $((wx + 583)) $((wy - 12)) sleep 0.2 click 1
 ended "the close box"
 
-echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston framed, with hover, test (no pointer over it when still), the keyboard back after a test and a dialog, exit by Escape and by the close box (screenshots in $shots)"
+# Without the frame's plugin the program runs frameless: a test ends with
+# Escape and a second Escape ends the program.
+mkdir "$work/no-plugins"
+start_program LIBDECOR_PLUGIN_DIR="$work/no-plugins"
+[ "$wy" -lt 12 ] || title_is 203040 "no title bar without the plugin"
+hover_block_fill
+xdotool click 1
+shows 0000FF 1279 1023 "the block fill covers the output without a frame"
+xdotool mousemove 8 1000 key Escape
+shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the frameless main window"
+xdotool key Escape
+ended "Escape in the frameless window"
+
+echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston framed, with hover, test (no pointer over it when still), the keyboard back after a test and a dialog, exit by Escape and by the close box, and frameless without the plugin (screenshots in $shots)"
