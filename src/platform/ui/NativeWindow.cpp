@@ -101,14 +101,14 @@ constexpr std::size_t kClosedOriginsKept = 16;
 
 }
 
-// On X11 a closed window is only hidden here and destroyed later. SDL drops
-// input addressed to a window it no longer knows: a window closed on a press
-// would lose its release, SDL would keep that button down and then ignore its
-// next press as no change. So the SDL window lives until no button is down.
-// A Wayland compositor sends nothing more to a hidden window once SDL's hide
-// has returned (its leave events, which release SDL's buttons, are read
-// within it), and moves the keyboard on only when the window is destroyed:
-// there it goes at once.
+// A closed window is only hidden here and destroyed later. SDL drops input
+// addressed to a window it no longer knows: a window closed on a press would
+// lose its release, SDL would keep that button down and then ignore its next
+// press as no change. So the SDL window lives until no button is down.
+// Wayland is the exception: the compositor sends nothing more to a hidden
+// window once SDL's hide has returned (its leave events, which release SDL's
+// buttons, are read within it), and moves the keyboard on only when the
+// window is destroyed, so there it goes at once.
 NativeWindow::~NativeWindow()
 {
     if (!m_window)
