@@ -114,36 +114,65 @@ finish_child
 e2e_cleanup; trap - EXIT
 
 # The program itself under weston: its main window (found as the box of its
-# face colour, as the compositor places it), a picture button's hover look
-# shown and cleared when the pointer leaves the window, a test opened with a
-# click, stepped with Space (the pointer hiding over it when still) and
-# ended with Escape, and Escape ending the program.
+# face colour, as the compositor places it) framed by the program, its title
+# bar dark while the window has the keyboard and grey without it; a picture
+# button's hover look shown and cleared when the pointer leaves the window, a
+# test opened with a click, stepped with Space (the pointer hiding over it
+# when still) and ended with Escape, and a second Escape ending the program,
+# the keyboard back on the main window. Started again: the About dialog takes
+# the keyboard and gives it back when Escape closes it, and after a test the
+# close box ends the program. Without the frame's plugin it runs frameless.
 scenario=wayland-program
 e2e_begin monitors-e2e 1280x1024x24
 weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\nbackground-color=0xff203040\n[output]\nname=X1\nmode=1280x1024')"
-# The pointer's image sits off the screen, out of the face-colour box.
-xdotool mousemove 1279 1023
 exe=$(cd "$build" && pwd)/bin/lv.exe
 mkdir -p "$work/lv" && cp "$exe" "$work/lv/lv.exe"
-(cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec ./lv.exe >"$work/lv.log" 2>&1) & app=$!
-box=""
-for _ in $(seq 100); do
-  shot; box=$(convert "$work/shot.png" -fill black +opaque "#F0F0F0" -format %@ info:)
-  [ "${box%%+*}" = 594x472 ] && break
-  sleep 0.1
-done
-[ "${box%%+*}" = 594x472 ] || fail "no 594 x 472 main window on the compositor's screen (face box $box)"
-wx=$(echo "$box" | cut -d+ -f2); wy=$(echo "$box" | cut -d+ -f3)
+# Starts the program (with the environment settings given) and finds its
+# main window's client area at $wx, $wy.
+start_program() {
+  # The pointer's image sits off the screen, out of the face-colour box.
+  xdotool mousemove 1279 1023
+  (cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec env "$@" ./lv.exe >"$work/lv.log" 2>&1) & app=$!
+  box=""
+  for _ in $(seq 100); do
+    shot; box=$(convert "$work/shot.png" -fill black +opaque "#F0F0F0" -format %@ info: 2>/dev/null)
+    [ "${box%%+*}" = 594x472 ] && break
+    sleep 0.1
+  done
+  [ "${box%%+*}" = 594x472 ] || fail "no 594 x 472 main window on the compositor's screen (face box $box)"
+  wx=$(echo "$box" | cut -d+ -f2); wy=$(echo "$box" | cut -d+ -f3)
+}
+# The frame, drawn through libdecor's plugin: a 24-pixel title bar above the
+# client area.
+active=080706
+inactive=303030
+title_is() { expect_pixel 10 -12 "$1" "$2"; }
+# The block-fill picture button: outline at client (176, 209), centre (213,
+# 199). The compositor tells the program of the pointer only once its window
+# is under it: the pointer moves a little until the hover look shows.
+hover_block_fill() {
+  for i in $(seq 40); do
+    xdotool mousemove $((wx + 212 + i % 2)) $((wy + 199))
+    shot; [ "$(pixel_at $((wx + 176)) $((wy + 209)))" = 578EB8 ] && break
+    sleep 0.1
+  done
+  shows 578EB8 $((wx + 176)) $((wy + 209)) "hover look over the picture button"
+}
+end_test() {
+  xdotool mousemove 8 1000 key Escape
+  shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the main window"
+  title_is $active "the keyboard back on the main window after the test"
+}
+ended() {
+  wait_exit "$app" || fail "$1 did not end the program"
+  wait "$app"; local status=$?; app=""
+  [ "$status" -eq 0 ] || fail "the program ended by $1 with status $status"
+}
+
+start_program
+title_is $active "the main window framed, with the keyboard"
 keep 1-main-window
-# The block-fill picture button: outline at client (176, 209), centre (213, 199).
-# The compositor tells the program of the pointer only once its window is
-# under it: the pointer moves a little until the hover look shows.
-for i in $(seq 40); do
-  xdotool mousemove $((wx + 212 + i % 2)) $((wy + 199))
-  shot; [ "$(pixel_at $((wx + 176)) $((wy + 209)))" = 578EB8 ] && break
-  sleep 0.1
-done
-shows 578EB8 $((wx + 176)) $((wy + 209)) "hover look over the picture button"
+hover_block_fill
 if [ "$wx" -gt 20 ]; then out_x=5; else out_x=$((wx + 700)); fi
 xdotool mousemove $out_x $((wy + 199))
 shows 155C93 $((wx + 176)) $((wy + 209)) "hover look cleared once the pointer left the window"
@@ -161,14 +190,37 @@ sleep 1.5; shot
 xdotool mousemove 700 520
 for _ in $(seq 20); do shot; [ "$(colours_at 700 520)" -gt 1 ] && break; sleep 0.1; done
 [ "$(colours_at 700 520)" -gt 1 ] || fail "a motion did not bring the pointer back over the pattern"
-xdotool mousemove 8 1000
+end_test
 xdotool key Escape
-shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the main window"
-# A Wayland client cannot take the keyboard back itself: a click on the
-# main window's background gives it the keyboard again.
-xdotool mousemove $((wx + 300)) $((wy + 440)) sleep 0.2 click 1 sleep 0.2 key Escape
-wait_exit "$app" || fail "Escape did not end the program"
-wait "$app"; status=$?; app=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+ended "a second Escape"
 
-echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston with hover, test (no pointer over it when still) and exit (screenshots in $shots)"
+start_program
+title_is $active "the main window framed again"
+# The About button, at client (490, 15).
+xdotool mousemove $((wx + 490)) $((wy + 15)) sleep 0.2 mousemove $((wx + 491)) $((wy + 15)) sleep 0.2 click 1
+title_is $inactive "the About dialog took the keyboard"
+keep 3-about
+xdotool key Escape
+title_is $active "the keyboard back on the main window after the About dialog"
+hover_block_fill
+xdotool click 1
+shows 0000FF 1279 1023 "the block fill covers the output again"
+end_test
+keep 4-after-test
+xdotool mousemove $((wx + 582)) $((wy - 12)) sleep 0.2 mousemove $((wx + 583)) $((wy - 12)) sleep 0.2 click 1
+ended "the close box"
+
+# Without the frame's plugin the program runs frameless: a test ends with
+# Escape and a second Escape ends the program.
+mkdir "$work/no-plugins"
+start_program LIBDECOR_PLUGIN_DIR="$work/no-plugins"
+[ "$wy" -lt 12 ] || title_is 203040 "no title bar without the plugin"
+hover_block_fill
+xdotool click 1
+shows 0000FF 1279 1023 "the block fill covers the output without a frame"
+xdotool mousemove 8 1000 key Escape
+shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the frameless main window"
+xdotool key Escape
+ended "Escape in the frameless window"
+
+echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston framed, with hover, test (no pointer over it when still), the keyboard back after a test and a dialog, exit by Escape and by the close box, and frameless without the plugin (screenshots in $shots)"

@@ -105,6 +105,10 @@ constexpr std::size_t kClosedOriginsKept = 16;
 // addressed to a window it no longer knows: a window closed on a press would
 // lose its release, SDL would keep that button down and then ignore its next
 // press as no change. So the SDL window lives until no button is down.
+// Wayland is the exception: the compositor sends nothing more to a hidden
+// window once SDL's hide has returned (its leave events, which release SDL's
+// buttons, are read within it), and moves the keyboard on only when the
+// window is destroyed, so there it goes at once.
 NativeWindow::~NativeWindow()
 {
     if (!m_window)
@@ -120,6 +124,11 @@ NativeWindow::~NativeWindow()
     if (m_renderer)
         SDL_DestroyRenderer(m_renderer);
     SDL_HideWindow(m_window);
+    if (CompositorPlacesWindows()) {
+        ReleaseDecoration();
+        SDL_DestroyWindow(m_window);
+        return;
+    }
     Graveyard().push_back({ m_window, SDL_GetTicks64() });
 }
 

@@ -70,6 +70,11 @@ public:
     // a menu) may have taken the focus with it when it went away.
     void Activate();
     void SetModalFor(const NativeWindow* owner);
+    // The window became active or inactive. A frame the program draws
+    // itself (Wayland) draws its new look into surfaces that show only with
+    // the window's next commit: the window commits again once the
+    // compositor's word on the new state has been read.
+    void ShowFrameState();
 
     // Destroys the SDL windows of closed windows once they have been gone
     // long enough and no mouse button is down (see the destructor).
@@ -89,6 +94,8 @@ private:
     void FitMonitor(Rect client);
     void PresentThroughRenderer();
     void LeaveFullscreen();
+    // Releases the decoration frame SDL keeps for a hidden Wayland window.
+    void ReleaseDecoration();
 
     SDL_Window* m_window = nullptr;
     std::uint32_t m_id = 0;

@@ -8,6 +8,9 @@
 #include "platform/ui/VideoDriver.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <libdecor.h>
+#include <wayland-client-core.h>
 
 #include <algorithm>
 
@@ -29,6 +32,44 @@ void NativeWindow::LeaveFullscreen()
     } else {
         SDL_UpdateWindowSurface(m_window);
     }
+}
+
+// SDL 2.26 keeps the decoration frame of a hidden window and never releases
+// it, not even when it destroys the window: the window's toplevel stays with
+// the compositor, which then does not move the keyboard on, and the frame's
+// next callback (a configure when the focus changes) reaches the freed
+// window and crashes. So the frame, the toplevel's user data, is released
+// here before SDL destroys the window; only in the SDL found doing this, as
+// another may release the frame itself. Without a frame (a window never
+// shown, or SDL's own toplevel, gone once hidden) there is no toplevel.
+void NativeWindow::ReleaseDecoration()
+{
+    SDL_version linked;
+    SDL_GetVersion(&linked);
+    if (linked.major != 2 || linked.minor != 26)
+        return;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(m_window, &info) || info.subsystem != SDL_SYSWM_WAYLAND || !info.info.wl.xdg_toplevel)
+        return;
+    auto* toplevel = reinterpret_cast<wl_proxy*>(info.info.wl.xdg_toplevel);
+    if (auto* frame = static_cast<libdecor_frame*>(wl_proxy_get_user_data(toplevel)))
+        libdecor_frame_unref(frame);
+}
+
+// The frame redraws itself when the compositor configures the window anew,
+// which follows the keyboard's arrival or departure: until the window's own
+// surface commits, the compositor keeps the frame's new look pending and
+// the old one is already gone, so the window shows without a frame.
+void NativeWindow::ShowFrameState()
+{
+    if (!m_window || !m_shown || !CompositorPlacesWindows() || (SDL_GetWindowFlags(m_window) & SDL_WINDOW_BORDERLESS))
+        return;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(m_window, &info) && info.subsystem == SDL_SYSWM_WAYLAND && info.info.wl.display)
+        wl_display_roundtrip(info.info.wl.display);
+    PresentAll();
 }
 
 void NativeWindow::FitMonitor(Rect client)
