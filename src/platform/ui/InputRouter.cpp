@@ -245,14 +245,14 @@ void WindowEvent(const SDL_WindowEvent& event)
         break;
     }
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        if (top->native)
-            top->native->ShowFrameState();
+        if (NativeWindow* native = top->Native())
+            native->ShowFrameState();
         if (!top->enabled)
             RaiseActiveModal();
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        if (top->native)
-            top->native->ShowFrameState();
+        if (NativeWindow* native = top->Native())
+            native->ShowFrameState();
         break;
     default:
         break;
