@@ -123,7 +123,7 @@ TEST(TestWndMarks, RingsComeAndGoAndStayOutOfTheMeasuredPicture)
             }
         return ring;
     };
-    auto onlyRings = [&](std::set<std::pair<int, int>> ring, plat::COLORREF back, plat::COLORREF color) {
+    auto onlyRings = [&](const std::set<std::pair<int, int>>& ring, plat::COLORREF back, plat::COLORREF color) {
         const plat::Surface& s = Back(wnd);
         long wrong = 0;
         for (int y = 0; y < s.Height(); ++y)

@@ -32,7 +32,7 @@ namespace {
 
 class WebPanelTest : public testing::Test {
 protected:
-    void Serve(const std::string& path, std::string body, std::string type = "text/html")
+    void Serve(const std::string& path, const std::string& body, const std::string& type = "text/html")
     {
         m_server.Http().Get(path, [body, type, this](const httplib::Request&, httplib::Response& res) {
             ++m_requests;
