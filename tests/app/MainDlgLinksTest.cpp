@@ -1,7 +1,7 @@
 // The main window's link and launcher buttons, with
 // recording stand-ins for xdg-open and the sibling programs.
 
-#include "MainDlgHarness.h"
+#include "MainDlgUnderTest.h"
 
 #include "links/SiblingPrograms.h"
 #include "support/SiblingWorld.h"
@@ -14,8 +14,6 @@ const std::string kFlag = "fr=i&fg=ffFLAG_SKIFF_DIRECT";
 
 class MainWindowLinks : public ::testing::Test {
 protected:
-    void SetUp() override { StartWatchdog(); }
-
     std::string Opened(const std::string& address) { return m_world.Opener() + " <" + address + ">"; }
 
     lvtest::SiblingWorld m_world;
@@ -36,21 +34,20 @@ TEST_F(MainWindowLinks, LinkButtonsOpenTheTaggedOrBuiltInPageReadAtEachClick)
     };
     std::vector<std::vector<std::string>> runs;
     MainDlgUnderTest dlg;
-    dlg.script = [&](MainDlgUnderTest& d) {
+    RunModal(dlg, { [&] {
         for (const Case& c : cases) {
-            plat::automation::ClickControl(d, c.id);
+            plat::automation::ClickControl(dlg, c.id);
             Then([&] { runs.push_back(m_world.TakeRuns(1)); });
         }
         Then([&] { m_world.MainHtm("[BUTTON_BUY_URL_V2]\nhttp://buy.example/deals\n"); });
-        plat::automation::ClickControl(d, IDC_SHOPPING);
+        plat::automation::ClickControl(dlg, IDC_SHOPPING);
         Then([&] {
             runs.push_back(m_world.TakeRuns(1));
             m_world.MainHtm("[BUTTON_BUY_URL_V2]\n// moved\n//\n");
         });
-        plat::automation::ClickControl(d, IDC_SHOPPING);
+        plat::automation::ClickControl(dlg, IDC_SHOPPING);
         Then([&] { runs.push_back(m_world.TakeRuns(1)); });
-    };
-    dlg.DoModal();
+    } });
 
     ASSERT_EQ(runs.size(), std::size(cases) + 2);
     for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -79,13 +76,12 @@ TEST_F(MainWindowLinks, EachLinkButtonReadsItsOwnTag)
     m_world.MainHtm(tags);
     std::vector<std::vector<std::string>> runs;
     MainDlgUnderTest dlg;
-    dlg.script = [&](MainDlgUnderTest& d) {
+    RunModal(dlg, { [&] {
         for (const auto& c : cases) {
-            plat::automation::ClickControl(d, c.id);
+            plat::automation::ClickControl(dlg, c.id);
             Then([&] { runs.push_back(m_world.TakeRuns(1)); });
         }
-    };
-    dlg.DoModal();
+    } });
     ASSERT_EQ(runs.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(runs[i], std::vector { Opened(std::string("http://tagged.example/") + cases[i].tag + "?" + kFlag) });
@@ -114,15 +110,14 @@ TEST_F(MainWindowLinks, LauncherButtonsStartTheirPrograms)
     m_world.Registry(sections);
     std::vector<std::vector<std::string>> runs;
     MainDlgUnderTest dlg;
-    dlg.script = [&](MainDlgUnderTest& d) {
+    RunModal(dlg, { [&] {
         // Nothing shows these buttons in the window; a test does, to click them.
         for (const Case& c : cases) {
-            d.GetDlgItem(c.id)->ShowWindow(plat::SW_SHOW);
-            plat::automation::ClickControl(d, c.id);
+            dlg.GetDlgItem(c.id)->ShowWindow(plat::SW_SHOW);
+            plat::automation::ClickControl(dlg, c.id);
             Then([&] { runs.push_back(m_world.TakeRuns(1)); });
         }
-    };
-    dlg.DoModal();
+    } });
     ASSERT_EQ(runs.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(runs[i], std::vector { expected[i] }) << cases[i].id;

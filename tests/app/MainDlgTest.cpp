@@ -1,7 +1,7 @@
 // The main window: its size and layout in pixels, the option box, the web
 // panel's address, the window menu and its About item, icons and colours.
 
-#include "MainDlgHarness.h"
+#include "MainDlgUnderTest.h"
 
 #include "links/AboutDlg.h"
 #include "platform/gfx/Bitmap.h"
@@ -46,19 +46,12 @@ Rect At(int x, int y, int w, int h)
 
 class MainWindow : public ScratchCurrentFolder {
 protected:
-    void SetUp() override
-    {
-        ScratchCurrentFolder::SetUp();
-        StartWatchdog();
-    }
-
     // The address the web panel was given at start.
     std::string StartAddress()
     {
         MainDlgUnderTest dlg;
         std::string address;
-        dlg.script = [&](MainDlgUnderTest& d) { address = d.m_web.GetLocationURL(); };
-        dlg.DoModal();
+        RunModal(dlg, { [&] { address = dlg.m_web.GetLocationURL(); } });
         return address;
     }
 };
@@ -68,13 +61,13 @@ TEST_F(MainWindow, FrameIs600By500CentredWithA594By472ClientArea)
     MainDlgUnderTest dlg;
     Rect frame, client, screen;
     std::string title;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        title = d.GetWindowText();
-        d.GetWindowRect(&frame);
-        d.GetClientRect(&client);
+    ASSERT_EQ(RunModal(dlg, { [&] {
+        title = dlg.GetWindowText();
+        dlg.GetWindowRect(&frame);
+        dlg.GetClientRect(&client);
         plat::Wnd::GetDesktopWindow()->GetWindowRect(&screen);
-    };
-    ASSERT_EQ(dlg.DoModal(), plat::IDOK);
+    } }),
+        plat::IDOK);
     EXPECT_EQ(frame.Width(), 600);
     EXPECT_EQ(frame.Height(), 500);
     EXPECT_EQ(client, At(0, 0, 594, 472));
@@ -87,11 +80,11 @@ TEST_F(MainWindow, ControlsArePlacedToThePixelForTheRealClientArea)
 {
     MainDlgUnderTest dlg;
     std::map<int, Rect> rects;
-    dlg.script = [&](MainDlgUnderTest& d) {
+    ASSERT_EQ(RunModal(dlg, { [&] {
         for (int id = IDC_BLOCKFILL; id <= IDC_MORESOFT; ++id)
-            rects[id] = ControlRect(d, id);
-    };
-    ASSERT_EQ(dlg.DoModal(), plat::IDOK);
+            rects[id] = ControlRect(dlg, id);
+    } }),
+        plat::IDOK);
 
     const int topRow[] = { IDC_HOMEPAGE, IDC_README, IDC_SHOPPING, IDC_MORESOFT, IDC_GAMES, IDC_NOVELS, IDC_ABOUT };
     for (int k = 0; k < 7; ++k)
@@ -122,12 +115,11 @@ TEST_F(MainWindow, HiddenControlsStayHiddenAndTheRestShow)
 {
     MainDlgUnderTest dlg;
     std::map<int, bool> visible;
-    dlg.script = [&](MainDlgUnderTest& d) {
+    RunModal(dlg, { [&] {
         for (int id = IDC_BLOCKFILL; id <= IDC_MORESOFT; ++id)
-            if (plat::Wnd* control = d.GetDlgItem(id))
+            if (plat::Wnd* control = dlg.GetDlgItem(id))
                 visible[id] = control->IsWindowVisible();
-    };
-    dlg.DoModal();
+    } });
     EXPECT_EQ(visible.size(), 22u);
     for (const auto& [id, shown] : visible)
         EXPECT_EQ(shown, id != IDC_SOFTBAR && (id < IDC_CLEANER || id > IDC_ORGANISER)) << "control " << id;
@@ -141,20 +133,20 @@ TEST_F(MainWindow, PictureButtonsShowTheirPictures)
 {
     MainDlgUnderTest dlg;
     std::vector<std::string> wrong;
-    dlg.script = [&](MainDlgUnderTest& d) {
+    RunModal(dlg, { [&] {
         const std::pair<CImageButton*, int> expected[] = {
-            { &d.m_btnDeadPixel, IDB_DEADPIXEL },
-            { &d.m_btnBlockFill, IDB_BLOCKFILL },
-            { &d.m_btnDotDown, IDB_VLINE },
-            { &d.m_btnDotRight, IDB_HLINE },
-            { &d.m_btnVLineFill, IDB_VLINE },
-            { &d.m_btnHLineFill, IDB_HLINE },
-            { &d.m_btnVLineGradient, IDB_VGRADIENT },
-            { &d.m_btnHLineGradient, IDB_HGRADIENT },
-            { &d.m_btnGameBox, IDB_GAMEBOX },
-            { &d.m_btnCleaner, IDB_CLEANER },
-            { &d.m_btnOrganiser, IDB_ORGANISER },
-            { &d.m_btnBrowser, IDB_BROWSER },
+            { &dlg.m_btnDeadPixel, IDB_DEADPIXEL },
+            { &dlg.m_btnBlockFill, IDB_BLOCKFILL },
+            { &dlg.m_btnDotDown, IDB_VLINE },
+            { &dlg.m_btnDotRight, IDB_HLINE },
+            { &dlg.m_btnVLineFill, IDB_VLINE },
+            { &dlg.m_btnHLineFill, IDB_HLINE },
+            { &dlg.m_btnVLineGradient, IDB_VGRADIENT },
+            { &dlg.m_btnHLineGradient, IDB_HGRADIENT },
+            { &dlg.m_btnGameBox, IDB_GAMEBOX },
+            { &dlg.m_btnCleaner, IDB_CLEANER },
+            { &dlg.m_btnOrganiser, IDB_ORGANISER },
+            { &dlg.m_btnBrowser, IDB_BROWSER },
         };
         for (const auto& [button, bitmapId] : expected) {
             plat::Bitmap picture;
@@ -175,8 +167,7 @@ TEST_F(MainWindow, PictureButtonsShowTheirPictures)
                 wrong.push_back("button " + std::to_string(button->GetDlgCtrlID()) + ": " + std::to_string(differing)
                     + " of " + std::to_string(inked) + " picture pixels differ");
         }
-    };
-    dlg.DoModal();
+    } });
     EXPECT_EQ(wrong, std::vector<std::string> {});
 }
 
@@ -185,11 +176,10 @@ TEST_F(MainWindow, OptionBoxIsTickedAtEveryStart)
     for (int run = 0; run < 2; ++run) {
         MainDlgUnderTest dlg;
         unsigned atStart = 9;
-        dlg.script = [&](MainDlgUnderTest& d) {
-            atStart = d.IsDlgButtonChecked(IDC_SHOWINFO);
-            plat::automation::ClickControl(d, IDC_SHOWINFO);
-        };
-        dlg.DoModal();
+        RunModal(dlg, { [&] {
+            atStart = dlg.IsDlgButtonChecked(IDC_SHOWINFO);
+            plat::automation::ClickControl(dlg, IDC_SHOWINFO);
+        } });
         EXPECT_EQ(atStart, 1u) << "run " << run;
         EXPECT_EQ(dlg.m_chkShowInfo.GetCheck(), plat::BST_UNCHECKED) << "the click clears it";
     }
@@ -217,7 +207,7 @@ TEST_F(MainWindow, WebPanelShowsMainUrlFromTheTaggedFile)
 TEST_F(MainWindow, UpdateThreadIsStartedOnce)
 {
     MainDlgUnderTest dlg;
-    dlg.DoModal();
+    RunModal(dlg, {});
     EXPECT_EQ(dlg.updateThreadStarts, 1);
 }
 
@@ -225,11 +215,10 @@ TEST_F(MainWindow, WindowMenuEndsWithTheAboutItemBelowASeparator)
 {
     MainDlgUnderTest dlg;
     std::vector<plat::Menu::Item> items;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        if (plat::Menu* menu = d.GetSystemMenu(false))
+    RunModal(dlg, { [&] {
+        if (plat::Menu* menu = dlg.GetSystemMenu(false))
             items = menu->Items();
-    };
-    dlg.DoModal();
+    } });
     ASSERT_GE(items.size(), 2u);
     const plat::Menu::Item& separator = items[items.size() - 2];
     const plat::Menu::Item& about = items.back();
@@ -244,19 +233,19 @@ TEST_F(MainWindow, AboutItemOpensTheAboutDialogModally)
     bool aboutOpen = false;
     bool mainEnabledMeanwhile = true;
     bool mainEnabledAfter = false;
-    dlg.script = [&](MainDlgUnderTest& d) {
+    EXPECT_EQ(RunModal(dlg, { [&] {
         Then([&] {
             auto* about = dynamic_cast<CAboutDlg*>(plat::automation::ActiveModalWindow());
             aboutOpen = about != nullptr;
-            mainEnabledMeanwhile = d.IsWindowEnabled();
+            mainEnabledMeanwhile = dlg.IsWindowEnabled();
             if (about)
                 plat::automation::Key(*about, plat::VK_ESCAPE);
         });
         // Only the high twelve bits name the command.
-        d.SendMessage(plat::WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3);
-        mainEnabledAfter = d.IsWindowEnabled();
-    };
-    EXPECT_EQ(dlg.DoModal(), plat::IDOK);
+        dlg.SendMessage(plat::WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3);
+        mainEnabledAfter = dlg.IsWindowEnabled();
+    } }),
+        plat::IDOK);
     EXPECT_TRUE(aboutOpen);
     EXPECT_FALSE(mainEnabledMeanwhile);
     EXPECT_TRUE(mainEnabledAfter);
@@ -266,11 +255,10 @@ TEST_F(MainWindow, AboutButtonOpensTheAboutDialog)
 {
     MainDlgUnderTest dlg;
     bool aboutOpen = false;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        plat::automation::ClickControl(d, IDC_ABOUT);
+    RunModal(dlg, { [&] {
+        plat::automation::ClickControl(dlg, IDC_ABOUT);
         Then([&] { EndAboutDialog(aboutOpen); });
-    };
-    dlg.DoModal();
+    } });
     EXPECT_TRUE(aboutOpen);
 }
 
@@ -278,30 +266,27 @@ TEST_F(MainWindow, ChoosingTheAboutItemInTheOpenMenuOpensTheDialog)
 {
     MainDlgUnderTest dlg;
     bool aboutOpen = false;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        plat::automation::Key(d, plat::VK_SPACE, plat::automation::Modifiers::Alt);
+    RunModal(dlg, { [&] {
+        plat::automation::Key(dlg, plat::VK_SPACE, plat::automation::Modifiers::Alt);
         Then([&] {
             plat::Wnd* popup = plat::automation::OpenMenuPopup();
             ASSERT_NE(popup, nullptr);
-            int last = d.GetSystemMenu(false)->GetMenuItemCount() - 1;
-            plat::automation::Click(*popup, plat::automation::MenuItemPoint(d, last));
+            int last = dlg.GetSystemMenu(false)->GetMenuItemCount() - 1;
+            plat::automation::Click(*popup, plat::automation::MenuItemPoint(dlg, last));
             // Runs inside the About dialog's modal loop.
             Then([&] { EndAboutDialog(aboutOpen); });
         });
-    };
-    dlg.DoModal();
+    } });
     EXPECT_TRUE(aboutOpen);
 }
 
 TEST_F(MainWindow, OtherSystemCommandsTakeTheDefaultPath)
 {
     MainDlgUnderTest dlg;
-    dlg.script = [&](MainDlgUnderTest& d) { d.SendMessage(plat::WM_SYSCOMMAND, plat::SC_CLOSE); };
-    EXPECT_EQ(dlg.DoModal(), plat::IDCANCEL) << "close from the window menu ends the window";
+    EXPECT_EQ(RunModal(dlg, { [&] { dlg.SendMessage(plat::WM_SYSCOMMAND, plat::SC_CLOSE); } }), plat::IDCANCEL) << "close from the window menu ends the window";
 
     MainDlgUnderTest escape;
-    escape.script = [&](MainDlgUnderTest& d) { plat::automation::Key(d, plat::VK_ESCAPE); };
-    EXPECT_EQ(escape.DoModal(), plat::IDCANCEL);
+    EXPECT_EQ(RunModal(escape, { [&] { plat::automation::Key(escape, plat::VK_ESCAPE); } }), plat::IDCANCEL);
 }
 
 TEST_F(MainWindow, IconsAndBackgroundColour)
@@ -313,17 +298,16 @@ TEST_F(MainWindow, IconsAndBackgroundColour)
     plat::LRESULT brush = 0;
     plat::COLORREF bkColor = 0;
     std::uint32_t face = 0;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        big = d.GetIcon(true);
-        small = d.GetIcon(false);
-        dragIcon = d.SendMessage(plat::WM_QUERYDRAGICON);
+    RunModal(dlg, { [&] {
+        big = dlg.GetIcon(true);
+        small = dlg.GetIcon(false);
+        dragIcon = dlg.SendMessage(plat::WM_QUERYDRAGICON);
         plat::DeviceContext dc;
-        plat::CtlColorRequest request { &d.m_chkShowInfo, plat::CTLCOLOR_BTN };
-        brush = d.SendMessage(plat::WM_CTLCOLOR, reinterpret_cast<plat::WPARAM>(&dc), reinterpret_cast<plat::LPARAM>(&request));
+        plat::CtlColorRequest request { &dlg.m_chkShowInfo, plat::CTLCOLOR_BTN };
+        brush = dlg.SendMessage(plat::WM_CTLCOLOR, reinterpret_cast<plat::WPARAM>(&dc), reinterpret_cast<plat::LPARAM>(&request));
         bkColor = dc.GetBkColor();
-        face = plat::automation::Pixel(d, { 590, 280 });
-    };
-    dlg.DoModal();
+        face = plat::automation::Pixel(dlg, { 590, 280 });
+    } });
     EXPECT_FALSE(dlg.m_hIcon.IsNull());
     EXPECT_EQ(big, &dlg.m_hIcon);
     EXPECT_EQ(small, &dlg.m_hIcon);

@@ -2,7 +2,7 @@
 // the cursor is started through the launcher with its title, key and
 // executable; a click between entries starts nothing.
 
-#include "MainDlgHarness.h"
+#include "MainDlgUnderTest.h"
 
 #include "support/RecordingProgram.h"
 
@@ -20,7 +20,6 @@ protected:
     void SetUp() override
     {
         ScratchCurrentFolder::SetUp();
-        StartWatchdog();
         m_oldPath = std::getenv("PATH");
         ::setenv("PATH", (m_folder.Native("bin") + ":" + m_oldPath).c_str(), 1);
         ::setenv("LUMIVEX_REGISTRY", m_folder.Native("registry.reg").c_str(), 1);
@@ -62,22 +61,22 @@ TEST_F(SoftBarClick, StartsTheEntryUnderTheCursorOrNothing)
     bool modalAfterGap = true;
     std::size_t runsAfterGap = 1;
     std::string message;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        CSoftBar& bar = d.m_softBar;
+    RunModal(dlg, { [&] {
+        CSoftBar& bar = dlg.m_softBar;
         bar.ShowWindow(plat::SW_SHOW);
         ASSERT_EQ(bar.m_nCount, 2);
         const Rect first = bar.m_entries[0].rect;
         const Rect second = bar.m_entries[1].rect;
         plat::automation::Click(bar, { first.right + 2, Middle(first).y });
         lvtest::AfterEverything([&, first, second] {
-            modalAfterGap = plat::automation::ActiveModalWindow() != &d;
+            modalAfterGap = plat::automation::ActiveModalWindow() != &dlg;
             runsAfterGap = lvtest::Exists(Log());
             plat::automation::Click(bar, Middle(first));
             lvtest::AfterEverything([&, second] {
                 plat::automation::Click(bar, Middle(second));
                 lvtest::AfterEverything([&] {
                     plat::Wnd* box = plat::automation::ActiveModalWindow();
-                    ASSERT_TRUE(box && box != &d);
+                    ASSERT_TRUE(box && box != &dlg);
                     message = box->GetDlgItem(-1)->GetWindowText();
                     plat::automation::Key(*box, plat::VK_RETURN);
                     // Off the bar again, for the windows of later tests.
@@ -85,8 +84,7 @@ TEST_F(SoftBarClick, StartsTheEntryUnderTheCursorOrNothing)
                 });
             });
         });
-    };
-    dlg.DoModal();
+    } });
 
     EXPECT_FALSE(modalAfterGap);
     EXPECT_EQ(runsAfterGap, 0u);

@@ -2,7 +2,7 @@
 // mode, its button's caption as the title and the option box's state; the
 // main window is disabled meanwhile and usable afterwards.
 
-#include "MainDlgHarness.h"
+#include "MainDlgUnderTest.h"
 
 #include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
@@ -44,14 +44,7 @@ void ClickTest(MainDlgUnderTest& d, int id, SeenTest& seen, bool& enabledAfter)
     });
 }
 
-class TestLaunch : public ScratchCurrentFolder {
-protected:
-    void SetUp() override
-    {
-        ScratchCurrentFolder::SetUp();
-        StartWatchdog();
-    }
-};
+using TestLaunch = ScratchCurrentFolder;
 
 TEST_F(TestLaunch, EachButtonRunsItsModeTitledWithItsCaption)
 {
@@ -74,8 +67,7 @@ TEST_F(TestLaunch, EachButtonRunsItsModeTitledWithItsCaption)
         MainDlgUnderTest dlg;
         SeenTest seen;
         bool enabledAfter = false;
-        dlg.script = [&](MainDlgUnderTest& d) { ClickTest(d, button.id, seen, enabledAfter); };
-        dlg.DoModal();
+        RunModal(dlg, { [&] { ClickTest(dlg, button.id, seen, enabledAfter); } });
         SCOPED_TRACE("button " + std::to_string(button.id));
         ASSERT_TRUE(seen.running);
         EXPECT_EQ(seen.mode, button.mode);
@@ -91,11 +83,10 @@ TEST_F(TestLaunch, TitleIsTheCaptionAtTheTimeOfTheClick)
     MainDlgUnderTest dlg;
     SeenTest seen;
     bool enabledAfter = false;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        d.SetDlgItemText(IDC_BLOCKFILL, "新的\n标题");
-        ClickTest(d, IDC_BLOCKFILL, seen, enabledAfter);
-    };
-    dlg.DoModal();
+    RunModal(dlg, { [&] {
+        dlg.SetDlgItemText(IDC_BLOCKFILL, "新的\n标题");
+        ClickTest(dlg, IDC_BLOCKFILL, seen, enabledAfter);
+    } });
     EXPECT_EQ(seen.title, "新的\n标题");
 }
 
@@ -105,16 +96,15 @@ TEST_F(TestLaunch, ClearedOptionBoxTurnsTheInformationOffAndStaysCleared)
     SeenTest first, second;
     bool enabledAfter = false;
     unsigned boxAfter = 9;
-    dlg.script = [&](MainDlgUnderTest& d) {
-        plat::automation::ClickControl(d, IDC_SHOWINFO);
-        ClickTest(d, IDC_HLINE_GRADIENT, first, enabledAfter);
+    RunModal(dlg, { [&] {
+        plat::automation::ClickControl(dlg, IDC_SHOWINFO);
+        ClickTest(dlg, IDC_HLINE_GRADIENT, first, enabledAfter);
         plat::PostIdleTask([&] {
-            boxAfter = d.IsDlgButtonChecked(IDC_SHOWINFO);
-            plat::automation::ClickControl(d, IDC_SHOWINFO);
-            ClickTest(d, IDC_HLINE_GRADIENT, second, enabledAfter);
+            boxAfter = dlg.IsDlgButtonChecked(IDC_SHOWINFO);
+            plat::automation::ClickControl(dlg, IDC_SHOWINFO);
+            ClickTest(dlg, IDC_HLINE_GRADIENT, second, enabledAfter);
         });
-    };
-    dlg.DoModal();
+    } });
     EXPECT_EQ(first.showInfo, 0);
     EXPECT_EQ(boxAfter, 0u) << "the check box is unchanged after a test";
     EXPECT_EQ(second.showInfo, 1);
@@ -146,18 +136,17 @@ TEST_F(TestLaunch, InputQueuedBehindALaunchReachesTheWindowUnderThePointer)
     for (int clicks : { 0, 1, 9 }) {
         MainDlgUnderTest dlg;
         TestState first, second, after { 0, 0 };
-        dlg.script = [&](MainDlgUnderTest& d) {
-            plat::automation::ClickControl(d, IDC_BLOCKFILL);
+        RunModal(dlg, { [&] {
+            plat::automation::ClickControl(dlg, IDC_BLOCKFILL);
             for (int i = 0; i < clicks; ++i)
-                plat::automation::Click(d, kBackground);
+                plat::automation::Click(dlg, kBackground);
             Then([&] { first = ActiveTest(); });
-            plat::automation::Click(d, kBackground, MouseButton::Right);
-            plat::automation::ClickControl(d, IDC_DEADPIXEL);
+            plat::automation::Click(dlg, kBackground, MouseButton::Right);
+            plat::automation::ClickControl(dlg, IDC_DEADPIXEL);
             Then([&] { second = ActiveTest(); });
-            plat::automation::Click(d, kBackground, MouseButton::Right);
+            plat::automation::Click(dlg, kBackground, MouseButton::Right);
             Then([&] { after = ActiveTest(); });
-        };
-        dlg.DoModal();
+        } });
         SCOPED_TRACE(std::to_string(clicks) + " clicks");
         EXPECT_EQ(first.mode, kModeBlockFill);
         EXPECT_EQ(first.step, clicks % 8) << "clicks queued behind the launch step the test";
@@ -175,25 +164,24 @@ TEST_F(TestLaunch, ClickQueuedBehindTheEndOfATestReachesTheMainWindow)
     using plat::automation::MouseButton;
     MainDlgUnderTest dlg;
     TestState opened, next, after { 0, 0 };
-    dlg.script = [&](MainDlgUnderTest& d) {
-        plat::automation::ClickControl(d, IDC_BLOCKFILL);
+    RunModal(dlg, { [&] {
+        plat::automation::ClickControl(dlg, IDC_BLOCKFILL);
         Then([&] {
             auto* test = plat::automation::ActiveModalWindow();
             opened = ActiveTest();
             if (!test)
                 return;
             plat::Rect button;
-            d.GetDlgItem(IDC_DEADPIXEL)->GetWindowRect(&button);
+            dlg.GetDlgItem(IDC_DEADPIXEL)->GetWindowRect(&button);
             plat::Point onButton { (button.left + button.right) / 2, (button.top + button.bottom) / 2 };
             test->ScreenToClient(&onButton);
             plat::automation::Click(*test, kBackground, MouseButton::Right);
             plat::automation::Click(*test, onButton);
             Then([&] { next = ActiveTest(); });
-            plat::automation::Click(d, kBackground, MouseButton::Right);
+            plat::automation::Click(dlg, kBackground, MouseButton::Right);
             Then([&] { after = ActiveTest(); });
         });
-    };
-    dlg.DoModal();
+    } });
     EXPECT_EQ(opened.mode, kModeBlockFill);
     EXPECT_EQ(next.mode, kModeDeadPixel) << "the click launched the dead-pixel test";
     EXPECT_EQ(next.step, 0);
@@ -220,15 +208,14 @@ TEST_F(TestLaunch, TestsRunWhileTheWebPanelsPageIsStillLoading)
     SeenTest seen;
     bool enabledAfter = false;
     bool answeredAfterTest = true;
-    dlg.script = [&](MainDlgUnderTest& d) {
+    RunModal(dlg, { [&] {
         // The loader works on its own thread: wait here until the page's
         // request is waiting on the server, then start a test.
         for (int i = 0; i < 300 && !requested; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        ClickTest(d, IDC_BLOCKFILL, seen, enabledAfter);
+        ClickTest(dlg, IDC_BLOCKFILL, seen, enabledAfter);
         plat::PostIdleTask([&] { answeredAfterTest = answered; });
-    };
-    dlg.DoModal();
+    } });
     bool answeredAtClose = answered;
     release = true;
     EXPECT_TRUE(requested);

@@ -6,6 +6,7 @@
 #include "platform/fs/Process.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
+#include "support/ModalRun.h"
 
 #include <gtest/gtest.h>
 
@@ -13,23 +14,18 @@
 
 namespace {
 
-// Runs the dialog with `step` queued once it is up and idle.
-std::intptr_t RunAbout(CAboutDlg& about, const std::function<void(CAboutDlg&)>& step)
-{
-    plat::PostIdleTask([&about, step] { step(about); });
-    return about.DoModal();
-}
+using lvtest::Ending;
+using lvtest::RunModal;
 
 TEST(AboutDialog, ShowsTheVersionAndTheExecutablesFullPath)
 {
     CAboutDlg about;
     std::string title, version, path;
-    RunAbout(about, [&](CAboutDlg& d) {
-        title = d.GetWindowText();
-        version = d.GetDlgItemText(IDC_ABOUT_VERSION);
-        path = d.GetDlgItemText(IDC_ABOUT_EXEPATH);
-        d.EndDialog(plat::IDOK);
-    });
+    RunModal(about, { [&] {
+        title = about.GetWindowText();
+        version = about.GetDlgItemText(IDC_ABOUT_VERSION);
+        path = about.GetDlgItemText(IDC_ABOUT_EXEPATH);
+    } });
     EXPECT_EQ(title, "关于 Lumivex 液晶显示器测试软件");
     EXPECT_EQ(version, "Lumivex显示器测试器 Ver" LV_VERSION " 正式版");
     EXPECT_EQ(path, plat::GetModuleFileName());
@@ -39,14 +35,20 @@ TEST(AboutDialog, ShowsTheVersionAndTheExecutablesFullPath)
 
 TEST(AboutDialog, OkEscapeAndTheCloseBoxEndIt)
 {
-    CAboutDlg ok;
-    EXPECT_EQ(RunAbout(ok, [](CAboutDlg& d) { plat::automation::ClickControl(d, plat::IDOK); }), plat::IDOK);
-    CAboutDlg enter;
-    EXPECT_EQ(RunAbout(enter, [](CAboutDlg& d) { plat::automation::Key(d, plat::VK_RETURN); }), plat::IDOK);
-    CAboutDlg escape;
-    EXPECT_EQ(RunAbout(escape, [](CAboutDlg& d) { plat::automation::Key(d, plat::VK_ESCAPE); }), plat::IDCANCEL);
-    CAboutDlg closeBox;
-    EXPECT_EQ(RunAbout(closeBox, [](CAboutDlg& d) { plat::automation::CloseBox(d); }), plat::IDCANCEL);
+    const struct {
+        const char* name;
+        std::function<void(CAboutDlg&)> end;
+        std::intptr_t result;
+    } ways[] = {
+        { "OK", [](CAboutDlg& d) { plat::automation::ClickControl(d, plat::IDOK); }, plat::IDOK },
+        { "enter", [](CAboutDlg& d) { plat::automation::Key(d, plat::VK_RETURN); }, plat::IDOK },
+        { "escape", [](CAboutDlg& d) { plat::automation::Key(d, plat::VK_ESCAPE); }, plat::IDCANCEL },
+        { "close box", [](CAboutDlg& d) { plat::automation::CloseBox(d); }, plat::IDCANCEL },
+    };
+    for (const auto& way : ways) {
+        CAboutDlg about;
+        EXPECT_EQ(RunModal(about, { [&] { way.end(about); } }, Ending::ByTheSteps), way.result) << way.name;
+    }
 }
 
 }

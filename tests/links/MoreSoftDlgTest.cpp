@@ -15,11 +15,12 @@
 
 namespace {
 
+using lvtest::Ending;
+using lvtest::RunModal;
 using plat::automation::ActiveModalWindow;
 
 TEST(MoreSoftDialog, ButtonsLaunchTheirProgramsAndTheDialogStaysOpen)
 {
-    lvtest::StartWatchdog(60);
     lvtest::SiblingWorld world;
     world.Registry("[HKEY_LOCAL_MACHINE\\software\\brindle\\dayplan]\n\"path\"=\"C:\\\\Day\\\\\"\n");
     const std::string organiser = world.InstallAt("c/Day/daykeeper.exe");
@@ -39,25 +40,27 @@ TEST(MoreSoftDialog, ButtonsLaunchTheirProgramsAndTheDialogStaysOpen)
         });
         plat::automation::ClickControl(dlg, id);
     };
-    lvtest::AfterEverything([&] {
-        hasOkOrCancel = dlg.GetDlgItem(plat::IDOK) || dlg.GetDlgItem(plat::IDCANCEL);
-        clickAndAnswer(IDC_MORE_SNAPSHOT);
-        lvtest::AtTheEnd([&] {
-            clickAndAnswer(IDC_MORE_SNAPSHOT);
-            lvtest::AtTheEnd([&] {
+    std::intptr_t result = RunModal(dlg,
+        {
+            [&] {
+                hasOkOrCancel = dlg.GetDlgItem(plat::IDOK) || dlg.GetDlgItem(plat::IDCANCEL);
+                clickAndAnswer(IDC_MORE_SNAPSHOT);
+            },
+            [&] { clickAndAnswer(IDC_MORE_SNAPSHOT); },
+            [&] {
                 runs = world.TakeRuns(2);
                 plat::automation::ClickControl(dlg, IDC_MORE_ORGANISER);
                 plat::automation::ClickControl(dlg, IDC_MORE_HOMEPAGE);
-                lvtest::AtTheEnd([&] {
-                    for (const std::string& run : world.TakeRuns(2))
-                        runs.push_back(run);
-                    openAfterClicks = ActiveModalWindow() == &dlg;
-                    plat::automation::Key(dlg, plat::VK_ESCAPE);
-                });
-            });
-        });
-    });
-    EXPECT_EQ(dlg.DoModal(), plat::IDCANCEL);
+            },
+            [&] {
+                for (const std::string& run : world.TakeRuns(2))
+                    runs.push_back(run);
+                openAfterClicks = ActiveModalWindow() == &dlg;
+                plat::automation::Key(dlg, plat::VK_ESCAPE);
+            },
+        },
+        Ending::ByTheSteps);
+    EXPECT_EQ(result, plat::IDCANCEL);
 
     EXPECT_FALSE(hasOkOrCancel);
     EXPECT_TRUE(openAfterClicks);
@@ -79,7 +82,6 @@ TEST(MoreSoftDialog, ButtonsLaunchTheirProgramsAndTheDialogStaysOpen)
 // the downloader, not installed, names its full title in the message.
 TEST(MoreSoftDialog, EachProgramButtonStartsItsOwnProgram)
 {
-    lvtest::StartWatchdog(60);
     lvtest::SiblingWorld world;
     const struct {
         int id;
@@ -104,26 +106,24 @@ TEST(MoreSoftDialog, EachProgramButtonStartsItsOwnProgram)
     CMoreSoftDlg dlg;
     std::vector<std::vector<std::string>> runs;
     std::string downloaderMessage;
-    lvtest::AfterEverything([&] {
-        for (const auto& c : installed) {
-            plat::automation::ClickControl(dlg, c.id);
-            lvtest::Then([&] { runs.push_back(world.TakeRuns(1)); });
-        }
-        lvtest::AfterEverything([&] {
-            lvtest::AfterEverything([&] {
-                if (plat::Wnd* box = ActiveModalWindow(); box && box != &dlg) {
-                    downloaderMessage = box->GetDlgItem(-1)->GetWindowText();
-                    plat::automation::Key(*box, plat::VK_RETURN);
-                }
-                lvtest::AtTheEnd([&] {
-                    world.TakeRuns(1);
-                    plat::automation::Key(dlg, plat::VK_ESCAPE);
-                });
-            });
-            plat::automation::ClickControl(dlg, IDC_MORE_DOWNLOADER);
-        });
-    });
-    dlg.DoModal();
+    RunModal(dlg, {
+                      [&] {
+                          for (const auto& c : installed) {
+                              plat::automation::ClickControl(dlg, c.id);
+                              lvtest::Then([&] { runs.push_back(world.TakeRuns(1)); });
+                          }
+                      },
+                      [&] {
+                          lvtest::AfterEverything([&] {
+                              if (plat::Wnd* box = ActiveModalWindow(); box && box != &dlg) {
+                                  downloaderMessage = box->GetDlgItem(-1)->GetWindowText();
+                                  plat::automation::Key(*box, plat::VK_RETURN);
+                              }
+                          });
+                          plat::automation::ClickControl(dlg, IDC_MORE_DOWNLOADER);
+                      },
+                      [&] { world.TakeRuns(1); },
+                  });
 
     ASSERT_EQ(runs.size(), std::size(installed));
     for (std::size_t i = 0; i < std::size(installed); ++i)

@@ -166,7 +166,7 @@ TEST(TestWndCharts, EveryStepMatchesItsGeometry)
                     }
                 });
             }
-            RunSteps(wnd, script);
+            RunModal(wnd, script);
             EXPECT_EQ(wrong, std::vector<std::string> {});
         }
     }

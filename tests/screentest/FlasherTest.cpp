@@ -60,7 +60,7 @@ TEST(TestWndFlasher, WarningFirstThenTheColoursAtMostSixtyASecond)
     auto look = [&] { seen.push_back(automation::PixelColor(wnd, { 400, 150 })); };
     bool warningFirst = false, warningAfterKey = false, warningAfterClick = false, stillRunning = false;
     long otherOnFirst = -1;
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] { Resize(wnd, 800, 320); },
                       [&] { warningFirst = ShowsWarning(wnd); automation::Key(wnd, plat::VK_SPACE); },
                       [&] { look(); otherOnFirst = CountOther(wnd, RGB(255, 0, 0)); }, // no information lines
@@ -103,7 +103,7 @@ TEST(TestWndFlasher, RLimitsTheFlashToASquareAroundTheLastMark)
     wnd.m_nMode = kModeFlasher;
     wnd.m_clock = [] { return 0L; };
     long outside = -1, inside = -1;
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] { Resize(wnd, 400, 300); },
                       [&] { automation::SetCursorPos({ 10, 10 }); automation::Key(wnd, 'M'); },
                       [&] { automation::SetCursorPos({ 200, 150 }); automation::Key(wnd, 'M'); },

@@ -93,7 +93,7 @@ TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
             span = plat::ProcessClockMs() - start;
             shown = Read(wnd, FirstLine(wnd.m_nStep, c.title, c.rgb), span);
         });
-        RunSteps(wnd, script);
+        RunModal(wnd, script);
         EXPECT_TRUE(shown.first);
         EXPECT_TRUE(shown.remark);
         EXPECT_GE(shown.elapsed, 0) << "no elapsed time up to the " << span << " ms the clicks took";
@@ -107,7 +107,7 @@ TEST(TestWndInfo, TextIsBlackOnOpaqueWhiteOverThePattern)
     wnd.m_strTitle = "块填充\n纯色测试";
     wnd.m_bShowInfo = 1;
     long black = 0, white = 0, other = 0, blueBeside = -1;
-    RunSteps(wnd, { [&] {
+    RunModal(wnd, { [&] {
         const plat::Surface& s = Back(wnd);
         for (int y : { 100, 101, 108, 115, 120, 127, 135, 140, 147, 155 })
             for (int x = 100; x < 140; ++x) {
@@ -133,7 +133,7 @@ TEST(TestWndInfo, ExactTextsForAnyElapsedTimeAndTitle)
     wnd.m_bShowInfo = 0;
     std::vector<bool> shown;
     const std::string longTitle(300, 'x');
-    RunSteps(wnd, { [&] { Resize(wnd, 4000, 200); }, [&] {
+    RunModal(wnd, { [&] { Resize(wnd, 4000, 200); }, [&] {
         plat::ClientDC dc(&wnd);
         wnd.m_strTitle = "块填充\n纯色测试";
         wnd.DrawInfo(&dc, RGB(0x12, 0xAB, 0xEF), 0);
@@ -157,7 +157,7 @@ TEST(TestWndInfo, NoTextUnlessTheOptionIsExactlyOne)
         wnd.m_strTitle = "竖线填充\n纯色测试";
         wnd.m_bShowInfo = option;
         long notBlue = -1, notGreen = -1;
-        RunSteps(wnd, {
+        RunModal(wnd, {
                           [&] { notBlue = CountOther(wnd, RGB(0, 0, 255)); },
                           [&] { LeftClick(wnd); },
                           [&] { notGreen = CountOther(wnd, RGB(0, 255, 0)); },

@@ -55,7 +55,7 @@ TEST(TestWndKeys, StepKeysFollowEachModesOrder)
         for (int i = 0; i < 4; ++i)
             script.insert(script.end(), { press(backward[i % 4]), record });
         script.insert(script.end(), { press(plat::VK_HOME), record, press(plat::VK_BACK), record });
-        RunSteps(wnd, script);
+        RunModal(wnd, script);
 
         // Nine steps on from 0, four back, Home, one back.
         const int count = pattern.Steps();
@@ -95,7 +95,7 @@ TEST(TestWndKeys, PatternKeysWalkTheTableBothWays)
         script.insert(script.end(), { [&] { automation::Key(wnd, 'N'); }, record });
     for (int i = 0; i < count + 1; ++i)
         script.insert(script.end(), { [&] { automation::Key(wnd, 'P'); }, record });
-    RunSteps(wnd, script);
+    RunModal(wnd, script);
 
     // Block fill is the table's second row.
     std::vector<int> expected;
@@ -150,7 +150,7 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
         std::vector<std::vector<std::uint32_t>> stepPictures;
         bool mapShown = false, mapAfter = true;
         int stepAfter = -1;
-        RunSteps(wnd, {
+        RunModal(wnd, {
                           [&] { Resize(wnd, 400, 300); },
                           [&] {
                               for (int step : { 1, 2, 3 }) {
@@ -195,7 +195,7 @@ TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
         CTestWnd wnd;
         wnd.m_nMode = 1;
         long notBlue = -1;
-        RunSteps(wnd, {
+        RunModal(wnd, {
                           [&] { Resize(wnd, size.cx, size.cy); },
                           [&] { automation::Key(wnd, plat::VK_F1); },
                           [&] { automation::Key(wnd, plat::VK_F1); },
@@ -208,7 +208,7 @@ TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
     wnd.m_nMode = 1;
     int step = -1;
     long wrong = -1;
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] { Resize(wnd, 16, 8); },
                       [&] {
                           // 500 forward, Home, 499 back: only this order ends at step 5.
@@ -240,7 +240,7 @@ TEST(TestWndKeys, TabOnOneMonitorAndAMonitorThatWentAway)
     plat::Rect afterTab, afterChange;
     int monitor = -1;
     long notRed = -1;
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] { Resize(wnd, 40, 30); },
                       [&] {
                           automation::Key(wnd, plat::VK_TAB);

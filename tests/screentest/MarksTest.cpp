@@ -75,7 +75,7 @@ TEST(TestWndMarks, LoupeMagnifiesThePatternAndFollowsThePointer)
     int wrongFirst = -1, wrongMoved = -1, wrongStepped = -1;
     long leftOver = -1, afterHide = -1, framePixels = -1;
     bool label = false, labelMoved = false;
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] { Resize(wnd, 420, 400); },
                       [&] { pattern = Copy(Back(wnd)); PointAt({ 50, 60 }); automation::Key(wnd, 'Z'); },
                       [&] {
@@ -123,7 +123,7 @@ TEST(TestWndMarks, RingsComeAndGoAndStayOutOfTheMeasuredPicture)
             }
         return ring;
     };
-    auto onlyRings = [&](std::set<std::pair<int, int>> ring, plat::COLORREF back, plat::COLORREF color) {
+    auto onlyRings = [&](const std::set<std::pair<int, int>>& ring, plat::COLORREF back, plat::COLORREF color) {
         const plat::Surface& s = Back(wnd);
         long wrong = 0;
         for (int y = 0; y < s.Height(); ++y)
@@ -137,7 +137,7 @@ TEST(TestWndMarks, RingsComeAndGoAndStayOutOfTheMeasuredPicture)
     std::set<std::pair<int, int>> last = ringAt({ 400, 300 });
     long oneRing = -1, twoRings = -1, removed = -1, middleTwice = -1, cleared = -1, stepped = -1, lastPixel = -1,
          measuredOther = -1;
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] { Resize(wnd, 401, 301); },
                       [&] { PointAt({ 20, 20 }); automation::Key(wnd, 'M'); },
                       [&] { oneRing = onlyRings(ringAt({ 20, 20 }), RGB(0, 0, 255), RGB(255, 255, 255)); },
@@ -199,7 +199,7 @@ TEST(TestWndMarks, TheThousandAndFirstMarkIsRefused)
         notice = ShowsText(wnd, { 100, 180 }, " 标记已达 1000 个, 不能再标记 ");
         wnd.m_marks.clear(); // no report from this test
     });
-    RunSteps(wnd, steps);
+    RunModal(wnd, steps);
     EXPECT_EQ(kept, CDefectMarks::kMaxMarks);
     EXPECT_FALSE(noticeBefore);
     EXPECT_TRUE(notice);

@@ -47,7 +47,7 @@ void Report(const std::string& line)
 // and reports.
 using Stage = std::function<bool()>;
 
-void RunStages(CTestWnd& wnd, std::shared_ptr<std::vector<Stage>> stages, std::size_t at,
+void RunStages(CTestWnd& wnd, const std::shared_ptr<std::vector<Stage>>& stages, std::size_t at,
     std::chrono::steady_clock::time_point deadline)
 {
     plat::PostIdleTask([&wnd, stages, at, deadline] {

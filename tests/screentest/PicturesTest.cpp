@@ -29,7 +29,7 @@ std::vector<std::vector<std::uint32_t>> Pictures(int mode, int width, int height
         script.push_back([&] { LeftClick(wnd); });
         script.push_back(grab);
     }
-    RunSteps(wnd, script);
+    RunModal(wnd, script);
     return pictures;
 }
 
@@ -143,7 +143,7 @@ TEST(TestWndPictures, EmptyClientAreaDrawsNothing)
             plat::Rect client { -1, -1, -1, -1 };
             int step = -1;
             long drawn = -1;
-            RunSteps(wnd, {
+            RunModal(wnd, {
                               [&] { Resize(wnd, size.cx, size.cy); },
                               [&] { LeftClick(wnd); },
                               [&] {
@@ -170,7 +170,7 @@ TEST(TestWndPictures, EightKScreen)
         CTestWnd wnd;
         wnd.m_nMode = mode;
         long wrong = -1;
-        RunSteps(wnd, {
+        RunModal(wnd, {
                           [&] { Resize(wnd, width, height); },
                           [&] { LeftClick(wnd); },
                           [&] {

@@ -25,7 +25,7 @@ TEST(TestWndSteps, CoversThePrimaryScreenAndStartsAtStepZero)
     int fontSize = 0;
     int stepWhenShown = -1;
     long notBlue = -1;
-    RunSteps(wnd, { [&] {
+    RunModal(wnd, { [&] {
         plat::Wnd::GetDesktopWindow()->GetWindowRect(&screen);
         wnd.GetWindowRect(&frame);
         wnd.GetClientRect(&client);
@@ -55,7 +55,7 @@ TEST(TestWndSteps, ClickAfterTheLastStepReturnsToStepZero)
             script.push_back([&] { steps.push_back(wnd.m_nStep); });
             expected.push_back(click % pattern.Steps());
         }
-        RunSteps(wnd, script);
+        RunModal(wnd, script);
         EXPECT_EQ(steps, expected);
     }
 }
@@ -69,7 +69,7 @@ TEST(TestWndSteps, LeftClickDrawsInsideItsHandler)
         CTestWnd wnd;
         wnd.m_nMode = mode;
         long notGreenAtOnce = -1;
-        RunSteps(wnd, {
+        RunModal(wnd, {
                           [&] { Resize(wnd, 64, 48); },
                           [&] {
                               wnd.SendMessage(plat::WM_LBUTTONDOWN, plat::MK_LBUTTON, plat::MAKELPARAM(3, 3));
@@ -98,7 +98,7 @@ TEST(TestWndSteps, DeadPixelTestAlternatesWhiteAndBlack)
         script.push_back([&] { LeftClick(wnd); });
         script.push_back(record);
     }
-    RunSteps(wnd, script);
+    RunModal(wnd, script);
     EXPECT_EQ(steps, (std::vector<int> { 0, 1, 0, 1, 0 }));
     EXPECT_EQ(notWhite[0], 0);
     EXPECT_EQ(notBlack[1], 0);
@@ -118,7 +118,7 @@ TEST(TestWndSteps, EraseRedrawsTheCurrentStepAndPaintDrawsNothing)
         plat::ClientDC dc(&wnd);
         dc.FillSolidRect(scribble, RGB(255, 0, 0));
     };
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] { LeftClick(wnd); },
                       [&] { LeftClick(wnd); },
                       [&] { LeftClick(wnd); },
@@ -158,7 +158,7 @@ TEST(TestWndSteps, RightClickEscapeAndEnterEndTheTest)
         CTestWnd wnd;
         wnd.m_nMode = kModeBlockFill;
         bool stillRunning = false;
-        std::intptr_t result = RunSteps(wnd, {
+        std::intptr_t result = RunModal(wnd, {
                                                  [&] { Resize(wnd, 32, 24); },
                                                  [&] { way.end(wnd); },
                                                  [&] { stillRunning = true; },
@@ -206,7 +206,7 @@ TEST(TestWndSteps, ATestEndedOnAPressKeepsItsWindowUntilTheRelease)
     CTestWnd first;
     first.m_nMode = kModeBlockFill;
     std::uint32_t id = 0;
-    RunSteps(first, {
+    RunModal(first, {
                         [&] {
                             Resize(first, 32, 24);
                             id = NativeId(first);
@@ -225,7 +225,7 @@ TEST(TestWndSteps, ATestEndedOnAPressKeepsItsWindowUntilTheRelease)
     second.m_nMode = kModeBlockFill;
     int step = -1;
     bool stillRunning = false;
-    std::intptr_t result = RunSteps(second, {
+    std::intptr_t result = RunModal(second, {
                                                 [&] { Resize(second, 32, 24); },
                                                 [&] { LeftClick(second); },
                                                 [&] {
@@ -255,7 +255,7 @@ TEST(TestWndSteps, AThousandQueuedClicksOfBothButtons)
     CTestWnd wnd;
     wnd.m_nMode = kModeBlockFill;
     std::uint32_t id = 0;
-    std::intptr_t result = RunSteps(wnd, {
+    std::intptr_t result = RunModal(wnd, {
                                              [&] { Resize(wnd, 32, 24); },
                                              [&] {
                                                  id = NativeId(wnd);
@@ -276,7 +276,7 @@ TEST(TestWndSteps, PointerHidesWhenStillOverTheTest)
     CTestWnd wnd;
     wnd.m_nMode = kModeBlockFill;
     bool shownWhenStill = true, shownAfterMotion = false;
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] { Resize(wnd, 32, 24); },
                       [&] {
                           OutliveClosedWindows();
@@ -299,7 +299,7 @@ TEST(TestWndSteps, ClicksQueuedDuringALongDrawingEachAdvanceOneStep)
     wnd.m_nMode = kModeDotFillDown;
     int step = -1;
     long notYellow = -1;
-    RunSteps(wnd, {
+    RunModal(wnd, {
                       [&] {
                           Resize(wnd, 1920, 1080);
                       },
@@ -329,7 +329,7 @@ TEST(TestWndSteps, ModesOutsideTheTableDrawNothing)
             plat::ClientDC dc(&wnd);
             dc.FillSolidRect(ClientOf(wnd), RGB(255, 0, 0));
         };
-        RunSteps(wnd, {
+        RunModal(wnd, {
                           [&] { Resize(wnd, 64, 48); },
                           [&] { shown = CountOther(wnd, RGB(0, 0, 0)); scribbleRed(); },
                           [&] { LeftClick(wnd); LeftClick(wnd); },
@@ -350,7 +350,7 @@ TEST(TestWndSteps, StepOutsideTheTableDrawsNothing)
         wnd.m_nMode = mode;
         wnd.m_bShowInfo = 1;
         long untouched = -1;
-        RunSteps(wnd, {
+        RunModal(wnd, {
                           [&] { Resize(wnd, 16, 8); },
                           [&] {
                               plat::ClientDC dc(&wnd);

@@ -1,9 +1,8 @@
 #pragma once
 
-// Running the test window in tests: a script of steps, each run once the
-// modal loop is idle after the one before (its clicks handled, its repaints
-// done); reading the back buffer; and the information lines as the font
-// draws them, for comparing with what the window shows.
+// The test window in tests, run through a script of steps: its size, its
+// back buffer, and the information lines as the font draws them, for
+// comparing with what the window shows.
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/GdiConstants.h"
@@ -17,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,39 +36,8 @@ inline plat::COLORREF StepColor(int mode, int step)
     return FindPattern(mode)->colors[static_cast<std::size_t>(step)];
 }
 
-using Step = std::function<void()>;
-
-struct Script {
-    std::vector<Step> steps;
-    bool over = false; // the run ended: steps still queued do nothing
-};
-
-inline void RunFrom(std::shared_ptr<Script> script, std::size_t next)
-{
-    if (next >= script->steps.size())
-        return;
-    plat::PostIdleTask([script, next] {
-        if (script->over)
-            return;
-        script->steps[next]();
-        RunFrom(script, next + 1);
-    });
-}
-
-// Runs the window modally with `steps`; ends it with IDOK after the last
-// unless a step ended it (the steps after that one never run). Returns
-// DoModal's result.
-inline std::intptr_t RunSteps(CTestWnd& wnd, std::vector<Step> steps)
-{
-    lvtest::StartWatchdog(60);
-    steps.push_back([&wnd] { wnd.EndDialog(plat::IDOK); });
-    auto script = std::make_shared<Script>();
-    script->steps = std::move(steps);
-    RunFrom(script, 0);
-    std::intptr_t result = wnd.DoModal();
-    script->over = true;
-    return result;
-}
+using lvtest::RunModal;
+using lvtest::Step;
 
 inline plat::Rect ClientOf(const CTestWnd& wnd)
 {

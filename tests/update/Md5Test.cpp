@@ -25,9 +25,9 @@ std::string Md5sumOf(const std::string& nativePath)
     if (!pipe)
         return "";
     char line[256] = {};
-    std::fgets(line, sizeof line, pipe);
+    const bool read = std::fgets(line, sizeof line, pipe) != nullptr;
     pclose(pipe);
-    return std::string(line).substr(0, 32);
+    return read ? std::string(line).substr(0, 32) : "";
 }
 
 }
@@ -77,9 +77,11 @@ TEST(Md5, PiecewiseUpdatesEqualOneUpdate)
         }
         std::uint8_t digest[16];
         md5.Final(digest, state);
-        char hex[33];
-        for (int i = 0; i < 16; ++i)
-            std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
+        std::string hex;
+        for (std::uint8_t byte : digest) {
+            hex += "0123456789abcdef"[byte >> 4];
+            hex += "0123456789abcdef"[byte & 15];
+        }
         EXPECT_EQ(hex, Md5Hex(bytes));
         // Finalising clears the state.
         EXPECT_EQ(state.count[0] | state.count[1] | state.abcd[0] | state.block[0], 0u);

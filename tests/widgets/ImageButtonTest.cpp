@@ -2,7 +2,7 @@
 // caption), hover tracking through the 200 ms timer, and what it does not
 // react to.
 
-#include "WidgetTestSupport.h"
+#include "WidgetDialog.h"
 
 #include <algorithm>
 
@@ -11,12 +11,12 @@ using namespace wtest;
 
 namespace {
 
-constexpr std::uint32_t kBack = Rrggbb(RGB(240, 240, 240));
-constexpr std::uint32_t kFace = Rrggbb(RGB(220, 237, 250));
-constexpr std::uint32_t kPen = Rrggbb(RGB(21, 92, 147));
-constexpr std::uint32_t kHotPen = Rrggbb(RGB(87, 142, 184));
-constexpr std::uint32_t kText = Rrggbb(RGB(0, 0, 0));
-constexpr std::uint32_t kHotText = Rrggbb(RGB(18, 103, 168));
+constexpr std::uint32_t kBack = ToXrgb(RGB(240, 240, 240));
+constexpr std::uint32_t kFace = ToXrgb(RGB(220, 237, 250));
+constexpr std::uint32_t kPen = ToXrgb(RGB(21, 92, 147));
+constexpr std::uint32_t kHotPen = ToXrgb(RGB(87, 142, 184));
+constexpr std::uint32_t kText = ToXrgb(RGB(0, 0, 0));
+constexpr std::uint32_t kHotText = ToXrgb(RGB(18, 103, 168));
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // The box around the pixels of one colour in rows [top, bottom); empty when none.
@@ -136,7 +136,7 @@ TEST_F(WidgetTest, ImageButtonWithoutItsBitmapShowsFaceAndCaption)
 TEST_F(WidgetTest, ImageButtonHotLookWhileTheCursorIsOver)
 {
     CImageButton& b = dlg.image;
-    std::vector<std::uint32_t> normal = Capture(b);
+    std::vector<std::uint32_t> normal = ClientPixels(b);
     Rect caption = Ink(b, kText, 46, 75);
     EXPECT_EQ(b.m_bHover, 0);
     automation::MouseMove(b, { 37, 37 });
@@ -154,7 +154,7 @@ TEST_F(WidgetTest, ImageButtonHotLookWhileTheCursorIsOver)
     b.SendMessage(WM_TIMER, 1, 0);
     Pump();
     EXPECT_EQ(b.m_bHover, 0);
-    EXPECT_EQ(Capture(b), normal);
+    EXPECT_EQ(ClientPixels(b), normal);
 }
 
 TEST_F(WidgetTest, ImageButtonLeftWithoutAMoveGoesNormalOnTheNextTick)
@@ -208,22 +208,22 @@ TEST_F(WidgetTest, ImageButtonHasNoPressedOrDisabledLook)
     CImageButton& b = dlg.image;
     automation::MouseMove(b, { 37, 37 });
     Pump();
-    std::vector<std::uint32_t> hot = Capture(b);
+    std::vector<std::uint32_t> hot = ClientPixels(b);
     automation::MouseDown(b, { 37, 37 });
     Pump();
     ASSERT_TRUE(b.IsPushed());
-    EXPECT_EQ(Capture(b), hot);
+    EXPECT_EQ(ClientPixels(b), hot);
     automation::MouseUp(b, { 37, 37 });
     Pump();
     EXPECT_EQ(dlg.clicks, (std::vector<int> { 1000 }));
-    EXPECT_EQ(Capture(b), hot);
+    EXPECT_EQ(ClientPixels(b), hot);
 
     automation::SetCursorPos({ -100, -100 });
     b.SendMessage(WM_TIMER, 1, 0);
-    std::vector<std::uint32_t> normal = Capture(b);
+    std::vector<std::uint32_t> normal = ClientPixels(b);
     b.EnableWindow(false);
     Pump();
-    EXPECT_EQ(Capture(b), normal);
+    EXPECT_EQ(ClientPixels(b), normal);
 }
 
 TEST_F(WidgetTest, ImageButtonRedrawWithoutAWindowDrawsNothing)

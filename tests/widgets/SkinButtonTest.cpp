@@ -2,17 +2,17 @@
 // face and caption colour of each state, and the highlight following the
 // mouse, presses and the 100 ms leave check.
 
-#include "WidgetTestSupport.h"
+#include "WidgetDialog.h"
 
 using namespace plat;
 using namespace wtest;
 
 namespace {
 
-constexpr std::uint32_t kBack = Rrggbb(RGB(240, 240, 240));
-constexpr std::uint32_t kTextNormal = Rrggbb(RGB(16, 16, 16));
-constexpr std::uint32_t kTextHighlighted = Rrggbb(RGB(51, 51, 51));
-constexpr std::uint32_t kTextDisabled = Rrggbb(RGB(165, 165, 165));
+constexpr std::uint32_t kBack = ToXrgb(RGB(240, 240, 240));
+constexpr std::uint32_t kTextNormal = ToXrgb(RGB(16, 16, 16));
+constexpr std::uint32_t kTextHighlighted = ToXrgb(RGB(51, 51, 51));
+constexpr std::uint32_t kTextDisabled = ToXrgb(RGB(165, 165, 165));
 
 // Checks that every pixel of the button's top 22 rows is the joined strip
 // (left `half` columns from the strip's left end, the rest from its right

@@ -5,7 +5,7 @@
 // the bar hidden, as the main window's template has it, sized in pixels
 // and loaded at initialisation as the main window does.
 
-#include "WidgetTestSupport.h"
+#include "WidgetDialog.h"
 #include "resource.h"
 #include "support/TempFolder.h"
 #include "widgets/SoftBar.h"

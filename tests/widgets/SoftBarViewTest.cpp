@@ -197,7 +197,7 @@ TEST_F(SoftBarTest, LookOfTheBuiltInAndOfAConfiguredBar)
 TEST_F(SoftBarTest, HoverFollowsTheCursorAndLeavesWithinATick)
 {
     CSoftBar& bar = OpenBar(345, 100);
-    const std::vector<std::uint32_t> normal = Capture(bar);
+    const std::vector<std::uint32_t> normal = ClientPixels(bar);
     const std::uint32_t pen = 0x333333;
     const std::uint32_t hotPen = 0x711A1A;
     const auto hover = [&] {
@@ -222,7 +222,7 @@ TEST_F(SoftBarTest, HoverFollowsTheCursorAndLeavesWithinATick)
     Pump();
     EXPECT_EQ(hover(), (std::vector<int>(7, 0)));
     EXPECT_EQ(bar.HitTest(), -1);
-    EXPECT_EQ(Capture(bar), normal);
+    EXPECT_EQ(ClientPixels(bar), normal);
 
     // Leaving the bar without a move over it: the next tick clears the look.
     automation::MouseMove(bar, { 250, 50 });
@@ -237,7 +237,7 @@ TEST_F(SoftBarTest, HoverFollowsTheCursorAndLeavesWithinATick)
     ASSERT_GE(ms, 0) << "the hot look stayed";
     EXPECT_LT(ms, 2 * 200);
     EXPECT_EQ(automation::RunningTimers(), 0);
-    EXPECT_EQ(Capture(bar), normal);
+    EXPECT_EQ(ClientPixels(bar), normal);
 }
 
 TEST_F(SoftBarTest, BadInputIsBoundedAndStillDrawn)

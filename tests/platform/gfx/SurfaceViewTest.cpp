@@ -87,7 +87,7 @@ TEST(SurfaceMove, LeavesTheSourceEmptyForOwnedSurfacesAndViews)
     Surface moved(std::move(owned));
     EXPECT_EQ(moved.Data(), data);
     EXPECT_EQ(moved.Width(), 3);
-    EXPECT_TRUE(owned.IsEmpty());
+    EXPECT_TRUE(owned.IsEmpty()); // NOLINT(bugprone-use-after-move): the moved-from state is checked
     EXPECT_EQ(owned.Data(), nullptr);
 
     Memory memory;
@@ -95,7 +95,7 @@ TEST(SurfaceMove, LeavesTheSourceEmptyForOwnedSurfacesAndViews)
     moved = std::move(view); // frees the owned pixels, takes the view
     EXPECT_TRUE(moved.IsView());
     EXPECT_EQ(moved.Data(), memory.pixels.data());
-    EXPECT_TRUE(view.IsEmpty());
+    EXPECT_TRUE(view.IsEmpty()); // NOLINT(bugprone-use-after-move): the moved-from state is checked
     EXPECT_FALSE(view.IsView());
     EXPECT_EQ(view.Pitch(), 0);
 }

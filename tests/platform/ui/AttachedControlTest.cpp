@@ -84,27 +84,27 @@ TEST(AttachedControl, HoverFollowsTheCursorAndLeavesByTimer)
     dlg.onExchange = [&](DataExchange* dx) { DDX_Control(dx, 1001, button); };
     COLORREF before = 0, over = 0, after = 0;
     bool timerStoppedAfterLeaving = false;
-    StartWatchdog();
-    dlg.onInit = [&](TestDialog& d) {
-        AfterEverything([&] {
-            before = automation::PixelColor(button, { 10, 10 });
-            automation::MouseMove(button, { 10, 10 });
-            AfterEverything([&] {
-                over = automation::PixelColor(button, { 10, 10 });
-                // The cursor goes elsewhere without the button hearing of
-                // it; its timer notices.
-                automation::SetCursorPos({ -1000, -1000 });
-                d.SetTimer(99, 150);
-            });
-        });
-    };
     dlg.onTimer = [&](TestDialog& d, std::uintptr_t) {
         d.KillTimer(99);
         after = automation::PixelColor(button, { 10, 10 });
         timerStoppedAfterLeaving = automation::RunningTimers() == 0;
         d.EndDialog(IDOK);
     };
-    dlg.DoModal();
+    RunModal(dlg,
+        {
+            [&] {
+                before = automation::PixelColor(button, { 10, 10 });
+                automation::MouseMove(button, { 10, 10 });
+            },
+            [&] {
+                over = automation::PixelColor(button, { 10, 10 });
+                // The cursor goes elsewhere without the button hearing of
+                // it; its timer notices.
+                automation::SetCursorPos({ -1000, -1000 });
+                dlg.SetTimer(99, 150);
+            },
+        },
+        Ending::ByTheSteps);
     EXPECT_EQ(before, kNormal);
     EXPECT_EQ(over, kHot);
     EXPECT_EQ(after, kNormal);
@@ -116,10 +116,10 @@ TEST(AttachedControl, ClicksStillReachTheDialog)
     TestDialog dlg;
     HoverButton button;
     dlg.onExchange = [&](DataExchange* dx) { DDX_Control(dx, 1001, button); };
-    RunScript(dlg, [&](TestDialog& d) {
-        EXPECT_EQ(d.GetDlgItem(1001), &button);
-        automation::ClickControl(d, 1001);
-    });
+    RunModal(dlg, { [&] {
+        EXPECT_EQ(dlg.GetDlgItem(1001), &button);
+        automation::ClickControl(dlg, 1001);
+    } });
     EXPECT_EQ(Count(dlg.log, "click 1001"), 1);
     EXPECT_GT(button.redraws, 0);
 }
@@ -135,13 +135,13 @@ TEST(AttachedControl, AttachingTwiceOrToAMissingControlChangesNothing)
         DDX_Control(dx, 4242, stray); // no such control
         DDX_Control(nullptr, 1000, second);
     };
-    RunScript(dlg, [&](TestDialog& d) {
-        EXPECT_EQ(d.GetDlgItem(1001), &first);
-        EXPECT_NE(d.GetDlgItem(1000), &first);
+    RunModal(dlg, { [&] {
+        EXPECT_EQ(dlg.GetDlgItem(1001), &first);
+        EXPECT_NE(dlg.GetDlgItem(1000), &first);
         EXPECT_FALSE(stray.IsWindow());
         EXPECT_FALSE(second.IsWindow());
         // The placeholder of control 1000 still works as a button.
-        automation::ClickControl(d, 1000);
-    });
+        automation::ClickControl(dlg, 1000);
+    } });
     EXPECT_EQ(Count(dlg.log, "click 1000"), 1);
 }

@@ -10,19 +10,19 @@ TEST(Button, ClickIsDeliveredOnceOnReleaseOverTheButton)
 {
     TestDialog dlg;
     int clicksAtRelease = -1;
-    RunScript(dlg, [&](TestDialog& d) {
-        Wnd* push = d.GetDlgItem(1000);
+    RunModal(dlg, { [&] {
+        Wnd* push = dlg.GetDlgItem(1000);
         automation::MouseMove(*push, { 5, 5 });
         automation::MouseDown(*push, { 5, 5 });
         Then([&, push] {
             // Pressed, held, not yet clicked.
-            EXPECT_EQ(Count(d.log, "click 1000"), 0);
+            EXPECT_EQ(Count(dlg.log, "click 1000"), 0);
             EXPECT_TRUE(static_cast<Button*>(push)->IsPushed());
             EXPECT_EQ(Wnd::GetCapture(), push);
             automation::MouseUp(*push, { 6, 6 });
-            Then([&] { clicksAtRelease = Count(d.log, "click 1000"); });
+            Then([&] { clicksAtRelease = Count(dlg.log, "click 1000"); });
         });
-    });
+    } });
     EXPECT_EQ(clicksAtRelease, 1);
     EXPECT_EQ(Count(dlg.log, "click 1000"), 1);
 }
@@ -31,16 +31,16 @@ TEST(Button, ReleasedElsewhereIsNoClick)
 {
     TestDialog dlg;
     bool pushedOutside = true;
-    RunScript(dlg, [&](TestDialog& d) {
-        Wnd* push = d.GetDlgItem(1000);
+    RunModal(dlg, { [&] {
+        Wnd* push = dlg.GetDlgItem(1000);
         automation::MouseDown(*push, { 5, 5 });
         // The capture keeps the moves coming while the pointer is away.
-        automation::MouseMove(d, { 290, 140 });
+        automation::MouseMove(dlg, { 290, 140 });
         Then([&, push] {
             pushedOutside = static_cast<Button*>(push)->IsPushed();
-            automation::MouseUp(d, { 290, 140 });
+            automation::MouseUp(dlg, { 290, 140 });
         });
-    });
+    } });
     EXPECT_FALSE(pushedOutside);
     EXPECT_EQ(Count(dlg.log, "click 1000"), 0);
     EXPECT_EQ(Wnd::GetCapture(), nullptr);
@@ -49,11 +49,11 @@ TEST(Button, ReleasedElsewhereIsNoClick)
 TEST(Button, PressElsewhereThenReleaseOverButtonIsNoClick)
 {
     TestDialog dlg;
-    RunScript(dlg, [&](TestDialog& d) {
-        Wnd* push = d.GetDlgItem(1000);
-        automation::MouseDown(d, { 290, 140 });
+    RunModal(dlg, { [&] {
+        Wnd* push = dlg.GetDlgItem(1000);
+        automation::MouseDown(dlg, { 290, 140 });
         automation::MouseUp(*push, { 5, 5 });
-    });
+    } });
     EXPECT_EQ(Count(dlg.log, "click 1000"), 0);
 }
 
@@ -61,17 +61,17 @@ TEST(Button, CheckBoxTogglesOnEachClick)
 {
     TestDialog dlg;
     std::vector<unsigned> states;
-    RunScript(dlg, [&](TestDialog& d) {
-        states.push_back(d.IsDlgButtonChecked(1003));
-        d.CheckDlgButton(1003, BST_CHECKED);
-        states.push_back(d.IsDlgButtonChecked(1003));
-        automation::ClickControl(d, 1003);
+    RunModal(dlg, { [&] {
+        states.push_back(dlg.IsDlgButtonChecked(1003));
+        dlg.CheckDlgButton(1003, BST_CHECKED);
+        states.push_back(dlg.IsDlgButtonChecked(1003));
+        automation::ClickControl(dlg, 1003);
         Then([&] {
-            states.push_back(d.IsDlgButtonChecked(1003));
-            automation::ClickControl(d, 1003);
-            Then([&] { states.push_back(d.IsDlgButtonChecked(1003)); });
+            states.push_back(dlg.IsDlgButtonChecked(1003));
+            automation::ClickControl(dlg, 1003);
+            Then([&] { states.push_back(dlg.IsDlgButtonChecked(1003)); });
         });
-    });
+    } });
     EXPECT_EQ(states, (std::vector<unsigned> { 0, 1, 0, 1 }));
     EXPECT_EQ(Count(dlg.log, "click 1003"), 2);
 }
@@ -79,14 +79,14 @@ TEST(Button, CheckBoxTogglesOnEachClick)
 TEST(Button, HiddenAndDisabledControlsTakeNoClicks)
 {
     TestDialog dlg;
-    RunScript(dlg, [&](TestDialog& d) {
-        Wnd* hidden = d.GetDlgItem(1002);
+    RunModal(dlg, { [&] {
+        Wnd* hidden = dlg.GetDlgItem(1002);
         ASSERT_NE(hidden, nullptr);
         EXPECT_FALSE(hidden->IsWindowVisible());
         automation::Click(*hidden, { 5, 5 });
-        d.GetDlgItem(1000)->EnableWindow(false);
-        automation::ClickControl(d, 1000);
-    });
+        dlg.GetDlgItem(1000)->EnableWindow(false);
+        automation::ClickControl(dlg, 1000);
+    } });
     EXPECT_EQ(Count(dlg.log, "click 1002"), 0);
     EXPECT_EQ(Count(dlg.log, "click 1000"), 0);
 }
@@ -94,10 +94,10 @@ TEST(Button, HiddenAndDisabledControlsTakeNoClicks)
 TEST(Button, ShownHiddenControlTakesClicks)
 {
     TestDialog dlg;
-    RunScript(dlg, [&](TestDialog& d) {
-        d.GetDlgItem(1002)->ShowWindow(SW_SHOW);
-        automation::ClickControl(d, 1002);
-    });
+    RunModal(dlg, { [&] {
+        dlg.GetDlgItem(1002)->ShowWindow(SW_SHOW);
+        automation::ClickControl(dlg, 1002);
+    } });
     EXPECT_EQ(Count(dlg.log, "click 1002"), 1);
 }
 
@@ -105,9 +105,9 @@ TEST(Button, WindowTextIsKeptAsStored)
 {
     TestDialog dlg;
     std::string text;
-    RunScript(dlg, [&](TestDialog& d) {
-        d.SetDlgItemText(1000, "块填充\n纯色测试");
-        text = d.GetDlgItem(1000)->GetWindowText();
-    });
+    RunModal(dlg, { [&] {
+        dlg.SetDlgItemText(1000, "块填充\n纯色测试");
+        text = dlg.GetDlgItem(1000)->GetWindowText();
+    } });
     EXPECT_EQ(text, "块填充\n纯色测试");
 }

@@ -62,11 +62,11 @@ TEST(DialogKeys, TabAndArrowsMoveTheFocus)
         SCOPED_TRACE(c.name);
         TestDialog dlg(kKeysTemplate);
         int focus = -1;
-        RunScript(dlg, [&](TestDialog& d) {
+        RunModal(dlg, { [&] {
             for (const Press& p : c.keys)
-                automation::Key(d, p.key, p.modifiers);
-            Then([&] { focus = FocusedId(d); });
-        });
+                automation::Key(dlg, p.key, p.modifiers);
+            Then([&] { focus = FocusedId(dlg); });
+        } });
         EXPECT_EQ(focus, c.focus);
         EXPECT_EQ(Count(dlg.log, "click 1000") + Count(dlg.log, "click 1003"), 0) << "moving the focus clicks nothing";
     }
@@ -78,24 +78,24 @@ TEST(DialogKeys, SpacePushesOnPressAndClicksOnRelease)
     bool pushedWhileHeld = false;
     int clicksWhileHeld = -1;
     int checkAfter = -1;
-    RunScript(dlg, [&](TestDialog& d) {
-        automation::KeyDown(d, VK_SPACE);
+    RunModal(dlg, { [&] {
+        automation::KeyDown(dlg, VK_SPACE);
         Then([&] {
-            pushedWhileHeld = static_cast<Button*>(d.GetDlgItem(1000))->IsPushed();
-            clicksWhileHeld = Count(d.log, "click 1000");
+            pushedWhileHeld = static_cast<Button*>(dlg.GetDlgItem(1000))->IsPushed();
+            clicksWhileHeld = Count(dlg.log, "click 1000");
         });
-        automation::KeyUp(d, VK_SPACE);
+        automation::KeyUp(dlg, VK_SPACE);
         // The owner-drawn button and the check box, the same way.
-        automation::Key(d, VK_TAB);
-        automation::Key(d, VK_SPACE);
-        automation::Key(d, VK_TAB);
-        automation::Key(d, VK_SPACE);
-        Then([&] { checkAfter = static_cast<int>(d.IsDlgButtonChecked(1003)); });
+        automation::Key(dlg, VK_TAB);
+        automation::Key(dlg, VK_SPACE);
+        automation::Key(dlg, VK_TAB);
+        automation::Key(dlg, VK_SPACE);
+        Then([&] { checkAfter = static_cast<int>(dlg.IsDlgButtonChecked(1003)); });
         // Moving on while Space is held lets the button out without a click.
-        automation::KeyDown(d, VK_SPACE);
-        automation::Key(d, VK_TAB);
-        automation::KeyUp(d, VK_SPACE);
-    });
+        automation::KeyDown(dlg, VK_SPACE);
+        automation::Key(dlg, VK_TAB);
+        automation::KeyUp(dlg, VK_SPACE);
+    } });
     EXPECT_TRUE(pushedWhileHeld);
     EXPECT_EQ(clicksWhileHeld, 0) << "the click comes with the release";
     EXPECT_EQ(Count(dlg.log, "click 1000"), 1);
@@ -129,16 +129,17 @@ control 1001 button 10 10 50 14 ownerdraw tabstop "Owner"
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        StartWatchdog();
         TestDialog dlg(c.templateText);
-        // Ends only through the keys: RunScript's own IDOK would hide a failure.
-        dlg.onInit = [&](TestDialog& d) {
-            for (const Press& p : c.keys)
-                automation::Key(d, p.key, p.modifiers);
-            if (c.click)
-                AtTheEnd([&d] { d.EndDialog(IDOK); });
-        };
-        EXPECT_EQ(dlg.DoModal(), c.result);
+        // Ends only through the keys: an IDOK of the script's own would hide a failure.
+        std::intptr_t result = RunModal(dlg,
+            { [&] {
+                for (const Press& p : c.keys)
+                    automation::Key(dlg, p.key, p.modifiers);
+                if (c.click)
+                    AtTheEnd([&dlg] { dlg.EndDialog(IDOK); });
+            } },
+            Ending::ByTheSteps);
+        EXPECT_EQ(result, c.result);
         if (c.click) {
             EXPECT_EQ(Count(dlg.log, c.click), 1);
         }
@@ -150,21 +151,21 @@ TEST(DialogKeys, FocusRectangleShowsOnceTheKeyboardMovesTheFocus)
 {
     TestDialog dlg(kKeysTemplate);
     COLORREF before = 0, focused = 0, after = 0;
-    RunScript(dlg, [&](TestDialog& d) {
-        Wnd& push = *d.GetDlgItem(1000);
+    RunModal(dlg, { [&] {
+        Wnd& push = *dlg.GetDlgItem(1000);
         // A mouse press gives the focus too, still without the rectangle.
         automation::Click(push, { 20, 10 });
         AfterEverything([&] {
             before = automation::PixelColor(push, { 3, 3 });
-            automation::Key(d, VK_TAB);
-            automation::Key(d, VK_TAB, automation::Modifiers::Shift);
+            automation::Key(dlg, VK_TAB);
+            automation::Key(dlg, VK_TAB, automation::Modifiers::Shift);
             AfterEverything([&] {
                 focused = automation::PixelColor(push, { 3, 3 });
-                automation::Key(d, VK_TAB);
+                automation::Key(dlg, VK_TAB);
                 AfterEverything([&] { after = automation::PixelColor(push, { 3, 3 }); });
             });
         });
-    });
+    } });
     EXPECT_NE(before, RGB(0, 0, 0));
     EXPECT_EQ(focused, RGB(0, 0, 0)) << "the dotted rectangle's corner";
     EXPECT_EQ(after, before) << "gone with the focus";

@@ -34,18 +34,18 @@ TEST(Menu, RightClickOnTheBackgroundDeliversTheAppendedItem)
 {
     TestDialog dlg;
     bool popupOpen = false;
-    RunScript(dlg, [&](TestDialog& d) {
-        AddAboutItem(d);
-        automation::Click(d, { 290, 140 }, automation::MouseButton::Right);
+    RunModal(dlg, { [&] {
+        AddAboutItem(dlg);
+        automation::Click(dlg, { 290, 140 }, automation::MouseButton::Right);
         Then([&] {
             Wnd* popup = automation::OpenMenuPopup();
             popupOpen = popup != nullptr;
             if (!popup)
                 return;
-            int last = d.GetSystemMenu(false)->GetMenuItemCount() - 1;
-            automation::Click(*popup, automation::MenuItemPoint(d, last));
+            int last = dlg.GetSystemMenu(false)->GetMenuItemCount() - 1;
+            automation::Click(*popup, automation::MenuItemPoint(dlg, last));
         });
-    });
+    } });
     EXPECT_TRUE(popupOpen);
     std::vector<unsigned> ids = SysCommands(dlg);
     ASSERT_EQ(ids.size(), 1u);
@@ -57,14 +57,14 @@ TEST(Menu, AltSpaceOpensItAndEscapeDismissesIt)
 {
     TestDialog dlg;
     bool popupOpen = false;
-    RunScript(dlg, [&](TestDialog& d) {
-        automation::Key(d, VK_SPACE, automation::Modifiers::Alt);
+    RunModal(dlg, { [&] {
+        automation::Key(dlg, VK_SPACE, automation::Modifiers::Alt);
         Then([&] {
             Wnd* popup = automation::OpenMenuPopup();
             popupOpen = popup != nullptr;
-            automation::Key(d, VK_ESCAPE);
+            automation::Key(dlg, VK_ESCAPE);
         });
-    });
+    } });
     EXPECT_TRUE(popupOpen);
     EXPECT_EQ(SysCommands(dlg), (std::vector<unsigned> { SC_KEYMENU }));
     EXPECT_EQ(automation::OpenMenuPopup(), nullptr);
@@ -73,10 +73,10 @@ TEST(Menu, AltSpaceOpensItAndEscapeDismissesIt)
 TEST(Menu, ClickElsewhereDismissesWithoutCommand)
 {
     TestDialog dlg;
-    RunScript(dlg, [&](TestDialog& d) {
-        automation::Click(d, { 290, 140 }, automation::MouseButton::Right);
-        Then([&] { automation::ClickControl(d, 1000); });
-    });
+    RunModal(dlg, { [&] {
+        automation::Click(dlg, { 290, 140 }, automation::MouseButton::Right);
+        Then([&] { automation::ClickControl(dlg, 1000); });
+    } });
     EXPECT_TRUE(SysCommands(dlg).empty());
     // The click that dismissed the menu is not also a button click.
     EXPECT_EQ(Count(dlg.log, "click 1000"), 0);
@@ -84,20 +84,19 @@ TEST(Menu, ClickElsewhereDismissesWithoutCommand)
 
 TEST(Menu, CloseItemClosesTheDialog)
 {
-    StartWatchdog();
     TestDialog dlg;
-    dlg.onInit = [](TestDialog& d) {
-        Then([&] {
-            automation::Click(d, { 290, 140 }, automation::MouseButton::Right);
+    std::intptr_t result = RunModal(dlg,
+        { [&] {
+            automation::Click(dlg, { 290, 140 }, automation::MouseButton::Right);
             Then([&] {
-                Menu* menu = d.GetSystemMenu(false);
+                Menu* menu = dlg.GetSystemMenu(false);
                 for (int i = 0; i < menu->GetMenuItemCount(); ++i)
                     if (menu->GetMenuItemID(i) == SC_CLOSE)
-                        automation::Click(*automation::OpenMenuPopup(), automation::MenuItemPoint(d, i));
+                        automation::Click(*automation::OpenMenuPopup(), automation::MenuItemPoint(dlg, i));
             });
-        });
-    };
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        } },
+        Ending::ByTheSteps);
+    EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(SysCommands(dlg), (std::vector<unsigned> { SC_CLOSE }));
 }
 
@@ -109,18 +108,18 @@ size 50 50
 style popup visible
 )");
     bool opened = true;
-    RunScript(plain, [&](TestDialog& d) {
-        EXPECT_EQ(d.GetSystemMenu(false), nullptr);
-        automation::Click(d, { 5, 5 }, automation::MouseButton::Right);
+    RunModal(plain, { [&] {
+        EXPECT_EQ(plain.GetSystemMenu(false), nullptr);
+        automation::Click(plain, { 5, 5 }, automation::MouseButton::Right);
         Then([&] { opened = automation::OpenMenuPopup() != nullptr; });
-    });
+    } });
     EXPECT_FALSE(opened);
 
     TestDialog dlg;
-    RunScript(dlg, [&](TestDialog& d) {
-        automation::Click(*d.GetDlgItem(1000), { 5, 5 }, automation::MouseButton::Right);
+    RunModal(dlg, { [&] {
+        automation::Click(*dlg.GetDlgItem(1000), { 5, 5 }, automation::MouseButton::Right);
         Then([&] { opened = automation::OpenMenuPopup() != nullptr; });
-    });
+    } });
     EXPECT_FALSE(opened);
 }
 
@@ -130,10 +129,10 @@ TEST(Menu, AReleaseWithoutItsPressOpensNothing)
     // release then lands on the main window and must not open its menu.
     TestDialog dlg;
     bool opened = true;
-    RunScript(dlg, [&](TestDialog& d) {
-        automation::MouseUp(d, { 290, 140 }, automation::MouseButton::Right);
+    RunModal(dlg, { [&] {
+        automation::MouseUp(dlg, { 290, 140 }, automation::MouseButton::Right);
         Then([&] { opened = automation::OpenMenuPopup() != nullptr; });
-    });
+    } });
     EXPECT_FALSE(opened);
 }
 
@@ -166,17 +165,17 @@ TEST(Menu, KeyboardChoosesItems)
         SCOPED_TRACE(c.name);
         TestDialog dlg;
         bool open = false;
-        RunScript(dlg, [&](TestDialog& d) {
-            AddAboutItem(d);
-            automation::Key(d, VK_SPACE, automation::Modifiers::Alt);
+        RunModal(dlg, { [&] {
+            AddAboutItem(dlg);
+            automation::Key(dlg, VK_SPACE, automation::Modifiers::Alt);
             for (unsigned key : c.keys)
-                automation::Key(d, key);
+                automation::Key(dlg, key);
             Then([&] {
                 open = automation::OpenMenuPopup() != nullptr;
                 if (open)
-                    automation::Click(d, { 290, 140 });
+                    automation::Click(dlg, { 290, 140 });
             });
-        });
+        } });
         // An item that closes the window leaves the check queued: it runs
         // here, while this case's state still exists.
         plat::ProcessPendingMessages();
@@ -191,15 +190,14 @@ TEST(Menu, KeyboardChoosesItems)
 
 TEST(Menu, AltF4ClosesTheMenuAndTheWindow)
 {
-    StartWatchdog();
     TestDialog dlg;
-    dlg.onInit = [](TestDialog& d) {
-        Then([&] {
-            automation::Key(d, VK_SPACE, automation::Modifiers::Alt);
-            automation::Key(d, VK_F4, automation::Modifiers::Alt);
-        });
-    };
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    std::intptr_t result = RunModal(dlg,
+        { [&] {
+            automation::Key(dlg, VK_SPACE, automation::Modifiers::Alt);
+            automation::Key(dlg, VK_F4, automation::Modifiers::Alt);
+        } },
+        Ending::ByTheSteps);
+    EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(SysCommands(dlg), (std::vector<unsigned> { SC_KEYMENU, SC_CLOSE }));
     EXPECT_EQ(automation::OpenMenuPopup(), nullptr);
 }

@@ -9,7 +9,6 @@ using namespace uitest;
 
 TEST(Modal, EscapeEnterAndCloseBoxEndWithTheirResults)
 {
-    StartWatchdog();
     struct Case {
         const char* name;
         std::function<void(TestDialog&)> end;
@@ -23,24 +22,21 @@ TEST(Modal, EscapeEnterAndCloseBoxEndWithTheirResults)
     };
     for (const Case& c : cases) {
         TestDialog dlg;
-        dlg.onInit = [&](TestDialog& d) { Then([&] { c.end(d); }); };
-        EXPECT_EQ(dlg.DoModal(), c.expected) << c.name;
+        EXPECT_EQ(RunModal(dlg, { [&] { c.end(dlg); } }, Ending::ByTheSteps), c.expected) << c.name;
         EXPECT_FALSE(dlg.IsWindow()) << c.name;
     }
 }
 
 TEST(Modal, EnterClicksTheDefaultButton)
 {
-    StartWatchdog();
     TestDialog dlg(R"(dialog 901
 font 9 "宋体"
 size 100 50
 style caption visible
 control 1000 button 5 5 40 14 default "Go"
 )");
-    dlg.onInit = [](TestDialog& d) { Then([&] { automation::Key(d, VK_RETURN); }); };
     dlg.onClick = [](TestDialog& d, int) { d.EndDialog(7); };
-    EXPECT_EQ(dlg.DoModal(), 7);
+    EXPECT_EQ(RunModal(dlg, { [&] { automation::Key(dlg, VK_RETURN); } }, Ending::ByTheSteps), 7);
     EXPECT_EQ(Count(dlg.log, "click 1000"), 1);
 }
 

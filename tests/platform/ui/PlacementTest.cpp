@@ -14,12 +14,12 @@ TEST(Placement, FramedWindowClientIsFrameLessBorderAndCaption)
 {
     TestDialog dlg;
     Rect client, frame, templateClient;
-    RunScript(dlg, [&](TestDialog& d) {
-        d.GetClientRect(&templateClient);
-        d.MoveWindow(0, 0, 600, 500);
-        d.GetClientRect(&client);
-        d.GetWindowRect(&frame);
-    });
+    RunModal(dlg, { [&] {
+        dlg.GetClientRect(&templateClient);
+        dlg.MoveWindow(0, 0, 600, 500);
+        dlg.GetClientRect(&client);
+        dlg.GetWindowRect(&frame);
+    } });
     EXPECT_EQ(templateClient, (Rect { 0, 0, 300, 150 })); // the template's size is the client area
     EXPECT_EQ(client, (Rect { 0, 0, 594, 472 }));
     EXPECT_EQ(frame, (Rect { 0, 0, 600, 500 }));
@@ -29,12 +29,12 @@ TEST(Placement, CenterWindowCentresOnTheScreen)
 {
     TestDialog dlg;
     Rect frame, screen;
-    RunScript(dlg, [&](TestDialog& d) {
-        d.MoveWindow(0, 0, 600, 500);
-        d.CenterWindow();
-        d.GetWindowRect(&frame);
+    RunModal(dlg, { [&] {
+        dlg.MoveWindow(0, 0, 600, 500);
+        dlg.CenterWindow();
+        dlg.GetWindowRect(&frame);
         Wnd::GetDesktopWindow()->GetWindowRect(&screen);
-    });
+    } });
     ASSERT_FALSE(screen.IsEmpty());
     EXPECT_EQ(frame.Width(), 600);
     EXPECT_EQ(frame.left, screen.left + (screen.Width() - 600) / 2);
@@ -51,16 +51,16 @@ style popup visible
     Rect screen, client, window;
     Size buffer;
     std::vector<std::string> afterMove;
-    RunScript(dlg, [&](TestDialog& d) {
+    RunModal(dlg, { [&] {
         Wnd::GetDesktopWindow()->GetWindowRect(&screen);
-        d.log.clear();
-        d.SetWindowPos(wndTopMost, 0, 0, screen.Width(), screen.Height(), SWP_FRAMECHANGED);
-        d.GetClientRect(&client);
-        d.GetWindowRect(&window);
-        const Surface* b = automation::BackBuffer(d);
+        dlg.log.clear();
+        dlg.SetWindowPos(wndTopMost, 0, 0, screen.Width(), screen.Height(), SWP_FRAMECHANGED);
+        dlg.GetClientRect(&client);
+        dlg.GetWindowRect(&window);
+        const Surface* b = automation::BackBuffer(dlg);
         buffer = { b->Width(), b->Height() };
-        AfterEverything([&] { afterMove = d.log; });
-    });
+        AfterEverything([&] { afterMove = dlg.log; });
+    } });
     EXPECT_EQ(client, (Rect { 0, 0, screen.Width(), screen.Height() }));
     EXPECT_EQ(window, (Rect { 0, 0, screen.Width(), screen.Height() }));
     EXPECT_EQ(buffer, (Size { screen.Width(), screen.Height() }));
@@ -72,18 +72,18 @@ TEST(Placement, CursorPositionConvertsToEachWindowsClientArea)
     TestDialog dlg;
     Point inDialog, inButton, screenPoint;
     Rect buttonOnScreen;
-    RunScript(dlg, [&](TestDialog& d) {
-        Wnd* button = d.GetDlgItem(1000);
+    RunModal(dlg, { [&] {
+        Wnd* button = dlg.GetDlgItem(1000);
         automation::MouseMove(*button, { 5, 6 });
         Then([&, button] {
             GetCursorPos(&screenPoint);
             inDialog = screenPoint;
-            d.ScreenToClient(&inDialog);
+            dlg.ScreenToClient(&inDialog);
             inButton = screenPoint;
             button->ScreenToClient(&inButton);
             button->GetWindowRect(&buttonOnScreen);
         });
-    });
+    } });
     EXPECT_EQ(inButton, (Point { 5, 6 }));
     EXPECT_EQ(inDialog, (Point { 20, 21 }));
     EXPECT_TRUE(PtInRect(buttonOnScreen, screenPoint));
@@ -95,13 +95,13 @@ TEST(Placement, MovingAControlRepaintsOldAndNewPlace)
     TestDialog dlg;
     COLORREF oldPlace = 0;
     COLORREF newPlace = 0;
-    RunScript(dlg, [&](TestDialog& d) {
-        d.GetDlgItem(1000)->MoveWindow(100, 100, 20, 20, true);
+    RunModal(dlg, { [&] {
+        dlg.GetDlgItem(1000)->MoveWindow(100, 100, 20, 20, true);
         AfterEverything([&] {
-            oldPlace = automation::PixelColor(d, { 16, 16 });
-            newPlace = automation::PixelColor(d, { 100, 100 });
+            oldPlace = automation::PixelColor(dlg, { 16, 16 });
+            newPlace = automation::PixelColor(dlg, { 100, 100 });
         });
-    });
+    } });
     EXPECT_EQ(oldPlace, RGB(240, 240, 240));
     EXPECT_EQ(newPlace, RGB(173, 173, 173));
 }
@@ -114,12 +114,12 @@ TEST(Placement, IconsBigAndSmall)
     const Icon* afterSet = nullptr;
     const Icon* previous = &small;
     const Icon* dragIcon = nullptr;
-    RunScript(dlg, [&](TestDialog& d) {
-        previous = d.SetIcon(&big, true);
-        d.SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&small));
-        afterSet = d.GetIcon(false);
-        dragIcon = reinterpret_cast<const Icon*>(d.SendMessage(WM_QUERYDRAGICON));
-    });
+    RunModal(dlg, { [&] {
+        previous = dlg.SetIcon(&big, true);
+        dlg.SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&small));
+        afterSet = dlg.GetIcon(false);
+        dragIcon = reinterpret_cast<const Icon*>(dlg.SendMessage(WM_QUERYDRAGICON));
+    } });
     EXPECT_EQ(previous, nullptr);
     EXPECT_EQ(afterSet, &small);
     EXPECT_EQ(dragIcon, &big);

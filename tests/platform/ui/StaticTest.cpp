@@ -60,12 +60,11 @@ TEST(Static, WrapBreaksAfterSeparatorsAndInsideOverlongWords)
 
 TEST(Static, SunkenPathTextWrapsOverSeveralLines)
 {
-    StartWatchdog();
     AboutLike about;
     about.path = "Z:\\home\\user\\programs\\lumivex\\version-1.66\\release\\bin\\lv.exe";
     COLORREF topLeft = 0, bottomRight = 0;
     int inkedLines = 0;
-    PostIdleTask([&] {
+    RunModal(about, { [&] {
         Rect r;
         about.pathText.GetClientRect(&r);
         topLeft = automation::PixelColor(about.pathText, { 0, 0 });
@@ -77,9 +76,7 @@ TEST(Static, SunkenPathTextWrapsOverSeveralLines)
                     ink = ink || automation::PixelColor(about.pathText, { x, y }) == RGB(0, 0, 0);
             inkedLines += ink ? 1 : 0;
         }
-        about.EndDialog(IDOK);
-    });
-    EXPECT_EQ(about.DoModal(), IDOK);
+    } });
     EXPECT_EQ(topLeft, RGB(160, 160, 160));
     EXPECT_EQ(bottomRight, RGB(255, 255, 255));
     EXPECT_EQ(inkedLines, 2); // 297 px hold 49 cells: the 62 characters need two lines
@@ -95,14 +92,14 @@ control 1 static 0 0 100 10 "&&A&B"
 control 2 static 0 20 100 10 noprefix "&&A&B"
 )");
     int inkPrefixed = 0, inkRaw = 0;
-    RunScript(dlg, [&](TestDialog& d) {
+    RunModal(dlg, { [&] {
         for (int x = 0; x < 150; ++x)
             for (int y = 0; y < 15; ++y) {
-                inkPrefixed += automation::PixelColor(*d.GetDlgItem(1), { x, y }) == RGB(0, 0, 0);
-                inkRaw += automation::PixelColor(*d.GetDlgItem(2), { x, y }) == RGB(0, 0, 0);
+                inkPrefixed += automation::PixelColor(*dlg.GetDlgItem(1), { x, y }) == RGB(0, 0, 0);
+                inkRaw += automation::PixelColor(*dlg.GetDlgItem(2), { x, y }) == RGB(0, 0, 0);
             }
-        EXPECT_EQ(d.GetDlgItem(1)->GetWindowText(), "&&A&B"); // the text itself is kept
-    });
+        EXPECT_EQ(dlg.GetDlgItem(1)->GetWindowText(), "&&A&B"); // the text itself is kept
+    } });
     // "&AB" (3 cells) against "&&A&B" (5 cells).
     EXPECT_GT(inkPrefixed, 0);
     EXPECT_GT(inkRaw, inkPrefixed);
@@ -110,29 +107,24 @@ control 2 static 0 20 100 10 noprefix "&&A&B"
 
 TEST(Static, MessageBoxHoldsEveryLineAndItsOkButton)
 {
-    StartWatchdog();
     TestDialog owner;
     int result = 0;
     std::string title;
     Rect client, button;
     std::string text;
-    owner.onInit = [&](TestDialog& o) {
+    RunModal(owner, { [&] {
         AfterEverything([&] {
-            AfterEverything([&] {
-                Wnd* box = automation::ActiveModalWindow();
-                ASSERT_TRUE(box && box != &o);
-                title = box->GetWindowText();
-                box->GetClientRect(&client);
-                box->GetDlgItem(IDOK)->GetWindowRect(&button);
-                box->ScreenToClient(&button);
-                text = box->GetDlgItem(-1)->GetWindowText();
-                automation::ClickControl(*box, IDOK);
-            });
-            result = MessageBox("您没有安装此软件。\r\n是否打开它的主页？\r\n第三行");
-            o.EndDialog(IDOK);
+            Wnd* box = automation::ActiveModalWindow();
+            ASSERT_TRUE(box && box != &owner);
+            title = box->GetWindowText();
+            box->GetClientRect(&client);
+            box->GetDlgItem(IDOK)->GetWindowRect(&button);
+            box->ScreenToClient(&button);
+            text = box->GetDlgItem(-1)->GetWindowText();
+            automation::ClickControl(*box, IDOK);
         });
-    };
-    owner.DoModal();
+        result = MessageBox("您没有安装此软件。\r\n是否打开它的主页？\r\n第三行");
+    } });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(title, "test_platform_ui") << "the application's name, from the executable's";
     EXPECT_EQ(text, "您没有安装此软件。\r\n是否打开它的主页？\r\n第三行");

@@ -1,8 +1,7 @@
 #pragma once
 
 // A dialog with a fixed message map and hooks, built from a template text,
-// for driving the window framework in tests; and a watchdog that ends any
-// modal run that a broken test would leave waiting forever.
+// for driving the window framework in tests.
 
 #include "platform/ui/Automation.h"
 #include "platform/ui/Button.h"
@@ -100,25 +99,12 @@ private:
     LV_DECLARE_MESSAGE_MAP()
 };
 
-// Ends the process if a modal run never ends.
-inline void StartWatchdog() { lvtest::StartWatchdog(20); }
-
 using lvtest::AfterEverything;
 using lvtest::AtTheEnd;
+using lvtest::Ending;
+using lvtest::RunModal;
+using lvtest::StartWatchdog;
 using lvtest::Then;
-
-// Runs `script` inside the dialog's modal loop, then ends it with IDOK.
-inline std::intptr_t RunScript(TestDialog& dlg, std::function<void(TestDialog&)> script)
-{
-    StartWatchdog();
-    dlg.onInit = [script](TestDialog& d) {
-        AfterEverything([&d, script] {
-            script(d);
-            AtTheEnd([&d] { d.EndDialog(plat::IDOK); });
-        });
-    };
-    return dlg.DoModal();
-}
 
 inline int Count(const std::vector<std::string>& log, const std::string& entry)
 {

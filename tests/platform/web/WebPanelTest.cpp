@@ -3,8 +3,8 @@
 // servers leave it standing.
 
 #include "ElementDepth.h"
+#include "PanelDialog.h"
 #include "TestImages.h"
-#include "WebPanelHarness.h"
 
 #include "platform/text/Cp936.h"
 #include "platform/ui/Cursor.h"
@@ -17,6 +17,8 @@
 #include <thread>
 
 using namespace webtest;
+using lvtest::RunModal;
+using lvtest::Step;
 
 namespace webtest {
 
@@ -31,7 +33,7 @@ namespace {
 
 class WebPanelTest : public testing::Test {
 protected:
-    void Serve(const std::string& path, std::string body, std::string type = "text/html")
+    void Serve(const std::string& path, const std::string& body, const std::string& type = "text/html")
     {
         m_server.Http().Get(path, [body, type, this](const httplib::Request&, httplib::Response& res) {
             ++m_requests;
@@ -71,27 +73,29 @@ TEST_F(WebPanelTest, DrawsTextAndPictureFollowsLinksAndScrolls)
     std::vector<std::uint32_t> first, scrolled;
     plat::CursorShape overLink = plat::CursorShape::Arrow, offLink = plat::CursorShape::Hand;
     int scrollTop = -1;
-    RunPanel(dlg, [&](PanelDialog& d) {
-        ASSERT_TRUE(d.Navigate(root + "/dir/page.htm"));
-        WhenLoaded(d, [&] {
-            first = PanelPixels(d);
-            plat::automation::MouseMove(d.Panel(), { 320, 10 });
-            lvtest::AtTheEnd([&] {
-                overLink = plat::GetCursorShape();
-                plat::automation::Click(d.Panel(), { 320, 10 });
-                plat::automation::MouseMove(d.Panel(), { 200, 60 });
-                lvtest::AtTheEnd([&] {
-                    offLink = plat::GetCursorShape();
-                    plat::automation::MouseWheel(d.Panel(), { 100, 40 }, -1);
-                    lvtest::AtTheEnd([&] {
-                        scrollTop = d.View()->ScrollTop();
-                        scrolled = PanelPixels(d);
-                        EndPanel(d);
-                    });
-                });
-            });
-        });
-    });
+    bool navigated = false;
+    RunModal(dlg, {
+                      [&] { navigated = dlg.Navigate(root + "/dir/page.htm"); },
+                      Step::Until([&] { return Loaded(dlg); }),
+                      [&] {
+                          first = PanelPixels(dlg);
+                          plat::automation::MouseMove(dlg.Panel(), { 320, 10 });
+                      },
+                      [&] {
+                          overLink = plat::GetCursorShape();
+                          plat::automation::Click(dlg.Panel(), { 320, 10 });
+                          plat::automation::MouseMove(dlg.Panel(), { 200, 60 });
+                      },
+                      [&] {
+                          offLink = plat::GetCursorShape();
+                          plat::automation::MouseWheel(dlg.Panel(), { 100, 40 }, -1);
+                      },
+                      [&] {
+                          scrollTop = dlg.View()->ScrollTop();
+                          scrolled = PanelPixels(dlg);
+                      },
+                  });
+    ASSERT_TRUE(navigated);
 
     ASSERT_EQ(first.size(), 584u * 80u);
     auto at = [&](int x, int y) { return first[static_cast<std::size_t>(y) * 584 + x]; };
@@ -139,13 +143,11 @@ TEST_F(WebPanelTest, StyleSheetsBaseAddressAndCharacterSets)
     std::vector<std::uint32_t> gbk, utf8;
     for (auto [path, out] : { std::pair { "/gbk.htm", &gbk }, std::pair { "/utf8.htm", &utf8 } }) {
         PanelDialog dlg;
-        RunPanel(dlg, [&, path = path, out = out](PanelDialog& d) {
-            d.Navigate(root + path);
-            WhenLoaded(d, [&d, out] {
-                *out = PanelPixels(d);
-                EndPanel(d);
-            });
-        });
+        RunModal(dlg, {
+                          [&, path = path] { dlg.Navigate(root + path); },
+                          Step::Until([&] { return Loaded(dlg); }),
+                          [&, out = out] { *out = PanelPixels(dlg); },
+                      });
     }
     ASSERT_FALSE(gbk.empty());
     EXPECT_EQ(gbk[5 * 584 + 583], 0x0000FFu) << "the style sheet found through <base href>";
@@ -210,14 +212,14 @@ TEST_F(WebPanelTest, BadPagesAndServersLeaveThePanelStanding)
         std::vector<std::uint32_t> pixels;
         bool threadless = false;
         auto started = std::chrono::steady_clock::now();
-        RunPanel(dlg, [&](PanelDialog& d) {
-            d.Navigate(c.address);
-            threadless = d.View() == nullptr;
-            WhenLoaded(d, [&] {
-                pixels = PanelPixels(d);
-                EndPanel(d);
-            });
-        });
+        RunModal(dlg, {
+                          [&] {
+                              dlg.Navigate(c.address);
+                              threadless = dlg.View() == nullptr;
+                          },
+                          Step::Until([&] { return Loaded(dlg); }),
+                          [&] { pixels = PanelPixels(dlg); },
+                      });
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(15));
         ASSERT_EQ(pixels.size(), 584u * 80u);
         int ink = CountPixels(pixels, [](std::uint32_t p) { return !IsWhite(p); });
@@ -321,22 +323,20 @@ TEST_F(WebPanelTest, WindowStaysResponsiveAndClosesPromptlyWhileAPageIsSlow)
 
     PanelDialog dlg;
     bool framedBeforePage = false, hadPage = true, answeredAtClick = true;
-    RunPanel(dlg, [&](PanelDialog& d) {
-        d.Navigate(root + "/slow.htm");
-        framedBeforePage = d.firstFrame && !d.View()->HasPage();
-        // The loader starts once the loop is idle and works on its own
-        // thread: the click comes once the page's request is waiting on the server.
-        plat::PostIdleTask([&] {
-            for (int i = 0; i < 300 && !requested; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            plat::automation::ClickControl(d, kButton);
-            lvtest::AtTheEnd([&] {
-                hadPage = d.View()->HasPage();
-                answeredAtClick = answered;
-                d.EndDialog(plat::IDOK);
-            });
-        });
-    });
+    RunModal(dlg, {
+                      [&] {
+                          dlg.Navigate(root + "/slow.htm");
+                          framedBeforePage = dlg.firstFrame && !dlg.View()->HasPage();
+                      },
+                      // The loader starts once the loop is idle and works on its own
+                      // thread: the click comes once the page's request is waiting on the server.
+                      Step::Until([&] { return requested.load(); }),
+                      [&] { plat::automation::ClickControl(dlg, kButton); },
+                      [&] {
+                          hadPage = dlg.View()->HasPage();
+                          answeredAtClick = answered;
+                      },
+                  });
     bool answeredAtClose = answered;
     release = true;
     EXPECT_TRUE(requested);

@@ -1,8 +1,8 @@
 #pragma once
 
 // A dialog holding a 584 x 80 web panel (the main window's) and a push
-// button, run modally while a script drives it; helpers to wait for a page
-// and read the panel's pixels.
+// button, run modally while a script drives it; what a script waits for
+// and reads of the panel.
 
 #include "platform/ui/Automation.h"
 #include "platform/ui/Dialog.h"
@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -41,7 +40,6 @@ public:
     {
     }
 
-    std::function<void(PanelDialog&)> onInit;
     std::vector<std::string> links;
     int buttonClicks = 0;
     // Pixels of the dialog's client area drawn by its first paint have been shown.
@@ -61,57 +59,18 @@ public:
     }
 
 protected:
-    bool OnInitDialog() override
-    {
-        Dialog::OnInitDialog();
-        if (onInit)
-            onInit(*this);
-        return true;
-    }
-
     LV_DECLARE_MESSAGE_MAP()
 };
 
-// Runs `script` in the dialog's loop once it has settled; the script ends
-// the run with EndPanel when its last step is done.
-inline void RunPanel(PanelDialog& dlg, std::function<void(PanelDialog&)> script)
-{
-    lvtest::StartWatchdog(60);
-    dlg.onInit = [script](PanelDialog& d) { plat::PostIdleTask([&d, script] { script(d); }); };
-    dlg.DoModal();
-}
-
-inline void EndPanel(PanelDialog& dlg)
-{
-    lvtest::AtTheEnd([&dlg] { dlg.EndDialog(plat::IDOK); });
-}
-
-// Calls `then` inside the loop once the panel's loader has finished and
-// what it posted has been handled and drawn.
-inline void WhenLoaded(PanelDialog& dlg, std::function<void()> then)
+// The panel's loader has finished, or there is none (no page to load).
+inline bool Loaded(PanelDialog& dlg)
 {
     plat::web::WebView* view = dlg.View();
-    if (!view || view->LoadFinished()) {
-        lvtest::AtTheEnd(std::move(then));
-        return;
-    }
-    plat::PostIdleTask([&dlg, then = std::move(then)]() mutable {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        WhenLoaded(dlg, std::move(then));
-    });
+    return !view || view->LoadFinished();
 }
 
 // The panel's pixels as 0x00RRGGBB, row by row.
-inline std::vector<std::uint32_t> PanelPixels(PanelDialog& dlg)
-{
-    std::vector<std::uint32_t> pixels;
-    plat::Rect r;
-    dlg.Panel().GetClientRect(&r);
-    for (int y = 0; y < r.Height(); ++y)
-        for (int x = 0; x < r.Width(); ++x)
-            pixels.push_back(plat::automation::Pixel(dlg.Panel(), { x, y }));
-    return pixels;
-}
+inline std::vector<std::uint32_t> PanelPixels(PanelDialog& dlg) { return lvtest::ClientPixels(dlg.Panel()); }
 
 inline int CountPixels(const std::vector<std::uint32_t>& pixels, const std::function<bool(std::uint32_t)>& pred)
 {

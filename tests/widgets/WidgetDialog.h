@@ -2,23 +2,21 @@
 
 // A modeless dialog holding the widgets under test, as the main window holds
 // them: controls from a template, attached with DDX_Control, pictures given
-// at initialisation. Tests pump the event loop themselves and read pixels
-// back from the dialog's back buffer.
+// at initialisation. Tests pump the event loop between checks.
 
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Surface.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/EventLoop.h"
 #include "resource.h"
 #include "support/DialogText.h"
+#include "support/ModalRun.h"
 #include "widgets/ImageButton.h"
 #include "widgets/SkinButton.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
-#include <thread>
 #include <vector>
 
 namespace wtest {
@@ -79,30 +77,10 @@ protected:
     }
 };
 
-inline void Pump() { plat::ProcessPendingMessages(); }
-
-// Pumps until `done` holds; the milliseconds that took, or -1 after `limitMs`.
-inline int WaitUntil(const std::function<bool()>& done, int limitMs = 2000)
-{
-    auto start = std::chrono::steady_clock::now();
-    for (;;) {
-        Pump();
-        int elapsed = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start)
-                                           .count());
-        if (done())
-            return elapsed;
-        if (elapsed > limitMs)
-            return -1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-}
-
-// Pumps for `ms` milliseconds, so real timers can tick.
-inline void PumpFor(int ms)
-{
-    WaitUntil([] { return false; }, ms);
-}
+using lvtest::ClientPixels;
+using lvtest::Pump;
+using lvtest::PumpFor;
+using lvtest::WaitUntil;
 
 // The dialog, created and fully painted before each test.
 class WidgetTest : public testing::Test {
@@ -137,24 +115,6 @@ protected:
 
     WidgetDialog dlg;
 };
-
-// Pixels of a control's client area, row by row, as 0x00RRGGBB.
-inline std::vector<std::uint32_t> Capture(const plat::Wnd& control)
-{
-    plat::Rect r;
-    control.GetClientRect(&r);
-    std::vector<std::uint32_t> out;
-    for (int y = 0; y < r.Height(); ++y)
-        for (int x = 0; x < r.Width(); ++x)
-            out.push_back(plat::automation::Pixel(control, { x, y }));
-    return out;
-}
-
-// A COLORREF as the back buffer stores it (0x00RRGGBB).
-constexpr std::uint32_t Rrggbb(plat::COLORREF c)
-{
-    return static_cast<std::uint32_t>(plat::GetRValue(c) << 16 | plat::GetGValue(c) << 8 | plat::GetBValue(c));
-}
 
 inline plat::Bitmap Resource(int id)
 {
