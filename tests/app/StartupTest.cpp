@@ -238,7 +238,8 @@ TEST_F(Startup, EndsPromptlyWhileTheUpdateServerNeverAnswers)
     // Long enough for the update thread to be waiting for the server at close.
     ChildRun run = RunChild(std::string(kHoldVariable) + "=2600", 0, server.Address());
     EXPECT_EQ(run.report["exit"], "0");
-    EXPECT_LT(run.seconds, 2.6 + 3.0) << "closing must not wait for the update thread";
+    // Waiting for the update thread would last until its transfer time-outs (30 s and more).
+    EXPECT_LT(run.seconds, 20.0) << "closing must not wait for the update thread";
 }
 
 }
