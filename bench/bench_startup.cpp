@@ -15,6 +15,7 @@
 // The benchmark starts its own Xvfb; times are wall-clock.
 
 #include "support/Medians.h"
+#include "support/XScreen.h"
 #include "support/Xvfb.h"
 
 #include <SDL.h>
@@ -106,32 +107,6 @@ void StopDisplay()
     g_xvfb.Stop();
 }
 
-// The viewable top-level window whose title starts with `prefix`, or 0.
-Window FindWindow(const std::string& prefix)
-{
-    Window root = DefaultRootWindow(g_display);
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (!XQueryTree(g_display, root, &root, &parent, &children, &count))
-        return 0;
-    for (unsigned i = count; i-- > 0 && !found;) {
-        XWindowAttributes attributes;
-        if (!XGetWindowAttributes(g_display, children[i], &attributes) || attributes.map_state != IsViewable)
-            continue;
-        XTextProperty name;
-        if (!XGetWMName(g_display, children[i], &name) || !name.value)
-            continue;
-        if (std::strncmp(reinterpret_cast<const char*>(name.value), prefix.c_str(), prefix.size()) == 0)
-            found = children[i];
-        XFree(name.value);
-    }
-    if (children)
-        XFree(children);
-    return found;
-}
-
 bool ShowsProbes(Window window, const std::vector<Probe>& probes)
 {
     for (const Probe& p : probes) {
@@ -183,7 +158,7 @@ std::optional<double> FirstFrame(const Program& program)
     const auto deadline = start + std::chrono::seconds(10);
     bool shown = false;
     while (!shown && std::chrono::steady_clock::now() < deadline) {
-        Window window = FindWindow(program.titlePrefix);
+        Window window = benchsupport::FindTopLevel(g_display, program.titlePrefix);
         shown = window && ShowsProbes(window, program.probes);
         if (!shown)
             std::this_thread::sleep_for(std::chrono::microseconds(500));

@@ -30,7 +30,10 @@ public:
             pid_t pid = fork();
             if (pid == 0) {
                 prctl(PR_SET_PDEATHSIG, SIGTERM); // no server left behind if the benchmark dies
-                execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", screen, "-nolisten", "tcp", static_cast<char*>(nullptr));
+                // Without -noreset the server resets as the check below
+                // disconnects, and a connection made meanwhile is refused.
+                execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", screen, "-nolisten", "tcp", "-noreset",
+                    static_cast<char*>(nullptr));
                 _exit(127);
             }
             if (pid < 0)

@@ -106,6 +106,12 @@ void TakeButtons()
 {
     g_takesButtons = true;
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    // SDL grabs the pointer for the window with the keyboard on every press
+    // it reads, so the release of a click on another window (the window
+    // menu, which never has the keyboard) went to that window instead. The
+    // server's own grab of the pressed window sends the release there; a
+    // user's setting must not bring SDL's grab back.
+    SDL_SetHintWithPriority(SDL_HINT_MOUSE_AUTO_CAPTURE, "0", SDL_HINT_OVERRIDE);
 }
 
 bool TakesButtons() { return g_takesButtons; }

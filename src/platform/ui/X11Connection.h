@@ -30,8 +30,11 @@ void Forget(std::uint32_t windowId);
 // release that the server sent to a window not of SDL's (the grab of a
 // window closed on the press ends, and the release goes to whatever is
 // under the pointer, a window manager's frame among them), keeps that button
-// down, and then ignores its next press as no change. Called once SDL runs
-// on X11; from then on SDL's own button events are to be ignored.
+// down, and then ignores its next press as no change. SDL's own pointer
+// grab on each press is turned off: it took the grab for the window with
+// the keyboard, and with it the release of a click on any other window.
+// Called once SDL runs on X11; from then on SDL's own button events are to
+// be ignored.
 void TakeButtons();
 bool TakesButtons();
 // The SDL button event for the X button event that `event` (an
