@@ -55,7 +55,8 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
     if (devicePixels)
         m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_ACCELERATED);
     m_client = client;
-    Acquire();
+    // The back buffer comes with the first drawing: a dialog is sized in
+    // its initialisation, and each buffer made before would be thrown away.
 }
 
 namespace {
@@ -228,6 +229,7 @@ void NativeWindow::Present()
 
 void NativeWindow::PresentAll()
 {
+    Acquire();
     MarkDirty(m_backBuffer.Bounds());
     Present();
 }
@@ -252,10 +254,8 @@ void NativeWindow::SetClientRect(Rect client)
     SDL_SetWindowPosition(m_window, client.left, client.top);
     int oldW = 0, oldH = 0;
     SDL_GetWindowSize(m_window, &oldW, &oldH);
-    if (oldW != w || oldH != h) {
+    if (oldW != w || oldH != h)
         SDL_SetWindowSize(m_window, w, h);
-        Acquire();
-    }
 }
 
 void NativeWindow::Show(bool show)

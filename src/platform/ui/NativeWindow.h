@@ -55,7 +55,8 @@ public:
     void PresentAll();
 
     void SetTitle(const std::string& title);
-    // Moves and sizes the client area; a new size gives a new, black back buffer.
+    // Moves and sizes the client area; a new size gives a new, black back
+    // buffer at the next drawing.
     void SetClientRect(Rect client);
     void Show(bool show);
     // True once after each Show(true): the window system's expose that
