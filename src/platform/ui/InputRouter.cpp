@@ -205,6 +205,16 @@ void DisplayChanged()
         windows::Send(hwnd, WM_DISPLAYCHANGE, 32, 0);
 }
 
+// The window system lost what a top-level window showed: its back buffer
+// goes to the screen again. Not while an erase of the window is still to
+// come: that erase draws, and so shows, all of it, and the buffer until then
+// is stale (black, when the window system gave a new one).
+void ShowAgain(WindowData& top)
+{
+    if (top.native && !(top.invalid && top.erase))
+        top.native->MarkDirty(top.native->BackBuffer().Bounds());
+}
+
 void WindowEvent(const SDL_WindowEvent& event)
 {
     WindowData* top = TopLevelForNative(event.windowID);
@@ -221,7 +231,7 @@ void WindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_EXPOSED:
         if (!top->native)
             break;
-        top->native->MarkDirty(top->native->BackBuffer().Bounds());
+        ShowAgain(*top);
         // Showing the window already asked for its first erase and paint;
         // a later expose asks the window to draw again what was lost.
         if (!top->native->TakeMappingExpose())
@@ -230,8 +240,7 @@ void WindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         painter::Invalidate(*top, nullptr, true);
-        if (top->native)
-            top->native->MarkDirty(top->native->BackBuffer().Bounds());
+        ShowAgain(*top);
         break;
     case SDL_WINDOWEVENT_MOVED: {
         int insetX = top->framed ? windows::kFrameSide : 0;
