@@ -30,7 +30,7 @@ Target Locate(const Wnd& wnd, Point client)
     if (!data)
         return {};
     WindowData* top = windows::TopLevelOf(*data);
-    if (!top || !top->native)
+    if (!top || !top->native || !top->native->MakeNow())
         return {};
     Point origin = windows::OriginInTopLevel(*data);
     return { top->native->Id(), { origin.x + client.x, origin.y + client.y } };

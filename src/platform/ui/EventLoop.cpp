@@ -369,7 +369,7 @@ Point CursorPos()
     // Any window's connection will do: the pointer is the X server's.
     for (HWND hwnd : windows::TopLevels()) {
         WindowData* data = windows::Find(hwnd);
-        if (!data || !data->native || !data->native->IsValid())
+        if (!data || !data->native || !data->native->Window())
             continue;
         if (std::optional<Point> pointer = QueryX11Pointer(data->native->Window()))
             return *pointer;

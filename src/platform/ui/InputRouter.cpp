@@ -25,7 +25,7 @@ WindowData* TopLevelForNative(Uint32 id)
 {
     for (HWND hwnd : windows::TopLevels()) {
         WindowData* data = windows::Find(hwnd);
-        if (data && data->native && data->native->Id() == id)
+        if (data && data->native && id != 0 && data->native->Id() == id)
             return data;
     }
     return nullptr;
