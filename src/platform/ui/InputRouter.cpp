@@ -7,6 +7,7 @@
 #include "platform/ui/KeyCodes.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
+#include "platform/ui/VideoDriver.h"
 #include "platform/ui/WindowData.h"
 
 #include "platform/text/Utf8.h"
@@ -206,13 +207,16 @@ void DisplayChanged()
 }
 
 // The window system lost what a top-level window showed: its back buffer
-// goes to the screen again. Not while an erase of the window is still to
-// come: that erase draws, and so shows, all of it, and the buffer until then
-// is stale (black, when the window system gave a new one).
+// goes to the screen again. On X11 not while an erase of the window is
+// still to come: that erase draws, and so shows, all of it, and the buffer
+// until then is stale (black, when the window system gave a new one). A
+// Wayland compositor applies a size or full screen it configured only with
+// the window's next frame, so there the buffer goes at once.
 void ShowAgain(WindowData& top)
 {
-    if (top.native && !(top.invalid && top.erase))
-        top.native->MarkDirty(top.native->BackBuffer().Bounds());
+    if (!top.native || (video::OnX11() && top.invalid && top.erase))
+        return;
+    top.native->MarkDirty(top.native->BackBuffer().Bounds());
 }
 
 void WindowEvent(const SDL_WindowEvent& event)
