@@ -9,6 +9,8 @@
 #include "platform/ui/X11Connection.h"
 #include "platform/ui/X11Pointer.h"
 
+#include "platform/sys/OwnEnvironment.h"
+
 #include <SDL.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -20,6 +22,7 @@
 #include <mutex>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -225,23 +228,24 @@ bool PumpOne(bool wait)
 
 namespace {
 
-// The windows' class and application id, which desktops match to the
-// desktop entry (its StartupWMClass) for its name and icon. SDL reads them
-// from the environment when video starts; a class the user set stays, and
-// the programs we start do not inherit ours.
 bool InitVideo()
 {
-    const char* const kClassVariables[] = { "SDL_VIDEO_X11_WMCLASS", "SDL_VIDEO_WAYLAND_WMCLASS" };
-    std::vector<const char*> ours;
-    for (const char* name : kClassVariables)
-        if (!std::getenv(name) && setenv(name, "lumivex", 0) == 0)
-            ours.push_back(name);
-    bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
-    for (const char* name : ours)
-        unsetenv(name);
-    return started;
+    PrepareUi();
+    return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
 }
 
+}
+
+// The windows' class and application id, which desktops match to the
+// desktop entry (its StartupWMClass) for its name and icon. SDL reads them
+// from the environment when video starts.
+void PrepareUi()
+{
+    static bool prepared = false;
+    if (std::exchange(prepared, true))
+        return;
+    SetOwnVariable("SDL_VIDEO_X11_WMCLASS", "lumivex");
+    SetOwnVariable("SDL_VIDEO_WAYLAND_WMCLASS", "lumivex");
 }
 
 bool InitUi()
