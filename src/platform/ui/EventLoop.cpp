@@ -237,8 +237,11 @@ bool InitVideo()
 }
 
 // The windows' class and application id, which desktops match to the
-// desktop entry (its StartupWMClass) for its name and icon. SDL reads them
-// from the environment when video starts.
+// desktop entry (its StartupWMClass) for its name and icon; and an empty
+// compose table: the program takes no text that keys compose (its typed
+// characters are mnemonics and '?'), and reading the locale's table, some
+// thousands of lines, was a large part of starting video. SDL and the
+// keyboard libraries read these from the environment when video starts.
 void PrepareUi()
 {
     static bool prepared = false;
@@ -246,6 +249,7 @@ void PrepareUi()
         return;
     SetOwnVariable("SDL_VIDEO_X11_WMCLASS", "lumivex");
     SetOwnVariable("SDL_VIDEO_WAYLAND_WMCLASS", "lumivex");
+    SetOwnVariable("XCOMPOSEFILE", "/dev/null");
 }
 
 bool InitUi()
