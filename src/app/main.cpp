@@ -4,7 +4,6 @@
 
 #include "app/LumivexApp.h"
 #include "platform/intl/Translate.h"
-#include "platform/ui/EventLoop.h"
 
 #include <string_view>
 
@@ -16,9 +15,6 @@ CLumivexApp theApp;
 
 int main(int argc, char** argv)
 {
-    // Before any thread: setting a variable may move the environment
-    // that other threads read.
-    plat::PrepareUi();
     plat::StartTranslations();
     if (argc > 0 && argv[0]) {
         std::string_view program = argv[0];

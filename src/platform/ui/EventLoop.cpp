@@ -228,28 +228,22 @@ bool PumpOne(bool wait)
 
 namespace {
 
-bool InitVideo()
-{
-    PrepareUi();
-    return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
-}
-
-}
-
 // The windows' class and application id, which desktops match to the
 // desktop entry (its StartupWMClass) for its name and icon; and an empty
 // compose table: the program takes no text that keys compose (its typed
 // characters are mnemonics and '?'), and reading the locale's table, some
 // thousands of lines, was a large part of starting video. SDL and the
 // keyboard libraries read these from the environment when video starts.
-void PrepareUi()
-{
-    static bool prepared = false;
-    if (std::exchange(prepared, true))
-        return;
+// They are set as the program loads, before main and so before any thread:
+// adding a variable may move the environment while another thread reads it
+// (the font look-up thread runs while video starts).
+const bool g_videoVariablesSet = [] {
     SetOwnVariable("SDL_VIDEO_X11_WMCLASS", "lumivex");
     SetOwnVariable("SDL_VIDEO_WAYLAND_WMCLASS", "lumivex");
     SetOwnVariable("XCOMPOSEFILE", "/dev/null");
+    return true;
+}();
+
 }
 
 bool InitUi()
@@ -263,7 +257,7 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A click on a window that is not active is a click, as users expect.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (!InitVideo())
+    if (!g_videoVariablesSet || SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return false;
     video::DecideDriver();
     if (video::OnX11()) {

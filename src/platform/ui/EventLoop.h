@@ -15,11 +15,6 @@ union SDL_Event;
 
 namespace plat {
 
-// Sets what the window system's libraries read from the environment as
-// they start, for this process only (programs it starts do not inherit
-// it). Call before other threads start, as a program's main does; InitUi
-// calls it otherwise.
-void PrepareUi();
 // Starts the window system (SDL video and timers). Called by the first
 // window; false when no display can be opened.
 bool InitUi();
