@@ -1,5 +1,7 @@
 #include "platform/sys/DetachedSpawn.h"
 
+#include "platform/sys/OwnEnvironment.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -35,6 +37,12 @@ bool SpawnDetached(const std::string& path, const std::vector<std::string>& args
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    const std::vector<std::string> environment = EnvironmentForPrograms();
+    std::vector<char*> envp;
+    envp.reserve(environment.size() + 1);
+    for (const std::string& e : environment)
+        envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
     const char* dir = directory.empty() ? nullptr : directory.c_str();
 
     int report[2];
@@ -61,7 +69,7 @@ bool SpawnDetached(const std::string& path, const std::vector<std::string>& args
         if (dir && chdir(dir) != 0) {
             error = errno;
         } else {
-            execv(path.c_str(), argv.data());
+            execve(path.c_str(), argv.data(), envp.data());
             error = errno;
         }
         ssize_t ignored = write(report[1], &error, sizeof error);

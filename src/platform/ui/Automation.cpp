@@ -31,7 +31,7 @@ Target Locate(const Wnd& wnd, Point client)
         return {};
     WindowData* top = windows::TopLevelOf(*data);
     NativeWindow* native = top ? top->Native() : nullptr;
-    if (!native)
+    if (!native || !native->MakeNow())
         return {};
     Point origin = windows::OriginInTopLevel(*data);
     return { native->Id(), { origin.x + client.x, origin.y + client.y } };

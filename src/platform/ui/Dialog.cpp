@@ -49,6 +49,15 @@ std::unique_ptr<Wnd> PlaceholderFor(ControlKind kind)
     return std::make_unique<Static>();
 }
 
+// False when the window system's window of a dialog that is still there
+// could not be made (it is made when first shown).
+bool HasNativeWindow(HWND hwnd)
+{
+    WindowData* data = windows::Find(hwnd);
+    NativeWindow* native = data ? data->Native() : nullptr;
+    return !native || native->IsValid();
+}
+
 void CreateControl(const DialogTemplate& tmpl, const ControlTemplate& ct, HWND parent)
 {
     std::unique_ptr<Wnd> object = PlaceholderFor(ct.kind);
@@ -139,11 +148,7 @@ bool Dialog::CreateWindowFromTemplate(HWND owner)
 
     Point origin = windows::ClientOriginOnScreen(data);
     top.native = std::make_unique<NativeWindow>(data.text, Rect { origin.x, origin.y, origin.x + client.cx, origin.y + client.cy },
-        top.framed ? WindowFrame::Dialog : WindowFrame::None, WindowRole::Normal);
-    if (!top.native->IsValid()) {
-        windows::Destroy(data.handle);
-        return false;
-    }
+        top.framed ? WindowFrame::Dialog : WindowFrame::None, WindowRole::Normal, WindowCreation::WhenShown);
     if (ownerNative)
         top.native->SetModalFor(ownerNative);
     HWND self = data.handle;
@@ -180,6 +185,9 @@ std::intptr_t Dialog::DoModal()
             defproc::FocusFirstTabStop(*d);
     if (!m_ended && IsWindow() && m_visibleOnInit)
         ShowWindow(SW_SHOW);
+    // No window on screen: the run ends at once with -1.
+    if (!HasNativeWindow(self))
+        m_ended = true;
     RunMessageLoop(m_ended);
 
     loop::PopModal(self);
@@ -209,6 +217,10 @@ bool Dialog::Create(Wnd* parent)
             defproc::FocusFirstTabStop(*d);
     if (IsWindow() && m_visibleOnInit)
         ShowWindow(SW_SHOW);
+    if (!HasNativeWindow(m_hWnd)) {
+        DestroyWindow();
+        return false;
+    }
     return IsWindow();
 }
 

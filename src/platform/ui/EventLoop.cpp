@@ -9,6 +9,8 @@
 #include "platform/ui/X11Connection.h"
 #include "platform/ui/X11Pointer.h"
 
+#include "platform/sys/OwnEnvironment.h"
+
 #include <SDL.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -20,6 +22,7 @@
 #include <mutex>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -226,21 +229,20 @@ bool PumpOne(bool wait)
 namespace {
 
 // The windows' class and application id, which desktops match to the
-// desktop entry (its StartupWMClass) for its name and icon. SDL reads them
-// from the environment when video starts; a class the user set stays, and
-// the programs we start do not inherit ours.
-bool InitVideo()
-{
-    const char* const kClassVariables[] = { "SDL_VIDEO_X11_WMCLASS", "SDL_VIDEO_WAYLAND_WMCLASS" };
-    std::vector<const char*> ours;
-    for (const char* name : kClassVariables)
-        if (!std::getenv(name) && setenv(name, "lumivex", 0) == 0)
-            ours.push_back(name);
-    bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
-    for (const char* name : ours)
-        unsetenv(name);
-    return started;
-}
+// desktop entry (its StartupWMClass) for its name and icon; and an empty
+// compose table: the program takes no text that keys compose (its typed
+// characters are mnemonics and '?'), and reading the locale's table, some
+// thousands of lines, was a large part of starting video. SDL and the
+// keyboard libraries read these from the environment when video starts.
+// They are set as the program loads, before main and so before any thread:
+// adding a variable may move the environment while another thread reads it
+// (the font look-up thread runs while video starts).
+const bool g_videoVariablesSet = [] {
+    SetOwnVariable("SDL_VIDEO_X11_WMCLASS", "lumivex");
+    SetOwnVariable("SDL_VIDEO_WAYLAND_WMCLASS", "lumivex");
+    SetOwnVariable("XCOMPOSEFILE", "/dev/null");
+    return true;
+}();
 
 }
 
@@ -255,7 +257,7 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A click on a window that is not active is a click, as users expect.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (!InitVideo())
+    if (!g_videoVariablesSet || SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return false;
     video::DecideDriver();
     if (video::OnX11()) {
@@ -370,7 +372,7 @@ Point CursorPos()
     for (HWND hwnd : windows::TopLevels()) {
         WindowData* data = windows::Find(hwnd);
         NativeWindow* native = data ? data->Native() : nullptr;
-        if (!native || !native->IsValid())
+        if (!native || !native->Window())
             continue;
         if (std::optional<Point> pointer = QueryX11Pointer(native->Window()))
             return *pointer;

@@ -7,6 +7,7 @@
 #include "platform/ui/KeyCodes.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
+#include "platform/ui/VideoDriver.h"
 #include "platform/ui/WindowData.h"
 
 #include "platform/text/Utf8.h"
@@ -25,7 +26,7 @@ WindowData* TopLevelForNative(Uint32 id)
 {
     for (HWND hwnd : windows::TopLevels()) {
         WindowData* data = windows::Find(hwnd);
-        if (data && data->Native() && data->Native()->Id() == id)
+        if (data && data->Native() && id != 0 && data->Native()->Id() == id)
             return data;
     }
     return nullptr;
@@ -205,6 +206,20 @@ void DisplayChanged()
         windows::Send(hwnd, WM_DISPLAYCHANGE, 32, 0);
 }
 
+// The window system lost what a top-level window showed: its back buffer
+// goes to the screen again. On X11 not while an erase of the window is
+// still to come: that erase draws, and so shows, all of it, and the buffer
+// until then is stale (black, when the window system gave a new one). A
+// Wayland compositor applies a size or full screen it configured only with
+// the window's next frame, so there the buffer goes at once.
+void ShowAgain(WindowData& top)
+{
+    NativeWindow* native = top.Native();
+    if (!native || (video::OnX11() && top.invalid && top.erase))
+        return;
+    native->MarkDirty(native->BackBuffer().Bounds());
+}
+
 void WindowEvent(const SDL_WindowEvent& event)
 {
     WindowData* top = TopLevelForNative(event.windowID);
@@ -222,7 +237,7 @@ void WindowEvent(const SDL_WindowEvent& event)
         NativeWindow* native = top->Native();
         if (!native)
             break;
-        native->MarkDirty(native->BackBuffer().Bounds());
+        ShowAgain(*top);
         // Showing the window already asked for its first erase and paint;
         // a later expose asks the window to draw again what was lost.
         if (!native->TakeMappingExpose())
@@ -232,8 +247,7 @@ void WindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         painter::Invalidate(*top, nullptr, true);
-        if (NativeWindow* native = top->Native())
-            native->MarkDirty(native->BackBuffer().Bounds());
+        ShowAgain(*top);
         break;
     case SDL_WINDOWEVENT_MOVED: {
         bool framed = top->AsTopLevel()->framed;

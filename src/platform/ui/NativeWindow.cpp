@@ -26,36 +26,51 @@ bool IsXrgb(const SDL_Surface& s)
 
 }
 
-NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame frame, WindowRole role)
+NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame frame, WindowRole role, WindowCreation creation)
+    : m_title(title)
+    , m_client(client)
 {
-    Uint32 flags = SDL_WINDOW_HIDDEN;
+    m_flags = SDL_WINDOW_HIDDEN;
     if (frame == WindowFrame::None)
-        flags |= SDL_WINDOW_BORDERLESS;
+        m_flags |= SDL_WINDOW_BORDERLESS;
     if (role == WindowRole::Menu)
-        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+        m_flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
     // SDL 2.26 asks a Wayland compositor for a popup in a way weston
     // refuses with a protocol error, which ends the program: there the
     // menu is an ordinary borderless window.
     if (role == WindowRole::Menu && !CompositorPlacesWindows())
-        flags |= SDL_WINDOW_POPUP_MENU;
+        m_flags |= SDL_WINDOW_POPUP_MENU;
     m_frameless = frame == WindowFrame::None && role == WindowRole::Normal;
     // A frameless window may cover a scaled output: it draws in device pixels.
-    bool devicePixels = m_frameless && CompositorPlacesWindows();
-    if (devicePixels)
-        flags |= SDL_WINDOW_ALLOW_HIGHDPI;
-    int w = std::max(client.Width(), 1);
-    int h = std::max(client.Height(), 1);
-    m_window = SDL_CreateWindow(title.c_str(), client.left, client.top, w, h, flags);
+    if (m_frameless && CompositorPlacesWindows())
+        m_flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+    if (creation == WindowCreation::Now)
+        Create();
+    else
+        m_deferred = true;
+}
+
+bool NativeWindow::Create()
+{
+    m_deferred = false;
+    int w = std::max(m_client.Width(), 1);
+    int h = std::max(m_client.Height(), 1);
+    m_window = SDL_CreateWindow(m_title.c_str(), m_client.left, m_client.top, w, h, m_flags);
     if (!m_window)
-        return;
+        return false;
     m_id = SDL_GetWindowID(m_window);
     x11::Remember(m_window);
     // SDL's window surface has the window's scaled-down size, so such a
     // window shows its own buffer through a renderer of its own.
-    if (devicePixels)
+    if (m_flags & SDL_WINDOW_ALLOW_HIGHDPI)
         m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_ACCELERATED);
-    m_client = client;
-    Acquire();
+    if (!m_icon.IsNull())
+        SetIcon(&m_icon);
+    if (SDL_Window* owner = m_modalOwner ? SDL_GetWindowFromID(m_modalOwner) : nullptr)
+        SDL_SetWindowModalFor(m_window, owner);
+    // The back buffer comes with the first drawing: a dialog is sized in
+    // its initialisation, and each buffer made before would be thrown away.
+    return true;
 }
 
 namespace {
@@ -176,6 +191,8 @@ Surface& NativeWindow::BackBuffer()
 
 void NativeWindow::Acquire()
 {
+    if (m_deferred)
+        Create();
     if (!m_window)
         return;
     SDL_Surface* screen = m_renderer ? nullptr : SDL_GetWindowSurface(m_window);
@@ -237,18 +254,22 @@ void NativeWindow::Present()
 
 void NativeWindow::PresentAll()
 {
+    Acquire();
     MarkDirty(m_backBuffer.Bounds());
     Present();
 }
 
 void NativeWindow::SetTitle(const std::string& title)
 {
+    m_title = title;
     if (m_window)
         SDL_SetWindowTitle(m_window, title.c_str());
 }
 
 void NativeWindow::SetClientRect(Rect client)
 {
+    if (m_deferred)
+        m_client = client;
     if (!m_window)
         return;
     int w = std::max(client.Width(), 1);
@@ -261,14 +282,14 @@ void NativeWindow::SetClientRect(Rect client)
     SDL_SetWindowPosition(m_window, client.left, client.top);
     int oldW = 0, oldH = 0;
     SDL_GetWindowSize(m_window, &oldW, &oldH);
-    if (oldW != w || oldH != h) {
+    if (oldW != w || oldH != h)
         SDL_SetWindowSize(m_window, w, h);
-        Acquire();
-    }
 }
 
 void NativeWindow::Show(bool show)
 {
+    if (show && m_deferred)
+        Create();
     if (!m_window)
         return;
     // X servers expose a window when it is mapped; other drivers do not.
@@ -287,13 +308,19 @@ void NativeWindow::Show(bool show)
 
 void NativeWindow::SetTopMost(bool topMost)
 {
+    if (m_deferred)
+        m_flags = topMost ? m_flags | SDL_WINDOW_ALWAYS_ON_TOP : m_flags & ~SDL_WINDOW_ALWAYS_ON_TOP;
     if (m_window)
         SDL_SetWindowAlwaysOnTop(m_window, topMost ? SDL_TRUE : SDL_FALSE);
 }
 
 void NativeWindow::SetIcon(const Icon* icon)
 {
-    if (!m_window || !icon || icon->IsNull())
+    if (!icon || icon->IsNull())
+        return;
+    if (m_deferred)
+        m_icon = *icon;
+    if (!m_window)
         return;
     // SDL copies the pixels, so the surface may wrap the icon's own vector.
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon->Argb().data()), icon->Width(),
@@ -336,6 +363,8 @@ void NativeWindow::SetModalFor(const NativeWindow* owner)
     // Wayland; the child's frame going while full screen there crashed it.
     if (m_frameless && CompositorPlacesWindows())
         return;
+    if (m_deferred)
+        m_modalOwner = owner ? owner->m_id : 0;
     if (m_window && owner && owner->m_window)
         SDL_SetWindowModalFor(m_window, owner->m_window);
 }

@@ -8,6 +8,7 @@
 // device size, shown through a renderer.
 
 #include "platform/Types.h"
+#include "platform/gfx/Icon.h"
 #include "platform/gfx/Surface.h"
 
 #include <cstdint>
@@ -21,12 +22,16 @@ struct SDL_Texture;
 
 namespace plat {
 
-class Icon;
-
 enum class WindowFrame { None,
     Dialog };
 enum class WindowRole { Normal,
     Menu };
+// WhenShown: the window system's window is made when the window is first
+// shown or drawn, with the place, size, title and icon it has by then, so a
+// dialog placed in its initialisation is not moved and sized on screen
+// first (each of those waits for the window system several times).
+enum class WindowCreation { Now,
+    WhenShown };
 
 // True where the compositor, not the program, places windows (Wayland).
 bool CompositorPlacesWindows();
@@ -34,12 +39,18 @@ bool CompositorPlacesWindows();
 class NativeWindow {
 public:
     // `client` in screen coordinates. Created hidden.
-    NativeWindow(const std::string& title, Rect client, WindowFrame frame, WindowRole role);
+    NativeWindow(const std::string& title, Rect client, WindowFrame frame, WindowRole role,
+        WindowCreation creation = WindowCreation::Now);
     ~NativeWindow();
     NativeWindow(const NativeWindow&) = delete;
     NativeWindow& operator=(const NativeWindow&) = delete;
 
-    bool IsValid() const { return m_window != nullptr; }
+    // False once the window system's window could not be made.
+    bool IsValid() const { return m_window != nullptr || m_deferred; }
+    // Makes the window system's window now if it still waits to be made
+    // (input is to be addressed to it); false when it cannot be made.
+    bool MakeNow() { return m_deferred ? Create() : m_window != nullptr; }
+    // 0 and null while the window waits to be made.
     std::uint32_t Id() const { return m_id; }
     SDL_Window* Window() const { return m_window; }
 
@@ -55,7 +66,8 @@ public:
     void PresentAll();
 
     void SetTitle(const std::string& title);
-    // Moves and sizes the client area; a new size gives a new, black back buffer.
+    // Moves and sizes the client area; a new size gives a new, black back
+    // buffer at the next drawing.
     void SetClientRect(Rect client);
     void Show(bool show);
     // True once after each Show(true): the window system's expose that
@@ -86,6 +98,8 @@ public:
     static std::optional<Point> ClosedClientOrigin(std::uint32_t id);
 
 private:
+    // Makes the window system's window; false when it cannot be made.
+    bool Create();
     // Points the back buffer at SDL's current window surface; a new one
     // starts black with nothing to show.
     void Acquire();
@@ -99,6 +113,12 @@ private:
 
     SDL_Window* m_window = nullptr;
     std::uint32_t m_id = 0;
+    // What the window is made with, and what it is given while it waits.
+    std::string m_title;
+    std::uint32_t m_flags = 0;
+    bool m_deferred = false;
+    Icon m_icon;
+    std::uint32_t m_modalOwner = 0;
     Surface m_backBuffer;
     const void* m_framebuffer = nullptr; // SDL's pixels the back buffer views; null when it is our own
     int m_framebufferWidth = 0;
