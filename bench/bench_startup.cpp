@@ -14,6 +14,7 @@
 // is, when it asks fontconfig and tries to write the answers down.
 // The benchmark starts its own Xvfb; times are wall-clock.
 
+#include "support/LvFolder.h"
 #include "support/Medians.h"
 #include "support/XScreen.h"
 #include "support/Xvfb.h"
@@ -219,19 +220,12 @@ void BM_Startup_Rounds(benchmark::State& state)
 
 BENCHMARK(BM_Startup_Rounds)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
-// lv.exe in a fresh folder, so that its data\ folder is made there; no
-// update server answers.
 bool PrepareFolder()
 {
-    std::filesystem::path built = std::filesystem::canonical("/proc/self/exe").parent_path() / "lv.exe";
-    std::string pattern = (std::filesystem::temp_directory_path() / "lv-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        return false;
-    g_folder = pattern;
-    std::error_code error;
-    std::filesystem::copy_file(built, g_folder / "lv.exe", error);
-    setenv("LUMIVEX_UPDATE_SERVER", "http://127.0.0.1:1", 1);
-    return !error;
+    std::optional<std::filesystem::path> folder = benchsupport::CopyLvToFreshFolder();
+    if (folder)
+        g_folder = *folder;
+    return folder.has_value();
 }
 
 }

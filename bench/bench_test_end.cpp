@@ -11,6 +11,7 @@
 // counts as shown when the screen returns its pixels. The benchmark starts
 // its own Xvfb; times are wall-clock.
 
+#include "support/LvFolder.h"
 #include "support/Medians.h"
 #include "support/RatioTable.h"
 #include "support/XScreen.h"
@@ -220,23 +221,19 @@ void BM_RightClickToMainWindow(benchmark::State& state)
 
 BENCHMARK(BM_RightClickToMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(4);
 
-// lv.exe (and the earlier one, if named) in a fresh folder, so that its
-// data\ folder is made there; no update server answers.
+// lv.exe (and the earlier one, if named) in a fresh folder.
 bool PrepareFolder()
 {
-    std::filesystem::path built = std::filesystem::canonical("/proc/self/exe").parent_path() / "lv.exe";
-    std::string pattern = (std::filesystem::temp_directory_path() / "lv-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    std::optional<std::filesystem::path> folder = benchsupport::CopyLvToFreshFolder();
+    if (!folder)
         return false;
-    g_folder = pattern;
+    g_folder = *folder;
     std::error_code error;
-    std::filesystem::copy_file(built, g_folder / "lv.exe", error);
-    if (const char* earlier = std::getenv("LUMIVEX_BENCH_EARLIER_LV"); earlier && !error) {
+    if (const char* earlier = std::getenv("LUMIVEX_BENCH_EARLIER_LV")) {
         std::filesystem::create_directory(g_folder / "earlier", error);
         if (!error)
             std::filesystem::copy_file(earlier, g_folder / "earlier" / "lv.exe", error);
     }
-    setenv("LUMIVEX_UPDATE_SERVER", "http://127.0.0.1:1", 1);
     return !error;
 }
 
