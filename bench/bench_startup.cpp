@@ -16,6 +16,7 @@
 
 #include "support/LvFolder.h"
 #include "support/Medians.h"
+#include "support/Spawn.h"
 #include "support/XScreen.h"
 #include "support/Xvfb.h"
 
@@ -133,29 +134,13 @@ double ResidentMb(pid_t pid)
     return 0;
 }
 
-pid_t Spawn(const Program& program)
-{
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (!program.cacheFolder.empty())
-            setenv("XDG_CACHE_HOME", program.cacheFolder.c_str(), 1);
-        std::vector<char*> args;
-        for (const std::string& a : program.argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    return pid;
-}
-
 // Starts `program`, waits for its first frame and records the time and,
 // once start-up has settled, the resident memory. The seconds to the first
 // frame, or nothing when none came.
 std::optional<double> FirstFrame(const Program& program)
 {
     const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = Spawn(program);
+    const pid_t pid = benchsupport::Spawn(program.argv, program.cacheFolder);
     const auto deadline = start + std::chrono::seconds(10);
     bool shown = false;
     while (!shown && std::chrono::steady_clock::now() < deadline) {

@@ -14,6 +14,7 @@
 #include "support/LvFolder.h"
 #include "support/Medians.h"
 #include "support/RatioTable.h"
+#include "support/Spawn.h"
 #include "support/XScreen.h"
 #include "support/Xvfb.h"
 
@@ -108,20 +109,6 @@ struct Program {
     std::vector<std::string> argv;
 };
 
-pid_t Spawn(const Program& program)
-{
-    pid_t pid = fork();
-    if (pid == 0) {
-        std::vector<char*> args;
-        for (const std::string& a : program.argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    return pid;
-}
-
 // Polls the screen at `p` until it shows `rgb`; false after 10 s.
 bool AwaitPixel(benchsupport::ScreenPoint p, unsigned long rgb)
 {
@@ -161,7 +148,7 @@ std::optional<benchsupport::ScreenPoint> AwaitMainWindow(const Program& program)
 // An error text, or nothing.
 std::optional<std::string> EndTests(const Program& program)
 {
-    const pid_t pid = Spawn(program);
+    const pid_t pid = benchsupport::Spawn(program.argv);
     std::optional<std::string> error;
     std::optional<benchsupport::ScreenPoint> origin = AwaitMainWindow(program);
     const benchsupport::ScreenPoint corner { kScreenWidth - 1, kScreenHeight - 1 };
