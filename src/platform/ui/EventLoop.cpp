@@ -237,7 +237,7 @@ namespace {
 // They are set as the program loads, before main and so before any thread:
 // adding a variable may move the environment while another thread reads it
 // (the font look-up thread runs while video starts).
-const bool g_videoVariablesSet = [] {
+[[maybe_unused]] const bool g_videoVariablesSet = [] {
     SetOwnVariable("SDL_VIDEO_X11_WMCLASS", "lumivex");
     SetOwnVariable("SDL_VIDEO_WAYLAND_WMCLASS", "lumivex");
     SetOwnVariable("XCOMPOSEFILE", "/dev/null");
@@ -257,7 +257,7 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A click on a window that is not active is a click, as users expect.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (!g_videoVariablesSet || SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return false;
     video::DecideDriver();
     if (video::OnX11()) {

@@ -64,7 +64,7 @@ struct ButtonState {
 struct StaticState {
     bool noPrefix = false;
     bool sunken = false;
-    std::optional<Icon> icon; // an icon static's picture, loaded once (empty if it did not load)
+    std::optional<Icon> icon; // set for an icon static: its picture, loaded once (null if it did not load)
 };
 
 struct WebHostState {
