@@ -2,19 +2,11 @@
 
 #include "platform/gfx/PngEncoder.h"
 
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#define STBI_ONLY_PNG
-#define STBI_NO_STDIO
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
+#include <png.h>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -28,19 +20,20 @@ TEST(PngEncoderTest, DecodesToTheSamePixels)
                 surface.Row(y)[x] = static_cast<std::uint32_t>((x * 37 + y * 101) * 2654435761u) & 0xFFFFFFu;
         std::string png;
         ASSERT_TRUE(plat::EncodePng(surface, &png));
-        int w = 0, h = 0, channels = 0;
-        stbi_uc* rgb = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(png.data()), static_cast<int>(png.size()),
-            &w, &h, &channels, 3);
-        ASSERT_NE(rgb, nullptr);
-        ASSERT_EQ(w, width);
-        ASSERT_EQ(h, height);
+        png_image image {};
+        image.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size())) << image.message;
+        ASSERT_EQ(static_cast<int>(image.width), width);
+        ASSERT_EQ(static_cast<int>(image.height), height);
+        image.format = PNG_FORMAT_RGB;
+        std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
+        ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << image.message;
         int wrong = 0;
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                const stbi_uc* p = rgb + (y * width + x) * 3;
+                const unsigned char* p = rgb.data() + (y * width + x) * 3;
                 wrong += ((p[0] << 16) | (p[1] << 8) | p[2]) != static_cast<int>(surface.Pixel(x, y));
             }
-        stbi_image_free(rgb);
         EXPECT_EQ(wrong, 0);
     }
     std::string png = "stale";
