@@ -48,10 +48,11 @@ program: configure
 run: program
 	@tools/run.sh $(BUILD)/bin/lv.exe
 
-test: build
+# The test script checks the package list before it builds.
+test: configure
 	@tools/test.sh all $(BUILD) $(BUILD_ASAN) $(JOBS)
 
-test-unit: build
+test-unit: configure
 	@tools/test.sh unit $(BUILD) $(BUILD_ASAN) $(JOBS)
 
 test-asan: deps

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Usage: tools/test.sh [all|unit|asan] [build] [build-asan] [jobs]
-#   unit  the layout of every C++ file (clang-format), then every unit and UI
-#         test (CTest label "unit", headless), a minute or two
+#   unit  the packages the tree builds with against the package list
+#         (tools/checks/deps.sh, before the build, so a missing package is
+#         named rather than met as a compiler error), the build, the layout
+#         of every C++ file (clang-format), then every unit and UI test
+#         (CTest label "unit", headless), a minute or two
 #   asan  the same tests built and run under AddressSanitizer and
 #         UndefinedBehaviorSanitizer in their own build folder
 #   all   unit, then asan, then the checks of tools/checks/ (labels "e2e",
-#         "fuzz", "tsan": end-to-end runs under Xvfb, fuzzing, thread sanitizer)
+#         "fuzz", "tsan": end-to-end runs under Xvfb, fuzzing, thread
+#         sanitizer), then clang-tidy over the sources changed since the last
+#         clean whole-tree `make lint` (tools/lint-base)
 # Extra CMake flags for the sanitizer build come from $CMAKE_FLAGS.
 # Prints one closing line "N passed, M failed" and fails when anything failed.
 set -u
@@ -23,6 +28,18 @@ count() { # add the counts of a ctest log to the totals
   fails=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
   total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
   passed=$((passed + total - fails)); failed=$((failed + fails))
+}
+
+packages() {
+  echo "== packages (tools/debian-packages.txt, debian/control)"
+  if tools/checks/deps.sh "$build"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+
+compile() { # the build folder is configured; nothing after a failed build runs
+  echo "== build ($build)"
+  cmake --build "$build" -j "$jobs" && return
+  echo "$passed passed, $((failed + 1)) failed"
+  exit 1
 }
 
 layout() {
@@ -55,10 +72,15 @@ checks() {
   count "$log"
 }
 
+lint() {
+  echo "== clang-tidy on what changed since the last whole-tree lint"
+  if tools/lint.sh "$build" "$jobs" --changed; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+
 case "$tier" in
-  unit) layout; unit ;;
+  unit) packages; compile; layout; unit ;;
   asan) asan ;;
-  all) layout; unit; asan; checks ;;
+  all) packages; compile; layout; unit; asan; checks; lint ;;
   *) echo "usage: $0 [all|unit|asan] [build] [build-asan] [jobs]"; exit 2 ;;
 esac
 echo "$passed passed, $failed failed"
