@@ -80,4 +80,11 @@ int ShellOpen(std::string_view file, std::string_view parameters, std::string_vi
     return OpenWithHandler(*native);
 }
 
+int OpenNativeFile(const std::string& nativePath)
+{
+    if (nativePath.empty() || nativePath.front() != '/' || nativePath.find('\0') != std::string::npos)
+        return 1;
+    return OpenWithHandler(nativePath);
+}
+
 }
