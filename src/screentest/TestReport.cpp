@@ -11,6 +11,7 @@
 #include "screentest/DefectReport.h"
 #include "screentest/Patterns.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -32,12 +33,16 @@ std::vector<ReportPlace> Places()
     return places;
 }
 
+// Each mark's pattern as the page names it: its caption in the shown
+// language, on one line (the buttons' captions have two).
 std::vector<std::string> Captions(const std::vector<DefectMark>& marks)
 {
     std::vector<std::string> captions;
     for (const DefectMark& mark : marks) {
         const Pattern* pattern = FindPattern(mark.pattern);
-        captions.push_back(pattern ? plat::Translate(pattern->caption) : mark.pattern);
+        std::string caption = pattern ? plat::Translate(pattern->caption) : mark.pattern;
+        std::replace(caption.begin(), caption.end(), '\n', ' ');
+        captions.push_back(std::move(caption));
     }
     return captions;
 }

@@ -136,7 +136,7 @@ TEST(DefectReportTest, ADocumentsFolderThatCannotHoldItSaysWhyAndTheReportGoesTo
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ReportOutcome outcome = WriteDefectReport(places, Monitor(), kMarks, kCaptions, When());
         ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldSignal);
+        (void)std::signal(SIGXFSZ, oldSignal);
         ASSERT_EQ(outcome.failures.size(), c.fileSizeLimit == RLIM_INFINITY ? 1u : 2u);
         EXPECT_EQ(outcome.failures[0].path, c.failedPath);
         EXPECT_EQ(outcome.failures[0].reason, c.reason);
