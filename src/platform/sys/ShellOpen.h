@@ -19,7 +19,8 @@ int ShellOpen(std::string_view file, std::string_view parameters = {}, std::stri
 
 // Hands the file at the Linux path `nativePath` (absolute, as the folders of
 // DocumentsFolder.h give it, no Windows path mapping) to xdg-open. 0 when
-// the handler was started, 1 when there is none or it could not start.
+// the handler was started, 1 when there is none, it could not start, or it
+// failed within a second (no program to open the file with).
 int OpenNativeFile(const std::string& nativePath);
 
 }
