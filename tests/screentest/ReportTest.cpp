@@ -96,6 +96,13 @@ TEST(DefectReportTest, WritesTheThreeFilesInANewFolderEachTime)
     outcome = WriteDefectReport(places, Monitor(), kMarks, kCaptions, When());
     EXPECT_EQ(outcome.folder, documents.Native("Lumivex/2026-12-07-090503-2/"));
     EXPECT_TRUE(lvtest::Exists(documents.Native("Lumivex/2026-12-07-090503-2/report.html")));
+
+    // A folder named with '\\' and ':' is a Linux name like any other.
+    std::filesystem::create_directories(documents.Native("a\\b:c"));
+    outcome = WriteDefectReport({ { documents.Native("a\\b:c"), "Lumivex" } }, Monitor(), kMarks, kCaptions, When());
+    EXPECT_EQ(outcome.folder, documents.Native("a\\b:c/Lumivex/2026-12-07-090503/"));
+    EXPECT_TRUE(lvtest::Exists(outcome.folder + "report.html"));
+    EXPECT_FALSE(lvtest::Exists(documents.Native("a")));
 }
 
 // A documents folder that cannot take the report: the reason is kept, the
