@@ -2,12 +2,15 @@
 
 #include "app/CommandLineRun.h"
 #include "app/Fonts.h"
+#include "app/FormatText.h"
 #include "app/MainDlg.h"
 #include "localdata/Paths.h"
 #include "platform/fs/CurrentDirectory.h"
 #include "platform/fs/Process.h"
 #include "platform/gfx/GdiConstants.h"
 #include "platform/intl/Translate.h"
+#include "platform/ui/DisplayCheck.h"
+#include "platform/ui/EventLoop.h"
 #include "update/SelfUpdate.h"
 #include "widgets/CaptionFont.h"
 
@@ -17,6 +20,16 @@ bool CLumivexApp::InitInstance()
 {
     // Any option is carried out on its own: no main window, no update.
     const CommandLine command = ParseCommandLine(m_args);
+    // A window needs a display: without one the program says what it tried
+    // and ends before it starts a thread or writes a file.
+    const bool window = command.action == CommandLine::Action::MainWindow || command.action == CommandLine::Action::Test;
+    if (window && !plat::InitUi()) {
+        const std::string line = m_strProgram + ": "
+            + FormatText(plat::TranslateFormat("无法打开显示 (试过 %s)"), plat::DisplayAttempts().c_str()) + "\n";
+        (void)std::fputs(line.c_str(), stderr);
+        m_nExitCode = 1;
+        return false;
+    }
     if (command.action != CommandLine::Action::MainWindow) {
         m_nExitCode = RunCommandLine(command, m_strProgram);
         return false;

@@ -1,8 +1,9 @@
 #pragma once
 
-// Writes a defect report: a new folder Lumivex\<YYYY-MM-DD-HHMMSS>\ in the
-// documents folder (with "-2", "-3", ... added when that name is taken)
-// holding marks.json, map.png and report.html.
+// Writes a defect report: a new folder <YYYY-MM-DD-HHMMSS> (with "-2",
+// "-3", ... added when that name is taken) holding marks.json, map.png and
+// report.html, in the first of the places given that takes all three.
+// A place that fails keeps nothing of the report.
 
 #include "screentest/DefectMarks.h"
 #include "screentest/MonitorIdentity.h"
@@ -11,8 +12,23 @@
 #include <string>
 #include <vector>
 
-// 0 when written, with `folder` the report's folder (a Windows path ending
-// in a backslash); 1 when something could not be written, with `folder`
-// the path that failed.
-int WriteDefectReport(const std::string& documents, const MonitorIdentity& monitor,
-    const std::vector<DefectMark>& marks, std::time_t when, std::string* folder);
+// A folder that exists (the documents folder, never made here) and the
+// folders inside it that the report goes in, made when missing ("Lumivex").
+struct ReportPlace {
+    std::string base;
+    std::string sub;
+};
+
+struct ReportFailure {
+    std::string path;   // what could not be made or written
+    std::string reason; // the system's reason
+};
+
+struct ReportOutcome {
+    std::string folder;                  // the report's folder, ending in '/'; empty when none took it
+    std::vector<ReportFailure> failures; // one for each place tried before
+};
+
+// `captions` holds each mark's pattern caption as the page shows it.
+ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const MonitorIdentity& monitor,
+    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when);

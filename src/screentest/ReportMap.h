@@ -1,7 +1,9 @@
 #pragma once
 
 // The report's map: the monitor at a quarter of its width and height in
-// dark grey, each mark as a red ring with its number, saved as PNG.
+// dark grey, each mark as a red ring with its number beside it, white with
+// a black outline, sized to the map and always whole inside it, saved as
+// PNG.
 
 #include "screentest/DefectMarks.h"
 

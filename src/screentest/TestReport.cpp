@@ -1,24 +1,67 @@
 // The end of a test with marks: a report for each monitor that has some,
-// then a message box that says where it is (or where it could not be
-// written) and can open the page.
+// then a message box that says where it is (or why it could not be written
+// where it belongs) and can open the page.
 
 #include "screentest/TestWnd.h"
 
 #include "platform/fs/DocumentsFolder.h"
-#include "platform/fs/PathMap.h"
 #include "platform/intl/Translate.h"
 #include "platform/sys/ShellOpen.h"
 #include "platform/ui/MessageBox.h"
 #include "screentest/DefectReport.h"
+#include "screentest/Patterns.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
 
-// The folder as the person knows it: the system's own path.
-std::string Shown(const std::string& windowsPath)
+// The documents folder first; when it cannot take the report, the user's
+// data folder, then the home folder, so that the marks are never lost.
+// The data folder's own path is made when missing (from the root).
+std::vector<ReportPlace> Places()
 {
-    return plat::NativePath(windowsPath).value_or(windowsPath);
+    std::vector<ReportPlace> places;
+    const std::string documents = plat::GetDocumentsFolder();
+    const std::string data = plat::GetDataHomeFolder();
+    const std::string home = plat::GetHomeFolder();
+    places.push_back({ documents, "Lumivex" });
+    if (!data.empty())
+        places.push_back({ "/", data.substr(1) + "/lumivex/reports" });
+    if (!home.empty() && home != documents)
+        places.push_back({ home, "Lumivex" });
+    return places;
+}
+
+// Each mark's pattern as the page names it: its caption in the shown
+// language, on one line (the buttons' captions have two).
+std::vector<std::string> Captions(const std::vector<DefectMark>& marks)
+{
+    std::vector<std::string> captions;
+    for (const DefectMark& mark : marks) {
+        const Pattern* pattern = FindPattern(mark.pattern);
+        std::string caption = pattern ? plat::Translate(pattern->caption) : mark.pattern;
+        std::replace(caption.begin(), caption.end(), '\n', ' ');
+        captions.push_back(std::move(caption));
+    }
+    return captions;
+}
+
+// "path (reason)", one a line.
+std::string Failures(const std::vector<ReportFailure>& failures)
+{
+    std::string text;
+    for (const ReportFailure& failure : failures)
+        text += (text.empty() ? "" : "\n") + failure.path + " (" + failure.reason + ")";
+    return text;
+}
+
+std::string SavedText(const ReportOutcome& outcome)
+{
+    if (outcome.failures.empty())
+        return plat::Translate("坏点报告已保存在:\n") + outcome.folder;
+    return plat::Translate("无法写入:\n") + Failures(outcome.failures) + "\n"
+        + plat::Translate("坏点报告已改为保存在:\n") + outcome.folder;
 }
 
 }
@@ -32,18 +75,21 @@ std::intptr_t CTestWnd::DoModal()
 
 void CTestWnd::WriteReports()
 {
-    std::string documents = plat::GetDocumentsFolder();
+    const std::vector<ReportPlace> places = Places();
     for (const MonitorMarks& entry : m_marks) {
         if (entry.marks.IsEmpty())
             continue;
-        std::string folder;
-        if (WriteDefectReport(documents, entry.identity, entry.marks.All(), std::time(nullptr), &folder) != 0) {
-            plat::MessageBox(plat::Translate("无法写入坏点报告:\n") + Shown(folder), plat::MB_OK);
+        const std::vector<DefectMark>& marks = entry.marks.All();
+        ReportOutcome outcome = WriteDefectReport(places, entry.identity, marks, Captions(marks), std::time(nullptr));
+        if (outcome.folder.empty()) {
+            plat::MessageBox(plat::Translate("无法写入坏点报告:\n") + Failures(outcome.failures), plat::MB_OK);
             continue;
         }
-        std::string text = plat::Translate("坏点报告已保存在:\n") + Shown(folder);
-        if (plat::MessageBoxWithButton(text, plat::Translate("打开")) == plat::IDYES)
-            plat::ShellOpen(folder + "report.html");
+        if (plat::MessageBoxWithButton(SavedText(outcome), plat::Translate("打开")) != plat::IDYES)
+            continue;
+        const std::string page = outcome.folder + "report.html";
+        if (plat::OpenNativeFile(page) != 0)
+            plat::MessageBox(plat::Translate("没有可以打开报告的程序。报告在:\n") + page, plat::MB_OK);
     }
     m_marks.clear();
 }

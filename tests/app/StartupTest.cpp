@@ -183,12 +183,30 @@ TEST_F(Startup, AnUnwritableExecutableFolderStillStarts)
     EXPECT_FALSE(std::filesystem::exists(Data()));
 }
 
-TEST_F(Startup, WithoutADisplayItSaysSoAndEndsWithStatusOne)
+// SDL falls through to a driver that shows nothing when no display answers,
+// and "dummy" shows nothing when asked for: the program must not run unseen.
+TEST_F(Startup, WithoutADisplayItSaysWhatItTriedAndEndsWithStatusOneBeforeWritingAnything)
 {
-    ChildRun run = RunChild("SDL_VIDEODRIVER=x11 DISPLAY= WAYLAND_DISPLAY=", 1);
-    EXPECT_EQ(run.report.count("address"), 0u) << "no main window ran";
-    EXPECT_EQ(run.report["exit"], "1");
-    EXPECT_TRUE(std::filesystem::is_directory(Data())) << "start-up ran up to the window";
+    struct Case {
+        const char* driver; // the environment's SDL_VIDEODRIVER
+        const char* tried;
+    };
+    const Case cases[] = {
+        { "x11", "(试过 x11 (DISPLAY 未设置))" },
+        { "wayland", "(试过 wayland (WAYLAND_DISPLAY 未设置))" },
+        { "dummy", "(试过 dummy (不显示窗口))" },
+        { nullptr, "(试过 x11 (DISPLAY 未设置), wayland (WAYLAND_DISPLAY 未设置), KMSDRM)" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.driver ? c.driver : "unset");
+        const std::string driver = c.driver ? std::string("SDL_VIDEODRIVER=") + c.driver : "env -u SDL_VIDEODRIVER";
+        ChildRun run = RunChild("LC_ALL=C DISPLAY= WAYLAND_DISPLAY= " + driver, 1);
+        EXPECT_EQ(run.report.count("address"), 0u) << "no main window ran";
+        EXPECT_EQ(run.report["exit"], "1");
+        EXPECT_NE(run.output.find("lv.exe: 无法打开显示 " + std::string(c.tried) + "\n"), std::string::npos) << run.output;
+        EXPECT_FALSE(std::filesystem::exists(Data())) << "nothing is written without a display";
+        EXPECT_LT(run.seconds, 2.0);
+    }
 }
 
 TEST_F(Startup, ExitDeletesTestArchives)

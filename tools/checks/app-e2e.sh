@@ -5,7 +5,10 @@
 # About dialog from the window menu (Alt+Space, Down highlights, A chooses),
 # shows the focus on its OK button after Tab, closes it with Space, and ends
 # with status 0 once the main window is closed too. Screenshots are checked and kept in $LUMIVEX_SHOT_DIR
-# when that is set.
+# when that is set. Without a display (no DISPLAY, no WAYLAND_DISPLAY), under
+# each video driver a person may set, the main window and --test end within
+# two seconds with status 1 and one line naming what was tried, having
+# written nothing.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
@@ -82,4 +85,24 @@ xdotool key Escape
 wait_exit "$app" || fail "Escape did not end the program"
 wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu by its letter, focus shown after Tab, closed with Space, status 0"
+# No display: SDL would fall through to a driver that shows nothing. A
+# runtime folder of its own keeps the Wayland library from adding a line.
+mkdir -p "$work/bare/runtime" && chmod 700 "$work/bare/runtime"
+cp "$exe" "$work/bare/lv.exe"
+for driver in "" x11 wayland dummy KMSDRM; do
+  for args in "" "--test grid"; do
+    what="SDL_VIDEODRIVER=${driver:-(unset)} lv.exe $args"
+    start=$(date +%s%N)
+    (cd "$work/bare" && env -u DISPLAY -u WAYLAND_DISPLAY ${driver:+SDL_VIDEODRIVER=$driver} LC_ALL=C \
+      XDG_RUNTIME_DIR="$work/bare/runtime" HOME="$work/bare/home" timeout 10 ./lv.exe $args >out.txt 2>err.txt)
+    status=$?
+    ms=$((($(date +%s%N) - start) / 1000000))
+    [ "$status" -eq 1 ] || fail "$what: status $status, expected 1"
+    [ "$ms" -lt 2000 ] || fail "$what: ended after $ms ms"
+    [ ! -s "$work/bare/out.txt" ] && [ "$(wc -l <"$work/bare/err.txt")" -eq 1 ] \
+      || fail "$what: not one line on standard error alone: $(cat "$work/bare/err.txt")"
+    grep -q "^lv.exe: 无法打开显示 (试过 ${driver:-x11}" "$work/bare/err.txt" || fail "$what: $(cat "$work/bare/err.txt")"
+    [ "$(ls -A "$work/bare" | tr '\n' ' ')" = "err.txt lv.exe out.txt runtime " ] || fail "$what: wrote $(ls -A "$work/bare")"
+  done
+done
+echo "app-e2e: main window 594x472 found by its title, About dialog opened from the window menu by its letter, focus shown after Tab, closed with Space, status 0; without a display status 1 within 2 s, one line, nothing written"

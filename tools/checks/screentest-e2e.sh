@@ -11,7 +11,8 @@
 # the test and opens the dead-pixel test on its first step. Marks made with
 # M in a test are written as a report when it ends: the program runs with a
 # temporary home and a fake DRM folder naming one connected monitor, and the
-# report's three files are checked. Then fifty rounds of launch, left clicks
+# report's three files are checked; with a file where the documents folder's
+# Lumivex/ goes, the report is written whole under the data folder instead. Then fifty rounds of launch, left clicks
 # and right click on a loaded machine, each ending its test; the command
 # line; last, the X server going away ends the program.
 set -u
@@ -39,7 +40,7 @@ cp "$exe" "$work/lv.exe"
 mkdir -p "$work/home/Documents" "$work/drm/card0-HDMI-A-1"
 echo connected >"$work/drm/card0-HDMI-A-1/status"
 python3 "$(dirname "$0")/lib/edid.py" "$work/drm/card0-HDMI-A-1/edid"
-(cd "$work" && HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" LUMIVEX_DRM_DIR="$work/drm" \
+(cd "$work" && HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/data" LUMIVEX_DRM_DIR="$work/drm" \
   LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec "$work/lv.exe" >"$work/lv.log" 2>&1) & app=$!
 win=$(find_window '^Lumivex')
 [ -n "$win" ] || fail "no window titled Lumivex appeared"
@@ -131,10 +132,24 @@ assert marks == [(100, 200, "block-fill", 0, "#0000FF"), (w - 1, h - 1, "block-f
 png = open(folder + "map.png", "rb").read()
 assert png[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", png[16:24]) == ((w + 3) // 4, (h + 3) // 4)
 page = open(folder + "report.html", encoding="utf-8").read()
-assert 'src="map.png"' in page and "LV Monitor" in page and "block-fill" in page
+assert 'src="map.png"' in page and "LV Monitor" in page and "<td>块填充 纯色测试</td>" in page, page
 PY
 xdotool key Return
 expect_screen F0F0F0 "Enter closes the report's box" "$main_face"
+
+# A documents folder that cannot take a report (a file where Lumivex/ goes):
+# the report goes to the data folder whole, and the box says why.
+rm -rf "$reports"; echo "not a folder" >"$reports"
+click_main $block_fill
+expect_screen 0000FF "block fill for a mark" $middle
+xdotool mousemove --sync 300 300 key m key Escape
+fallback="$work/home/data/lumivex/reports"
+for _ in $(seq 50); do [ -s "$fallback"/*/report.html ] 2>/dev/null && break; sleep 0.1; done
+[ -s "$(ls -d "$fallback"/*/ 2>/dev/null | head -n 1)report.html" ] || fail "no report under $fallback"
+[ "$(cat "$reports")" = "not a folder" ] || fail "the file in the documents folder was changed"
+sleep 0.5; shot; keep 9-report-fallback-box
+xdotool key Return
+expect_screen F0F0F0 "Enter closes the fallback report's box" "$main_face"
 
 click_rounds 50 "bare server"
 
@@ -204,4 +219,4 @@ refused "现有的显示器: 1 (" --test grid --monitor 99
 kill "$xvfb"; wait "$xvfb" 2>/dev/null; xvfb=""
 wait_exit "$app" || fail "the program still runs 5 s after the X server went away"
 app=""
-echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; two marks reported; fifty click rounds; --test grid and gamma, N and P across the table's end, --list, unknown name and monitor; the X server going away ends the program (screenshots in $shots)"
+echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; two marks reported, a report kept under the data folder when the documents folder cannot take it; fifty click rounds; --test grid and gamma, N and P across the table's end, --list, unknown name and monitor; the X server going away ends the program (screenshots in $shots)"

@@ -1,28 +1,99 @@
 #include "platform/fs/DocumentsFolder.h"
 
-#include "platform/fs/PathMap.h"
-#include "platform/fs/WholeFile.h"
-
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace plat {
 
 namespace {
 
-bool IsFolder(const std::string& native)
+constexpr std::size_t kMaxUserDirsSize = 64 * 1024;
+
+bool IsFolder(const std::string& path)
 {
     struct stat info { };
-    return ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The value of XDG_DOCUMENTS_DIR in a user-dirs.dirs text: a quoted
-// absolute path or "$HOME/..."; empty when absent, malformed, or the home
-// folder itself (which marks the folder as not wanted).
+std::string WithoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+// The text of a small regular file; empty when it is anything else.
+std::string ReadSmallFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return {};
+    std::string text;
+    struct stat info { };
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        char chunk[4096];
+        ssize_t got;
+        while (text.size() <= kMaxUserDirsSize && (got = ::read(fd, chunk, sizeof chunk)) != 0) {
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                break;
+            text.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    return text.size() > kMaxUserDirsSize ? std::string() : text;
+}
+
+// A double-quoted value read as the shell reads it: a backslash escapes
+// '$', '`', '"' and '\' and stays before anything else; "$HOME" is taken
+// at the start only. nullopt for what the shell would expand otherwise or
+// what it would read past the closing quote.
+std::optional<std::string> ShellValue(std::string_view text, const std::string& home)
+{
+    if (text.empty() || text.front() != '"')
+        return std::nullopt;
+    text.remove_prefix(1);
+    std::string value;
+    if (text.starts_with("$HOME") && (text.size() == 5 || text[5] == '/' || text[5] == '"')) {
+        value = home;
+        text.remove_prefix(5);
+    }
+    while (!text.empty() && text.front() != '"') {
+        const char c = text.front();
+        text.remove_prefix(1);
+        if (c == '$' || c == '`')
+            return std::nullopt;
+        if (c == '\\' && !text.empty() && std::string_view("$`\"\\").find(text.front()) != std::string_view::npos) {
+            value += text.front();
+            text.remove_prefix(1);
+        } else if (c == '\\' && !text.empty() && text.front() == '\n') {
+            text.remove_prefix(1);
+        } else {
+            value += c;
+        }
+    }
+    if (text.empty())
+        return std::nullopt;
+    text.remove_prefix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    if (!text.empty() && text.front() != '#')
+        return std::nullopt;
+    return value;
+}
+
+// The value of XDG_DOCUMENTS_DIR in a user-dirs.dirs text, the last line
+// that sets it counting: empty when absent, not absolute, not readable as
+// above, or the home folder itself (which marks the folder as not wanted).
 std::string DocumentsEntry(std::string_view text, const std::string& home)
 {
-    constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=\"";
+    constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=";
     std::string found;
     while (!text.empty()) {
         std::size_t end = text.find('\n');
@@ -32,48 +103,40 @@ std::string DocumentsEntry(std::string_view text, const std::string& home)
             line.remove_prefix(1);
         if (!line.starts_with(kKey))
             continue;
-        line.remove_prefix(kKey.size());
-        std::size_t quote = line.find('"');
-        if (quote == std::string_view::npos)
-            continue;
-        std::string_view value = line.substr(0, quote);
-        if (value.starts_with("$HOME"))
-            found = home + std::string(value.substr(5));
-        else if (value.starts_with("/"))
-            found = std::string(value);
-        else
-            found.clear();
+        std::optional<std::string> value = ShellValue(line.substr(kKey.size()), home);
+        found = value && value->starts_with('/') ? WithoutTrailingSlashes(*value) : std::string();
     }
-    while (found.size() > 1 && found.back() == '/')
-        found.pop_back();
     return found == home ? std::string() : found;
 }
 
 }
 
+std::string GetHomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? WithoutTrailingSlashes(home) : std::string();
+}
+
+std::string GetDataHomeFolder()
+{
+    const std::string home = GetHomeFolder();
+    if (home.empty())
+        return {};
+    const char* data = std::getenv("XDG_DATA_HOME");
+    return data && data[0] == '/' ? WithoutTrailingSlashes(data) : home + "/.local/share";
+}
+
 std::string GetDocumentsFolder()
 {
-    const char* homeVar = std::getenv("HOME");
-    if (!homeVar || homeVar[0] != '/')
+    const std::string home = GetHomeFolder();
+    if (home.empty())
         return {};
-    std::string home = homeVar;
-    while (home.size() > 1 && home.back() == '/')
-        home.pop_back();
-
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string configFolder = config && config[0] == '/' ? std::string(config) : home + "/.config";
-    std::string text;
-    std::string folder;
-    if (ReadWholeFile(WindowsPath(configFolder + "/user-dirs.dirs"), text))
-        folder = DocumentsEntry(text, home);
+    const std::string configFolder = config && config[0] == '/' ? std::string(config) : home + "/.config";
+    std::string folder = DocumentsEntry(ReadSmallFile(configFolder + "/user-dirs.dirs"), home);
     if (folder.empty() && IsFolder(home + "/Documents"))
         folder = home + "/Documents";
-    if (folder.empty())
-        folder = home;
-    std::string windows = WindowsPath(folder);
-    if (windows.empty() || windows.back() != '\\')
-        windows += '\\';
-    return windows;
+    return folder.empty() ? home : folder;
 }
 
 }

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <string_view>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace plat {
@@ -24,9 +25,25 @@ bool ExecSucceeded(int readEnd)
     return got == 0;
 }
 
+// In the middle process: whether the program ended with a failure status
+// within `watchMs`. Only async-signal-safe calls (waitpid, nanosleep).
+bool WatchedFailure(pid_t program, int watchMs)
+{
+    constexpr int kPollMs = 10;
+    for (int waited = 0; waited < watchMs; waited += kPollMs) {
+        int status = 0;
+        if (waitpid(program, &status, WNOHANG) == program)
+            return !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+        const timespec pause { 0, kPollMs * 1000000L };
+        nanosleep(&pause, nullptr);
+    }
+    return false;
 }
 
-bool SpawnDetached(const std::string& path, const std::vector<std::string>& args, const std::string& directory)
+}
+
+bool SpawnDetached(const std::string& path, const std::vector<std::string>& args, const std::string& directory,
+    int watchMs)
 {
     if (path.empty() || args.empty())
         return false;
@@ -57,8 +74,10 @@ bool SpawnDetached(const std::string& path, const std::vector<std::string>& args
     if (middle == 0) {
         setsid();
         pid_t grandchild = fork();
-        if (grandchild != 0)
-            _exit(grandchild < 0 ? 1 : 0);
+        if (grandchild < 0)
+            _exit(1);
+        if (grandchild > 0)
+            _exit(WatchedFailure(grandchild, watchMs) ? 1 : 0);
         // The program gets no descriptor of ours but the standard three
         // (and the report pipe, closed by the exec): files and sockets that
         // other threads opened without close-on-exec stay here.

@@ -38,12 +38,12 @@ bool HasProgramSuffix(std::string_view path)
     return false;
 }
 
-int OpenWithHandler(const std::string& target)
+int OpenWithHandler(const std::string& target, int watchMs = 0)
 {
     std::string opener = FindInPath("xdg-open");
     if (opener.empty())
         return 1;
-    return SpawnDetached(opener, { opener, target }, {}) ? 0 : 1;
+    return SpawnDetached(opener, { opener, target }, {}, watchMs) ? 0 : 1;
 }
 
 }
@@ -78,6 +78,16 @@ int ShellOpen(std::string_view file, std::string_view parameters, std::string_vi
     if (native->front() == '-')
         native->insert(0, "./");
     return OpenWithHandler(*native);
+}
+
+int OpenNativeFile(const std::string& nativePath)
+{
+    if (nativePath.empty() || nativePath.front() != '/' || nativePath.find('\0') != std::string::npos)
+        return 1;
+    // xdg-open without a program for the file ends at once with a failure;
+    // with one, it may wait for the viewer.
+    constexpr int kOpenerWatchMs = 1000;
+    return OpenWithHandler(nativePath, kOpenerWatchMs);
 }
 
 }

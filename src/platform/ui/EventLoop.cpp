@@ -1,6 +1,7 @@
 #include "platform/ui/EventLoop.h"
 
 #include "platform/ui/Cursor.h"
+#include "platform/ui/DisplayCheck.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/Timers.h"
@@ -259,6 +260,10 @@ bool InitUi()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0)
         return false;
+    if (!VideoShowsWindows()) {
+        SDL_Quit();
+        return false;
+    }
     video::DecideDriver();
     if (video::OnX11()) {
         x11::InstallErrorHandler();

@@ -16,7 +16,8 @@ union SDL_Event;
 namespace plat {
 
 // Starts the window system (SDL video and timers). Called by the first
-// window; false when no display can be opened.
+// window; false when no display can be opened, including when SDL could
+// only start a driver that shows nothing (DisplayCheck.h).
 bool InitUi();
 
 // Runs `task` on the user-interface thread from the event loop. Safe from any thread.

@@ -28,6 +28,19 @@ TEST(DocumentsFolderTest, FromTheUserDirsFileElseDocumentsElseHome)
         { "unquoted value ignored", "XDG_DOCUMENTS_DIR=$HOME/docs\n", true, "Documents" },
         { "no file, ~/Documents", nullptr, true, "Documents" },
         { "no file, no ~/Documents", nullptr, false, "" },
+        // Read as the shell reads a double-quoted value, used as a Linux path.
+        { "a backslash is a letter", "XDG_DOCUMENTS_DIR=\"$HOME/a\\b\"\n", false, "a\\b" },
+        { "escaped quotes", "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n", false, "My \"Docs\"" },
+        { "escaped backslash and dollar", "XDG_DOCUMENTS_DIR=\"$HOME/a\\\\b\\$c\"\n", false, "a\\b$c" },
+        { "dots behind backslashes stay one name", "XDG_DOCUMENTS_DIR=\"$HOME/x\\..\\..\\..\\escape\"\n", false,
+            "x\\..\\..\\..\\escape" },
+        { "a colon is a letter", "XDG_DOCUMENTS_DIR=\"$HOME/a:b\"\n", false, "a:b" },
+        { "$HOME only at the start", "XDG_DOCUMENTS_DIR=\"/x/$HOME\"\n", true, "Documents" },
+        { "$HOMEX is not $HOME", "XDG_DOCUMENTS_DIR=\"$HOMEX/docs\"\n", true, "Documents" },
+        { "a command is not run", "XDG_DOCUMENTS_DIR=\"$HOME/`id`\"\n", true, "Documents" },
+        { "no closing quote", "XDG_DOCUMENTS_DIR=\"$HOME/docs\n", true, "Documents" },
+        { "text after the quote", "XDG_DOCUMENTS_DIR=\"$HOME/docs\"x\n", true, "Documents" },
+        { "a comment after the quote", "XDG_DOCUMENTS_DIR=\"$HOME/docs\" # mine\n", false, "docs" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -43,8 +56,7 @@ TEST(DocumentsFolderTest, FromTheUserDirsFileElseDocumentsElseHome)
         }
         if (c.documentsExists)
             std::filesystem::create_directories(home.Native("Documents"));
-        std::string expected = c.expected[0] ? home.Windows(c.expected) + "\\" : home.Windows() + "\\";
-        EXPECT_EQ(plat::GetDocumentsFolder(), expected);
+        EXPECT_EQ(plat::GetDocumentsFolder(), c.expected[0] ? home.Native(c.expected) : home.Native());
     }
 }
 
@@ -52,6 +64,7 @@ TEST(DocumentsFolderTest, NoHomeNoFolder)
 {
     lvtest::ScopedEnv homeVar("HOME", std::nullopt);
     EXPECT_EQ(plat::GetDocumentsFolder(), "");
+    EXPECT_EQ(plat::GetDataHomeFolder(), "");
 }
 
 }
