@@ -56,6 +56,9 @@ int main(int argc, char** argv)
     const double seconds = std::atof(argv[1]);
     const int width = argc == 4 ? std::atoi(argv[2]) : 640;
     const int height = argc == 4 ? std::atoi(argv[3]) : 480;
+    // As the program does: the fallback's window surface on the shared-memory
+    // path, not a texture.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "present_probe: %s\n", SDL_GetError());
         return 1;

@@ -1,10 +1,14 @@
 #include "platform/present/FrameAccount.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plat::present {
 
 namespace {
+
+// How far the refresh grid moves towards each frame's time.
+constexpr double kGridPull = 0.1;
 
 // A step of 0 means the frame completed on the refresh of the frame before:
 // one of the two was replaced before any scan-out showed it.
@@ -44,12 +48,16 @@ Verdict WaylandFrameAccount::Add(const WaylandFeedback& feedback)
         if (feedback.sequence < m_lastSequence)
             return Restart(feedback);
         step = feedback.sequence - m_lastSequence;
+        m_gridNs = static_cast<double>(feedback.timeNs);
     } else if (feedback.refreshNs != 0) {
-        const double periods = static_cast<double>(feedback.timeNs - *m_lastTimeNs) / feedback.refreshNs;
-        step = static_cast<std::uint64_t>(std::llround(periods));
+        const double periods = (static_cast<double>(feedback.timeNs) - m_gridNs) / feedback.refreshNs;
+        step = static_cast<std::uint64_t>(std::max(0LL, std::llround(periods)));
+        m_gridNs += static_cast<double>(step) * feedback.refreshNs;
+        m_gridNs += (static_cast<double>(feedback.timeNs) - m_gridNs) * kGridPull;
     } else {
         // A varying rate has no refresh to miss: every shown frame is on time.
         step = 1;
+        m_gridNs = static_cast<double>(feedback.timeNs);
     }
     m_lastTimeNs = feedback.timeNs;
     m_lastSequence = feedback.sequence;
@@ -60,6 +68,7 @@ Verdict WaylandFrameAccount::Add(const WaylandFeedback& feedback)
 Verdict WaylandFrameAccount::Restart(const WaylandFeedback& feedback)
 {
     m_lastTimeNs = feedback.timeNs;
+    m_gridNs = static_cast<double>(feedback.timeNs);
     m_lastSequence = feedback.sequence;
     ++m_refresh;
     return { FrameFate::OnTime, 0, m_refresh };

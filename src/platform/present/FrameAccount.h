@@ -61,6 +61,11 @@ private:
     Verdict Restart(const WaylandFeedback& feedback);
 
     std::optional<std::int64_t> m_lastTimeNs;
+    // Without a refresh counter the refresh of a frame is read off a grid
+    // of refresh times, pulled a little towards each frame's time: a timer-
+    // paced compositor's times scatter by a third of a period, and steps
+    // measured from frame to frame would then miscount.
+    double m_gridNs = 0;
     std::uint64_t m_lastSequence = 0;
     std::uint64_t m_refresh = 0;
 };

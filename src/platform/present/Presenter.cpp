@@ -1,6 +1,7 @@
 #include "platform/present/Presenter.h"
 
 #include "platform/present/FallbackPresenter.h"
+#include "platform/present/WaylandPresenter.h"
 #include "platform/present/X11Presenter.h"
 
 namespace plat::present {
@@ -22,6 +23,8 @@ std::unique_ptr<Presenter> MakePresenter(SDL_Window* window, Backend backend, st
     std::unique_ptr<Presenter> presenter;
     if (backend == Backend::X11)
         presenter = MakeX11Presenter(window, &reason);
+    else if (backend == Backend::Wayland)
+        presenter = MakeWaylandPresenter(window, &reason);
     if (!presenter)
         presenter = MakeFallbackPresenter(window);
     if (why)

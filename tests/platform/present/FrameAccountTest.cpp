@@ -89,6 +89,10 @@ TEST(FrameAccountTest, WaylandStreams)
             { { On, 0, 1 }, { On, 0, 2 }, { Held, 1, 4 } } },
         { "no sequence, time step rounds", { shown(0, P, 0, kVsync), shown(P + 7'000'000, P, 0, kVsync), shown(4 * P - 8'000'000, P, 0, kVsync) },
             { { On, 0, 1 }, { On, 0, 2 }, { Held, 1, 4 } } },
+        // Times scattered by a timer-paced compositor: a late frame and an
+        // early one just after it are still one refresh apart each.
+        { "scattered times, one per refresh", { shown(0, P, 0, 0), shown(P + 7'000'000, P, 0, 0), shown(2 * P - 6'000'000, P, 0, 0), shown(3 * P, P, 0, 0) },
+            { { On, 0, 1 }, { On, 0, 2 }, { On, 0, 3 }, { On, 0, 4 } } },
         { "discarded", { shown(0, P, 1, kVsync), discarded, shown(P, P, 2, kVsync) },
             { { On, 0, 1 }, { Drop, 0, 1 }, { On, 0, 2 } } },
         { "discarded first", { discarded, shown(5, P, 9, kVsync) },
