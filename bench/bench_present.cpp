@@ -77,10 +77,10 @@ public:
                 char line[16] = {};
                 if (std::fgets(line, sizeof line, f) && std::strchr(line, '\n'))
                     number.assign(line, std::strcspn(line, "\n"));
-                std::fclose(f);
+                (void)std::fclose(f);
             }
         }
-        std::remove(file.c_str());
+        (void)std::remove(file.c_str());
         rmdir(folder);
         if (number.empty())
             return false;

@@ -50,7 +50,7 @@ plat::Rect Union(plat::Rect a, plat::Rect b)
 int main(int argc, char** argv)
 {
     if (argc != 2 && argc != 4) {
-        std::fprintf(stderr, "usage: present_probe SECONDS [WIDTH HEIGHT]\n");
+        (void)std::fprintf(stderr, "usage: present_probe SECONDS [WIDTH HEIGHT]\n");
         return 2;
     }
     const double seconds = std::atof(argv[1]);
@@ -60,23 +60,23 @@ int main(int argc, char** argv)
     // path, not a texture.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "present_probe: %s\n", SDL_GetError());
+        (void)std::fprintf(stderr, "present_probe: %s\n", SDL_GetError());
         return 1;
     }
     SDL_Window* window = SDL_CreateWindow("present probe", 0, 0, width, height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
     if (!window) {
-        std::fprintf(stderr, "present_probe: %s\n", SDL_GetError());
+        (void)std::fprintf(stderr, "present_probe: %s\n", SDL_GetError());
         return 1;
     }
     SDL_PumpEvents();
     std::string why;
     auto presenter = MakePresenter(window, BackendForDriver(SDL_GetCurrentVideoDriver()), &why);
     if (!presenter) {
-        std::fprintf(stderr, "present_probe: no presenter\n");
+        (void)std::fprintf(stderr, "present_probe: no presenter\n");
         return 1;
     }
     if (!why.empty())
-        std::fprintf(stderr, "present_probe: fallback: %s\n", why.c_str());
+        (void)std::fprintf(stderr, "present_probe: fallback: %s\n", why.c_str());
 
     constexpr int kBand = 32;
     FrameLedger ledger;
@@ -92,7 +92,7 @@ int main(int argc, char** argv)
             ledger.Add(r.verdict, r.timeNs);
         const FrameBuffer buffer = presenter->Acquire(1000);
         if (!buffer.pixels) {
-            std::fprintf(stderr, "present_probe: no buffer within a second\n");
+            (void)std::fprintf(stderr, "present_probe: no buffer within a second\n");
             break;
         }
         plat::Surface& s = *buffer.pixels;
