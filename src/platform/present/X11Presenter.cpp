@@ -105,8 +105,8 @@ public:
         xcb_present_notify_msc(m_c, m_window, 0, 0, 0, 0);
         xcb_flush(m_c);
         const std::int64_t until = MonotonicNs() + kFirstMscWaitMs * 1'000'000LL;
-        while (!m_lastMsc && Pump(static_cast<int>((until - MonotonicNs()) / 1'000'000)))
-            ;
+        while (!m_lastMsc && MonotonicNs() < until && !xcb_connection_has_error(m_c))
+            Pump(static_cast<int>((until - MonotonicNs()) / 1'000'000) + 1);
         return true;
     }
 
@@ -138,9 +138,11 @@ public:
                 const int age = best->frame ? static_cast<int>(m_frames + 1 - best->frame) : 0;
                 return { &best->Pixels(), age };
             }
+            // The connection is SDL's too: a wake-up may bring only its events.
             const std::int64_t left = until - MonotonicNs();
-            if (left <= 0 || !Pump(static_cast<int>(left / 1'000'000) + 1))
+            if (left <= 0 || xcb_connection_has_error(m_c))
                 return {};
+            Pump(static_cast<int>(left / 1'000'000) + 1);
         }
     }
 
@@ -168,10 +170,11 @@ public:
 
     std::vector<FrameReport> Collect(int timeoutMs) override
     {
+        const std::int64_t until = MonotonicNs() + timeoutMs * 1'000'000LL;
         while (Pump(0))
             ;
-        if (m_reports.empty() && timeoutMs > 0)
-            Pump(timeoutMs);
+        while (m_reports.empty() && MonotonicNs() < until && !xcb_connection_has_error(m_c))
+            Pump(static_cast<int>((until - MonotonicNs()) / 1'000'000) + 1);
         std::vector<FrameReport> out;
         out.swap(m_reports);
         return out;
