@@ -20,7 +20,7 @@ bool IsKnownName(std::string_view name) { return !name.empty() && name != "none"
 
 std::string NameBySizeAndPlace(const Rect& r)
 {
-    const std::string format = TranslateFormat("%d x %d, 位于 (%d, %d)");
+    std::string format = TranslateFormat("%d x %d, 位于 (%d, %d)");
     char text[96];
     if (std::snprintf(text, sizeof text, format.c_str(), r.Width(), r.Height(), r.left, r.top) < 0)
         return format;

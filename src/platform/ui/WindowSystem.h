@@ -5,9 +5,8 @@
 // WaylandWindowSystem, and OtherWindowSystem for any other driver, the
 // tests' offscreen one among them), chosen once when video starts. The rest
 // of the framework asks the chosen one and never which window system runs.
-// A presenter that paces frames to a window system's refresh belongs to
-// the same choice: each window system's presenter sits in its own files
-// beside its implementation here.
+// A presenter that paces a window's frames to the refresh is made for the
+// same window system; its implementations live in files of their own.
 
 #include "platform/Types.h"
 
