@@ -15,15 +15,11 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <optional>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 namespace plat {
 
