@@ -5,7 +5,8 @@
 # moves it to the second, which then shows the pattern at its size with the
 # fourth information line, Tab returns, Shift+Tab goes back); and under
 # weston at scale 2, where the test window's back buffer has the output's
-# device size; and lv.exe itself under weston. The window's own back buffer
+# device size; lv.exe's test moved between two outputs of one size; and
+# lv.exe itself under weston. The window's own back buffer
 # and sizes are checked by the
 # screen test binary's TestWndOnScreenChild, stage by stage; this script
 # sends the keys and checks the compositor's screenshots. Screenshots are
@@ -111,6 +112,61 @@ keep scaled
 xdotool key Escape
 finish_child
 
+e2e_cleanup; trap - EXIT
+
+# Two outputs of one size, where nothing but the place tells them apart:
+# lv.exe's test from the command line, moved by Tab four times, must cover
+# the output its information line names each time (the fourth line, the
+# monitor's, shows only off the primary), and the same when it starts with
+# --monitor 2. Both outputs are called "none" by the compositor: the line
+# names the monitor by its size and place instead, which runs longer.
+scenario=wayland-same-outputs
+e2e_begin monitors-e2e 1600x600x24
+weston_begin monitors-e2e "$(printf '[shell]\npanel-position=none\nbackground-color=0xff203040\n[output]\nname=X1\nmode=800x600\n[output]\nname=X2\nmode=800x600')" 2
+xdotool windowmove "$(weston_output 1)" 0 0 windowmove "$(weston_output 2)" 800 0
+mkdir -p "$work/lv" && cp "$(cd "$build" && pwd)/bin/lv.exe" "$work/lv/lv.exe"
+# The mean brightness of a strip of the information lines on output $1.
+strip() { convert "$work/shot.png" -crop "$2"+$(($1 * 800 + $3))+"$4" +repage -format '%[fx:round(100*mean)]' info:; }
+# Waits until output $1 shows the test with the monitor line ($2: yes or
+# no) and the other output shows the compositor's background.
+covers() {
+  local other=$((1 - $1)) first="" fourth="" bare=""
+  for _ in $(seq 50); do
+    shot
+    first=$(strip "$1" 150x14 110 101); fourth=$(strip "$1" 150x14 110 161)
+    bare=$(pixel_at $((other * 800 + 700)) 500)
+    if [ "$first" -gt 50 ] && [ "$bare" = 203040 ]; then
+      if [ "$2" = yes ] && [ "$fourth" -gt 50 ]; then return 0; fi
+      if [ "$2" = no ] && [ "$fourth" -lt 10 ]; then return 0; fi
+    fi
+    sleep 0.1
+  done
+  fail "$3: output $(($1 + 1)) information lines $first/$fourth%, other output at ($((other * 800 + 700)), 500) $bare (monitor line expected: $2)"
+}
+run_tabs() { # first output, then each Tab alternates
+  local on=$1 line i
+  for i in 0 1 2 3 4; do
+    if [ "$on" -eq 1 ]; then line=yes; else line=no; fi
+    covers "$on" $line "$2 after $i Tab"
+    if [ $line = yes ]; then
+      keep "$2-tab-$i"
+      [ "$(strip 1 60x14 340 161)" -gt 50 ] || fail "$2: the monitor line does not name the monitor by its size and place"
+    fi
+    [ "$i" -lt 4 ] && xdotool key Tab
+    on=$((1 - on))
+  done
+  xdotool key Escape
+  test_ended "Escape"
+}
+test_ended() {
+  wait_exit "$app" || fail "$1 did not end the test"
+  wait "$app"; local status=$?; app=""
+  [ "$status" -eq 0 ] || fail "the test ended by $1 with status $status"
+}
+(cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec ./lv.exe --test grid >"$work/lv.log" 2>&1) & app=$!
+run_tabs 0 grid
+(cd "$work/lv" && LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9 exec ./lv.exe --test grid --monitor 2 >"$work/lv.log" 2>&1) & app=$!
+run_tabs 1 monitor-2
 e2e_cleanup; trap - EXIT
 
 # The program itself under weston: its main window (found as the box of its
@@ -223,4 +279,4 @@ shows F0F0F0 $((wx + 590)) $((wy + 468)) "Escape returns to the frameless main w
 xdotool key Escape
 ended "Escape in the frameless window"
 
-echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; Space steps and Escape ends everywhere; the program runs under weston framed, with hover, test (no pointer over it when still), the keyboard back after a test and a dialog, exit by Escape and by the close box, and frameless without the plugin (screenshots in $shots)"
+echo "monitors-e2e: one monitor ignores Tab; two outputs: Tab, Tab, Shift+Tab move the test; scale 2 draws device pixels; on two outputs of one size Tab moves lv.exe's test where its monitor line says, from the primary and from --monitor 2, naming the monitor by size and place; Space steps and Escape ends everywhere; the program runs under weston framed, with hover, test (no pointer over it when still), the keyboard back after a test and a dialog, exit by Escape and by the close box, and frameless without the plugin (screenshots in $shots)"

@@ -2,8 +2,9 @@
 
 #include "platform/gfx/Surface.h"
 #include "platform/text/Utf8.h"
-#include "platform/ui/DefaultProcs.h"
+#include "platform/ui/DialogKeys.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/InputRouter.h"
 #include "platform/ui/KeyCodes.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuPopup.h"
@@ -177,7 +178,7 @@ void DisplayChange()
 void CloseBox(const Wnd& wnd) { PushWindowEvent(wnd, SDL_WINDOWEVENT_CLOSE); }
 void Expose(const Wnd& wnd) { PushWindowEvent(wnd, SDL_WINDOWEVENT_EXPOSED); }
 
-void SetCursorPos(Point screen) { loop::SetCursorPos(screen); }
+void SetCursorPos(Point screen) { input::SetCursorPos(screen); }
 
 const Surface* BackBuffer(const Wnd& wnd)
 {
@@ -207,7 +208,7 @@ COLORREF PixelColor(const Wnd& wnd, Point client)
 
 Wnd* OpenMenuPopup()
 {
-    return Wnd::FromHandle(loop::MenuWindow());
+    return Wnd::FromHandle(input::MenuWindow());
 }
 
 Point MenuItemPoint(const Wnd& owner, int index)
@@ -228,7 +229,7 @@ Wnd* FocusedControl(const Wnd& dialog)
 
 Wnd* ActiveModalWindow()
 {
-    return Wnd::FromHandle(loop::ActiveModal());
+    return Wnd::FromHandle(input::ActiveModal());
 }
 
 int RunningTimers()

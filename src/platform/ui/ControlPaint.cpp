@@ -1,8 +1,7 @@
-// The look of the standard controls: push buttons, check boxes and static
-// texts and icons, on the dialog face colour.
+#include "platform/ui/ControlPaint.h"
 
-#include "platform/ui/DefaultProcs.h"
-
+#include "platform/ui/DialogKeys.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/TextWrap.h"
 
 #include <algorithm>

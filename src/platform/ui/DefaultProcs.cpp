@@ -1,7 +1,12 @@
 #include "platform/ui/DefaultProcs.h"
 
 #include "platform/ui/Button.h"
+#include "platform/ui/ControlPaint.h"
+#include "platform/ui/DialogKeys.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/InputRouter.h"
+#include "platform/ui/MenuPopup.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/WebHost.h"
@@ -156,7 +161,7 @@ LRESULT Button(Wnd& wnd, WindowData& data, ButtonState& button, unsigned message
         button.tracking = false;
         button.pressed = false;
         HWND self = data.handle;
-        if (loop::CaptureWindow() == self)
+        if (input::CaptureWindow() == self)
             Wnd::ReleaseCapture();
         WindowData* alive = windows::Find(self);
         if (!alive || !inside)

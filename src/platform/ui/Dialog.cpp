@@ -1,8 +1,9 @@
 #include "platform/ui/Dialog.h"
 
 #include "platform/ui/Button.h"
-#include "platform/ui/DefaultProcs.h"
+#include "platform/ui/DialogKeys.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/InputRouter.h"
 #include "platform/ui/MonitorBounds.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
@@ -164,7 +165,7 @@ std::intptr_t Dialog::DoModal()
 {
     if (m_running || IsWindow() || !InitUi())
         return -1;
-    HWND owner = m_parent && m_parent->IsWindow() ? m_parent->m_hWnd : loop::ActiveModal();
+    HWND owner = m_parent && m_parent->IsWindow() ? m_parent->m_hWnd : input::ActiveModal();
     if (!CreateWindowFromTemplate(owner))
         return -1;
     HWND self = m_hWnd;
@@ -178,7 +179,7 @@ std::intptr_t Dialog::DoModal()
     bool disabledOwner = ownerWnd && ownerWnd->IsWindowEnabled();
     if (disabledOwner)
         ownerWnd->EnableWindow(false);
-    loop::PushModal(self);
+    input::PushModal(self);
 
     if (SendMessage(WM_INITDIALOG) != 0)
         if (WindowData* d = windows::Find(self))
@@ -190,7 +191,7 @@ std::intptr_t Dialog::DoModal()
         m_ended = true;
     RunMessageLoop(m_ended);
 
-    loop::PopModal(self);
+    input::PopModal(self);
     // The owner comes back before this window goes, so it takes the focus.
     if (disabledOwner && plat::IsWindow(ownerHandle)) {
         FromHandle(ownerHandle)->EnableWindow(true);

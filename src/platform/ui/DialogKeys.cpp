@@ -1,8 +1,6 @@
-// The dialog manager's keyboard: focus moved by Tab and the arrows, buttons
-// pushed with Space, Enter and Escape as the dialog's accept and cancel.
+#include "platform/ui/DialogKeys.h"
 
-#include "platform/ui/DefaultProcs.h"
-
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Painter.h"

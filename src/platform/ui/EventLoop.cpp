@@ -1,14 +1,14 @@
 #include "platform/ui/EventLoop.h"
 
 #include "platform/ui/Cursor.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/DisplayCheck.h"
+#include "platform/ui/InputRouter.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/Timers.h"
-#include "platform/ui/VideoDriver.h"
 #include "platform/ui/WindowData.h"
-#include "platform/ui/X11Connection.h"
-#include "platform/ui/X11Pointer.h"
+#include "platform/ui/WindowSystem.h"
 
 #include "platform/sys/OwnEnvironment.h"
 
@@ -16,15 +16,11 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <optional>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 namespace plat {
 
@@ -86,30 +82,6 @@ void TakeWake()
         ssize_t got = read(fd, &count, sizeof count);
 }
 
-struct LoopState {
-    HWND capture = 0;
-    HWND menu = 0;
-    Point cursor;
-    std::vector<HWND> modal;
-};
-
-LoopState& State()
-{
-    static LoopState state;
-    return state;
-}
-
-struct Current {
-    const Wnd* wnd;
-    Message message;
-};
-
-std::vector<Current>& CurrentStack()
-{
-    static std::vector<Current> stack;
-    return stack;
-}
-
 void Enqueue(QueueItem item)
 {
     {
@@ -157,7 +129,7 @@ void Process(QueueItem& item)
             item.task();
         break;
     case QueueItem::Kind::Input:
-        loop::HandleInput(item.input);
+        input::Route(item.input);
         break;
     }
 }
@@ -171,19 +143,11 @@ void PresentAll()
     }
 }
 
-// An event read from SDL: on X11 mouse buttons come from the X events.
+// An event read from SDL, as the window system means it.
 void HandleWindowSystemEvent(const SDL_Event& event)
 {
-    if (x11::TakesButtons()) {
-        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP)
-            return;
-        if (event.type == SDL_SYSWMEVENT) {
-            if (std::optional<SDL_Event> button = x11::ButtonFromX(event))
-                loop::HandleInput(*button);
-            return;
-        }
-    }
-    loop::HandleInput(event);
+    if (std::optional<SDL_Event> translated = TheWindowSystem().Translate(event))
+        input::Route(*translated);
 }
 
 bool PumpOne(bool wait)
@@ -212,9 +176,7 @@ bool PumpOne(bool wait)
     }
     if (!wait)
         return false;
-    // Once SDL runs windows on X11 its own wait is never used: it would be
-    // woken through one of our windows, which may be gone by then.
-    if (x11::Wait(WakeFd(), 100)) {
+    if (TheWindowSystem().Wait(WakeFd(), 100)) {
         TakeWake();
         return true;
     }
@@ -264,15 +226,8 @@ bool InitUi()
         SDL_Quit();
         return false;
     }
-    video::DecideDriver();
-    if (video::OnX11()) {
-        x11::InstallErrorHandler();
-        x11::TakeButtons();
-    }
-    // Wayland gives SDL no window framebuffer of its own: there the window
-    // surface is shown through a texture, or nothing would ever be shown.
-    if (video::OnWayland())
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+    ChooseWindowSystem();
+    TheWindowSystem().Start();
     Uint32 type = SDL_RegisterEvents(1);
     if (type == static_cast<Uint32>(-1))
         return false;
@@ -315,23 +270,6 @@ void RunMessageLoop(const bool& done)
 
 namespace loop {
 
-LRESULT Dispatch(Wnd& wnd, const Message& message)
-{
-    CurrentStack().push_back({ &wnd, message });
-    LRESULT result = wnd.WindowProc(message.id, message.wParam, message.lParam);
-    CurrentStack().pop_back();
-    return result;
-}
-
-const Message* CurrentMessage(const Wnd& wnd)
-{
-    auto& stack = CurrentStack();
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it)
-        if (it->wnd == &wnd)
-            return &it->message;
-    return nullptr;
-}
-
 bool Post(HWND hwnd, const Message& message)
 {
     if (hwnd == 0)
@@ -361,46 +299,6 @@ void PushInput(const SDL_Event& event)
     item.input = event;
     Enqueue(std::move(item));
 }
-
-HWND CaptureWindow() { return State().capture; }
-void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }
-
-Point CursorPos()
-{
-    // Wayland tells a client where the pointer is only inside its own
-    // windows: outside them it is nowhere near any of them.
-    if (video::OnWayland() && !SDL_GetMouseFocus())
-        return { -32768, -32768 };
-    if (!video::OnX11())
-        return State().cursor;
-    // Any window's connection will do: the pointer is the X server's.
-    for (HWND hwnd : windows::TopLevels()) {
-        WindowData* data = windows::Find(hwnd);
-        NativeWindow* native = data ? data->Native() : nullptr;
-        if (!native || !native->Window())
-            continue;
-        if (std::optional<Point> pointer = QueryX11Pointer(native->Window()))
-            return *pointer;
-        break;
-    }
-    return State().cursor;
-}
-
-void SetCursorPos(Point screen) { State().cursor = screen; }
-
-void PushModal(HWND hwnd) { State().modal.push_back(hwnd); }
-void PopModal(HWND hwnd) { std::erase(State().modal, hwnd); }
-HWND ActiveModal()
-{
-    auto& modal = State().modal;
-    for (auto it = modal.rbegin(); it != modal.rend(); ++it)
-        if (windows::Find(*it))
-            return *it;
-    return 0;
-}
-
-void SetMenuWindow(HWND hwnd) { State().menu = hwnd; }
-HWND MenuWindow() { return State().menu; }
 
 }
 

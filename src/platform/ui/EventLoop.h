@@ -1,9 +1,10 @@
 #pragma once
 
 // The user-interface thread's event loop. Input, posted messages, timer
-// ticks and tasks from other threads are processed one at a time; when
-// nothing is queued, pending repaints run. After each step every window
-// whose back buffer was drawn on is shown.
+// ticks and tasks from other threads are taken one at a time and handed
+// on: input to the input router, messages to their window; when nothing is
+// queued, pending repaints run. After each step every window whose back
+// buffer was drawn on is shown.
 
 #include "platform/ui/Messages.h"
 #include "platform/ui/Wnd.h"
@@ -35,33 +36,11 @@ void RunMessageLoop(const bool& done);
 
 namespace loop {
 
-// Sends `message` to `wnd` now, as the current message of its handler.
-LRESULT Dispatch(Wnd& wnd, const Message& message);
-// The message `wnd` is handling (innermost), or null.
-const Message* CurrentMessage(const Wnd& wnd);
-
+// Queue a message, a timer's tick or input (as if from the window system)
+// for the loop.
 bool Post(HWND hwnd, const Message& message);
 void PostTimer(HWND hwnd, std::uintptr_t id, std::uint64_t serial);
 void PushInput(const SDL_Event& event);
-// Processes one SDL event as if it came from the window system.
-void HandleInput(const SDL_Event& event);
-
-HWND CaptureWindow();
-void SetCaptureWindow(HWND hwnd);
-
-// The cursor in screen coordinates: on X11 where the X server says it is
-// now, elsewhere (or without a window to ask through) as last seen.
-Point CursorPos();
-void SetCursorPos(Point screen);
-
-// The modal windows running, innermost last.
-void PushModal(HWND hwnd);
-void PopModal(HWND hwnd);
-HWND ActiveModal();
-
-// While a popup menu tracks, input outside it cancels it.
-void SetMenuWindow(HWND hwnd);
-HWND MenuWindow();
 
 }
 

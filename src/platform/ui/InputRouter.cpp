@@ -1,14 +1,12 @@
-// Turns the window system's events into messages: mouse input goes to the
-// capturing window or to the control under the pointer, keys to the
-// top-level window, and window events become close commands and repaints.
+#include "platform/ui/InputRouter.h"
 
 #include "platform/ui/Cursor.h"
-#include "platform/ui/EventLoop.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/KeyCodes.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
-#include "platform/ui/VideoDriver.h"
 #include "platform/ui/WindowData.h"
+#include "platform/ui/WindowSystem.h"
 
 #include "platform/text/Utf8.h"
 
@@ -18,9 +16,22 @@
 #include <optional>
 #include <vector>
 
-namespace plat::loop {
+namespace plat::input {
 
 namespace {
+
+struct RoutingState {
+    HWND capture = 0;
+    HWND menu = 0;
+    Point cursor;
+    std::vector<HWND> modal;
+};
+
+RoutingState& State()
+{
+    static RoutingState state;
+    return state;
+}
 
 WindowData* TopLevelForNative(Uint32 id)
 {
@@ -207,17 +218,11 @@ void DisplayChanged()
 }
 
 // The window system lost what a top-level window showed: its back buffer
-// goes to the screen again. On X11 not while an erase of the window is
-// still to come: that erase draws, and so shows, all of it, and the buffer
-// until then is stale (black, when the window system gave a new one). A
-// Wayland compositor applies a size or full screen it configured only with
-// the window's next frame, so there the buffer goes at once.
+// goes to the screen again.
 void ShowAgain(WindowData& top)
 {
-    NativeWindow* native = top.Native();
-    if (!native || (video::OnX11() && top.invalid && top.erase))
-        return;
-    native->MarkDirty(native->BackBuffer().Bounds());
+    if (NativeWindow* native = top.Native())
+        TheWindowSystem().ShowAgain(*native, top.invalid && top.erase);
 }
 
 void WindowEvent(const SDL_WindowEvent& event)
@@ -260,13 +265,13 @@ void WindowEvent(const SDL_WindowEvent& event)
     }
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         if (NativeWindow* native = top->Native())
-            native->ShowFrameState();
+            TheWindowSystem().ShowFrameState(*native);
         if (!top->enabled)
             RaiseActiveModal();
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         if (NativeWindow* native = top->Native())
-            native->ShowFrameState();
+            TheWindowSystem().ShowFrameState(*native);
         break;
     default:
         break;
@@ -275,7 +280,7 @@ void WindowEvent(const SDL_WindowEvent& event)
 
 }
 
-void HandleInput(const SDL_Event& event)
+void Route(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_MOUSEMOTION:
@@ -326,5 +331,25 @@ void HandleInput(const SDL_Event& event)
         break;
     }
 }
+
+HWND CaptureWindow() { return State().capture; }
+void SetCaptureWindow(HWND hwnd) { State().capture = hwnd; }
+
+Point CursorPos() { return TheWindowSystem().PointerPosition(State().cursor); }
+void SetCursorPos(Point screen) { State().cursor = screen; }
+
+void PushModal(HWND hwnd) { State().modal.push_back(hwnd); }
+void PopModal(HWND hwnd) { std::erase(State().modal, hwnd); }
+HWND ActiveModal()
+{
+    auto& modal = State().modal;
+    for (auto it = modal.rbegin(); it != modal.rend(); ++it)
+        if (windows::Find(*it))
+            return *it;
+    return 0;
+}
+
+void SetMenuWindow(HWND hwnd) { State().menu = hwnd; }
+HWND MenuWindow() { return State().menu; }
 
 }

@@ -1,6 +1,5 @@
 #include "platform/ui/KeyCodes.h"
 
-#include "platform/ui/Keyboard.h"
 #include "platform/ui/Messages.h"
 
 #include <SDL_keyboard.h>
@@ -64,21 +63,6 @@ SDL_Keycode ToSdl(unsigned virtualKey)
 }
 
 void SetModifiers(Uint16 modifiers) { g_modifiers = modifiers; }
-
-}
-
-namespace plat {
-
-short GetKeyState(int virtualKey)
-{
-    Uint16 mask = 0;
-    if (virtualKey == static_cast<int>(VK_SHIFT))
-        mask = KMOD_SHIFT;
-    else if (virtualKey == static_cast<int>(VK_CONTROL))
-        mask = KMOD_CTRL;
-    else if (virtualKey == static_cast<int>(VK_MENU))
-        mask = KMOD_ALT;
-    return (keys::g_modifiers & mask) ? static_cast<short>(-128) : 0;
-}
+Uint16 Modifiers() { return g_modifiers; }
 
 }

@@ -13,5 +13,7 @@ unsigned FromSdl(SDL_Keycode key);
 SDL_Keycode ToSdl(unsigned virtualKey);
 // Records the modifiers (KMOD_*) held with the key or text now handled.
 void SetModifiers(Uint16 modifiers);
+// The modifiers recorded last.
+Uint16 Modifiers();
 
 }

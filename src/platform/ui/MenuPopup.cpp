@@ -1,8 +1,10 @@
 #include "platform/ui/MenuPopup.h"
 
 #include "platform/ui/ClientDC.h"
-#include "platform/ui/DefaultProcs.h"
+#include "platform/ui/ControlPaint.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/InputRouter.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
 #include "platform/ui/WindowData.h"
@@ -258,11 +260,11 @@ unsigned TrackPopupMenu(const Menu& menu, Point screen, HWND owner)
         popup.DestroyWindow();
         return 0;
     }
-    HWND previousMenu = loop::MenuWindow();
-    loop::SetMenuWindow(popup.m_hWnd);
+    HWND previousMenu = input::MenuWindow();
+    input::SetMenuWindow(popup.m_hWnd);
     popup.ShowWindow(SW_SHOW);
     RunMessageLoop(popup.done);
-    loop::SetMenuWindow(previousMenu);
+    input::SetMenuWindow(previousMenu);
     popup.DestroyWindow();
     if (WindowData* o = windows::Find(owner); o && o->Native())
         o->Native()->Activate();

@@ -13,10 +13,19 @@
 
 namespace plat {
 
+struct WindowData;
+
 unsigned TrackPopupMenu(const Menu& menu, Point screen, HWND owner);
 
 // Layout of the open popup, for tests and the popup itself: the item's
 // rectangle in the popup's client coordinates.
 Rect PopupItemRect(const Menu& menu, int index);
+
+namespace defproc {
+
+// Opens the window menu of `top` at `screen` and sends the chosen command.
+void TrackSystemMenu(WindowData& top, Point screen);
+
+}
 
 }

@@ -1,59 +1,30 @@
 #include "platform/ui/Monitors.h"
 
+#include "platform/intl/Translate.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/MonitorBounds.h"
-#include "platform/ui/VideoDriver.h"
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <string_view>
 
 namespace plat {
 
-namespace monitors {
+namespace {
 
-int Scale(int index)
-{
-    if (!video::OnWayland())
-        return 1;
-    // SDL lists a scaled output's own mode first and gives its scaled-down
-    // size as the desktop mode.
-    SDL_DisplayMode native {}, desktop {};
-    if (SDL_GetDisplayMode(index, 0, &native) != 0 || SDL_GetDesktopDisplayMode(index, &desktop) != 0)
-        return 1;
-    if (desktop.w <= 0 || desktop.h <= 0 || native.w % desktop.w != 0)
-        return 1;
-    int scale = native.w / desktop.w;
-    return scale >= 1 && native.h == desktop.h * scale ? scale : 1;
-}
+// Names that name no monitor in particular: a nested weston calls every
+// output "none". Such a monitor is named by its size and place, which
+// also tells two of them apart.
+bool IsKnownName(std::string_view name) { return !name.empty() && name != "none" && name != "unknown"; }
 
-Rect Primary()
+std::string NameBySizeAndPlace(const Rect& r)
 {
-    Rect r;
-    if (!InitUi() || !Bounds(0, &r))
-        return {};
-    return r;
-}
-
-bool Bounds(int index, Rect* rect)
-{
-    if (!rect || index < 0 || index >= GetMonitorCount())
-        return false;
-    SDL_Rect r {};
-    if (SDL_GetDisplayBounds(index, &r) != 0 || r.w <= 0 || r.h <= 0)
-        return false;
-    int scale = Scale(index);
-    *rect = { r.x * scale, r.y * scale, (r.x + r.w) * scale, (r.y + r.h) * scale };
-    return true;
-}
-
-int Covered(const Rect& rect)
-{
-    Rect r;
-    for (int i = 0, n = GetMonitorCount(); i < n; ++i)
-        if (Bounds(i, &r) && r == rect)
-            return i;
-    return -1;
+    std::string format = TranslateFormat("%d x %d, 位于 (%d, %d)");
+    char text[96];
+    if (std::snprintf(text, sizeof text, format.c_str(), r.Width(), r.Height(), r.left, r.top) < 0)
+        return format;
+    return text;
 }
 
 }
@@ -73,7 +44,7 @@ bool GetMonitorInfo(int index, MonitorInfo* info)
         return false;
     info->rcMonitor = r;
     const char* name = SDL_GetDisplayName(index);
-    info->name = name ? name : "";
+    info->name = name && IsKnownName(name) ? name : NameBySizeAndPlace(r);
     return true;
 }
 

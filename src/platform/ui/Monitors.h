@@ -10,8 +10,10 @@
 namespace plat {
 
 struct MonitorInfo {
-    Rect rcMonitor;   // the monitor's area in screen coordinates
-    std::string name; // the window system's name for it; may be empty
+    Rect rcMonitor; // the monitor's area in screen coordinates
+    // The window system's name for it; where that names no monitor in
+    // particular (none, or "none"), its size and place, shown to people.
+    std::string name;
 };
 
 // The number of monitors now; 0 when no display can be opened.

@@ -1,8 +1,7 @@
 #include "platform/ui/NativeWindow.h"
 
 #include "platform/gfx/Icon.h"
-#include "platform/ui/VideoDriver.h"
-#include "platform/ui/X11Connection.h"
+#include "platform/ui/WindowSystem.h"
 
 #include <SDL.h>
 
@@ -13,8 +12,6 @@
 namespace plat {
 
 namespace {
-
-bool IsX11() { return video::OnX11(); }
 
 // SDL's RGB888 is 0x00RRGGBB in 32 bits, as our pixels are; ARGB8888's
 // alpha byte means nothing to a window's framebuffer.
@@ -35,15 +32,8 @@ NativeWindow::NativeWindow(const std::string& title, Rect client, WindowFrame fr
         m_flags |= SDL_WINDOW_BORDERLESS;
     if (role == WindowRole::Menu)
         m_flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
-    // SDL 2.26 asks a Wayland compositor for a popup in a way weston
-    // refuses with a protocol error, which ends the program: there the
-    // menu is an ordinary borderless window.
-    if (role == WindowRole::Menu && !CompositorPlacesWindows())
-        m_flags |= SDL_WINDOW_POPUP_MENU;
     m_frameless = frame == WindowFrame::None && role == WindowRole::Normal;
-    // A frameless window may cover a scaled output: it draws in device pixels.
-    if (m_frameless && CompositorPlacesWindows())
-        m_flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+    m_flags |= TheWindowSystem().WindowFlags(m_frameless, role == WindowRole::Menu);
     if (creation == WindowCreation::Now)
         Create();
     else
@@ -59,7 +49,7 @@ bool NativeWindow::Create()
     if (!m_window)
         return false;
     m_id = SDL_GetWindowID(m_window);
-    x11::Remember(m_window);
+    TheWindowSystem().Made(m_window);
     // SDL's window surface has the window's scaled-down size, so such a
     // window shows its own buffer through a renderer of its own.
     if (m_flags & SDL_WINDOW_ALLOW_HIGHDPI)
@@ -119,11 +109,8 @@ constexpr std::size_t kClosedOriginsKept = 16;
 // A closed window is only hidden here and destroyed later. SDL drops input
 // addressed to a window it no longer knows: a window closed on a press would
 // lose its release, SDL would keep that button down and then ignore its next
-// press as no change. So the SDL window lives until no button is down.
-// Wayland is the exception: the compositor sends nothing more to a hidden
-// window once SDL's hide has returned (its leave events, which release SDL's
-// buttons, are read within it), and moves the keyboard on only when the
-// window is destroyed, so there it goes at once.
+// press as no change. So the SDL window lives until no button is down,
+// unless the window system has it go at once.
 NativeWindow::~NativeWindow()
 {
     if (!m_window)
@@ -139,11 +126,8 @@ NativeWindow::~NativeWindow()
     if (m_renderer)
         SDL_DestroyRenderer(m_renderer);
     SDL_HideWindow(m_window);
-    if (CompositorPlacesWindows()) {
-        ReleaseDecoration();
-        SDL_DestroyWindow(m_window);
+    if (TheWindowSystem().Close(m_window))
         return;
-    }
     Graveyard().push_back({ m_window, SDL_GetTicks64() });
 }
 
@@ -158,8 +142,7 @@ void NativeWindow::BuryRetired()
         Uint64 age = now - r.since;
         if (age < kRetireMs || (held && age < kRetireLongestMs))
             return false;
-        x11::Forget(SDL_GetWindowID(r.window));
-        SDL_DestroyWindow(r.window);
+        TheWindowSystem().Destroy(r.window);
         return true;
     });
 }
@@ -276,7 +259,7 @@ void NativeWindow::SetClientRect(Rect client)
     int h = std::max(client.Height(), 1);
     m_client = client;
     if (m_shown)
-        FitMonitor(client);
+        TheWindowSystem().FitMonitor(*this, client);
     if (m_fullscreenMonitor >= 0)
         return;
     SDL_SetWindowPosition(m_window, client.left, client.top);
@@ -292,17 +275,15 @@ void NativeWindow::Show(bool show)
         Create();
     if (!m_window)
         return;
-    // X servers expose a window when it is mapped; other drivers do not.
     if (show && !m_shown)
-        m_mappingExpose = IsX11();
+        m_mappingExpose = TheWindowSystem().ExposesOnMapping();
     m_shown = show;
     if (show) {
-        FitMonitor(m_client);
+        TheWindowSystem().FitMonitor(*this, m_client);
         SDL_ShowWindow(m_window);
         return;
     }
-    if (m_fullscreenMonitor >= 0)
-        LeaveFullscreen();
+    TheWindowSystem().Hiding(*this);
     SDL_HideWindow(m_window);
 }
 
@@ -359,14 +340,38 @@ void NativeWindow::Activate()
 
 void NativeWindow::SetModalFor(const NativeWindow* owner)
 {
-    // SDL 2.26 makes the window a child of its owner's decoration frame on
-    // Wayland; the child's frame going while full screen there crashed it.
-    if (m_frameless && CompositorPlacesWindows())
+    if (!TheWindowSystem().KeepsModalOwner(*this))
         return;
     if (m_deferred)
         m_modalOwner = owner ? owner->m_id : 0;
     if (m_window && owner && owner->m_window)
         SDL_SetWindowModalFor(m_window, owner->m_window);
+}
+
+void NativeWindow::PresentThroughRenderer()
+{
+    int w = m_backBuffer.Width();
+    int h = m_backBuffer.Height();
+    if (w <= 0 || h <= 0)
+        return;
+    if (m_textureWidth != w || m_textureHeight != h) {
+        if (m_texture)
+            SDL_DestroyTexture(m_texture);
+        m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        m_textureWidth = m_texture ? w : 0;
+        m_textureHeight = m_texture ? h : 0;
+        m_dirty = m_backBuffer.Bounds();
+    }
+    if (!m_texture)
+        return;
+    Rect area = m_dirty.Intersected(m_backBuffer.Bounds());
+    m_dirty = {};
+    SDL_Rect r { area.left, area.top, area.Width(), area.Height() };
+    if (!area.IsEmpty())
+        SDL_UpdateTexture(m_texture, &r, m_backBuffer.Row(area.top) + area.left, m_backBuffer.Pitch() * 4);
+    // One texture pixel per device pixel: nothing is scaled.
+    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+    SDL_RenderPresent(m_renderer);
 }
 
 }

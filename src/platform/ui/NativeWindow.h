@@ -4,8 +4,9 @@
 // buffer. The back buffer is SDL's window surface itself (its pixels are
 // 0x00RRGGBB like ours), so Present() only tells the window system which
 // part changed; a framebuffer in another format gets a buffer of our own,
-// converted when shown. On Wayland a frameless window has a buffer of its
-// device size, shown through a renderer.
+// converted when shown. A window drawn in device pixels (see
+// WindowSystem::WindowFlags) has a buffer of its device size, shown through
+// a renderer. What differs between window systems is the WindowSystem's.
 
 #include "platform/Types.h"
 #include "platform/gfx/Icon.h"
@@ -33,9 +34,6 @@ enum class WindowRole { Normal,
 enum class WindowCreation { Now,
     WhenShown };
 
-// True where the compositor, not the program, places windows (Wayland).
-bool CompositorPlacesWindows();
-
 class NativeWindow {
 public:
     // `client` in screen coordinates. Created hidden.
@@ -53,6 +51,15 @@ public:
     // 0 and null while the window waits to be made.
     std::uint32_t Id() const { return m_id; }
     SDL_Window* Window() const { return m_window; }
+    // The renderer of a window drawn in device pixels; null for others.
+    SDL_Renderer* Renderer() const { return m_renderer; }
+    // A window without a frame that is not a menu.
+    bool Frameless() const { return m_frameless; }
+    bool Shown() const { return m_shown; }
+    // The monitor the window system made the window full screen on, or -1;
+    // while it is full screen there, the window system places it.
+    int FullscreenMonitor() const { return m_fullscreenMonitor; }
+    void SetFullscreenMonitor(int monitor) { m_fullscreenMonitor = monitor; }
 
     // SDL replaces its window surface when the window's size changes, so
     // the back buffer's memory may move: make a context for each drawing
@@ -82,11 +89,6 @@ public:
     // a menu) may have taken the focus with it when it went away.
     void Activate();
     void SetModalFor(const NativeWindow* owner);
-    // The window became active or inactive. A frame the program draws
-    // itself (Wayland) draws its new look into surfaces that show only with
-    // the window's next commit: the window commits again once the
-    // compositor's word on the new state has been read.
-    void ShowFrameState();
 
     // Destroys the SDL windows of closed windows once they have been gone
     // long enough and no mouse button is down (see the destructor).
@@ -103,13 +105,7 @@ private:
     // Points the back buffer at SDL's current window surface; a new one
     // starts black with nothing to show.
     void Acquire();
-    // Where windows cannot place themselves (Wayland), a frameless window
-    // whose client area is exactly a monitor is shown full screen on it.
-    void FitMonitor(Rect client);
     void PresentThroughRenderer();
-    void LeaveFullscreen();
-    // Releases the decoration frame SDL keeps for a hidden Wayland window.
-    void ReleaseDecoration();
 
     SDL_Window* m_window = nullptr;
     std::uint32_t m_id = 0;

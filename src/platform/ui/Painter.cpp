@@ -1,5 +1,6 @@
 #include "platform/ui/Painter.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/NativeWindow.h"
 
 #include <algorithm>

@@ -143,9 +143,6 @@ Size ClientSize(const WindowData& data);
 constexpr int kFrameSide = 3;
 constexpr int kFrameTop = 25;
 
-// Sends a message to whatever object handles the window now.
-LRESULT Send(HWND hwnd, unsigned message, WPARAM wParam = 0, LPARAM lParam = 0);
-
 }
 
 }

@@ -1,10 +1,19 @@
 #include "platform/ui/Wnd.h"
 
 #include "platform/ui/DefaultProcs.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/InputRouter.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MonitorBounds.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Painter.h"
+#include "platform/ui/Timers.h"
 #include "platform/ui/WindowData.h"
+
+#include <SDL.h>
+
+#include <algorithm>
 
 namespace plat {
 
@@ -89,7 +98,7 @@ bool Wnd::EnableWindow(bool enable)
     if (data->enabled == enable)
         return wasDisabled;
     data->enabled = enable;
-    if (!enable && loop::CaptureWindow() == data->handle)
+    if (!enable && input::CaptureWindow() == data->handle)
         ReleaseCapture();
     if (!data->IsTopLevel())
         painter::Invalidate(*data, nullptr, true);
@@ -209,7 +218,7 @@ LRESULT Wnd::DefWindowProc(unsigned message, WPARAM wParam, LPARAM lParam)
 
 LRESULT Wnd::Default()
 {
-    const Message* m = loop::CurrentMessage(*this);
+    const Message* m = windows::CurrentMessage(*this);
     return m ? DefWindowProc(m->id, m->wParam, m->lParam) : 0;
 }
 
@@ -239,8 +248,359 @@ bool GetCursorPos(Point* point)
 {
     if (!point)
         return false;
-    *point = loop::CursorPos();
+    *point = input::CursorPos();
     return true;
+}
+
+// Placement: frame and client rectangles, moving, centring, z-order.
+
+namespace {
+
+class DesktopWnd : public Wnd { };
+
+Rect ClientOnScreen(const WindowData& data)
+{
+    Point origin = windows::ClientOriginOnScreen(data);
+    Size size = windows::ClientSize(data);
+    return { origin.x, origin.y, origin.x + size.cx, origin.y + size.cy };
+}
+
+// Puts a top-level window's frame at `frame` and its SDL window to match.
+void PlaceTopLevel(WindowData& data, Rect frame)
+{
+    Size oldSize = windows::ClientSize(data);
+    data.rect = frame;
+    if (NativeWindow* native = data.Native())
+        native->SetClientRect(ClientOnScreen(data));
+    if (windows::ClientSize(data) != oldSize)
+        painter::Invalidate(data, nullptr, true);
+}
+
+void PlaceChild(WindowData& data, Rect rect, bool repaint)
+{
+    Rect old = data.rect;
+    data.rect = rect;
+    if (!repaint || !data.visible)
+        return;
+    if (WindowData* parent = windows::Find(data.parent))
+        painter::Invalidate(*parent, &old, true);
+    painter::Invalidate(data, nullptr, true);
+}
+
+}
+
+Wnd* Wnd::GetDesktopWindow()
+{
+    // Never destroyed: it must outlive every window that asks for it.
+    static DesktopWnd* desktop = new DesktopWnd;
+    if (!desktop->IsWindow()) {
+        WindowData& data = windows::Create(WindowKind::Dialog, desktop, 0);
+        data.AsTopLevel()->desktop = true;
+        data.visible = true;
+    }
+    return desktop;
+}
+
+void Wnd::MoveWindow(int x, int y, int width, int height, bool repaint)
+{
+    WindowData* data = windows::Find(this);
+    if (!data || data->IsDesktop())
+        return;
+    Rect rect { x, y, x + std::max(width, 0), y + std::max(height, 0) };
+    if (data->IsTopLevel())
+        PlaceTopLevel(*data, rect);
+    else
+        PlaceChild(*data, rect, repaint);
+}
+
+void Wnd::MoveWindow(const Rect& rect, bool repaint)
+{
+    MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), repaint);
+}
+
+void Wnd::CenterWindow(Wnd* alternateOwner)
+{
+    WindowData* data = windows::Find(this);
+    if (!data || data->IsDesktop())
+        return;
+    Rect area;
+    if (data->IsTopLevel()) {
+        WindowData* ref = windows::Find(alternateOwner);
+        if (!ref)
+            ref = windows::Find(data->owner);
+        if (ref && ref->visible && ref->Native() && !Wnd::FromHandle(ref->handle)->IsIconic())
+            ref->object->GetWindowRect(&area);
+        else
+            area = monitors::Primary();
+    } else if (WindowData* parent = windows::Find(data->parent)) {
+        Size size = windows::ClientSize(*parent);
+        area = { 0, 0, size.cx, size.cy };
+    }
+    int w = data->rect.Width();
+    int h = data->rect.Height();
+    int x = area.left + (area.Width() - w) / 2;
+    int y = area.top + (area.Height() - h) / 2;
+    if (data->IsTopLevel()) {
+        // Keep the caption on the screen.
+        Rect screen = monitors::Primary();
+        x = std::max(screen.left, std::min(x, screen.right - w));
+        y = std::max(screen.top, std::min(y, screen.bottom - h));
+    }
+    MoveWindow(x, y, w, h, true);
+}
+
+bool Wnd::SetWindowPos(InsertAfter after, int x, int y, int cx, int cy, unsigned flags)
+{
+    WindowData* data = windows::Find(this);
+    if (!data || data->IsDesktop())
+        return false;
+    Rect rect = data->rect;
+    if (!(flags & SWP_NOMOVE))
+        rect = { x, y, x + rect.Width(), y + rect.Height() };
+    if (!(flags & SWP_NOSIZE))
+        rect.right = rect.left + std::max(cx, 0), rect.bottom = rect.top + std::max(cy, 0);
+    if (TopLevelState* top = data->AsTopLevel()) {
+        PlaceTopLevel(*data, rect);
+        if (!(flags & SWP_NOZORDER) && after != InsertAfter::Top) {
+            top->topMost = after == InsertAfter::TopMost;
+            if (top->native)
+                top->native->SetTopMost(top->topMost);
+        }
+        if (!(flags & SWP_NOZORDER) && top->native)
+            top->native->Raise();
+    } else {
+        PlaceChild(*data, rect, true);
+    }
+    if (flags & SWP_FRAMECHANGED)
+        painter::Invalidate(*data, nullptr, true);
+    if (flags & SWP_SHOWWINDOW)
+        ShowWindow(SW_SHOW);
+    return true;
+}
+
+void Wnd::GetWindowRect(Rect* rect) const
+{
+    if (!rect)
+        return;
+    WindowData* data = windows::Find(this);
+    if (!data) {
+        *rect = {};
+        return;
+    }
+    if (data->IsDesktop()) {
+        data->rect = monitors::Primary();
+        *rect = data->rect;
+        return;
+    }
+    if (data->IsTopLevel()) {
+        *rect = data->rect;
+        return;
+    }
+    *rect = ClientOnScreen(*data);
+}
+
+void Wnd::GetClientRect(Rect* rect) const
+{
+    if (!rect)
+        return;
+    WindowData* data = windows::Find(this);
+    if (!data) {
+        *rect = {};
+        return;
+    }
+    if (data->IsDesktop())
+        data->rect = monitors::Primary();
+    Size size = windows::ClientSize(*data);
+    *rect = { 0, 0, size.cx, size.cy };
+}
+
+void Wnd::ScreenToClient(Point* point) const
+{
+    WindowData* data = windows::Find(this);
+    if (!point || !data)
+        return;
+    Point origin = windows::ClientOriginOnScreen(*data);
+    point->x -= origin.x;
+    point->y -= origin.y;
+}
+
+void Wnd::ScreenToClient(Rect* rect) const
+{
+    if (!rect)
+        return;
+    Point a { rect->left, rect->top };
+    Point b { rect->right, rect->bottom };
+    ScreenToClient(&a);
+    ScreenToClient(&b);
+    *rect = { a.x, a.y, b.x, b.y };
+}
+
+void Wnd::ClientToScreen(Point* point) const
+{
+    WindowData* data = windows::Find(this);
+    if (!point || !data)
+        return;
+    Point origin = windows::ClientOriginOnScreen(*data);
+    point->x += origin.x;
+    point->y += origin.y;
+}
+
+void Wnd::ClientToScreen(Rect* rect) const
+{
+    if (!rect)
+        return;
+    Point a { rect->left, rect->top };
+    Point b { rect->right, rect->bottom };
+    ClientToScreen(&a);
+    ClientToScreen(&b);
+    *rect = { a.x, a.y, b.x, b.y };
+}
+
+// Visibility, timers, mouse capture, the window menu and icons.
+
+namespace {
+
+bool HoldsCapture(const WindowData& data)
+{
+    WindowData* w = windows::Find(input::CaptureWindow());
+    while (w) {
+        if (w == &data)
+            return true;
+        w = windows::Find(w->parent);
+    }
+    return false;
+}
+
+}
+
+bool Wnd::ShowWindow(int command)
+{
+    WindowData* data = windows::Find(this);
+    if (!data || data->IsDesktop())
+        return false;
+    bool wasVisible = data->visible;
+    switch (command) {
+    case SW_HIDE:
+        if (!wasVisible)
+            break;
+        if (HoldsCapture(*data))
+            ReleaseCapture();
+        data->visible = false;
+        if (NativeWindow* native = data->Native()) {
+            native->Show(false);
+        } else if (WindowData* parent = windows::Find(data->parent)) {
+            painter::Invalidate(*parent, &data->rect, true);
+        }
+        break;
+    case SW_MINIMIZE:
+        if (NativeWindow* native = data->Native())
+            native->Minimize();
+        break;
+    case SW_RESTORE:
+        if (NativeWindow* native = data->Native())
+            native->Restore();
+        [[fallthrough]];
+    default:
+        if (wasVisible)
+            break;
+        data->visible = true;
+        if (TopLevelState* top = data->AsTopLevel(); top && top->native) {
+            top->native->SetIcon(top->bigIcon ? top->bigIcon : top->smallIcon);
+            top->native->Show(true);
+        }
+        painter::Invalidate(*data, nullptr, true);
+        break;
+    }
+    return wasVisible;
+}
+
+bool Wnd::IsIconic() const
+{
+    WindowData* data = windows::Find(this);
+    NativeWindow* native = data ? data->Native() : nullptr;
+    if (!native || !native->Window())
+        return false;
+    return (SDL_GetWindowFlags(native->Window()) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+std::uintptr_t Wnd::SetTimer(std::uintptr_t id, unsigned elapseMs)
+{
+    WindowData* data = windows::Find(this);
+    if (!data || id == 0 || !InitUi())
+        return 0;
+    return timers::Set(data->handle, id, elapseMs) ? id : 0;
+}
+
+bool Wnd::KillTimer(std::uintptr_t id)
+{
+    WindowData* data = windows::Find(this);
+    return data && timers::Kill(data->handle, id);
+}
+
+Wnd* Wnd::SetCapture()
+{
+    WindowData* data = windows::Find(this);
+    if (!data)
+        return nullptr;
+    HWND previous = input::CaptureWindow();
+    input::SetCaptureWindow(data->handle);
+    SDL_CaptureMouse(SDL_TRUE);
+    if (previous && previous != data->handle)
+        windows::Send(previous, WM_CAPTURECHANGED, 0, 0);
+    return FromHandle(previous);
+}
+
+Wnd* Wnd::GetCapture()
+{
+    return FromHandle(input::CaptureWindow());
+}
+
+bool Wnd::ReleaseCapture()
+{
+    HWND previous = input::CaptureWindow();
+    input::SetCaptureWindow(0);
+    SDL_CaptureMouse(SDL_FALSE);
+    if (previous)
+        windows::Send(previous, WM_CAPTURECHANGED, 0, 0);
+    return true;
+}
+
+Menu* Wnd::GetSystemMenu(bool revert)
+{
+    WindowData* data = windows::Find(this);
+    TopLevelState* top = data ? data->AsTopLevel() : nullptr;
+    if (!top || !top->sysMenu)
+        return nullptr;
+    if (revert) {
+        top->systemMenu.reset();
+        return nullptr;
+    }
+    if (!top->systemMenu)
+        top->systemMenu = Menu::StandardWindowMenu(top->minimizeBox);
+    return top->systemMenu.get();
+}
+
+const Icon* Wnd::SetIcon(const Icon* icon, bool bigIcon)
+{
+    WindowData* data = windows::Find(this);
+    TopLevelState* top = data ? data->AsTopLevel() : nullptr;
+    if (!top)
+        return nullptr;
+    const Icon*& slot = bigIcon ? top->bigIcon : top->smallIcon;
+    const Icon* previous = slot;
+    slot = icon;
+    if (top->native)
+        top->native->SetIcon(top->bigIcon ? top->bigIcon : top->smallIcon);
+    return previous;
+}
+
+const Icon* Wnd::GetIcon(bool bigIcon) const
+{
+    WindowData* data = windows::Find(this);
+    const TopLevelState* top = data ? data->AsTopLevel() : nullptr;
+    if (!top)
+        return nullptr;
+    return bigIcon ? top->bigIcon : top->smallIcon;
 }
 
 }

@@ -18,7 +18,6 @@ XErrorHandler g_previousHandler = nullptr;
 std::atomic<bool> g_ignoredOne { false };
 // User-interface thread only, as the rest.
 ::Display* g_display = nullptr;
-bool g_takesButtons = false;
 
 struct Known {
     ::Window xwindow;
@@ -104,7 +103,6 @@ void Forget(std::uint32_t windowId)
 
 void TakeButtons()
 {
-    g_takesButtons = true;
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     // SDL grabs the pointer for the window with the keyboard on every press
     // it reads, so the release of a click on another window (the window
@@ -113,8 +111,6 @@ void TakeButtons()
     // user's setting must not bring SDL's grab back.
     SDL_SetHintWithPriority(SDL_HINT_MOUSE_AUTO_CAPTURE, "0", SDL_HINT_OVERRIDE);
 }
-
-bool TakesButtons() { return g_takesButtons; }
 
 std::optional<SDL_Event> ButtonFromX(const SDL_Event& event)
 {

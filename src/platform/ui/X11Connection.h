@@ -36,7 +36,6 @@ void Forget(std::uint32_t windowId);
 // Called once SDL runs on X11; from then on SDL's own button events are to
 // be ignored.
 void TakeButtons();
-bool TakesButtons();
 // The SDL button event for the X button event that `event` (an
 // SDL_SYSWMEVENT) carries; nothing for any other event, the wheel, or a
 // window not of ours.

@@ -1,6 +1,7 @@
 #include "platform/ui/WindowData.h"
 
-#include "platform/ui/EventLoop.h"
+#include "platform/ui/Dispatch.h"
+#include "platform/ui/InputRouter.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/Timers.h"
@@ -111,8 +112,8 @@ void Destroy(HWND hwnd)
     if (!data)
         return;
     timers::KillAll(hwnd);
-    if (loop::CaptureWindow() == hwnd)
-        loop::SetCaptureWindow(0);
+    if (input::CaptureWindow() == hwnd)
+        input::SetCaptureWindow(0);
     if (WindowData* p = Find(data->parent))
         std::erase(p->children, hwnd);
     if (data->object && data->object->m_hWnd == hwnd)
@@ -188,14 +189,6 @@ Size ClientSize(const WindowData& data)
         h -= kFrameTop + kFrameSide;
     }
     return { std::max(w, 0), std::max(h, 0) };
-}
-
-LRESULT Send(HWND hwnd, unsigned message, WPARAM wParam, LPARAM lParam)
-{
-    WindowData* data = Find(hwnd);
-    if (!data || !data->object)
-        return 0;
-    return loop::Dispatch(*data->object, { message, wParam, lParam });
 }
 
 }
