@@ -1,5 +1,7 @@
 #include "platform/gfx/FontMatchCache.h"
 
+#include "platform/fs/StagedFile.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -28,6 +30,8 @@ std::string Environment(const char* name)
     return value ? value : "";
 }
 
+// $variable when it is set, else HOME's `underHome`: as the fingerprint
+// sees fontconfig's folders, with no check of either value.
 std::string HomeFolder(const char* variable, const char* underHome)
 {
     std::string value = Environment(variable);
@@ -41,6 +45,14 @@ std::string Stamp(const std::string& path)
     if (stat(path.c_str(), &st) != 0)
         return "-";
     return std::to_string(st.st_size) + ":" + std::to_string(st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec);
+}
+
+// A font file's stamp; anything but a regular file is no font (a FIFO would
+// block the look-up that opens it).
+std::string FontStamp(const std::string& path)
+{
+    struct stat st { };
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? Stamp(path) : "-";
 }
 
 class Fingerprint {
@@ -140,7 +152,8 @@ bool Storable(std::string_view text)
 // The file's bytes if it is a regular file of this user, no link, and small.
 std::optional<std::string> ReadOwnFile(const std::string& path)
 {
-    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO in the file's place must not block the open.
+    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat st { };
@@ -190,8 +203,13 @@ FontMatchCache::FontMatchCache(std::string path)
 
 std::string FontMatchCache::DefaultPath()
 {
-    std::string cache = HomeFolder("XDG_CACHE_HOME", "/.cache");
-    return cache.starts_with('/') ? cache + "/lumivex/font-match" : "";
+    // A relative or missing value names no folder of this user's: no cache
+    // rather than one at the root of the file system or the working folder.
+    std::string cache = Environment("XDG_CACHE_HOME");
+    std::string home = Environment("HOME");
+    if (cache.starts_with('/'))
+        return cache + "/lumivex/font-match";
+    return home.starts_with('/') ? home + "/.cache/lumivex/font-match" : "";
 }
 
 void FontMatchCache::Load()
@@ -229,7 +247,7 @@ std::optional<std::optional<FaceFile>> FontMatchCache::Find(std::string_view fam
         FaceFile file { std::string(f[2]), 0, std::string(f[4]) };
         ToInt(f[3], file.index);
         // A font file replaced since: ask fontconfig again.
-        if (Stamp(file.path) != f[5])
+        if (FontStamp(file.path) != f[5] || f[5] == "-")
             return std::nullopt;
         return std::optional<FaceFile>(file);
     }
@@ -249,7 +267,7 @@ void FontMatchCache::Remember(std::string_view family, int pixelSize, const std:
             text.append(line).append("\n");
     text += key;
     if (answer)
-        text += answer->path + "\t" + std::to_string(answer->index) + "\t" + answer->family + "\t" + Stamp(answer->path);
+        text += answer->path + "\t" + std::to_string(answer->index) + "\t" + answer->family + "\t" + FontStamp(answer->path);
     else
         text += kNoFile;
     text += "\n";
@@ -266,16 +284,12 @@ void FontMatchCache::Save() const
     mkdir(parent.c_str(), 0700);
     mkdir(folder.c_str(), 0700);
     std::string bytes = std::string(kHeader) + "fingerprint " + m_fingerprint + "\n" + m_text + std::string(kEnd);
-    // Written whole under another name and renamed over the file (or over a
-    // link in its place). Not flushed: a cache lost in a power cut, or one
-    // that cannot be written, only costs the next start its time.
-    std::string staged = m_path + ".tmp-" + std::to_string(getpid());
-    int fd = open(staged.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    if (close(fd) != 0 || !written || rename(staged.c_str(), m_path.c_str()) != 0)
-        unlink(staged.c_str());
+    // Written whole under a fresh name (created, never opened if it
+    // exists) and renamed over the file, or over a link in its place. A
+    // cache that cannot be written only costs the next start its time.
+    StagedFile staged(m_path, 0600);
+    if (staged.Write(bytes))
+        staged.Commit(IfTargetExists::Replace);
 }
 
 }

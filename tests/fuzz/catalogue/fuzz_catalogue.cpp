@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (!plat::IsSoundCatalogue({ data, size }))
         return 0;
-    Catalogue c { data, size, data[0] == 0xde };
+    Catalogue c { data, size, data[0] == 0x95 }; // big-endian magic
     std::uint32_t count = c.At(8);
     for (std::uint32_t i = 0; i < count && i < 64; ++i)
         Walk(c, c.Original(i));
