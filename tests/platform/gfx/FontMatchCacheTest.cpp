@@ -142,7 +142,7 @@ TEST(FontMatchCache, WritesOnlyAFreshFileInsideAnAbsoluteCacheFolder)
         for (auto [name, value] : { std::pair { "XDG_CACHE_HOME", c.cacheHome }, std::pair { "HOME", c.home } })
             value ? setenv(name, value, 1) : unsetenv(name);
         EXPECT_EQ(FontMatchCache::DefaultPath(), c.expected) << (c.cacheHome ? c.cacheHome : "(unset)") << ", "
-                                                            << (c.home ? c.home : "(unset)");
+                                                             << (c.home ? c.home : "(unset)");
     }
     savedCache ? setenv("XDG_CACHE_HOME", cacheValue.c_str(), 1) : unsetenv("XDG_CACHE_HOME");
     savedHome ? setenv("HOME", homeValue.c_str(), 1) : unsetenv("HOME");
