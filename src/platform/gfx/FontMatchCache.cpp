@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -23,6 +24,10 @@ constexpr std::string_view kNoFile = "-";
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 // Font folders nest a few levels (fonts/truetype/arphic); a loop of links stops here.
 constexpr int kMaxFolderDepth = 6;
+// Far more entries than a system's font and configuration folders hold (a
+// desktop with many font packages has a few thousand); past it the
+// fingerprint covers only what was read.
+constexpr std::size_t kMaxFolderEntries = 50'000;
 
 std::string Environment(const char* name)
 {
@@ -47,6 +52,15 @@ std::string Stamp(const std::string& path)
     return std::to_string(st.st_size) + ":" + std::to_string(st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec);
 }
 
+// The path with every link resolved; empty when it does not exist.
+std::string RealPath(const std::string& path)
+{
+    char* real = realpath(path.c_str(), nullptr);
+    std::string resolved = real ? real : "";
+    std::free(real);
+    return resolved;
+}
+
 // A font file's stamp; anything but a regular file is no font (a FIFO would
 // block the look-up that opens it).
 std::string FontStamp(const std::string& path)
@@ -57,6 +71,12 @@ std::string FontStamp(const std::string& path)
 
 class Fingerprint {
 public:
+    // Folders reached through links are walked only when they lie inside
+    // one of `roots` (the font folders, links resolved).
+    explicit Fingerprint(std::vector<std::string> roots = {})
+        : m_roots(std::move(roots))
+    {
+    }
     void Add(std::string_view bytes)
     {
         for (char c : bytes)
@@ -68,27 +88,33 @@ public:
         Add(path);
         Add(Stamp(path));
     }
-    // The folder and everything in it, sorted; folders within it to
-    // `depth` levels when `recurse`.
+    // The folder and everything in it, sorted; when `recurse`, the folders
+    // within it instead, each (device and inode) once, to a bounded depth
+    // and number of entries: links among the font folders (a link to "."
+    // or to "/") would otherwise multiply the walk without end.
     void AddFolder(const std::string& folder, bool recurse, int depth = 0)
     {
         AddPath(folder);
+        if (recurse && !FirstVisit(folder))
+            return;
         DIR* dir = opendir(folder.c_str());
         if (!dir)
             return;
         std::vector<std::pair<std::string, bool>> entries;
-        while (dirent* e = readdir(dir)) {
+        while (m_entriesLeft > 0) {
+            dirent* e = readdir(dir);
+            if (!e)
+                break;
             std::string name = e->d_name;
             if (name == "." || name == "..")
                 continue;
+            --m_entriesLeft;
             std::string path = folder + "/" + name;
             // The entry's type from the folder itself: font folders hold
             // thousands of files, and a stat of each costs milliseconds.
             bool isFolder = e->d_type == DT_DIR;
-            if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
-                struct stat st { };
-                isFolder = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-            }
+            if (recurse && (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK))
+                isFolder = FolderToWalk(path);
             entries.emplace_back(path, isFolder);
         }
         closedir(dir);
@@ -108,7 +134,33 @@ public:
     }
 
 private:
+    bool FirstVisit(const std::string& folder)
+    {
+        struct stat st { };
+        return stat(folder.c_str(), &st) == 0 && m_visited.emplace(st.st_dev, st.st_ino).second;
+    }
+    // A folder, or a link to a folder inside the font folders.
+    bool FolderToWalk(const std::string& path) const
+    {
+        struct stat st { };
+        if (lstat(path.c_str(), &st) != 0)
+            return false;
+        if (!S_ISLNK(st.st_mode))
+            return S_ISDIR(st.st_mode);
+        return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && InsideRoots(path);
+    }
+    bool InsideRoots(const std::string& path) const
+    {
+        std::string real = RealPath(path);
+        return std::any_of(m_roots.begin(), m_roots.end(), [&real](const std::string& root) {
+            return !real.empty() && (real == root || real.starts_with(root == "/" ? root : root + "/"));
+        });
+    }
+
     std::uint64_t m_hash = 0xcbf29ce484222325ULL;
+    std::vector<std::string> m_roots;
+    std::set<std::pair<dev_t, ino_t>> m_visited;
+    std::size_t m_entriesLeft = kMaxFolderEntries;
 };
 
 std::vector<std::string_view> Split(std::string_view line, char separator)
@@ -172,13 +224,19 @@ std::optional<std::string> ReadOwnFile(const std::string& path)
 
 std::string FontSetupFingerprint()
 {
-    Fingerprint print;
+    std::string home = Environment("HOME");
+    std::string data = HomeFolder("XDG_DATA_HOME", "/.local/share");
+    const std::vector<std::string> fontFolders { "/usr/share/fonts", "/usr/local/share/fonts", data + "/fonts",
+        home + "/.fonts" };
+    std::vector<std::string> roots;
+    for (const std::string& folder : fontFolders)
+        if (std::string real = RealPath(folder); !real.empty())
+            roots.push_back(real);
+    Fingerprint print(roots);
     for (const char* name : { "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME", "XDG_CONFIG_HOME",
              "XDG_DATA_HOME", "XDG_CACHE_HOME" })
         print.Add(std::string(name) + "=" + Environment(name));
-    std::string home = Environment("HOME");
     std::string config = HomeFolder("XDG_CONFIG_HOME", "/.config");
-    std::string data = HomeFolder("XDG_DATA_HOME", "/.local/share");
     std::string cache = HomeFolder("XDG_CACHE_HOME", "/.cache");
     std::string mainFile = Environment("FONTCONFIG_FILE");
     print.AddPath(mainFile.empty() ? "/etc/fonts/fonts.conf" : mainFile);
@@ -187,8 +245,7 @@ std::string FontSetupFingerprint()
         print.AddFolder(folder, false);
     print.AddPath(config + "/fontconfig/fonts.conf");
     print.AddPath(home + "/.fonts.conf");
-    for (const std::string& folder :
-        { std::string("/usr/share/fonts"), std::string("/usr/local/share/fonts"), data + "/fonts", home + "/.fonts" })
+    for (const std::string& folder : fontFolders)
         print.AddFolder(folder, true);
     // fontconfig rewrites its caches when fonts come or go.
     print.AddPath("/var/cache/fontconfig");

@@ -147,3 +147,21 @@ TEST(FontMatchCache, WritesOnlyAFreshFileInsideAnAbsoluteCacheFolder)
     savedCache ? setenv("XDG_CACHE_HOME", cacheValue.c_str(), 1) : unsetenv("XDG_CACHE_HOME");
     savedHome ? setenv("HOME", homeValue.c_str(), 1) : unsetenv("HOME");
 }
+
+TEST(FontSetupFingerprint, WalksEachFontFolderOnceAndNoLinkOutOfTheFontFolders)
+{
+    // Ten links to "." multiply a walk that follows them by ten at each
+    // level; a link to "/" takes it through the whole file system.
+    lvtest::TempFolder home;
+    std::filesystem::create_directories(home.Native(".fonts/real"));
+    for (int i = 0; i < 10; ++i)
+        std::filesystem::create_directory_symlink(".", home.Native(".fonts/l" + std::to_string(i)));
+    std::filesystem::create_directory_symlink("/", home.Native(".fonts/root"));
+    const char* saved = std::getenv("HOME");
+    std::string savedHome = saved ? saved : "";
+    setenv("HOME", home.Native().c_str(), 1);
+    std::string before = FontSetupFingerprint();
+    std::filesystem::create_directory(home.Native(".fonts/real/new"));
+    EXPECT_NE(FontSetupFingerprint(), before);
+    saved ? setenv("HOME", savedHome.c_str(), 1) : unsetenv("HOME");
+}
