@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     // Shown in English, Latin text reads better in a proportional face than
     // in the Song face's fixed-width letters.
     if (plat::StartTranslations())
-        plat::PreferLatinFaces({ "DejaVu Sans", "Liberation Sans" });
+        plat::PreferLatinFaces({ "Liberation Sans", "DejaVu Sans" });
     if (argc > 0 && argv[0]) {
         std::string_view program = argv[0];
         theApp.m_strProgram = program.substr(program.find_last_of('/') + 1);
