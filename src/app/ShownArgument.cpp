@@ -1,6 +1,6 @@
 #include "app/ShownArgument.h"
 
-#include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -8,9 +8,10 @@ constexpr std::size_t kMaxShownBytes = 100;
 
 void AppendHex(std::string& out, unsigned char byte)
 {
-    char text[5];
-    std::snprintf(text, sizeof text, "\\x%02x", byte);
-    out += text;
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    out += "\\x";
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 0xF];
 }
 
 bool IsContinuation(unsigned char byte)
