@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/FormatText.h"
+#include "app/ShownArgument.h"
 #include "platform/intl/Translate.h"
 
 #include <algorithm>
@@ -72,13 +73,13 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() < 2 || arg[0] != '-')
-            return Error(FormatText(plat::TranslateFormat("多余的参数 \"%s\" (可用的选项: %s)"), arg.c_str(),
+            return Error(FormatText(plat::TranslateFormat("多余的参数 \"%s\" (可用的选项: %s)"), ShownArgument(arg).c_str(),
                 plat::Translate(kOptionSummary).c_str()));
         std::size_t equals = arg.find('=');
         std::string_view name = std::string_view(arg).substr(0, equals);
         const std::size_t index = IndexOf(name);
         if (index == std::size(kOptions))
-            return Error(FormatText(plat::TranslateFormat("未知的选项 \"%s\" (可用的选项: %s)"), std::string(name).c_str(),
+            return Error(FormatText(plat::TranslateFormat("未知的选项 \"%s\" (可用的选项: %s)"), ShownArgument(name).c_str(),
                 plat::Translate(kOptionSummary).c_str()));
         const Option& option = kOptions[index];
         if (given[index])
@@ -119,19 +120,19 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
     if (!command.pattern)
         return Error(test->empty()
                 ? FormatText(plat::TranslateFormat("--test 缺少图案名称 (可用的图案: %s)"), PatternNames().c_str())
-                : FormatText(plat::TranslateFormat("没有名为 \"%s\" 的测试图案 (可用的图案: %s)"), test->c_str(),
+                : FormatText(plat::TranslateFormat("没有名为 \"%s\" 的测试图案 (可用的图案: %s)"), ShownArgument(*test).c_str(),
                     PatternNames().c_str()));
     if (monitor) {
         std::optional<int> number = ParseInt(*monitor);
         if (!number)
-            return Error(FormatText(plat::TranslateFormat("--monitor 的值 \"%s\" 不是整数"), monitor->c_str()));
+            return Error(FormatText(plat::TranslateFormat("--monitor 的值 \"%s\" 不是整数"), ShownArgument(*monitor).c_str()));
         command.monitor = *number;
     }
     if (step) {
         std::optional<int> number = ParseInt(*step);
         const int last = command.pattern->Steps() - 1;
         if (!number || *number < 0 || *number > last)
-            return Error(FormatText(plat::TranslateFormat("--step 的值 \"%s\" 无效: %s 的步骤为 0 到 %d"), step->c_str(),
+            return Error(FormatText(plat::TranslateFormat("--step 的值 \"%s\" 无效: %s 的步骤为 0 到 %d"), ShownArgument(*step).c_str(),
                 std::string(command.pattern->name).c_str(), last));
         command.step = *number;
     }

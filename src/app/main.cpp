@@ -3,6 +3,7 @@
 // pattern list, the usage or the version.
 
 #include "app/LumivexApp.h"
+#include "platform/gfx/FontFace.h"
 #include "platform/intl/Translate.h"
 
 #include <string_view>
@@ -15,7 +16,10 @@ CLumivexApp theApp;
 
 int main(int argc, char** argv)
 {
-    plat::StartTranslations();
+    // Shown in English, Latin text reads better in a proportional face than
+    // in the Song face's fixed-width letters.
+    if (plat::StartTranslations())
+        plat::PreferLatinFaces({ "Liberation Sans", "DejaVu Sans" });
     if (argc > 0 && argv[0]) {
         std::string_view program = argv[0];
         theApp.m_strProgram = program.substr(program.find_last_of('/') + 1);

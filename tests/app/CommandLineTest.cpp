@@ -47,6 +47,13 @@ TEST(CommandLine, EachFormAndEachRefusal)
         { { "--help=x" }, Action::Error, 0, 1, 0, "不带值" },
         { { "--test", "grid", "extra" }, Action::Error, 0, 1, 0, "\"extra\"" },
         { { "-x" }, Action::Error, 0, 1, 0, "--list, --help, --version" },
+        // Control characters shown, not sent to the terminal; long arguments cut.
+        { { "--test", "a\nb" }, Action::Error, 0, 1, 0, "\"a\\nb\"" },
+        { { "--test", "\x1b]0;title\a\x1b[2J" }, Action::Error, 0, 1, 0, "\"\\x1b]0;title\\x07\\x1b[2J\"" },
+        { { "--test", "grid", "--monitor", "1\r\xc2\x9b" }, Action::Error, 0, 1, 0, "\"1\\r\\xc2\\x9b\"" },
+        { { "--t\tx" }, Action::Error, 0, 1, 0, "\"--t\\tx\"" },
+        { { "--test", "grid", std::string(100'000, 'x') + "\n" }, Action::Error, 0, 1, 0, "xxx...\"" },
+        { { "--test", "grid", "--step", std::string(99, 'x') + "中" }, Action::Error, 0, 1, 0, "xx...\"" },
     };
     for (const Case& c : cases) {
         std::string joined;
@@ -63,7 +70,9 @@ TEST(CommandLine, EachFormAndEachRefusal)
         }
         if (c.action == Action::Error) {
             EXPECT_NE(command.error.find(c.errorHas), std::string::npos) << command.error;
-            EXPECT_EQ(command.error.find('\n'), std::string::npos);
+            EXPECT_LT(command.error.size(), 2000u);
+            for (char c : command.error)
+                EXPECT_FALSE((c >= 0 && c < 0x20) || c == 0x7F) << command.error;
         }
     }
 }

@@ -40,6 +40,7 @@ std::string ReadSmallFile(const std::string& path, std::size_t limit)
             done += static_cast<std::size_t>(n);
         }
         bytes.resize(done);
+        bytes.shrink_to_fit(); // kept per connector: not the whole limit
     }
     ::close(fd);
     return bytes;
@@ -64,7 +65,8 @@ std::vector<DrmConnector> ReadDrmConnectors(const std::string& folder)
 {
     std::vector<std::pair<std::string, std::string>> entries; // folder name, connector name
     if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
+        const dirent* entry = nullptr;
+        while (entries.size() < kMaxDrmConnectors && (entry = ::readdir(dir))) {
             std::string name = ConnectorName(entry->d_name);
             if (!name.empty())
                 entries.emplace_back(entry->d_name, std::move(name));

@@ -6,6 +6,7 @@
 
 #include "platform/display/Edid.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,13 @@ struct DrmConnector {
     std::string edid;       // raw bytes; empty when missing or unreadable
 };
 
-// The connectors in `folder`, sorted by folder name; none when the folder
-// cannot be read. Files are read without blocking and only when regular, so
-// a FIFO or a folder at a file's name reads as missing.
+// A machine has a few dozen connectors at most; more are not read.
+inline constexpr std::size_t kMaxDrmConnectors = 128;
+
+// The connectors in `folder` (the first kMaxDrmConnectors found), sorted by
+// folder name; none when the folder cannot be read. Files are read without
+// blocking and only when regular, so a FIFO or a folder at a file's name
+// reads as missing; each connector keeps only the bytes its files hold.
 std::vector<DrmConnector> ReadDrmConnectors(const std::string& folder);
 // The same for LUMIVEX_DRM_DIR when set, else /sys/class/drm.
 std::vector<DrmConnector> ReadDrmConnectors();

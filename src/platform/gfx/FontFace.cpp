@@ -4,6 +4,7 @@
 #include "platform/gfx/FontLock.h"
 #include "platform/gfx/FontMatch.h"
 #include "platform/gfx/FreeTypeFace.h"
+#include "platform/gfx/LatinAndCjkFace.h"
 #include "platform/gfx/PendingFace.h"
 
 #include <algorithm>
@@ -31,8 +32,29 @@ bool IsSongAlias(std::string_view name)
     });
 }
 
+// PreferLatinFaces's families; guarded by the font lock.
+std::vector<std::string>& LatinFamilies()
+{
+    static auto* families = new std::vector<std::string>;
+    return *families;
+}
+
+// The first of the preferred Latin families that loads, else null.
+// Callers hold the font lock.
+std::shared_ptr<FontFace> LatinFace(int pixelHeight, int pixelWidth, bool bold)
+{
+    for (const std::string& family : LatinFamilies()) {
+        FaceFile file;
+        if (MatchFontFamily(family, pixelHeight, file))
+            if (auto face = OpenFreeTypeFace(file, pixelHeight, pixelWidth, bold))
+                return face;
+    }
+    return nullptr;
+}
+
 // The face for `name`, else the first Song-style fall-back that loads, else
-// whatever fontconfig offers for Chinese. Callers hold the font lock.
+// whatever fontconfig offers for Chinese; for the Song face its Latin
+// letters from a preferred Latin face. Callers hold the font lock.
 std::shared_ptr<FontFace> LookUp(std::string_view name, int pixelHeight, int pixelWidth, bool bold)
 {
     std::vector<std::string_view> families;
@@ -46,6 +68,9 @@ std::shared_ptr<FontFace> LookUp(std::string_view name, int pixelHeight, int pix
         if (MatchFontFamily(family, pixelHeight, file) && (face = OpenFreeTypeFace(file, pixelHeight, pixelWidth, bold)))
             break;
     }
+    if (face && (name.empty() || IsSongAlias(name)) && !LatinFamilies().empty())
+        if (auto latin = LatinFace(pixelHeight, pixelWidth, bold))
+            return CombineLatinAndCjk(std::move(latin), std::move(face));
     return face;
 }
 
@@ -75,6 +100,12 @@ std::shared_ptr<FontFace> FindFontFace(std::string_view name, int pixelHeight, i
     auto face = LookUp(name, pixelHeight, pixelWidth, bold);
     (*cache)[key] = face;
     return face;
+}
+
+void PreferLatinFaces(std::vector<std::string> families)
+{
+    std::lock_guard lock(FontMutex());
+    LatinFamilies() = std::move(families);
 }
 
 const std::shared_ptr<const FontData>& DefaultFontData()

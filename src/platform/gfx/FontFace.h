@@ -51,6 +51,13 @@ public:
 // that waits for that result on first use and draws nothing if it failed.
 std::shared_ptr<FontFace> FindFontFace(std::string_view name, int pixelHeight, int pixelWidth, bool bold);
 
+// Makes the Song face draw Latin text from the first of `families` that
+// fontconfig has (a proportional face, for an interface shown in a language
+// written in Latin letters) and everything from U+2E80 on from the Song
+// face. Call before the first font is made; never called, every face is
+// the one named.
+void PreferLatinFaces(std::vector<std::string> families);
+
 // Everything CreateFont was given that drawing needs, with the face found.
 struct FontData {
     std::shared_ptr<FontFace> face;

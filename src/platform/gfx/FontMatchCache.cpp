@@ -1,11 +1,14 @@
 #include "platform/gfx/FontMatchCache.h"
 
+#include "platform/fs/StagedFile.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -21,6 +24,10 @@ constexpr std::string_view kNoFile = "-";
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 // Font folders nest a few levels (fonts/truetype/arphic); a loop of links stops here.
 constexpr int kMaxFolderDepth = 6;
+// Far more entries than a system's font and configuration folders hold (a
+// desktop with many font packages has a few thousand); past it the
+// fingerprint covers only what was read.
+constexpr std::size_t kMaxFolderEntries = 50'000;
 
 std::string Environment(const char* name)
 {
@@ -28,6 +35,8 @@ std::string Environment(const char* name)
     return value ? value : "";
 }
 
+// $variable when it is set, else HOME's `underHome`: as the fingerprint
+// sees fontconfig's folders, with no check of either value.
 std::string HomeFolder(const char* variable, const char* underHome)
 {
     std::string value = Environment(variable);
@@ -43,8 +52,31 @@ std::string Stamp(const std::string& path)
     return std::to_string(st.st_size) + ":" + std::to_string(st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec);
 }
 
+// The path with every link resolved; empty when it does not exist.
+std::string RealPath(const std::string& path)
+{
+    char* real = realpath(path.c_str(), nullptr);
+    std::string resolved = real ? real : "";
+    std::free(real);
+    return resolved;
+}
+
+// A font file's stamp; anything but a regular file is no font (a FIFO would
+// block the look-up that opens it).
+std::string FontStamp(const std::string& path)
+{
+    struct stat st { };
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? Stamp(path) : "-";
+}
+
 class Fingerprint {
 public:
+    // Folders reached through links are walked only when they lie inside
+    // one of `roots` (the font folders, links resolved).
+    explicit Fingerprint(std::vector<std::string> roots = {})
+        : m_roots(std::move(roots))
+    {
+    }
     void Add(std::string_view bytes)
     {
         for (char c : bytes)
@@ -56,27 +88,33 @@ public:
         Add(path);
         Add(Stamp(path));
     }
-    // The folder and everything in it, sorted; folders within it to
-    // `depth` levels when `recurse`.
+    // The folder and everything in it, sorted; when `recurse`, the folders
+    // within it instead, each (device and inode) once, to a bounded depth
+    // and number of entries: links among the font folders (a link to "."
+    // or to "/") would otherwise multiply the walk without end.
     void AddFolder(const std::string& folder, bool recurse, int depth = 0)
     {
         AddPath(folder);
+        if (recurse && !FirstVisit(folder))
+            return;
         DIR* dir = opendir(folder.c_str());
         if (!dir)
             return;
         std::vector<std::pair<std::string, bool>> entries;
-        while (dirent* e = readdir(dir)) {
+        while (m_entriesLeft > 0) {
+            dirent* e = readdir(dir);
+            if (!e)
+                break;
             std::string name = e->d_name;
             if (name == "." || name == "..")
                 continue;
+            --m_entriesLeft;
             std::string path = folder + "/" + name;
             // The entry's type from the folder itself: font folders hold
             // thousands of files, and a stat of each costs milliseconds.
             bool isFolder = e->d_type == DT_DIR;
-            if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
-                struct stat st { };
-                isFolder = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-            }
+            if (recurse && (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK))
+                isFolder = FolderToWalk(path);
             entries.emplace_back(path, isFolder);
         }
         closedir(dir);
@@ -96,7 +134,33 @@ public:
     }
 
 private:
+    bool FirstVisit(const std::string& folder)
+    {
+        struct stat st { };
+        return stat(folder.c_str(), &st) == 0 && m_visited.emplace(st.st_dev, st.st_ino).second;
+    }
+    // A folder, or a link to a folder inside the font folders.
+    bool FolderToWalk(const std::string& path) const
+    {
+        struct stat st { };
+        if (lstat(path.c_str(), &st) != 0)
+            return false;
+        if (!S_ISLNK(st.st_mode))
+            return S_ISDIR(st.st_mode);
+        return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && InsideRoots(path);
+    }
+    bool InsideRoots(const std::string& path) const
+    {
+        std::string real = RealPath(path);
+        return std::any_of(m_roots.begin(), m_roots.end(), [&real](const std::string& root) {
+            return !real.empty() && (real == root || real.starts_with(root == "/" ? root : root + "/"));
+        });
+    }
+
     std::uint64_t m_hash = 0xcbf29ce484222325ULL;
+    std::vector<std::string> m_roots;
+    std::set<std::pair<dev_t, ino_t>> m_visited;
+    std::size_t m_entriesLeft = kMaxFolderEntries;
 };
 
 std::vector<std::string_view> Split(std::string_view line, char separator)
@@ -140,7 +204,8 @@ bool Storable(std::string_view text)
 // The file's bytes if it is a regular file of this user, no link, and small.
 std::optional<std::string> ReadOwnFile(const std::string& path)
 {
-    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO in the file's place must not block the open.
+    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     struct stat st { };
@@ -159,13 +224,19 @@ std::optional<std::string> ReadOwnFile(const std::string& path)
 
 std::string FontSetupFingerprint()
 {
-    Fingerprint print;
+    std::string home = Environment("HOME");
+    std::string data = HomeFolder("XDG_DATA_HOME", "/.local/share");
+    const std::vector<std::string> fontFolders { "/usr/share/fonts", "/usr/local/share/fonts", data + "/fonts",
+        home + "/.fonts" };
+    std::vector<std::string> roots;
+    for (const std::string& folder : fontFolders)
+        if (std::string real = RealPath(folder); !real.empty())
+            roots.push_back(real);
+    Fingerprint print(roots);
     for (const char* name : { "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME", "XDG_CONFIG_HOME",
              "XDG_DATA_HOME", "XDG_CACHE_HOME" })
         print.Add(std::string(name) + "=" + Environment(name));
-    std::string home = Environment("HOME");
     std::string config = HomeFolder("XDG_CONFIG_HOME", "/.config");
-    std::string data = HomeFolder("XDG_DATA_HOME", "/.local/share");
     std::string cache = HomeFolder("XDG_CACHE_HOME", "/.cache");
     std::string mainFile = Environment("FONTCONFIG_FILE");
     print.AddPath(mainFile.empty() ? "/etc/fonts/fonts.conf" : mainFile);
@@ -174,8 +245,7 @@ std::string FontSetupFingerprint()
         print.AddFolder(folder, false);
     print.AddPath(config + "/fontconfig/fonts.conf");
     print.AddPath(home + "/.fonts.conf");
-    for (const std::string& folder :
-        { std::string("/usr/share/fonts"), std::string("/usr/local/share/fonts"), data + "/fonts", home + "/.fonts" })
+    for (const std::string& folder : fontFolders)
         print.AddFolder(folder, true);
     // fontconfig rewrites its caches when fonts come or go.
     print.AddPath("/var/cache/fontconfig");
@@ -190,8 +260,13 @@ FontMatchCache::FontMatchCache(std::string path)
 
 std::string FontMatchCache::DefaultPath()
 {
-    std::string cache = HomeFolder("XDG_CACHE_HOME", "/.cache");
-    return cache.starts_with('/') ? cache + "/lumivex/font-match" : "";
+    // A relative or missing value names no folder of this user's: no cache
+    // rather than one at the root of the file system or the working folder.
+    std::string cache = Environment("XDG_CACHE_HOME");
+    std::string home = Environment("HOME");
+    if (cache.starts_with('/'))
+        return cache + "/lumivex/font-match";
+    return home.starts_with('/') ? home + "/.cache/lumivex/font-match" : "";
 }
 
 void FontMatchCache::Load()
@@ -229,7 +304,7 @@ std::optional<std::optional<FaceFile>> FontMatchCache::Find(std::string_view fam
         FaceFile file { std::string(f[2]), 0, std::string(f[4]) };
         ToInt(f[3], file.index);
         // A font file replaced since: ask fontconfig again.
-        if (Stamp(file.path) != f[5])
+        if (FontStamp(file.path) != f[5] || f[5] == "-")
             return std::nullopt;
         return std::optional<FaceFile>(file);
     }
@@ -249,7 +324,7 @@ void FontMatchCache::Remember(std::string_view family, int pixelSize, const std:
             text.append(line).append("\n");
     text += key;
     if (answer)
-        text += answer->path + "\t" + std::to_string(answer->index) + "\t" + answer->family + "\t" + Stamp(answer->path);
+        text += answer->path + "\t" + std::to_string(answer->index) + "\t" + answer->family + "\t" + FontStamp(answer->path);
     else
         text += kNoFile;
     text += "\n";
@@ -266,16 +341,12 @@ void FontMatchCache::Save() const
     mkdir(parent.c_str(), 0700);
     mkdir(folder.c_str(), 0700);
     std::string bytes = std::string(kHeader) + "fingerprint " + m_fingerprint + "\n" + m_text + std::string(kEnd);
-    // Written whole under another name and renamed over the file (or over a
-    // link in its place). Not flushed: a cache lost in a power cut, or one
-    // that cannot be written, only costs the next start its time.
-    std::string staged = m_path + ".tmp-" + std::to_string(getpid());
-    int fd = open(staged.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    if (close(fd) != 0 || !written || rename(staged.c_str(), m_path.c_str()) != 0)
-        unlink(staged.c_str());
+    // Written whole under a fresh name (created, never opened if it
+    // exists) and renamed over the file, or over a link in its place. A
+    // cache that cannot be written only costs the next start its time.
+    StagedFile staged(m_path, 0600);
+    if (staged.Write(bytes))
+        staged.Commit(IfTargetExists::Replace);
 }
 
 }

@@ -20,7 +20,8 @@ public:
     // The cache file `path` (empty: none, nothing is remembered).
     explicit FontMatchCache(std::string path);
 
-    // $XDG_CACHE_HOME/lumivex/font-match, else ~/.cache/lumivex/font-match.
+    // $XDG_CACHE_HOME/lumivex/font-match, else ~/.cache/lumivex/font-match;
+    // empty when neither variable holds an absolute path.
     static std::string DefaultPath();
 
     // The remembered answer for the family at the size: a file, or nullopt

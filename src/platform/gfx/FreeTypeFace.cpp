@@ -9,7 +9,11 @@
 #include <array>
 #include <atomic>
 #include <cstdlib>
+#include <fcntl.h>
 #include <mutex>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -30,10 +34,47 @@ FT_Library Library()
 
 constexpr std::uint32_t kInk = 0xFFFFFFFF; // a glyph mask's value for ink
 
+// A font file's bytes mapped for FreeType, only when it is a regular file:
+// opened without blocking, so that a FIFO named as a font cannot stall the
+// look-up (FreeType's own open would wait for a writer).
+class FontFileBytes {
+public:
+    explicit FontFileBytes(const std::string& path)
+    {
+        int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat st { };
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            void* data = mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+            if (data != MAP_FAILED) {
+                m_data = static_cast<const FT_Byte*>(data);
+                m_size = static_cast<std::size_t>(st.st_size);
+            }
+        }
+        close(fd);
+    }
+    ~FontFileBytes()
+    {
+        if (m_data)
+            munmap(const_cast<FT_Byte*>(m_data), m_size);
+    }
+    FontFileBytes(const FontFileBytes&) = delete;
+    FontFileBytes& operator=(const FontFileBytes&) = delete;
+
+    const FT_Byte* Data() const { return m_data; }
+    FT_Long Size() const { return static_cast<FT_Long>(m_size); }
+
+private:
+    const FT_Byte* m_data = nullptr;
+    std::size_t m_size = 0;
+};
+
 class FreeTypeFace final : public FontFace {
 public:
-    FreeTypeFace(FT_Face face, std::string family, int pixelSize, bool bold)
-        : m_face(face)
+    FreeTypeFace(std::unique_ptr<FontFileBytes> bytes, FT_Face face, std::string family, int pixelSize, bool bold)
+        : m_bytes(std::move(bytes))
+        , m_face(face)
         , m_family(std::move(family))
         , m_pixelSize(pixelSize)
         , m_bold(bold)
@@ -200,6 +241,7 @@ private:
         ++g.advance;
     }
 
+    std::unique_ptr<FontFileBytes> m_bytes; // outlives m_face, which reads from it
     FT_Face m_face;
     std::string m_family;
     int m_pixelSize;
@@ -218,10 +260,11 @@ std::shared_ptr<FontFace> OpenFreeTypeFace(const FaceFile& file, int pixelHeight
     FT_Library library = Library();
     if (!library)
         return nullptr;
+    auto bytes = std::make_unique<FontFileBytes>(file.path);
     FT_Face face = nullptr;
-    if (FT_New_Face(library, file.path.c_str(), file.index, &face) != 0)
+    if (!bytes->Data() || FT_New_Memory_Face(library, bytes->Data(), bytes->Size(), file.index, &face) != 0)
         return nullptr;
-    auto result = std::make_shared<FreeTypeFace>(face, file.family, pixelHeight, bold);
+    auto result = std::make_shared<FreeTypeFace>(std::move(bytes), face, file.family, pixelHeight, bold);
     if (!result->SetSize(pixelWidth))
         return nullptr;
     result->MeasureMetrics();

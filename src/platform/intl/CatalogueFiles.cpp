@@ -1,6 +1,10 @@
 #include "platform/intl/CatalogueFiles.h"
 
+#include "platform/AsciiCase.h"
+
 #include <cctype>
+#include <fstream>
+#include <sstream>
 
 namespace plat {
 
@@ -47,6 +51,21 @@ void AddVariants(std::vector<std::string>& names, std::string_view language)
                 names.push_back(std::string(language) + std::string(t) + c + std::string(m));
 }
 
+// The value of `name` in the alias file: lines of an alias and its value,
+// compared without case, comments from '#'. Empty when not listed.
+std::string AliasOf(const std::string& aliasFile, std::string_view name)
+{
+    std::ifstream in(aliasFile);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line.substr(0, line.find('#')));
+        std::string alias, value;
+        if (fields >> alias >> value && EqualsIgnoringAsciiCase(alias, name))
+            return value;
+    }
+    return {};
+}
+
 }
 
 bool IsPlainLocale(std::string_view localeName)
@@ -54,19 +73,22 @@ bool IsPlainLocale(std::string_view localeName)
     return localeName == "C" || localeName == "POSIX" || localeName.starts_with("C.");
 }
 
-std::vector<std::string> CatalogueFiles(const std::string& localeFolder, std::string_view domain,
-    std::string_view localeName, std::string_view languageList)
+std::vector<std::string> CatalogueFiles(std::string_view domain, std::string_view localeName,
+    std::string_view languageList, const std::string& aliasFile)
 {
     std::vector<std::string> names;
     std::string_view list = languageList.empty() ? localeName : languageList;
     while (!list.empty()) {
         std::size_t colon = list.find(':');
-        AddVariants(names, list.substr(0, colon));
+        std::string_view language = list.substr(0, colon);
+        AddVariants(names, language);
+        if (!language.empty())
+            AddVariants(names, AliasOf(aliasFile, language));
         list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
     }
     std::vector<std::string> files;
     for (const std::string& name : names) {
-        std::string file = localeFolder + "/" + name + "/LC_MESSAGES/" + std::string(domain) + ".mo";
+        std::string file = name + "/LC_MESSAGES/" + std::string(domain) + ".mo";
         bool seen = false;
         for (const std::string& f : files)
             seen = seen || f == file;

@@ -53,6 +53,38 @@ bool TableSound(std::span<const std::uint8_t> bytes, FieldReader& reader, std::u
     return true;
 }
 
+bool IsPrime(std::uint32_t n)
+{
+    if (n < 2)
+        return false;
+    for (std::uint32_t d = 2; d <= n / d; ++d)
+        if (n % d == 0)
+            return false;
+    return true;
+}
+
+// gettext walks the hash table from a string's slot in steps that depend on
+// the string, until it meets an empty slot or the string; it trusts every
+// entry to name a string (1 to count) and the walk to end. With a prime size
+// every step length reaches every slot, so one empty slot ends every walk.
+// Tables of up to two slots are never walked.
+bool HashTableSound(FieldReader& reader, std::uint32_t count, std::uint32_t hashSize, std::uint32_t hashOffset)
+{
+    if (hashSize <= 2)
+        return true;
+    if (!IsPrime(hashSize))
+        return false;
+    reader.Seek(hashOffset);
+    bool emptySlot = false;
+    for (std::uint32_t i = 0; i < hashSize; ++i) {
+        std::uint32_t entry = reader.Next();
+        if (entry > count)
+            return false;
+        emptySlot = emptySlot || entry == 0;
+    }
+    return !reader.Failed() && emptySlot;
+}
+
 }
 
 bool IsSoundCatalogue(std::span<const std::uint8_t> bytes)
@@ -73,7 +105,8 @@ bool IsSoundCatalogue(std::span<const std::uint8_t> bytes)
         return false;
     if (hashSize != 0 && !Inside(hashOffset, std::uint64_t(hashSize) * 4, bytes.size()))
         return false;
-    return TableSound(bytes, reader, count, originals) && TableSound(bytes, reader, count, translations);
+    return TableSound(bytes, reader, count, originals) && TableSound(bytes, reader, count, translations)
+        && HashTableSound(reader, count, hashSize, hashOffset);
 }
 
 }

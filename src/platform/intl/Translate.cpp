@@ -1,17 +1,19 @@
 #include "platform/intl/Translate.h"
 
 #include "platform/intl/CatalogueFiles.h"
+#include "platform/intl/CheckedCatalogues.h"
 #include "platform/intl/FormatDirectives.h"
 #include "platform/intl/MoCatalogue.h"
 
 #include <atomic>
+#include <cerrno>
 #include <clocale>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
 #include <libintl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -20,7 +22,7 @@ namespace {
 
 constexpr const char* kDomain = "lumivex";
 // Catalogues larger than this are not ours.
-constexpr std::streamoff kMaxCatalogueBytes = 4 << 20;
+constexpr off_t kMaxCatalogueBytes = 4 << 20;
 
 std::atomic<bool> g_translating { false };
 
@@ -40,18 +42,25 @@ std::string ExecutableFolder()
     return path.substr(0, path.rfind('/'));
 }
 
-// Absent files pass: gettext skips them. A file present but unreadable,
+// Absent files pass (gettext skips them) and add nothing to `copies`; a
+// sound catalogue adds its bytes. A file present but not a regular file
+// (opened without blocking, so a FIFO cannot stall the start), unreadable,
 // oversized or unsound fails.
-bool AbsentOrSound(const std::string& file)
+bool AbsentOrSound(const std::string& folder, const std::string& relative, CatalogueCopies& copies)
 {
+    std::string file = folder + "/" + relative;
+    int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR;
     struct stat st { };
-    if (stat(file.c_str(), &st) != 0)
-        return true;
-    if (!S_ISREG(st.st_mode) || st.st_size > kMaxCatalogueBytes)
+    bool usable = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxCatalogueBytes;
+    std::vector<std::uint8_t> bytes(usable ? static_cast<std::size_t>(st.st_size) : 0);
+    usable = usable && read(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    close(fd);
+    if (!usable || !IsSoundCatalogue(bytes))
         return false;
-    std::ifstream in(file, std::ios::binary);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return IsSoundCatalogue(bytes);
+    copies.emplace_back(relative, std::move(bytes));
+    return true;
 }
 
 std::string Environment(const char* name)
@@ -79,10 +88,13 @@ bool StartTranslations(const std::string& localeFolder)
     const char* locale = std::setlocale(LC_MESSAGES, "");
     if (!locale || IsPlainLocale(locale))
         return false;
-    for (const std::string& file : CatalogueFiles(localeFolder, kDomain, locale, Environment("LANGUAGE")))
-        if (!AbsentOrSound(file))
+    CatalogueCopies copies;
+    for (const std::string& file : CatalogueFiles(kDomain, locale, Environment("LANGUAGE"))) {
+        // A language naming a path would lead gettext out of the folder.
+        if (file.find('/') != file.find("/LC_MESSAGES/") || !AbsentOrSound(localeFolder, file, copies))
             return false;
-    if (!bindtextdomain(kDomain, localeFolder.c_str()) || !bind_textdomain_codeset(kDomain, "UTF-8"))
+    }
+    if (copies.empty() || !BindCheckedCatalogues(kDomain, copies))
         return false;
     g_translating = true;
     return true;

@@ -47,6 +47,13 @@ TEST(DrmConnectorsTest, ReadsConnectorsAndRefusesWhatIsNotAFile)
     EXPECT_EQ(connectors[3].edid, ""); // a folder
 
     EXPECT_TRUE(plat::ReadDrmConnectors(drm.Native("missing")).empty());
+
+    // Each connector keeps its EDID's bytes, not room for the longest, and
+    // a folder of thousands reads no more than a machine can have.
+    EXPECT_LT(connectors[1].edid.capacity(), 1024u);
+    for (int i = 0; i < 300; ++i)
+        std::filesystem::create_directories(drm.Native("card2-DP-" + std::to_string(i)));
+    EXPECT_EQ(plat::ReadDrmConnectors(drm.Native()).size(), plat::kMaxDrmConnectors);
 }
 
 TEST(DrmConnectorsTest, MatchesTheOnlyConnectedOneOrTheNamedOne)

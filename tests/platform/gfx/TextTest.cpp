@@ -1,6 +1,7 @@
 #include "Picture.h"
 
 #include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/FontFace.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,29 @@ TEST(Fonts, FallBackFacesDrawChineseFromStrikesAndOutlines)
         EXPECT_GT(Count(s, test::kBlack, s.Bounds()), 20) << family;
         EXPECT_EQ(Count(s, test::kBlack, s.Bounds()) + Count(s, test::kWhite, s.Bounds()), 400) << family << ": not smoothed";
     }
+}
+
+TEST(Fonts, APreferredLatinFaceDrawsLatinLettersAndTheSongFaceTheRest)
+{
+    // 13 px: a size no other test makes, so the faces made here are new.
+    Surface s(1, 1);
+    DeviceContext dc(s);
+    dc.SelectObject(SongFont(13, 0));
+    const Size songLetters = dc.GetTextExtent("Novels");
+    const Size songChinese = dc.GetTextExtent("中文（）");
+    PreferLatinFaces({ "No Such Face Anywhere", "DejaVu Sans" });
+    Font combined;
+    ASSERT_TRUE(combined.CreateFont(13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "SimSun"));
+    PreferLatinFaces({});
+    EXPECT_EQ(combined.FamilyName(), "AR PL UMing CN");
+    dc.SelectObject(combined);
+    EXPECT_NE(dc.GetTextExtent("Novels"), songLetters);
+    EXPECT_NE(dc.GetTextExtent("il").cx, dc.GetTextExtent("mw").cx) << "proportional letters";
+    EXPECT_EQ(dc.GetTextExtent("中文（）"), songChinese);
+    EXPECT_EQ(dc.GetTextMetrics().ascent, [&] {
+        dc.SelectObject(SongFont(13, 0));
+        return dc.GetTextMetrics().ascent;
+    }());
 }
 
 TEST(TextOut, FreshContextDrawsBlackOnOpaqueWhiteInTheTextCell)

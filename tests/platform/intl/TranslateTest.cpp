@@ -9,6 +9,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 using namespace plat;
 
@@ -35,6 +36,45 @@ bool Sound(const std::string& bytes)
     return IsSoundCatalogue({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() });
 }
 
+std::uint32_t Field(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
+    return v;
+}
+
+void SetField(std::string& bytes, std::size_t at, std::uint32_t v)
+{
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>(v >> (8 * i));
+}
+
+// A little-endian catalogue whose hash entries say what `entry` makes of
+// each: gettext follows them blindly.
+std::string LyingHash(std::string bytes, const std::function<std::uint32_t(std::uint32_t)>& entry)
+{
+    std::uint32_t size = Field(bytes, 20);
+    std::uint32_t offset = Field(bytes, 24);
+    for (std::uint32_t i = 0; i < size; ++i)
+        SetField(bytes, offset + 4 * i, entry(Field(bytes, offset + 4 * i)));
+    return bytes;
+}
+
+// The two ways a hash table can lie: entries past the last string (gettext
+// reads outside its tables) and no empty slot (a missing text's look-up
+// never ends).
+std::string PastLastString(const std::string& good)
+{
+    std::uint32_t count = Field(good, 8);
+    return LyingHash(good, [count](std::uint32_t e) { return e ? count + 1 : 0; });
+}
+
+std::string NoEmptySlot(const std::string& good)
+{
+    return LyingHash(good, [](std::uint32_t) { return 1u; });
+}
+
 }
 
 TEST(MoCatalogue, WholeCataloguesOfEitherByteOrderPassAndDamagedOnesFail)
@@ -55,8 +95,12 @@ TEST(MoCatalogue, WholeCataloguesOfEitherByteOrderPassAndDamagedOnesFail)
     noNul.back() = 'x'; // the last string's terminator
     std::string offsetPastEnd = little;
     offsetPastEnd[12 + 3] = 0x7f; // the translation table's offset
+    std::string hashNotPrime = little;
+    SetField(hashNotPrime, 20, Field(little, 20) - 1);
+    ASSERT_EQ(Field(little, 20), 5u);
     const std::string damaged[] = { "", little.substr(0, 3), little.substr(0, 27), little.substr(0, 40),
-        little.substr(0, little.size() - 1), wrongMagic, wrongRevision, noNul, offsetPastEnd };
+        little.substr(0, little.size() - 1), wrongMagic, wrongRevision, noNul, offsetPastEnd, PastLastString(little),
+        NoEmptySlot(little), hashNotPrime };
     for (const std::string& bytes : damaged)
         EXPECT_FALSE(Sound(bytes)) << bytes.size() << " bytes";
 }
@@ -99,12 +143,12 @@ protected:
         unsetenv("LOCPATH");
     }
 
-    // Installs `bytes` as the English catalogue of a fresh locale folder.
-    std::string Install(const std::string& bytes)
+    // Installs `bytes` as the catalogue of `language` in a fresh locale folder.
+    std::string Install(const std::string& bytes, const std::string& language = "en")
     {
         std::string folder = m_catalogues.Native("locale" + std::to_string(++m_count));
-        std::filesystem::create_directories(folder + "/en/LC_MESSAGES");
-        lvtest::WriteNative(folder + "/en/LC_MESSAGES/lumivex.mo", bytes);
+        std::filesystem::create_directories(folder + "/" + language + "/LC_MESSAGES");
+        lvtest::WriteNative(folder + "/" + language + "/LC_MESSAGES/lumivex.mo", bytes);
         return folder;
     }
 
@@ -120,6 +164,7 @@ TEST_F(TranslateLocale, EnglishOnlyWhereAskedForFromASoundCatalogueWithMatchingF
         std::vector<std::pair<const char*, const char*>> environment;
         std::string catalogue;
         const char* expected;
+        const char* language = "en";
     };
     const Case cases[] = {
         { { { "LANG", "en_US.UTF-8" } }, good, "OK" },
@@ -131,20 +176,30 @@ TEST_F(TranslateLocale, EnglishOnlyWhereAskedForFromASoundCatalogueWithMatchingF
         { { { "LANG", "xx_YY.UTF-8" }, { "LANGUAGE", "en" } }, good, "确定" },
         { { { "LANG", "en_US.UTF-8" } }, std::string("MOMO") + good.substr(4), "确定" },
         { { { "LANG", "en_US.UTF-8" } }, good.substr(0, good.size() / 2), "确定" },
+        { { { "LANG", "en_US.UTF-8" } }, PastLastString(good), "确定" },
+        { { { "LANG", "en_US.UTF-8" } }, NoEmptySlot(good), "确定" },
+        // Aliases gettext expands through the C library's locale.alias.
+        { { { "LANG", "en_US.UTF-8" }, { "LANGUAGE", "german" } }, good, "OK", "de" },
+        { { { "LANG", "en_US.UTF-8" }, { "LANGUAGE", "german" } }, PastLastString(good), "确定", "de" },
+        { { { "LANG", "en_US.UTF-8" }, { "LANGUAGE", "deutsch" } }, NoEmptySlot(good), "确定", "de" },
+        { { { "LANG", "en_US.UTF-8" }, { "LANGUAGE", "de" } }, NoEmptySlot(good), "确定", "de" },
     };
     for (const Case& c : cases) {
         for (const auto& [name, value] : c.environment)
             setenv(name, value, 1);
-        std::string folder = Install(c.catalogue);
+        std::string folder = Install(c.catalogue, c.language);
         StartTranslations(folder);
         EXPECT_EQ(Translate("确定"), c.expected) << c.environment.front().second << ", catalogue folder " << folder;
         for (const auto& [name, value] : c.environment)
             unsetenv(name);
     }
 
-    // A translation used as a format must ask for the same arguments.
+    // A translation used as a format must ask for the same arguments. The
+    // catalogue damaged after the check is not what gettext reads.
     setenv("LANG", "en_US.UTF-8", 1);
-    ASSERT_TRUE(StartTranslations(Install(good)));
+    std::string folder = Install(good);
+    ASSERT_TRUE(StartTranslations(folder));
+    lvtest::WriteNative(folder + "/en/LC_MESSAGES/lumivex.mo", PastLastString(good));
     EXPECT_EQ(TranslateFormat("第 %d 步"), "Step %d");
     EXPECT_EQ(TranslateFormat("共 %d 秒"), "共 %d 秒");
     EXPECT_EQ(Translate("未知"), "未知");
