@@ -8,7 +8,6 @@
 #include "platform/Types.h"
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <vector>
 
