@@ -5,9 +5,6 @@
 
 #include <cstdio>
 
-namespace {
-
-// A JSON string literal; control characters escaped, the rest as UTF-8.
 std::string JsonString(const std::string& text)
 {
     std::string out = "\"";
@@ -25,6 +22,8 @@ std::string JsonString(const std::string& text)
     }
     return out + "\"";
 }
+
+namespace {
 
 std::string JsonOrNull(const std::string& text)
 {
@@ -55,12 +54,17 @@ std::string HexColor(plat::COLORREF color)
     return text;
 }
 
-std::string ReportJson(const MonitorIdentity& m, const std::vector<DefectMark>& marks)
+std::string MonitorJson(const MonitorIdentity& m)
 {
-    std::string json = "{\"monitor\": {\"index\": " + std::to_string(m.index) + ", \"name\": " + JsonOrNull(m.name)
+    return "{\"index\": " + std::to_string(m.index) + ", \"name\": " + JsonOrNull(m.name)
         + ", \"width\": " + NumberOrNull(m.width) + ", \"height\": " + NumberOrNull(m.height)
         + ", \"maker\": " + JsonOrNull(m.maker) + ", \"model\": " + JsonOrNull(m.model)
-        + ", \"serial\": " + JsonOrNull(m.serial) + ", \"made\": " + JsonOrNull(m.made) + "},\n \"marks\": [";
+        + ", \"serial\": " + JsonOrNull(m.serial) + ", \"made\": " + JsonOrNull(m.made) + "}";
+}
+
+std::string ReportJson(const MonitorIdentity& m, const std::vector<DefectMark>& marks)
+{
+    std::string json = "{\"monitor\": " + MonitorJson(m) + ",\n \"marks\": [";
     for (std::size_t i = 0; i < marks.size(); ++i) {
         const DefectMark& mark = marks[i];
         json += i == 0 ? "\n  " : ",\n  ";

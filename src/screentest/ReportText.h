@@ -19,5 +19,12 @@ std::string ReportJson(const MonitorIdentity& monitor, const std::vector<DefectM
 std::string ReportHtml(const MonitorIdentity& monitor, const std::vector<DefectMark>& marks,
     const std::vector<std::string>& captions, const std::string& date);
 
+// The monitor as both reports write it: {"index": ..., "name": ..., ...},
+// unknown fields null.
+std::string MonitorJson(const MonitorIdentity& monitor);
+
+// A JSON string literal; control characters escaped, the rest as UTF-8.
+std::string JsonString(const std::string& text);
+
 // "#RRGGBB".
 std::string HexColor(plat::COLORREF color);
