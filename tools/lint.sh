@@ -10,6 +10,7 @@ set -u
 build=${1:-build}; jobs=${2:-2}; mode=${3:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+head=$(git rev-parse HEAD)
 cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null || exit 1
 log=$(mktemp)
 files=$(mktemp)
@@ -38,8 +39,8 @@ if grep -q 'warning:' "$log"; then
   exit 1
 fi
 if [ "$mode" != "--changed" ]; then
-  git rev-parse HEAD >tools/lint-base
-  echo "lint: clean; tools/lint-base now names $(git rev-parse --short HEAD): commit it"
+  echo "$head" >tools/lint-base
+  echo "lint: clean; tools/lint-base now names ${head:0:7}: commit it"
 else
   echo "lint: clean"
 fi

@@ -20,6 +20,7 @@ inline pid_t Spawn(const std::vector<std::string>& argv, const std::string& cach
         if (!cacheFolder.empty())
             setenv("XDG_CACHE_HOME", cacheFolder.c_str(), 1);
         std::vector<char*> args;
+        args.reserve(argv.size() + 1);
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
