@@ -2,6 +2,7 @@
 
 #include "app/FormatText.h"
 #include "platform/intl/Translate.h"
+#include "screentest/Patterns.h"
 
 #include <algorithm>
 #include <charconv>

@@ -4,63 +4,52 @@
 
 #include "screentest/TestWnd.h"
 
-#include "platform/intl/Translate.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Monitors.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
-
-namespace {
-
-constexpr unsigned kNextPatternKey = 'N';
-constexpr unsigned kPreviousPatternKey = 'P';
-
-}
+#include "screentest/TestKeyTable.h"
 
 void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
 {
-    // A key the flasher takes (any key stops it) does nothing else, so
-    // Escape while it flashes stops the flashing but not the test.
-    if (FlasherKey(key))
+    // A key the pattern's hooks take (the flasher's, say) does nothing
+    // else, so Escape while it flashes stops the flashing but not the test.
+    if (m_hooks && m_hooks->OnKey(*this, key))
         return;
+    DoAction(key);
+    Default();
+}
+
+void CTestWnd::DoAction(unsigned key)
+{
     // Any key takes the key map away: a key that draws covers it, the
     // others draw the pattern again.
     bool keyMap = m_bKeyMap;
     bool drawn = false;
-    switch (key) {
-    case plat::VK_SPACE:
-    case plat::VK_RIGHT:
-    case plat::VK_DOWN:
-    case plat::VK_NEXT:
-        m_nStep = NextStep(m_nMode, m_nStep);
-        DrawPattern();
+    const KeyBinding* binding = FindTestKey(key);
+    switch (binding ? binding->action : TestAction::Pattern) {
+    case TestAction::NextStep:
+        ShowStep(NextStep(m_pattern, m_nStep));
         drawn = true;
         break;
-    case plat::VK_BACK:
-    case plat::VK_LEFT:
-    case plat::VK_UP:
-    case plat::VK_PRIOR:
-        m_nStep = PreviousStep(m_nMode, m_nStep);
-        DrawPattern();
+    case TestAction::PreviousStep:
+        ShowStep(PreviousStep(m_pattern, m_nStep));
         drawn = true;
         break;
-    case plat::VK_HOME:
-        m_nStep = 0;
-        DrawPattern();
+    case TestAction::FirstStep:
+        ShowStep(0);
         drawn = true;
         break;
-    case kNextPatternKey:
-    case kPreviousPatternKey: {
+    case TestAction::NextPattern:
         // Another pattern from its first step, titled with its own caption.
-        const Pattern& pattern = key == kNextPatternKey ? NextPattern(m_nMode) : PreviousPattern(m_nMode);
-        m_nMode = pattern.mode;
-        m_nStep = 0;
-        m_strTitle = plat::Translate(pattern.caption);
-        DrawPattern();
+        ShowPattern(NextPattern(m_pattern), 0);
         drawn = true;
         break;
-    }
-    case plat::VK_TAB: {
+    case TestAction::PreviousPattern:
+        ShowPattern(PreviousPattern(m_pattern), 0);
+        drawn = true;
+        break;
+    case TestAction::NextMonitor: {
         int count = plat::GetMonitorCount();
         if (count > 1) {
             bool back = plat::GetKeyState(plat::VK_SHIFT) < 0;
@@ -70,32 +59,30 @@ void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
         }
         break;
     }
-    case plat::VK_F1:
+    case TestAction::KeyMap:
         if (!keyMap) {
             DrawKeyMap();
             drawn = true;
         }
         break;
-    case 'Z':
+    case TestAction::Loupe:
         ToggleLoupe();
         break;
-    case 'M':
+    case TestAction::Mark:
         MarkPointer(true);
         break;
-    case 'C':
+    case TestAction::ClearMarks:
         ClearMarks();
         break;
-    case plat::VK_ESCAPE:
-    case plat::VK_RETURN:
+    case TestAction::End:
         // The test ends: nothing to draw again.
         drawn = true;
         break;
-    default:
+    case TestAction::Pattern:
         break;
     }
     if (keyMap && !drawn)
         DrawPattern();
-    Default();
 }
 
 // Typed characters: '?' shows the key map (whatever keys make it on this

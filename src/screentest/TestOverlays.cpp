@@ -111,8 +111,7 @@ void CTestWnd::MarkPointer(bool toggle)
     plat::Point at = PointerPixel();
     if (!client.Contains(at))
         return;
-    const Pattern* pattern = FindPattern(m_nMode);
-    DefectMark mark { at, pattern ? std::string(pattern->name) : std::string(), m_nStep,
+    DefectMark mark { at, m_pattern ? std::string(m_pattern->name) : std::string(), m_nStep,
         m_dcPattern.GetPixel(at.x, at.y) };
     CDefectMarks* marks = CurrentMarks(true);
     CDefectMarks::Change change = toggle ? marks->Toggle(mark) : marks->Add(mark);
@@ -154,7 +153,7 @@ void CTestWnd::ToggleLoupe()
 
 void CTestWnd::OnMouseMove(unsigned, plat::Point point)
 {
-    if (!m_loupe.IsShown() || m_flasher.IsFlashing())
+    if (!m_loupe.IsShown() || m_bHooksDrew)
         return;
     plat::Rect client;
     GetClientRect(&client);
@@ -165,7 +164,7 @@ void CTestWnd::OnMouseMove(unsigned, plat::Point point)
 
 void CTestWnd::OnMButtonDown(unsigned, plat::Point)
 {
-    if (FlasherClick())
+    if (m_hooks && m_hooks->OnClick(*this))
         return;
     MarkPointer(false);
     Default();

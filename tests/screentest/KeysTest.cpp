@@ -35,19 +35,18 @@ TEST(TestWndKeys, StepKeysFollowEachModesOrder)
     const unsigned backward[] = { plat::VK_BACK, plat::VK_LEFT, plat::VK_UP, plat::VK_PRIOR };
     for (const Pattern& pattern : Patterns()) {
         SCOPED_TRACE(pattern.name);
-        const int mode = pattern.mode;
-        CTestWnd wnd;
-        wnd.m_nMode = mode;
+        const Pattern* mode = &pattern;
+        CTestWnd wnd({ mode });
         std::vector<int> steps;
         std::vector<long> wrongPixels;
         auto press = [&](unsigned key) {
             return [&, key] { automation::Key(wnd, key); };
         };
         auto record = [&] {
-            steps.push_back(wnd.m_nStep);
+            steps.push_back(wnd.Step());
             // The solid fills show the step's colour everywhere.
-            if (mode == kModeBlockFill || mode == kModeDeadPixel)
-                wrongPixels.push_back(CountOther(wnd, StepColor(mode, wnd.m_nStep)));
+            if (mode == kBlockFill || mode == kDeadPixel)
+                wrongPixels.push_back(CountOther(wnd, StepColor(mode, wnd.Step())));
         };
         std::vector<Step> script { [&] { Resize(wnd, 24, 16); } };
         for (int i = 0; i < 9; ++i)
@@ -77,20 +76,18 @@ TEST(TestWndKeys, PatternKeysWalkTheTableBothWays)
 {
     const std::span<const Pattern> table = Patterns();
     const int count = static_cast<int>(table.size());
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
-    wnd.m_strTitle = "块填充\n纯色测试";
+    CTestWnd wnd({ kBlockFill, "块填充\n纯色测试" });
     struct Seen {
-        int mode;
+        const Pattern* mode;
         int step;
         std::string title;
         long wrongPixels;
     };
     std::vector<Seen> seen;
     auto record = [&] {
-        seen.push_back({ wnd.m_nMode, wnd.m_nStep, wnd.m_strTitle, CountOther(wnd, StepColor(wnd.m_nMode, 0)) });
+        seen.push_back({ wnd.CurrentPattern(), wnd.Step(), wnd.Title(), CountOther(wnd, StepColor(wnd.CurrentPattern(), 0)) });
     };
-    std::vector<Step> script { [&] { Resize(wnd, 24, 16); }, [&] { wnd.m_nStep = 3; } };
+    std::vector<Step> script { [&] { Resize(wnd, 24, 16); }, [&] { wnd.ShowStep(3); } };
     for (int i = 0; i < count; ++i)
         script.insert(script.end(), { [&] { automation::Key(wnd, 'N'); }, record });
     for (int i = 0; i < count + 1; ++i)
@@ -107,11 +104,11 @@ TEST(TestWndKeys, PatternKeysWalkTheTableBothWays)
     for (std::size_t i = 0; i < seen.size(); ++i) {
         const Pattern& want = table[static_cast<std::size_t>(expected[i])];
         SCOPED_TRACE("press " + std::to_string(i + 1) + ": " + std::string(want.name));
-        EXPECT_EQ(seen[i].mode, want.mode);
+        EXPECT_EQ(seen[i].mode, &want);
         EXPECT_EQ(seen[i].step, 0);
         EXPECT_EQ(seen[i].title, want.caption);
         // The solid patterns show their first colour everywhere.
-        if (want.mode == kModeBlockFill || want.mode == kModeDeadPixel || want.mode == kModeGrey) {
+        if (&want == kBlockFill || &want == kDeadPixel || &want == kGrey) {
             EXPECT_EQ(seen[i].wrongPixels, 0);
         }
     }
@@ -144,8 +141,7 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
-        CTestWnd wnd;
-        wnd.m_nMode = 6; // a gradient: every column differs
+        CTestWnd wnd({ kVLineGradient });
         std::vector<std::uint32_t> pattern, withMap, afterUnused, after;
         std::vector<std::vector<std::uint32_t>> stepPictures;
         bool mapShown = false, mapAfter = true;
@@ -154,12 +150,10 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
                           [&] { Resize(wnd, 400, 300); },
                           [&] {
                               for (int step : { 1, 2, 3 }) {
-                                  wnd.m_nStep = step;
-                                  wnd.DrawPattern();
+                                  wnd.ShowStep(step);
                                   stepPictures.push_back(Snapshot(wnd));
                               }
-                              wnd.m_nStep = 2;
-                              wnd.DrawPattern();
+                              wnd.ShowStep(2);
                               pattern = Snapshot(wnd);
                               for (unsigned key : { static_cast<unsigned>('A'), plat::VK_END, static_cast<unsigned>('5') })
                                   automation::Key(wnd, key);
@@ -168,13 +162,13 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
                           [&] { afterUnused = Snapshot(wnd); },
                           [&] { way.show(wnd); },
                           [&] {
-                              mapShown = wnd.m_bKeyMap;
+                              mapShown = wnd.ShowsKeyMap();
                               withMap = Snapshot(wnd);
                               way.next(wnd);
                           },
                           [&] {
-                              mapAfter = wnd.m_bKeyMap;
-                              stepAfter = wnd.m_nStep;
+                              mapAfter = wnd.ShowsKeyMap();
+                              stepAfter = wnd.Step();
                               after = Snapshot(wnd);
                           },
                       });
@@ -192,8 +186,7 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
 TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
 {
     for (plat::Size size : { plat::Size { 1, 1 }, plat::Size { 120, 40 } }) {
-        CTestWnd wnd;
-        wnd.m_nMode = 1;
+        CTestWnd wnd({ kBlockFill });
         long notBlue = -1;
         RunModal(wnd, {
                           [&] { Resize(wnd, size.cx, size.cy); },
@@ -204,8 +197,7 @@ TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
         EXPECT_EQ(notBlue, 0) << size.cx << " x " << size.cy;
     }
 
-    CTestWnd wnd;
-    wnd.m_nMode = 1;
+    CTestWnd wnd({ kBlockFill });
     int step = -1;
     long wrong = -1;
     RunModal(wnd, {
@@ -219,7 +211,7 @@ TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
                               automation::Key(wnd, plat::VK_LEFT);
                       },
                       [&] {
-                          step = wnd.m_nStep;
+                          step = wnd.Step();
                           wrong = CountOther(wnd, kTestColors[5]);
                       },
                   });
@@ -235,8 +227,8 @@ TEST(TestWndKeys, TabOnOneMonitorAndAMonitorThatWentAway)
     ASSERT_EQ(plat::GetMonitorCount(), 1);
     plat::MonitorInfo primary;
     ASSERT_TRUE(plat::GetMonitorInfo(0, &primary));
-    CTestWnd wnd;
-    wnd.m_nMode = 1;
+    // Asked for a second monitor that is not there, the window names none.
+    CTestWnd wnd({ kBlockFill, "", 0, 1, 2 });
     plat::Rect afterTab, afterChange;
     int monitor = -1;
     long notRed = -1;
@@ -248,14 +240,11 @@ TEST(TestWndKeys, TabOnOneMonitorAndAMonitorThatWentAway)
                       },
                       [&] {
                           wnd.GetWindowRect(&afterTab);
-                          wnd.m_nStep = 2;
-                          wnd.m_nMonitor = 1;
-                          wnd.m_strMonitor = "unplugged";
                           automation::DisplayChange();
                       },
                       [&] {
                           wnd.GetWindowRect(&afterChange);
-                          monitor = wnd.m_nMonitor;
+                          monitor = wnd.Monitor();
                           notRed = CountOther(wnd, RGB(255, 0, 0));
                       },
                   });

@@ -1,0 +1,9 @@
+#include "screentest/PatternHooks.h"
+
+// A hook a pattern leaves out takes nothing and draws nothing.
+bool PatternHooks::OnKey(PatternHost&, unsigned) { return false; }
+bool PatternHooks::OnClick(PatternHost&) { return false; }
+void PatternHooks::OnTimer(PatternHost&) { }
+void PatternHooks::OnFrame(PatternHost&, long) { }
+bool PatternHooks::DrawInstead(plat::DeviceContext&, const plat::Rect&) { return false; }
+void PatternHooks::DrawOver(plat::DeviceContext&, const plat::Rect&, const plat::Font&) { }
