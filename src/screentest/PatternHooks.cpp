@@ -6,4 +6,5 @@ bool PatternHooks::OnClick(PatternHost&) { return false; }
 void PatternHooks::OnTimer(PatternHost&) { }
 void PatternHooks::OnFrame(PatternHost&, long) { }
 bool PatternHooks::DrawInstead(plat::DeviceContext&, const plat::Rect&) { return false; }
+std::string_view PatternHooks::KeysRemark() const { return {}; }
 void PatternHooks::DrawOver(plat::DeviceContext&, const plat::Rect&, const plat::Font&) { }

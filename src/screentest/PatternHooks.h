@@ -10,6 +10,8 @@
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Font.h"
 
+#include <string_view>
+
 // What the test window lends a pattern's hooks.
 class PatternHost {
 public:
@@ -45,6 +47,9 @@ public:
     // step to the row's renderer (false). While the hooks draw instead, the
     // window's overlays wait.
     virtual bool DrawInstead(plat::DeviceContext& dc, const plat::Rect& area);
+    // What the first information line says about the keys and clicks;
+    // empty for the window's own ("left click: next, right click: end").
+    virtual std::string_view KeysRemark() const;
     // Over the step once it is drawn and timed, under the overlays.
     virtual void DrawOver(plat::DeviceContext& dc, const plat::Rect& area, const plat::Font& font);
 };

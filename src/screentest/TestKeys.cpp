@@ -12,6 +12,9 @@
 
 void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
 {
+    // A shown key map says any key closes it: the key does only that.
+    if (CloseKeyMap())
+        return;
     // A key the pattern's hooks take (the flasher's, say) does nothing
     // else, so Escape while it flashes stops the flashing but not the test.
     if (m_hooks && m_hooks->OnKey(*this, key))
@@ -20,34 +23,33 @@ void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
     Default();
 }
 
+bool CTestWnd::CloseKeyMap()
+{
+    if (!m_bKeyMap)
+        return false;
+    DrawPattern();
+    return true;
+}
+
 void CTestWnd::DoAction(unsigned key)
 {
-    // Any key takes the key map away: a key that draws covers it, the
-    // others draw the pattern again.
-    bool keyMap = m_bKeyMap;
-    bool drawn = false;
     const KeyBinding* binding = FindTestKey(key);
     switch (binding ? binding->action : TestAction::Pattern) {
     case TestAction::NextStep:
         ShowStep(NextStep(m_pattern, m_nStep));
-        drawn = true;
         break;
     case TestAction::PreviousStep:
         ShowStep(PreviousStep(m_pattern, m_nStep));
-        drawn = true;
         break;
     case TestAction::FirstStep:
         ShowStep(0);
-        drawn = true;
         break;
     case TestAction::NextPattern:
         // Another pattern from its first step, titled with its own caption.
         ShowPattern(NextPattern(m_pattern), 0);
-        drawn = true;
         break;
     case TestAction::PreviousPattern:
         ShowPattern(PreviousPattern(m_pattern), 0);
-        drawn = true;
         break;
     case TestAction::NextMonitor: {
         int count = plat::GetMonitorCount();
@@ -55,15 +57,12 @@ void CTestWnd::DoAction(unsigned key)
             bool back = plat::GetKeyState(plat::VK_SHIFT) < 0;
             int from = m_nMonitor < count ? m_nMonitor : 0;
             // The move repaints the window at its new size.
-            drawn = MoveToMonitor(back ? (from + count - 1) % count : (from + 1) % count);
+            MoveToMonitor(back ? (from + count - 1) % count : (from + 1) % count);
         }
         break;
     }
     case TestAction::KeyMap:
-        if (!keyMap) {
-            DrawKeyMap();
-            drawn = true;
-        }
+        DrawKeyMap();
         break;
     case TestAction::Loupe:
         ToggleLoupe();
@@ -75,23 +74,17 @@ void CTestWnd::DoAction(unsigned key)
         ClearMarks();
         break;
     case TestAction::End:
-        // The test ends: nothing to draw again.
-        drawn = true;
-        break;
     case TestAction::Pattern:
+        // The dialog's own keys end the test (Default); hooks had theirs.
         break;
     }
-    if (keyMap && !drawn)
-        DrawPattern();
 }
 
 // Typed characters: '?' shows the key map (whatever keys make it on this
 // keyboard); any character takes a shown key map away.
 void CTestWnd::OnChar(unsigned character, unsigned, unsigned)
 {
-    if (m_bKeyMap)
-        DrawPattern();
-    else if (character == '?')
+    if (!CloseKeyMap() && character == '?')
         DrawKeyMap();
 }
 

@@ -164,7 +164,7 @@ void CTestWnd::OnMouseMove(unsigned, plat::Point point)
 
 void CTestWnd::OnMButtonDown(unsigned, plat::Point)
 {
-    if (m_hooks && m_hooks->OnClick(*this))
+    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
         return;
     MarkPointer(false);
     Default();

@@ -71,7 +71,8 @@ bool CTestWnd::OnInitDialog()
 
 void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 {
-    if (m_hooks && m_hooks->OnClick(*this))
+    // A click on the key map only closes it.
+    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
         return;
     m_nStep = NextStep(m_pattern, m_nStep);
 
@@ -83,8 +84,8 @@ void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 
 void CTestWnd::OnRButtonDown(unsigned, plat::Point)
 {
-    // A click a pattern takes does nothing else.
-    if (m_hooks && m_hooks->OnClick(*this))
+    // A click that closes the key map, or that a pattern takes, does nothing else.
+    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
         return;
     OnCancel();
     Default();

@@ -91,6 +91,8 @@ private:
     bool MoveToMonitor(int index);
     // Does what a key of the window's table does.
     void DoAction(unsigned key);
+    // Takes a shown key map away (true), else false.
+    bool CloseKeyMap();
 
     // Keeps a copy of the pattern just drawn on `dc` (the loupe's source
     // and what the overlays are restored from), its step colour and its

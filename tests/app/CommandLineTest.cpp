@@ -4,9 +4,12 @@
 #include "app/CommandLine.h"
 
 #include "screentest/Patterns.h"
+#include "screentest/TestKeyTable.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 TEST(CommandLine, EachFormAndEachRefusal)
@@ -65,5 +68,54 @@ TEST(CommandLine, EachFormAndEachRefusal)
             EXPECT_NE(command.error.find(c.errorHas), std::string::npos) << command.error;
             EXPECT_EQ(command.error.find('\n'), std::string::npos);
         }
+    }
+}
+
+namespace {
+
+std::string ReadSource(const std::string& path)
+{
+    std::ifstream file(std::string(LV_SOURCE_DIR) + "/" + path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The English of a one-line entry of po/en.po; empty when it has none.
+std::string English(const std::string& catalogue, std::string_view chinese)
+{
+    const std::string id = "msgid \"" + std::string(chinese) + "\"\nmsgstr \"";
+    const std::size_t at = catalogue.find(id);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t from = at + id.size();
+    return catalogue.substr(from, catalogue.find('"', from) - from);
+}
+
+}
+
+// Every key of the key table, the window's and each pattern's, is in the
+// usage text as the key map shows it, and in the manual page's KEYS
+// section by its English line.
+TEST(CommandLine, UsageAndManualPageListEveryKeyOfTheTable)
+{
+    std::vector<KeyBinding> bindings(TestKeys().begin(), TestKeys().end());
+    for (const Pattern& pattern : Patterns())
+        bindings.insert(bindings.end(), pattern.keys.begin(), pattern.keys.end());
+
+    const std::string usage = UsageText("lv.exe");
+    const std::string catalogue = ReadSource("po/en.po");
+    const std::string page = ReadSource("docs/lumivex.1");
+    const std::size_t from = page.find(".SH KEYS");
+    ASSERT_NE(from, std::string::npos);
+    const std::string keys = page.substr(from, page.find(".SH", from + 1) - from);
+
+    for (const KeyBinding& binding : bindings) {
+        SCOPED_TRACE(std::string(binding.keys));
+        EXPECT_NE(usage.find("  " + std::string(binding.keys) + ": " + std::string(binding.description) + "\n"),
+            std::string::npos);
+        const std::string english = English(catalogue, binding.description);
+        ASSERT_FALSE(english.empty()) << "no English line";
+        EXPECT_NE(keys.find(english + "\n"), std::string::npos) << english;
     }
 }

@@ -115,7 +115,8 @@ TEST(TestWndKeys, PatternKeysWalkTheTableBothWays)
 }
 
 // F1 or '?' draws the key map over the pattern; the next key, character or
-// click takes it away and the pattern underneath is whole again. Keys the
+// click takes it away and does nothing else, and the pattern underneath is
+// whole again. Keys the
 // window does not use leave step and picture alone.
 TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
 {
@@ -134,17 +135,24 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
             [](CTestWnd& w) { automation::Char(w, U'，'); }, 2 },
         { "?, Tab on one monitor", [](CTestWnd& w) { automation::Char(w, '?'); },
             [](CTestWnd& w) { automation::Key(w, plat::VK_TAB); }, 2 },
+        // The key map only closes: no step, no end of the test.
         { "F1, step key", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
-            [](CTestWnd& w) { automation::Key(w, plat::VK_PRIOR); }, 1 },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_PRIOR); }, 2 },
+        { "F1, Space", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_SPACE); }, 2 },
         { "F1, left click", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
-            [](CTestWnd& w) { LeftClick(w); }, 3 },
+            [](CTestWnd& w) { LeftClick(w); }, 2 },
+        { "F1, Escape", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_ESCAPE); }, 2 },
+        { "F1, right click", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Click(w, { 5, 5 }, automation::MouseButton::Right); }, 2 },
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         CTestWnd wnd({ kVLineGradient });
         std::vector<std::uint32_t> pattern, withMap, afterUnused, after;
         std::vector<std::vector<std::uint32_t>> stepPictures;
-        bool mapShown = false, mapAfter = true;
+        bool mapShown = false, mapAfter = true, running = false;
         int stepAfter = -1;
         RunModal(wnd, {
                           [&] { Resize(wnd, 400, 300); },
@@ -168,6 +176,7 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
                           },
                           [&] {
                               mapAfter = wnd.ShowsKeyMap();
+                              running = wnd.IsWindow();
                               stepAfter = wnd.Step();
                               after = Snapshot(wnd);
                           },
@@ -176,6 +185,7 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
         EXPECT_TRUE(mapShown);
         EXPECT_NE(withMap, pattern);
         EXPECT_FALSE(mapAfter);
+        EXPECT_TRUE(running);
         ASSERT_EQ(stepAfter, way.stepAfter);
         EXPECT_EQ(after, stepPictures[static_cast<std::size_t>(stepAfter - 1)]);
     }

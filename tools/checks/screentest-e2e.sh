@@ -156,6 +156,10 @@ expect_screen 000000 "--test grid: between the lines" $grid_black
 keep 6-test-grid
 xdotool key n
 expect_screen 000000 "N after the grid: the flasher's warning on black" $corners
+# The step key by habit starts no flashing: the warning stays.
+xdotool key space
+sleep 0.5
+expect_screen 000000 "Space on the flasher's warning: still the warning" $corners
 xdotool key n
 expect_screen FFFFFF "N after the last pattern: the dead-pixel test, white" $middle $corners
 xdotool key p
