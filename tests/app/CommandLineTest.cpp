@@ -119,3 +119,31 @@ TEST(CommandLine, UsageAndManualPageListEveryKeyOfTheTable)
         EXPECT_NE(keys.find(english + "\n"), std::string::npos) << english;
     }
 }
+
+// README and the manual page give the number of patterns and name each
+// row, so neither drifts from the table.
+TEST(CommandLine, DocumentsCountAndNameEveryPattern)
+{
+    const std::string count = std::to_string(Patterns().size()) + " patterns in all";
+    struct Document {
+        const char* path;
+        std::string (*quoted)(std::string_view name);
+    };
+    const Document documents[] = {
+        { "README.md", [](std::string_view name) { return "`" + std::string(name) + "`"; } },
+        { "docs/lumivex.1",
+            [](std::string_view name) {
+                std::string escaped;
+                for (char c : name)
+                    escaped += c == '-' ? std::string("\\-") : std::string(1, c);
+                return escaped;
+            } },
+    };
+    for (const Document& document : documents) {
+        SCOPED_TRACE(document.path);
+        const std::string text = ReadSource(document.path);
+        EXPECT_NE(text.find(count), std::string::npos) << count;
+        for (const Pattern& pattern : Patterns())
+            EXPECT_NE(text.find(document.quoted(pattern.name)), std::string::npos) << pattern.name;
+    }
+}
