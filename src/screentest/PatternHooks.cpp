@@ -4,7 +4,8 @@
 bool PatternHooks::OnKey(PatternHost&, unsigned) { return false; }
 bool PatternHooks::OnClick(PatternHost&) { return false; }
 void PatternHooks::OnTimer(PatternHost&) { }
-void PatternHooks::OnFrame(PatternHost&, long) { }
+void PatternHooks::OnShow(PatternHost&) { }
+void PatternHooks::OnFrame(PatternHost&, std::uint64_t) { }
 bool PatternHooks::DrawInstead(plat::DeviceContext&, const plat::Rect&) { return false; }
 std::string_view PatternHooks::KeysRemark() const { return {}; }
 void PatternHooks::DrawOver(plat::DeviceContext&, const plat::Rect&, const plat::Font&) { }

@@ -10,6 +10,7 @@
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Font.h"
 
+#include <cstdint>
 #include <string_view>
 
 // What the test window lends a pattern's hooks.
@@ -34,15 +35,19 @@ protected:
 class PatternHooks {
 public:
     virtual ~PatternHooks() = default;
+    // The pattern has just come on screen (its first step is drawn after):
+    // an animated one asks for frames here.
+    virtual void OnShow(PatternHost& host);
     // A key pressed while the pattern shows; true when taken, and then the
     // window does nothing else with it.
     virtual bool OnKey(PatternHost& host, unsigned key);
     // A left or right click; true when taken.
     virtual bool OnClick(PatternHost& host);
     virtual void OnTimer(PatternHost& host);
-    // One refresh of an animated pattern; `frame` counts the refreshes
-    // since frames were asked for, from 0.
-    virtual void OnFrame(PatternHost& host, long frame);
+    // One refresh of an animated pattern; `refresh` counts the refreshes
+    // since frames were asked for, from 0, so positions follow the display
+    // and a late frame shows as a jump.
+    virtual void OnFrame(PatternHost& host, std::uint64_t refresh);
     // Draws the whole window instead of the step (and true), or leaves the
     // step to the row's renderer (false). While the hooks draw instead, the
     // window's overlays wait.

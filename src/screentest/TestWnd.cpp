@@ -66,6 +66,8 @@ bool CTestWnd::OnInitDialog()
     plat::HidePointerWhenStill(GetSafeHwnd());
     m_font.CreateFont(kInfoFontHeight, kInfoFontWidth, 0, 0, plat::FW_DONTCARE, 0, 0, 0, plat::ANSI_CHARSET,
         plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
+    if (m_hooks)
+        m_hooks->OnShow(*this);
     return true;
 }
 
@@ -133,6 +135,8 @@ void CTestWnd::ShowPattern(const Pattern& pattern, int step)
     m_hooks = pattern.makeHooks ? pattern.makeHooks() : nullptr;
     m_nStep = step;
     m_strTitle = plat::Translate(pattern.caption);
+    if (m_hooks)
+        m_hooks->OnShow(*this);
     DrawPattern();
 }
 

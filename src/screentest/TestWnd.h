@@ -25,6 +25,7 @@
 #include "screentest/PatternHooks.h"
 #include "screentest/TestLaunch.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -128,7 +129,7 @@ private:
 
     const Pattern* m_pattern = nullptr;    // the row shown; null draws nothing
     std::unique_ptr<PatternHooks> m_hooks; // the row's hooks while it shows, if it has any
-    long m_nFrame = 0;                     // refreshes since the hooks asked for frames
+    std::uint64_t m_nFrame = 0;            // refreshes since the hooks asked for frames
     bool m_bHooksDrew = false;             // the hooks drew the window instead of the step
     int m_bShowInfo = 0;                   // 1: draw the information lines after each pattern
     std::string m_strTitle;                // the launching button's caption, line feed included
