@@ -117,6 +117,7 @@ public:
         const plat::COLORREF text = dc.SetTextColor(plat::RGB(255, 255, 255));
         const plat::COLORREF back = dc.SetBkColor(plat::RGB(0, 0, 0));
         std::vector<std::string> lines;
+        lines.reserve(kWarning.size() + 1);
         for (std::string_view line : kWarning)
             lines.push_back(plat::Translate(line));
         lines.back() += plat::Translate(m_bSquare ? kSquareOn : kSquareOff);
