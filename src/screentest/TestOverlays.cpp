@@ -73,6 +73,10 @@ void CTestWnd::RestoreArea(plat::Rect area)
         dc.BitBlt(area.left, area.top, area.Width(), area.Height(), m_dcPattern, area.left, area.top, plat::SRCCOPY);
     if (m_bShowInfo == 1 && area.top < kInfoY + kInfoRows * kInfoLineGap && area.bottom > kInfoY)
         DrawInfo(&dc, m_crStep, m_nElapsed);
+    // What the pattern's hooks draw over the step (the flasher's warning)
+    // is not in the kept picture either.
+    if (m_hooks)
+        m_hooks->DrawOver(dc, client, m_font);
     DrawOverlays(dc);
     if (m_bKeyMap)
         DrawKeyMap();

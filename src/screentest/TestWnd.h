@@ -102,7 +102,8 @@ private:
     // The marks' rings, the full-marks notice and the loupe, on `dc`.
     void DrawOverlays(plat::DeviceContext& dc);
     // Puts the pattern back in `area` and draws everything that lies over
-    // it again (information lines, key map, rings, loupe).
+    // it again (information lines, the hooks' drawing, key map, rings,
+    // loupe).
     void RestoreArea(plat::Rect area);
     // The marks of the monitor the window covers; created when `create`.
     CDefectMarks* CurrentMarks(bool create);
