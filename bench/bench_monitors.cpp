@@ -40,17 +40,12 @@ void Place(CTestWnd& wnd, const plat::Rect& r)
     wnd.SetWindowPos(plat::wndTopMost, r.left, r.top, r.Width(), r.Height(), plat::SWP_FRAMECHANGED);
 }
 
-void Prepare(CTestWnd& wnd)
-{
-    wnd.m_nMode = 1;
-    wnd.m_bShowInfo = 1;
-    wnd.m_strTitle = "块填充\n纯色测试";
-}
+// Block fill with the information lines, as its button starts it.
+const TestLaunch kLaunch { FindPattern("block-fill"), "块填充\n纯色测试", 1 };
 
 void BM_MoveToMonitor(benchmark::State& state)
 {
-    CTestWnd wnd;
-    Prepare(wnd);
+    CTestWnd wnd(kLaunch);
     wnd.Create();
     plat::ProcessPendingMessages();
     int next = 1;
@@ -71,8 +66,7 @@ void BM_NewWindowOfThatSize(benchmark::State& state)
 {
     int next = 1;
     for (auto _ : state) {
-        CTestWnd wnd;
-        Prepare(wnd);
+        CTestWnd wnd(kLaunch);
         const double start = WallSeconds();
         wnd.Create();
         Place(wnd, kMonitors[next]);

@@ -24,7 +24,7 @@
 #include "platform/gfx/Surface.h"
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
-#include "screentest/TestModes.h"
+#include "screentest/Patterns.h"
 #include "screentest/TestWnd.h"
 #include "support/Interleaved.h"
 #include "support/Medians.h"
@@ -68,21 +68,24 @@ void Run(benchmark::State& state, const std::string& name, double (*clock)(), F&
 }
 
 // The test window, covering the (1920 x 1080) screen, modeless so the
-// benchmarks run from main's own loop.
-CTestWnd& TestWindow()
+// benchmarks run from main's own loop; made again when a benchmark wants
+// the information lines on (1) or off (0) and the window has them the
+// other way.
+CTestWnd& TestWindow(int showInfo = 0)
 {
-    static CTestWnd* wnd = [] {
-        auto* w = new CTestWnd;
-        w->m_nMode = kModeBlockFill;
-        w->m_strTitle = "块填充\n纯色测试";
-        w->Create();
+    static CTestWnd* wnd = nullptr;
+    if (!wnd || wnd->ShowInfo() != showInfo) {
+        if (wnd)
+            wnd->DestroyWindow();
+        delete wnd;
+        wnd = new CTestWnd({ FindPattern("block-fill"), "块填充\n纯色测试", showInfo });
+        wnd->Create();
         plat::ProcessPendingMessages();
-        return w;
-    }();
+    }
     return *wnd;
 }
 
-void Renderer(benchmark::State& state, const char* name, void (CTestWnd::*draw)(), int step = 0)
+void Renderer(benchmark::State& state, const char* name, std::string_view pattern, int step = 0)
 {
     CTestWnd& wnd = TestWindow();
     plat::Rect client;
@@ -91,27 +94,26 @@ void Renderer(benchmark::State& state, const char* name, void (CTestWnd::*draw)(
         state.SkipWithError("the test window is not 1920 x 1080");
         return;
     }
-    wnd.m_bShowInfo = 0;
-    wnd.m_nStep = step;
-    Run(state, name, ThreadSeconds, [&] { (wnd.*draw)(); });
+    wnd.ShowPattern(*FindPattern(pattern), step);
+    Run(state, name, ThreadSeconds, [&] { wnd.DrawPattern(); });
 }
 
-void BM_BlockFill(benchmark::State& s) { Renderer(s, "DrawBlockFill", &CTestWnd::DrawBlockFill); }
-void BM_DeadPixel(benchmark::State& s) { Renderer(s, "DrawDeadPixel", &CTestWnd::DrawDeadPixel); }
-void BM_VLineFill(benchmark::State& s) { Renderer(s, "DrawVLineFill", &CTestWnd::DrawVLineFill); }
-void BM_HLineFill(benchmark::State& s) { Renderer(s, "DrawHLineFill", &CTestWnd::DrawHLineFill); }
-void BM_DotFillDown(benchmark::State& s) { Renderer(s, "DrawDotFillDown", &CTestWnd::DrawDotFillDown); }
-void BM_DotFillRight(benchmark::State& s) { Renderer(s, "DrawDotFillRight", &CTestWnd::DrawDotFillRight); }
-void BM_VLineGradient(benchmark::State& s) { Renderer(s, "DrawVLineGradient", &CTestWnd::DrawVLineGradient); }
-void BM_HLineGradient(benchmark::State& s) { Renderer(s, "DrawHLineGradient", &CTestWnd::DrawHLineGradient); }
-void BM_Grey(benchmark::State& s) { Renderer(s, "DrawGrey", &CTestWnd::DrawGrey); }
-void BM_BlackLevel(benchmark::State& s) { Renderer(s, "DrawBlackLevel", &CTestWnd::DrawBlackLevel); }
-void BM_Gamma(benchmark::State& s) { Renderer(s, "DrawGamma", &CTestWnd::DrawGamma); }
-void BM_SharpnessChecks(benchmark::State& s) { Renderer(s, "DrawSharpness checkerboard", &CTestWnd::DrawSharpness, 0); }
-void BM_SharpnessColumns(benchmark::State& s) { Renderer(s, "DrawSharpness columns", &CTestWnd::DrawSharpness, 1); }
-void BM_SharpnessRows(benchmark::State& s) { Renderer(s, "DrawSharpness rows", &CTestWnd::DrawSharpness, 2); }
-void BM_SharpnessText(benchmark::State& s) { Renderer(s, "DrawSharpness text", &CTestWnd::DrawSharpness, 3); }
-void BM_Grid(benchmark::State& s) { Renderer(s, "DrawGrid", &CTestWnd::DrawGrid); }
+void BM_BlockFill(benchmark::State& s) { Renderer(s, "DrawBlockFill", "block-fill"); }
+void BM_DeadPixel(benchmark::State& s) { Renderer(s, "DrawDeadPixel", "dead-pixel"); }
+void BM_VLineFill(benchmark::State& s) { Renderer(s, "DrawVLineFill", "vline-fill"); }
+void BM_HLineFill(benchmark::State& s) { Renderer(s, "DrawHLineFill", "hline-fill"); }
+void BM_DotFillDown(benchmark::State& s) { Renderer(s, "DrawDotFillDown", "dot-fill-down"); }
+void BM_DotFillRight(benchmark::State& s) { Renderer(s, "DrawDotFillRight", "dot-fill-right"); }
+void BM_VLineGradient(benchmark::State& s) { Renderer(s, "DrawVLineGradient", "vline-gradient"); }
+void BM_HLineGradient(benchmark::State& s) { Renderer(s, "DrawHLineGradient", "hline-gradient"); }
+void BM_Grey(benchmark::State& s) { Renderer(s, "DrawGrey", "grey"); }
+void BM_BlackLevel(benchmark::State& s) { Renderer(s, "DrawBlackLevel", "black-level"); }
+void BM_Gamma(benchmark::State& s) { Renderer(s, "DrawGamma", "gamma"); }
+void BM_SharpnessChecks(benchmark::State& s) { Renderer(s, "DrawSharpness checkerboard", "sharpness", 0); }
+void BM_SharpnessColumns(benchmark::State& s) { Renderer(s, "DrawSharpness columns", "sharpness", 1); }
+void BM_SharpnessRows(benchmark::State& s) { Renderer(s, "DrawSharpness rows", "sharpness", 2); }
+void BM_SharpnessText(benchmark::State& s) { Renderer(s, "DrawSharpness text", "sharpness", 3); }
+void BM_Grid(benchmark::State& s) { Renderer(s, "DrawGrid", "grid"); }
 
 // Where a floor writes: its own padded surface (argument 0), or the test
 // window's back buffer itself (argument 1: the very pixels the renderers
@@ -233,12 +235,11 @@ void BM_PlainRowStripes(benchmark::State& s)
 // the loop handles the click, the handler draws, the loop presents.
 void BM_ClickToScreen(benchmark::State& state)
 {
-    CTestWnd& wnd = TestWindow();
+    CTestWnd& wnd = TestWindow(1);
     if (!g_xvfb.Running()) {
         state.SkipWithError("no Xvfb: nothing is shown on a screen");
         return;
     }
-    wnd.m_bShowInfo = 1;
     plat::ProcessPendingMessages();
     Run(state, "click to screen", WallSeconds, [&] {
         plat::automation::Click(wnd, { kWidth / 2, kHeight / 2 });
@@ -249,8 +250,7 @@ void BM_ClickToScreen(benchmark::State& state)
 // The same step drawn without the event loop or showing it.
 void BM_ClickDrawOnly(benchmark::State& state)
 {
-    CTestWnd& wnd = TestWindow();
-    wnd.m_bShowInfo = 1;
+    CTestWnd& wnd = TestWindow(1);
     Run(state, "draw only", WallSeconds, [&] { wnd.DrawPattern(); });
 }
 

@@ -3,6 +3,8 @@
 #include "app/FormatText.h"
 #include "app/ShownArgument.h"
 #include "platform/intl/Translate.h"
+#include "screentest/Patterns.h"
+#include "screentest/TestKeyTable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -141,18 +143,26 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
 
 std::string UsageText(std::string_view program)
 {
-    return FormatText(plat::TranslateFormat("用法: %s [选项]\n"
-                                            "不带选项时打开主窗口。\n"
-                                            "  --test 名称     立即全屏显示该测试图案, 不打开主窗口, 结束测试即退出\n"
-                                            "  --monitor N     在第 N 个显示器上显示 (1 为主显示器, 默认 1)\n"
-                                            "  --step K        从第 K 步开始 (从 0 数起, 默认 0)\n"
-                                            "  --list          列出所有测试图案的名称和标题\n"
-                                            "  --help          显示本说明\n"
-                                            "  --version       显示版本\n"
-                                            "测试中: 鼠标左键或空格为下一步, N / P 为下一个 / 上一个图案, F1 显示全部按键, "
-                                            "鼠标右键或 Esc 结束。\n"
-                                            "出错时在标准错误输出一行说明, 退出码为 2。\n"),
+    std::string text = FormatText(plat::TranslateFormat("用法: %s [选项]\n"
+                                                        "不带选项时打开主窗口。\n"
+                                                        "  --test 名称     立即全屏显示该测试图案, 不打开主窗口, 结束测试即退出\n"
+                                                        "  --monitor N     在第 N 个显示器上显示 (1 为主显示器, 默认 1)\n"
+                                                        "  --step K        从第 K 步开始 (从 0 数起, 默认 0)\n"
+                                                        "  --list          列出所有测试图案的名称和标题\n"
+                                                        "  --help          显示本说明\n"
+                                                        "  --version       显示版本\n"),
         std::string(program).c_str());
+    // The keys from the table the test window follows, the patterns' own after.
+    text += plat::Translate("测试中的按键:\n");
+    auto add = [&text](const KeyBinding& binding) {
+        text += "  " + plat::Translate(binding.keys) + ": " + plat::Translate(binding.description) + "\n";
+    };
+    for (const KeyBinding& binding : TestKeys())
+        add(binding);
+    for (const Pattern& pattern : Patterns())
+        for (const KeyBinding& binding : pattern.keys)
+            add(binding);
+    return text + plat::Translate("出错时在标准错误输出一行说明, 退出码为 2。\n");
 }
 
 std::string PatternListText()

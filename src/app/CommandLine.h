@@ -7,11 +7,11 @@
 //   --list   --help   --version
 // Anything else is an error, reported as one line.
 
-#include "screentest/Patterns.h"
-
 #include <span>
 #include <string>
 #include <string_view>
+
+struct Pattern;
 
 struct CommandLine {
     enum class Action { MainWindow,

@@ -16,6 +16,7 @@
 #include "widgets/SoftBar.h"
 
 #include <string>
+#include <string_view>
 
 class CMainDlg : public plat::Dialog {
 public:
@@ -91,8 +92,8 @@ protected:
     virtual void StartUpdateThread();
 
 private:
-    // Runs the screen test `mode` titled with the caption of `buttonId`.
-    void RunTest(int buttonId, int mode);
+    // Runs the pattern named `pattern` titled with the caption of `buttonId`.
+    void RunTest(int buttonId, std::string_view pattern);
 
     LV_DECLARE_MESSAGE_MAP()
 };

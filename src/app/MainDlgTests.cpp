@@ -4,24 +4,20 @@
 
 #include "app/MainDlg.h"
 
-#include "screentest/TestModes.h"
+#include "screentest/Patterns.h"
 #include "screentest/TestWnd.h"
 
-void CMainDlg::RunTest(int buttonId, int mode)
+void CMainDlg::RunTest(int buttonId, std::string_view pattern)
 {
-    std::string caption = GetDlgItemText(buttonId);
-    CTestWnd test;
-    test.m_nMode = mode;
-    test.m_strTitle = caption;
-    test.m_bShowInfo = static_cast<int>(IsDlgButtonChecked(IDC_SHOWINFO));
+    CTestWnd test({ FindPattern(pattern), GetDlgItemText(buttonId), static_cast<int>(IsDlgButtonChecked(IDC_SHOWINFO)) });
     test.DoModal();
 }
 
-void CMainDlg::OnTestBlockFill() { RunTest(IDC_BLOCKFILL, kModeBlockFill); }
-void CMainDlg::OnTestVLineFill() { RunTest(IDC_VLINE_FILL, kModeVLineFill); }
-void CMainDlg::OnTestHLineFill() { RunTest(IDC_HLINE_FILL, kModeHLineFill); }
-void CMainDlg::OnTestDotDown() { RunTest(IDC_DOT_DOWN, kModeDotFillDown); }
-void CMainDlg::OnTestDotRight() { RunTest(IDC_DOT_RIGHT, kModeDotFillRight); }
-void CMainDlg::OnTestVLineGradient() { RunTest(IDC_VLINE_GRADIENT, kModeVLineGradient); }
-void CMainDlg::OnTestHLineGradient() { RunTest(IDC_HLINE_GRADIENT, kModeHLineGradient); }
-void CMainDlg::OnTestDeadPixel() { RunTest(IDC_DEADPIXEL, kModeDeadPixel); }
+void CMainDlg::OnTestBlockFill() { RunTest(IDC_BLOCKFILL, "block-fill"); }
+void CMainDlg::OnTestVLineFill() { RunTest(IDC_VLINE_FILL, "vline-fill"); }
+void CMainDlg::OnTestHLineFill() { RunTest(IDC_HLINE_FILL, "hline-fill"); }
+void CMainDlg::OnTestDotDown() { RunTest(IDC_DOT_DOWN, "dot-fill-down"); }
+void CMainDlg::OnTestDotRight() { RunTest(IDC_DOT_RIGHT, "dot-fill-right"); }
+void CMainDlg::OnTestVLineGradient() { RunTest(IDC_VLINE_GRADIENT, "vline-gradient"); }
+void CMainDlg::OnTestHLineGradient() { RunTest(IDC_HLINE_GRADIENT, "hline-gradient"); }
+void CMainDlg::OnTestDeadPixel() { RunTest(IDC_DEADPIXEL, "dead-pixel"); }

@@ -3,8 +3,6 @@
 // to 16) and on white (greys 239 to 254). A monitor that crushes blacks or
 // clips whites merges the first or last squares into the background.
 
-#include "screentest/TestWnd.h"
-
 #include "screentest/StepFrame.h"
 
 #include <array>
@@ -19,10 +17,10 @@ constexpr std::array<int, 2> kFirstGrey { 1, 239 };
 
 }
 
-void CTestWnd::DrawBlackLevel()
+StepDrawn DrawBlackLevel(const StepCanvas& canvas)
 {
-    const int step = m_nStep;
-    DrawStepFrame(*this, kBlackLevelColors, MakeNoTool,
+    const int step = canvas.step;
+    return DrawStepFrame(canvas, MakeNoTool,
         [step](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF background, NoTool) {
             dc.FillSolidRect(client, background);
             const int side = client.Width() / kWidthsPerSide;

@@ -4,7 +4,9 @@ void CFlasher::Start(long now)
 {
     m_bFlashing = true;
     m_nColor = 0;
+    m_nStart = now;
     m_nLastChange = now;
+    m_nChanges = 0;
 }
 
 bool CFlasher::Tick(long now)
@@ -15,5 +17,12 @@ bool CFlasher::Tick(long now)
         return false;
     m_nLastChange = now;
     m_nColor = (m_nColor + 1) % kColors.size();
+    ++m_nChanges;
     return true;
+}
+
+int CFlasher::AchievedPerSecond() const
+{
+    const long span = m_nLastChange - m_nStart;
+    return span > 0 ? static_cast<int>(m_nChanges * 1000 / span) : 0;
 }

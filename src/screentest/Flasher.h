@@ -27,9 +27,14 @@ public:
     // A timer tick at `now`: true when the colour changed.
     bool Tick(long now);
     plat::COLORREF Color() const { return kColors[m_nColor]; }
+    // The changes a second the last run achieved, from its start to its
+    // last change; 0 before a run has changed colour.
+    int AchievedPerSecond() const;
 
 private:
     bool m_bFlashing = false;
     std::size_t m_nColor = 0;
+    long m_nStart = 0;
     long m_nLastChange = 0;
+    long m_nChanges = 0;
 };

@@ -5,8 +5,6 @@
 // background, seen from a few steps away, names the monitor's gamma. The
 // steps show it in grey, then in red, green and blue alone.
 
-#include "screentest/TestWnd.h"
-
 #include "screentest/PixelTile.h"
 #include "screentest/StepFrame.h"
 
@@ -43,10 +41,10 @@ plat::COLORREF InChannels(plat::COLORREF full, int level)
 
 }
 
-void CTestWnd::DrawGamma()
+StepDrawn DrawGamma(const StepCanvas& canvas)
 {
-    DrawStepFrame(*this, kGammaColors, MakeNoTool,
-        [this](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF full, NoTool) {
+    return DrawStepFrame(canvas, MakeNoTool,
+        [&canvas](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF full, NoTool) {
             const int width = client.Width();
             const int height = client.Height();
             const plat::COLORREF black = plat::RGB(0, 0, 0);
@@ -61,7 +59,7 @@ void CTestWnd::DrawGamma()
             const int top = (height - side) / 2;
             // The labels in the step's colour on black; the information
             // lines that may follow keep the context's own colours.
-            dc.SelectObject(m_font);
+            dc.SelectObject(canvas.font);
             const plat::COLORREF text = dc.SetTextColor(full);
             const plat::COLORREF back = dc.SetBkColor(black);
             for (int i = 0; i < count; ++i) {

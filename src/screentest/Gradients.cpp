@@ -2,23 +2,21 @@
 // with a pen of its own. Making, selecting and deleting each line's pen is
 // part of what the elapsed time measures, so it stays inside the timed loop.
 
-#include "screentest/TestWnd.h"
-
 #include "screentest/GradientRamp.h"
 #include "screentest/StepFrame.h"
 
 namespace {
 
-// The gradient of the window's step: `count(width, height)` lines, line i
+// The gradient of the canvas's step: `count(width, height)` lines, line i
 // from startOf(i, width, height) to endOf(i, width, height).
 template <class Count, class StartOf, class EndOf>
-void DrawGradient(CTestWnd& wnd, Count count, StartOf startOf, EndOf endOf)
+StepDrawn DrawGradient(const StepCanvas& canvas, Count count, StartOf startOf, EndOf endOf)
 {
     const std::array changes = kGradientSteps;
     plat::COLORREF change = 0;
-    if (!ColorAt(changes, wnd.m_nStep, &change))
-        return;
-    DrawStepFrame(wnd, kTestColors, MakeNoTool,
+    if (!ColorAt(changes, canvas.step, &change))
+        return {};
+    return DrawStepFrame(canvas, MakeNoTool,
         [&](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF base, NoTool) {
             int width = client.Width();
             int height = client.Height();
@@ -35,19 +33,19 @@ void DrawGradient(CTestWnd& wnd, Count count, StartOf startOf, EndOf endOf)
 
 }
 
-void CTestWnd::DrawVLineGradient()
+StepDrawn DrawVLineGradient(const StepCanvas& canvas)
 {
-    DrawGradient(
-        *this,
+    return DrawGradient(
+        canvas,
         [](int width, int) { return width; },
         [](int i, int, int) { return plat::Point { i, 0 }; },
         [](int i, int, int height) { return plat::Point { i, height }; });
 }
 
-void CTestWnd::DrawHLineGradient()
+StepDrawn DrawHLineGradient(const StepCanvas& canvas)
 {
-    DrawGradient(
-        *this,
+    return DrawGradient(
+        canvas,
         [](int, int height) { return height; },
         [](int i, int, int) { return plat::Point { 0, i }; },
         [](int i, int width, int) { return plat::Point { width, i }; });

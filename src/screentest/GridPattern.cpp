@@ -4,8 +4,6 @@
 // be visible: a monitor that scales, overscans or stretches the picture
 // shows it here.
 
-#include "screentest/TestWnd.h"
-
 #include "screentest/StepFrame.h"
 
 #include <cmath>
@@ -46,9 +44,9 @@ void DrawCircle(plat::DeviceContext& dc, int cx, int cy, int radius, plat::COLOR
 
 }
 
-void CTestWnd::DrawGrid()
+StepDrawn DrawGrid(const StepCanvas& canvas)
 {
-    DrawStepFrame(*this, kGridColors, MakeNoTool,
+    return DrawStepFrame(canvas, MakeNoTool,
         [](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF white, NoTool) {
             const int width = client.Width();
             const int height = client.Height();

@@ -5,12 +5,14 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
 constexpr int kInfoX = 100;
 constexpr int kInfoY = 100;
 constexpr int kInfoLineGap = 20;
+constexpr std::string_view kClickRemark = plat::TranslateLater("  点击鼠标左键切换，右键退出 ");
 
 }
 
@@ -25,7 +27,7 @@ void CTestWnd::DrawInfo(plat::DeviceContext* dc, plat::COLORREF color, long elap
     (void)std::snprintf(rgb, sizeof rgb, "%02X%02X%02X", plat::GetRValue(color), plat::GetGValue(color), plat::GetBValue(color));
     // Built by concatenation: the title is the button's caption and may be any length.
     std::string step = " " + std::to_string(m_nStep) + ", " + m_strTitle + ", RGB(" + rgb + ")"
-        + plat::Translate("  点击鼠标左键切换，右键退出 ");
+        + plat::Translate(m_hooks && !m_hooks->KeysRemark().empty() ? m_hooks->KeysRemark() : kClickRemark);
     std::string time = plat::Translate(" 处理用时: ") + std::to_string(elapsed) + plat::Translate(" 毫秒 ");
 
     dc->TextOut(kInfoX, kInfoY, step);

@@ -1,14 +1,16 @@
-// The key map: what each key of the test window does, in the information
-// lines' font and colours, in a framed box in the middle of the screen
+// The key map: what each key of the test window (and of the shown
+// pattern) does, from the key table, in the information lines' font and
+// colours, in a framed box in the middle of the screen
 // (from its top-left corner when the screen is smaller than the box).
 
 #include "screentest/TestWnd.h"
 
 #include "platform/intl/Translate.h"
 #include "platform/ui/ClientDC.h"
+#include "screentest/Patterns.h"
+#include "screentest/TestKeyTable.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,25 +18,7 @@
 
 namespace {
 
-struct KeyLine {
-    std::string_view keys;
-    std::string_view action;
-};
-
 constexpr std::string_view kKeyMapTitle = plat::TranslateLater(" 键盘操作 (按任意键或点击鼠标关闭本说明) ");
-constexpr std::array<KeyLine, 11> kKeyLines { {
-    { plat::TranslateLater("空格  →  ↓  PageDown"), plat::TranslateLater("下一步 (同鼠标左键)") },
-    { "Backspace  ←  ↑  PageUp", plat::TranslateLater("上一步") },
-    { "Home", plat::TranslateLater("回到第一步") },
-    { "N", plat::TranslateLater("下一个测试图案") },
-    { "P", plat::TranslateLater("上一个测试图案") },
-    { "Tab  Shift+Tab", plat::TranslateLater("移到下一个 / 上一个显示器") },
-    { "Z", plat::TranslateLater("显示或关闭放大镜") },
-    { plat::TranslateLater("M  鼠标中键"), plat::TranslateLater("标记鼠标下的像素 (M 再按一次取消)") },
-    { "C", plat::TranslateLater("清除本显示器的所有标记") },
-    { "F1  ?", plat::TranslateLater("显示或关闭本说明") },
-    { plat::TranslateLater("Esc  Enter  鼠标右键"), plat::TranslateLater("结束测试") },
-} };
 
 constexpr int kLineGap = 20;
 constexpr int kPadding = 8;
@@ -56,14 +40,20 @@ void CTestWnd::DrawKeyMap()
     std::string title = plat::Translate(kKeyMapTitle);
     std::vector<std::pair<std::string, std::string>> lines;
     int keysWidth = 0, actionsWidth = 0;
-    for (const KeyLine& line : kKeyLines) {
-        lines.emplace_back(plat::Translate(line.keys), plat::Translate(line.action));
+    auto add = [&](const KeyBinding& binding) {
+        lines.emplace_back(plat::Translate(binding.keys), plat::Translate(binding.description));
         keysWidth = std::max(keysWidth, dc.GetTextExtent(lines.back().first).cx);
         actionsWidth = std::max(actionsWidth, dc.GetTextExtent(lines.back().second).cx);
-    }
+    };
+    for (const KeyBinding& binding : TestKeys())
+        add(binding);
+    // The shown pattern's own keys after the window's.
+    if (m_pattern)
+        for (const KeyBinding& binding : m_pattern->keys)
+            add(binding);
     int width = std::max(dc.GetTextExtent(title).cx, kIndent + keysWidth + kColumnGap + actionsWidth);
     int boxWidth = width + 2 * kPadding;
-    int boxHeight = static_cast<int>(kKeyLines.size() + 1) * kLineGap + 2 * kPadding;
+    int boxHeight = static_cast<int>(lines.size() + 1) * kLineGap + 2 * kPadding;
     int left = std::max(0, (client.Width() - boxWidth) / 2);
     int top = std::max(0, (client.Height() - boxHeight) / 2);
     plat::Rect box { left, top, left + boxWidth, top + boxHeight };

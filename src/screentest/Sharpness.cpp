@@ -3,8 +3,6 @@
 // checkerboard, vertical stripes, horizontal stripes - then one sentence
 // at four sizes of the program's font, black on white.
 
-#include "screentest/TestWnd.h"
-
 #include "platform/intl/Translate.h"
 #include "screentest/PixelTile.h"
 #include "screentest/StepFrame.h"
@@ -52,11 +50,11 @@ SampleFonts MakeSampleFonts(int step)
 
 }
 
-void CTestWnd::DrawSharpness()
+StepDrawn DrawSharpness(const StepCanvas& canvas)
 {
-    const int step = m_nStep;
-    DrawStepFrame(
-        *this, kSharpnessColors, [step](plat::DeviceContext&, plat::COLORREF) { return MakeSampleFonts(step); },
+    const int step = canvas.step;
+    return DrawStepFrame(
+        canvas, [step](plat::DeviceContext&, plat::COLORREF) { return MakeSampleFonts(step); },
         [step](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF white, SampleFonts& sample) {
             const int width = client.Width();
             const int height = client.Height();

@@ -3,8 +3,6 @@
 // same; only the primitive, and so the measured time, differs. The grey
 // pattern is a rectangle fill with greys of its own.
 
-#include "screentest/TestWnd.h"
-
 #include "screentest/StepFrame.h"
 
 namespace {
@@ -17,24 +15,24 @@ void FillClient(plat::DeviceContext& dc, const plat::Rect& client, plat::COLORRE
 
 }
 
-void CTestWnd::DrawBlockFill()
+StepDrawn DrawBlockFill(const StepCanvas& canvas)
 {
-    DrawStepFrame(*this, kTestColors, MakeBrush, FillClient);
+    return DrawStepFrame(canvas, MakeBrush, FillClient);
 }
 
-void CTestWnd::DrawDeadPixel()
+StepDrawn DrawDeadPixel(const StepCanvas& canvas)
 {
-    DrawStepFrame(*this, kDeadPixelColors, MakeBrush, FillClient);
+    return DrawStepFrame(canvas, MakeBrush, FillClient);
 }
 
-void CTestWnd::DrawGrey()
+StepDrawn DrawGrey(const StepCanvas& canvas)
 {
-    DrawStepFrame(*this, kGreyColors, MakeBrush, FillClient);
+    return DrawStepFrame(canvas, MakeBrush, FillClient);
 }
 
-void CTestWnd::DrawVLineFill()
+StepDrawn DrawVLineFill(const StepCanvas& canvas)
 {
-    DrawStepFrame(*this, kTestColors, MakeSelectedPen,
+    return DrawStepFrame(canvas, MakeSelectedPen,
         [](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF, const plat::Pen&) {
             int width = client.Width();
             int height = client.Height();
@@ -45,9 +43,9 @@ void CTestWnd::DrawVLineFill()
         });
 }
 
-void CTestWnd::DrawHLineFill()
+StepDrawn DrawHLineFill(const StepCanvas& canvas)
 {
-    DrawStepFrame(*this, kTestColors, MakeSelectedPen,
+    return DrawStepFrame(canvas, MakeSelectedPen,
         [](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF, const plat::Pen&) {
             int width = client.Width();
             int height = client.Height();

@@ -1,18 +1,16 @@
 #pragma once
 
-// The frame every renderer shares. The renderer names its colour table, the
-// tool it draws with and its drawing loop; the frame does the rest in a fixed
-// order: the step's colour from the table (nothing is drawn for a step
-// outside it), the client rect, a client-area context of its own, the
-// tool, the clock around the drawing alone, a copy of the pattern for the
-// overlays, the information lines when m_bShowInfo is 1, the overlays
-// (marks, loupe), and the tool deleted last. Making the tool before the
-// clock starts keeps it out of the elapsed time.
+// The frame every renderer shares. The renderer names the tool it draws
+// with and its drawing loop; the frame does the rest in a fixed order: the
+// step's colour from the row's colours (nothing is drawn for a step outside
+// them), the tool, the clock around the drawing alone, and the tool
+// deleted. Making the tool before the clock starts keeps it out of the
+// elapsed time. The window keeps the picture and draws the information
+// lines and overlays after.
 
 #include "platform/gfx/ProcessClock.h"
-#include "platform/ui/ClientDC.h"
+#include "screentest/StepCanvas.h"
 #include "screentest/TestColors.h"
-#include "screentest/TestWnd.h"
 
 #include <span>
 
@@ -35,23 +33,18 @@ inline plat::Pen MakeSelectedPen(plat::DeviceContext& dc, plat::COLORREF color)
 
 // draw(dc, client, color, tool) is called with the clock running.
 template <class MakeTool, class Draw>
-void DrawStepFrame(CTestWnd& wnd, std::span<const plat::COLORREF> colors, MakeTool makeTool, Draw draw)
+StepDrawn DrawStepFrame(const StepCanvas& canvas, MakeTool makeTool, Draw draw)
 {
     plat::COLORREF color = 0;
-    if (!ColorAt(colors, wnd.m_nStep, &color))
-        return;
-    plat::Rect client;
-    wnd.GetClientRect(&client);
-    plat::ClientDC dc(&wnd);
+    if (!ColorAt(canvas.colors, canvas.step, &color))
+        return {};
+    plat::DeviceContext& dc = canvas.dc;
     auto tool = makeTool(dc, color);
 
     long start = plat::ProcessClockMs();
-    draw(dc, client, color, tool);
+    draw(dc, canvas.area, color, tool);
     long elapsed = plat::ProcessClockMs() - start;
 
-    wnd.KeepPatternPicture(dc, color, elapsed);
-    if (wnd.m_bShowInfo == 1)
-        wnd.DrawInfo(&dc, color, elapsed);
-    wnd.DrawOverlays(dc);
     tool.DeleteObject();
+    return { true, color, elapsed };
 }

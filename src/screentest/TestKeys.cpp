@@ -4,107 +4,87 @@
 
 #include "screentest/TestWnd.h"
 
-#include "platform/intl/Translate.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Monitors.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
-
-namespace {
-
-constexpr unsigned kNextPatternKey = 'N';
-constexpr unsigned kPreviousPatternKey = 'P';
-
-}
+#include "screentest/TestKeyTable.h"
 
 void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
 {
-    // A key the flasher takes (any key stops it) does nothing else, so
-    // Escape while it flashes stops the flashing but not the test.
-    if (FlasherKey(key))
+    // A shown key map says any key closes it: the key does only that.
+    if (CloseKeyMap())
         return;
-    // Any key takes the key map away: a key that draws covers it, the
-    // others draw the pattern again.
-    bool keyMap = m_bKeyMap;
-    bool drawn = false;
-    switch (key) {
-    case plat::VK_SPACE:
-    case plat::VK_RIGHT:
-    case plat::VK_DOWN:
-    case plat::VK_NEXT:
-        m_nStep = NextStep(m_nMode, m_nStep);
-        DrawPattern();
-        drawn = true;
+    // A key the pattern's hooks take (the flasher's, say) does nothing
+    // else, so Escape while it flashes stops the flashing but not the test.
+    if (m_hooks && m_hooks->OnKey(*this, key))
+        return;
+    DoAction(key);
+    Default();
+}
+
+bool CTestWnd::CloseKeyMap()
+{
+    if (!m_bKeyMap)
+        return false;
+    DrawPattern();
+    return true;
+}
+
+void CTestWnd::DoAction(unsigned key)
+{
+    const KeyBinding* binding = FindTestKey(key);
+    switch (binding ? binding->action : TestAction::Pattern) {
+    case TestAction::NextStep:
+        ShowStep(NextStep(m_pattern, m_nStep));
         break;
-    case plat::VK_BACK:
-    case plat::VK_LEFT:
-    case plat::VK_UP:
-    case plat::VK_PRIOR:
-        m_nStep = PreviousStep(m_nMode, m_nStep);
-        DrawPattern();
-        drawn = true;
+    case TestAction::PreviousStep:
+        ShowStep(PreviousStep(m_pattern, m_nStep));
         break;
-    case plat::VK_HOME:
-        m_nStep = 0;
-        DrawPattern();
-        drawn = true;
+    case TestAction::FirstStep:
+        ShowStep(0);
         break;
-    case kNextPatternKey:
-    case kPreviousPatternKey: {
+    case TestAction::NextPattern:
         // Another pattern from its first step, titled with its own caption.
-        const Pattern& pattern = key == kNextPatternKey ? NextPattern(m_nMode) : PreviousPattern(m_nMode);
-        m_nMode = pattern.mode;
-        m_nStep = 0;
-        m_strTitle = plat::Translate(pattern.caption);
-        DrawPattern();
-        drawn = true;
+        ShowPattern(NextPattern(m_pattern), 0);
         break;
-    }
-    case plat::VK_TAB: {
+    case TestAction::PreviousPattern:
+        ShowPattern(PreviousPattern(m_pattern), 0);
+        break;
+    case TestAction::NextMonitor: {
         int count = plat::GetMonitorCount();
         if (count > 1) {
             bool back = plat::GetKeyState(plat::VK_SHIFT) < 0;
             int from = m_nMonitor < count ? m_nMonitor : 0;
             // The move repaints the window at its new size.
-            drawn = MoveToMonitor(back ? (from + count - 1) % count : (from + 1) % count);
+            MoveToMonitor(back ? (from + count - 1) % count : (from + 1) % count);
         }
         break;
     }
-    case plat::VK_F1:
-        if (!keyMap) {
-            DrawKeyMap();
-            drawn = true;
-        }
+    case TestAction::KeyMap:
+        DrawKeyMap();
         break;
-    case 'Z':
+    case TestAction::Loupe:
         ToggleLoupe();
         break;
-    case 'M':
+    case TestAction::Mark:
         MarkPointer(true);
         break;
-    case 'C':
+    case TestAction::ClearMarks:
         ClearMarks();
         break;
-    case plat::VK_ESCAPE:
-    case plat::VK_RETURN:
-        // The test ends: nothing to draw again.
-        drawn = true;
-        break;
-    default:
+    case TestAction::End:
+    case TestAction::Pattern:
+        // The dialog's own keys end the test (Default); hooks had theirs.
         break;
     }
-    if (keyMap && !drawn)
-        DrawPattern();
-    Default();
 }
 
 // Typed characters: '?' shows the key map (whatever keys make it on this
 // keyboard); any character takes a shown key map away.
 void CTestWnd::OnChar(unsigned character, unsigned, unsigned)
 {
-    if (m_bKeyMap)
-        DrawPattern();
-    else if (character == '?')
+    if (!CloseKeyMap() && character == '?')
         DrawKeyMap();
 }
 

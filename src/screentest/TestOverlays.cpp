@@ -73,6 +73,10 @@ void CTestWnd::RestoreArea(plat::Rect area)
         dc.BitBlt(area.left, area.top, area.Width(), area.Height(), m_dcPattern, area.left, area.top, plat::SRCCOPY);
     if (m_bShowInfo == 1 && area.top < kInfoY + kInfoRows * kInfoLineGap && area.bottom > kInfoY)
         DrawInfo(&dc, m_crStep, m_nElapsed);
+    // What the pattern's hooks draw over the step (the flasher's warning)
+    // is not in the kept picture either.
+    if (m_hooks)
+        m_hooks->DrawOver(dc, client, m_font);
     DrawOverlays(dc);
     if (m_bKeyMap)
         DrawKeyMap();
@@ -111,8 +115,7 @@ void CTestWnd::MarkPointer(bool toggle)
     plat::Point at = PointerPixel();
     if (!client.Contains(at))
         return;
-    const Pattern* pattern = FindPattern(m_nMode);
-    DefectMark mark { at, pattern ? std::string(pattern->name) : std::string(), m_nStep,
+    DefectMark mark { at, m_pattern ? std::string(m_pattern->name) : std::string(), m_nStep,
         m_dcPattern.GetPixel(at.x, at.y) };
     CDefectMarks* marks = CurrentMarks(true);
     CDefectMarks::Change change = toggle ? marks->Toggle(mark) : marks->Add(mark);
@@ -154,7 +157,7 @@ void CTestWnd::ToggleLoupe()
 
 void CTestWnd::OnMouseMove(unsigned, plat::Point point)
 {
-    if (!m_loupe.IsShown() || m_flasher.IsFlashing())
+    if (!m_loupe.IsShown() || m_bHooksDrew)
         return;
     plat::Rect client;
     GetClientRect(&client);
@@ -165,7 +168,7 @@ void CTestWnd::OnMouseMove(unsigned, plat::Point point)
 
 void CTestWnd::OnMButtonDown(unsigned, plat::Point)
 {
-    if (FlasherClick())
+    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
         return;
     MarkPointer(false);
     Default();

@@ -1,6 +1,8 @@
 #include "screentest/TestWnd.h"
 
 #include "platform/gfx/GdiConstants.h"
+#include "platform/intl/Translate.h"
+#include "platform/ui/ClientDC.h"
 #include "platform/ui/Cursor.h"
 #include "resource.h"
 #include "screentest/Patterns.h"
@@ -12,10 +14,22 @@ namespace {
 constexpr int kInfoFontHeight = 16;
 constexpr int kInfoFontWidth = 8;
 
+// The hooks' timer, and the timer that stands for the refresh until frames
+// are paced to it.
+constexpr std::uintptr_t kPatternTimer = 24;
+constexpr std::uintptr_t kFrameTimer = 25;
+constexpr unsigned kFrameMs = 16;
+
 }
 
-CTestWnd::CTestWnd(plat::Wnd* parent)
+CTestWnd::CTestWnd(const TestLaunch& launch, plat::Wnd* parent)
     : Dialog(IDD_TEST_DIALOG, parent)
+    , m_pattern(launch.pattern)
+    , m_hooks(launch.pattern && launch.pattern->makeHooks ? launch.pattern->makeHooks() : nullptr)
+    , m_bShowInfo(launch.showInfo)
+    , m_strTitle(launch.title)
+    , m_nStartStep(launch.step)
+    , m_nMonitor(launch.monitor)
 {
 }
 
@@ -52,14 +66,17 @@ bool CTestWnd::OnInitDialog()
     plat::HidePointerWhenStill(GetSafeHwnd());
     m_font.CreateFont(kInfoFontHeight, kInfoFontWidth, 0, 0, plat::FW_DONTCARE, 0, 0, 0, plat::ANSI_CHARSET,
         plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
+    if (m_hooks)
+        m_hooks->OnShow(*this);
     return true;
 }
 
 void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 {
-    if (FlasherClick())
+    // A click on the key map only closes it.
+    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
         return;
-    m_nStep = NextStep(m_nMode, m_nStep);
+    m_nStep = NextStep(m_pattern, m_nStep);
 
     // Drawn here and now, not through a repaint request, so every click
     // (also one queued behind a long drawing) shows and times its own step.
@@ -69,8 +86,8 @@ void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 
 void CTestWnd::OnRButtonDown(unsigned, plat::Point)
 {
-    // A click that stops the flasher does nothing else.
-    if (FlasherClick())
+    // A click that closes the key map, or that a pattern takes, does nothing else.
+    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
         return;
     OnCancel();
     Default();
@@ -90,6 +107,70 @@ void CTestWnd::DrawPattern()
 {
     // Every pattern covers the client area, the key map included.
     m_bKeyMap = false;
-    if (const Pattern* pattern = FindPattern(m_nMode))
-        (this->*pattern->draw)();
+    if (!m_pattern)
+        return;
+    plat::Rect client;
+    GetClientRect(&client);
+    plat::ClientDC dc(this);
+    m_bHooksDrew = m_hooks && m_hooks->DrawInstead(dc, client);
+    if (m_bHooksDrew)
+        return;
+    StepDrawn step = m_pattern->draw({ dc, client, m_nStep, m_pattern->colors, m_font });
+    if (!step.drawn)
+        return;
+    KeepPatternPicture(dc, step.color, step.elapsed);
+    if (m_bShowInfo == 1)
+        DrawInfo(&dc, step.color, step.elapsed);
+    if (m_hooks)
+        m_hooks->DrawOver(dc, client, m_font);
+    DrawOverlays(dc);
+}
+
+void CTestWnd::ShowPattern(const Pattern& pattern, int step)
+{
+    if (m_hooks)
+        StopTimer();
+    RequestFrames(false);
+    m_pattern = &pattern;
+    m_hooks = pattern.makeHooks ? pattern.makeHooks() : nullptr;
+    m_nStep = step;
+    m_strTitle = plat::Translate(pattern.caption);
+    if (m_hooks)
+        m_hooks->OnShow(*this);
+    DrawPattern();
+}
+
+void CTestWnd::ShowStep(int step)
+{
+    m_nStep = step;
+    DrawPattern();
+}
+
+void CTestWnd::StartTimer(unsigned ms) { SetTimer(kPatternTimer, ms); }
+
+void CTestWnd::StopTimer() { KillTimer(kPatternTimer); }
+
+void CTestWnd::RequestFrames(bool on)
+{
+    m_nFrame = 0;
+    if (on)
+        SetTimer(kFrameTimer, kFrameMs);
+    else
+        KillTimer(kFrameTimer);
+}
+
+plat::Point CTestWnd::Focus()
+{
+    const CDefectMarks* marks = CurrentMarks(false);
+    return marks && !marks->IsEmpty() ? marks->All().back().at : PointerPixel();
+}
+
+void CTestWnd::OnTimer(std::uintptr_t id)
+{
+    if (!m_hooks)
+        return;
+    if (id == kPatternTimer)
+        m_hooks->OnTimer(*this);
+    else if (id == kFrameTimer)
+        m_hooks->OnFrame(*this, m_nFrame++);
 }

@@ -1,16 +1,17 @@
 #pragma once
 
-// The full-screen window in which every screen test runs. A launcher sets
-// the mode, the title (the caption of the button that started the test) and
-// whether to show the information lines, then calls DoModal. The window
-// covers the primary screen above every other window, draws the pattern of
-// its mode at the current step when its background is erased and on every
-// left click (which advances the step), and ends on a right click, Escape
-// or Enter. Keys step it both ways, change to the next or previous pattern,
-// move it to another monitor and show a key map over the pattern until the
-// next input. A loupe, marks of defective pixels and the report of those
-// marks when the test ends are drawn over the pattern after its timing,
-// never inside it.
+// The full-screen window in which every screen test runs. A launcher makes
+// it from a TestLaunch (the pattern, the title, whether to show the
+// information lines, the monitor and the first step) and calls DoModal.
+// The window covers its screen above every other window, draws the
+// pattern's current step when its background is erased and on every left
+// click (which advances the step), and ends on a right click, Escape or
+// Enter. Keys (TestKeyTable.h) step it both ways, change to the next or
+// previous pattern, move it to another monitor and show a key map over
+// the pattern until the next input. A pattern's hooks take their share of
+// input, timers and frames first. A loupe, marks of defective pixels and
+// the report of those marks when the test ends are drawn over the pattern
+// after its timing, never inside it.
 
 #include "platform/Types.h"
 #include "platform/gfx/Bitmap.h"
@@ -19,30 +20,21 @@
 #include "platform/gfx/ProcessClock.h"
 #include "platform/ui/Dialog.h"
 #include "screentest/DefectMarks.h"
-#include "screentest/Flasher.h"
 #include "screentest/Loupe.h"
 #include "screentest/MonitorIdentity.h"
+#include "screentest/PatternHooks.h"
+#include "screentest/TestLaunch.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-class CTestWnd : public plat::Dialog {
+class CTestWnd : public plat::Dialog, private PatternHost {
 public:
-    explicit CTestWnd(plat::Wnd* parent = nullptr);
+    explicit CTestWnd(const TestLaunch& launch, plat::Wnd* parent = nullptr);
     ~CTestWnd() override;
-
-    int m_nMode = 0;               // a mode of the pattern table (Patterns.h); anything else draws nothing
-    int m_bShowInfo = 0;           // 1: draw the information lines after each pattern
-    std::string m_strTitle;        // the launching button's caption, line feed included
-    int m_nStep = 0;               // current step, indexes the mode's colour table
-    int m_nStartStep = 0;          // the step initialisation starts at
-    plat::Font m_font;             // the information lines' font, made at initialisation
-    int m_nMonitor = 0;            // the monitor the window covers; 0 is the primary screen (set before
-                                   // DoModal, the one it opens on)
-    std::string m_strMonitor;      // that monitor's name, to find it again when monitors change
-    std::string m_strMonitorShown; // its name for people: from its EDID when known
-    bool m_bKeyMap = false;        // the key map is drawn over the pattern
 
     // The marks made on one monitor, with that monitor as it was last seen.
     struct MonitorMarks {
@@ -50,25 +42,58 @@ public:
         MonitorIdentity identity;
         CDefectMarks marks;
     };
-    std::vector<MonitorMarks> m_marks; // in the order the monitors were first marked
-    CLoupe m_loupe;
-    bool m_bMarksFull = false; // the last mark was refused: the information lines say so
-    CFlasher m_flasher;
-    bool m_bFlashSquare = false; // R: flash only the square around m_ptFlashCentre
-    plat::Point m_ptFlashCentre;
-    std::function<long()> m_clock = plat::ProcessClockMs; // the flasher's clock, in ms
 
-    // Calls the renderer of m_nMode's pattern.
+    // What the window shows now.
+    const Pattern* CurrentPattern() const { return m_pattern; }
+    int Step() const { return m_nStep; }
+    const std::string& Title() const { return m_strTitle; }
+    int ShowInfo() const { return m_bShowInfo; }
+    int Monitor() const { return m_nMonitor; }
+    bool ShowsKeyMap() const { return m_bKeyMap; }
+    const plat::Font& InfoFont() const { return m_font; }
+    const std::vector<MonitorMarks>& Marks() const { return m_marks; }
+
+    // Shows `pattern` from `step`, titled with its caption, as N and P do.
+    void ShowPattern(const Pattern& pattern, int step);
+    // Shows `step` of the current pattern (any number: one outside the
+    // pattern's steps draws nothing).
+    void ShowStep(int step);
+    // Draws the current step: the hooks' picture or the row's renderer,
+    // then the information lines and the overlays.
     void DrawPattern();
     // The three information lines on `dc`: step, title and colour; the
     // elapsed drawing time in clock ticks; a fixed remark.
     void DrawInfo(plat::DeviceContext* dc, plat::COLORREF color, long elapsed);
+    // The clock the hooks read, in ms (a fake one in tests).
+    void SetClock(std::function<long()> clock) { m_clock = std::move(clock); }
+    // DoModal, then the reports of the marks made.
+    std::intptr_t DoModal() override;
+    // The last pattern as its timing ended, without any overlay.
+    const plat::Bitmap& PatternPicture() const { return m_bmPattern; }
+
+protected:
+    void DoDataExchange(plat::DataExchange* dx) override;
+    bool OnInitDialog() override;
+
+private:
+    // PatternHost, for the hooks.
+    void Redraw() override { DrawPattern(); }
+    void StartTimer(unsigned ms) override;
+    void StopTimer() override;
+    void RequestFrames(bool on) override;
+    long Now() const override { return m_clock(); }
+    plat::Point Focus() override;
+
     // The key map over the pattern, until the next key or click draws the
     // pattern again.
     void DrawKeyMap();
     // Covers monitor `index` and draws the current step there; false (and
     // nothing moves) when there is no such monitor.
     bool MoveToMonitor(int index);
+    // Does what a key of the window's table does.
+    void DoAction(unsigned key);
+    // Takes a shown key map away (true), else false.
+    bool CloseKeyMap();
 
     // Keeps a copy of the pattern just drawn on `dc` (the loupe's source
     // and what the overlays are restored from), its step colour and its
@@ -77,7 +102,8 @@ public:
     // The marks' rings, the full-marks notice and the loupe, on `dc`.
     void DrawOverlays(plat::DeviceContext& dc);
     // Puts the pattern back in `area` and draws everything that lies over
-    // it again (information lines, key map, rings, loupe).
+    // it again (information lines, the hooks' drawing, key map, rings,
+    // loupe).
     void RestoreArea(plat::Rect area);
     // The marks of the monitor the window covers; created when `create`.
     CDefectMarks* CurrentMarks(bool create);
@@ -88,35 +114,10 @@ public:
     void ToggleLoupe();
     // Writes a report for each monitor that has marks and says where.
     void WriteReports();
-    // DoModal, then the reports of the marks made.
-    std::intptr_t DoModal() override;
-    // The last pattern as its timing ended, without any overlay.
-    const plat::Bitmap& PatternPicture() const { return m_bmPattern; }
+    // The pointer's pixel in client coordinates, from the cursor's position.
+    plat::Point PointerPixel() const;
 
-    // The renderers: each draws the pattern of m_nStep on the client area
-    // through its own client-area context and times its drawing calls.
-    void DrawBlockFill();
-    void DrawVLineFill();
-    void DrawHLineFill();
-    void DrawDeadPixel();
-    void DrawDotFillDown();
-    void DrawDotFillRight();
-    void DrawVLineGradient();
-    void DrawHLineGradient();
-    void DrawGrey();
-    void DrawBlackLevel();
-    void DrawGamma();
-    void DrawSharpness();
-    void DrawGrid();
-    // The flasher: its warning, or the current flash while it runs.
-    void DrawFlasher();
-    void DrawFlash();
-    // The flasher's share of a key or a click; true when it took it.
-    bool FlasherKey(unsigned key);
-    bool FlasherClick();
-    void StopFlashing();
     void OnTimer(std::uintptr_t id);
-
     void OnLButtonDown(unsigned flags, plat::Point point);
     void OnRButtonDown(unsigned flags, plat::Point point);
     void OnMButtonDown(unsigned flags, plat::Point point);
@@ -127,14 +128,23 @@ public:
     void OnChar(unsigned character, unsigned repeat, unsigned flags);
     plat::LRESULT OnDisplayChange(plat::WPARAM, plat::LPARAM);
 
-protected:
-    void DoDataExchange(plat::DataExchange* dx) override;
-    bool OnInitDialog() override;
-
-private:
-    // The pointer's pixel in client coordinates, from the cursor's position.
-    plat::Point PointerPixel() const;
-
+    const Pattern* m_pattern = nullptr;    // the row shown; null draws nothing
+    std::unique_ptr<PatternHooks> m_hooks; // the row's hooks while it shows, if it has any
+    std::uint64_t m_nFrame = 0;            // refreshes since the hooks asked for frames
+    bool m_bHooksDrew = false;             // the hooks drew the window instead of the step
+    int m_bShowInfo = 0;                   // 1: draw the information lines after each pattern
+    std::string m_strTitle;                // the launching button's caption, line feed included
+    int m_nStep = 0;                       // current step, indexes the row's colours
+    int m_nStartStep = 0;                  // the step initialisation starts at
+    plat::Font m_font;                     // the information lines' font, made at initialisation
+    int m_nMonitor = 0;                    // the monitor the window covers; 0 is the primary screen
+    std::string m_strMonitor;              // that monitor's name, to find it again when monitors change
+    std::string m_strMonitorShown;         // its name for people: from its EDID when known
+    bool m_bKeyMap = false;                // the key map is drawn over the pattern
+    std::vector<MonitorMarks> m_marks;     // in the order the monitors were first marked
+    CLoupe m_loupe;
+    bool m_bMarksFull = false; // the last mark was refused: the information lines say so
+    std::function<long()> m_clock = plat::ProcessClockMs;
     plat::Bitmap m_bmPattern;        // the pattern as drawn, before any overlay
     plat::DeviceContext m_dcPattern; // memory context holding m_bmPattern
     plat::COLORREF m_crStep = 0;     // the step's colour and drawing time, for

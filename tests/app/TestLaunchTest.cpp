@@ -1,10 +1,10 @@
 // The eight screen-test buttons: each runs the test window modally with its
-// mode, its button's caption as the title and the option box's state; the
+// pattern, its button's caption as the title and the option box's state; the
 // main window is disabled meanwhile and usable afterwards.
 
 #include "MainDlgUnderTest.h"
 
-#include "screentest/TestModes.h"
+#include "screentest/Patterns.h"
 #include "screentest/TestWnd.h"
 #include "support/LoopbackServer.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 struct SeenTest {
     bool running = false;
-    int mode = 0;
+    std::string_view pattern; // its command-line name
     std::string title;
     int showInfo = -1;
     bool mainEnabled = true;
@@ -36,32 +36,32 @@ void ClickTest(MainDlgUnderTest& d, int id, SeenTest& seen, bool& enabledAfter)
         seen.mainEnabled = d.IsWindowEnabled();
         if (!test)
             return;
-        seen.mode = test->m_nMode;
-        seen.title = test->m_strTitle;
-        seen.showInfo = test->m_bShowInfo;
+        seen.pattern = test->CurrentPattern()->name;
+        seen.title = test->Title();
+        seen.showInfo = test->ShowInfo();
         plat::automation::Click(*test, { 10, 10 }, plat::automation::MouseButton::Right);
         Then([&] { enabledAfter = d.IsWindowEnabled(); });
     });
 }
 
-using TestLaunch = ScratchCurrentFolder;
+using TestButtons = ScratchCurrentFolder;
 
-TEST_F(TestLaunch, EachButtonRunsItsModeTitledWithItsCaption)
+TEST_F(TestButtons, EachButtonRunsItsModeTitledWithItsCaption)
 {
     struct Expected {
         int id;
-        int mode;
+        std::string_view pattern;
         const char* caption;
     };
     const Expected buttons[] = {
-        { IDC_BLOCKFILL, kModeBlockFill, "块填充\n纯色测试" },
-        { IDC_VLINE_FILL, kModeVLineFill, "竖线填充\n纯色测试" },
-        { IDC_HLINE_FILL, kModeHLineFill, "横线填充\n纯色测试" },
-        { IDC_DOT_DOWN, kModeDotFillDown, "点填充\n从上向下" },
-        { IDC_DOT_RIGHT, kModeDotFillRight, "点填充\n从左向右" },
-        { IDC_VLINE_GRADIENT, kModeVLineGradient, "竖线填充\n渐变测试" },
-        { IDC_HLINE_GRADIENT, kModeHLineGradient, "横线填充\n渐变测试" },
-        { IDC_DEADPIXEL, kModeDeadPixel, "显示器\n坏点测试" },
+        { IDC_BLOCKFILL, "block-fill", "块填充\n纯色测试" },
+        { IDC_VLINE_FILL, "vline-fill", "竖线填充\n纯色测试" },
+        { IDC_HLINE_FILL, "hline-fill", "横线填充\n纯色测试" },
+        { IDC_DOT_DOWN, "dot-fill-down", "点填充\n从上向下" },
+        { IDC_DOT_RIGHT, "dot-fill-right", "点填充\n从左向右" },
+        { IDC_VLINE_GRADIENT, "vline-gradient", "竖线填充\n渐变测试" },
+        { IDC_HLINE_GRADIENT, "hline-gradient", "横线填充\n渐变测试" },
+        { IDC_DEADPIXEL, "dead-pixel", "显示器\n坏点测试" },
     };
     for (const Expected& button : buttons) {
         MainDlgUnderTest dlg;
@@ -70,7 +70,7 @@ TEST_F(TestLaunch, EachButtonRunsItsModeTitledWithItsCaption)
         RunModal(dlg, { [&] { ClickTest(dlg, button.id, seen, enabledAfter); } });
         SCOPED_TRACE("button " + std::to_string(button.id));
         ASSERT_TRUE(seen.running);
-        EXPECT_EQ(seen.mode, button.mode);
+        EXPECT_EQ(seen.pattern, button.pattern);
         EXPECT_EQ(seen.title, button.caption);
         EXPECT_EQ(seen.showInfo, 1) << "the option box is ticked at start";
         EXPECT_FALSE(seen.mainEnabled) << "the main window is disabled during a test";
@@ -78,7 +78,7 @@ TEST_F(TestLaunch, EachButtonRunsItsModeTitledWithItsCaption)
     }
 }
 
-TEST_F(TestLaunch, TitleIsTheCaptionAtTheTimeOfTheClick)
+TEST_F(TestButtons, TitleIsTheCaptionAtTheTimeOfTheClick)
 {
     MainDlgUnderTest dlg;
     SeenTest seen;
@@ -90,7 +90,7 @@ TEST_F(TestLaunch, TitleIsTheCaptionAtTheTimeOfTheClick)
     EXPECT_EQ(seen.title, "新的\n标题");
 }
 
-TEST_F(TestLaunch, ClearedOptionBoxTurnsTheInformationOffAndStaysCleared)
+TEST_F(TestButtons, ClearedOptionBoxTurnsTheInformationOffAndStaysCleared)
 {
     MainDlgUnderTest dlg;
     SeenTest first, second;
@@ -110,16 +110,17 @@ TEST_F(TestLaunch, ClearedOptionBoxTurnsTheInformationOffAndStaysCleared)
     EXPECT_EQ(second.showInfo, 1);
 }
 
-// What a test window shows when a step looks: its mode and step, or -1.
+// What a test window shows when a step looks: its pattern and step, or
+// nothing and -1.
 struct TestState {
-    int mode = -1;
+    std::string_view pattern;
     int step = -1;
 };
 
 TestState ActiveTest()
 {
     auto* test = dynamic_cast<CTestWnd*>(plat::automation::ActiveModalWindow());
-    return test ? TestState { test->m_nMode, test->m_nStep } : TestState {};
+    return test ? TestState { test->CurrentPattern()->name, test->Step() } : TestState {};
 }
 
 // A point of the main window's background, away from every control.
@@ -130,12 +131,12 @@ constexpr plat::Point kBackground { 590, 280 };
 // saw then: each event belongs to the window under the pointer when it is
 // handled, so clicks made on the main window before a test showed reach the
 // test, its right click ends it, and the next launch opens on step 0.
-TEST_F(TestLaunch, InputQueuedBehindALaunchReachesTheWindowUnderThePointer)
+TEST_F(TestButtons, InputQueuedBehindALaunchReachesTheWindowUnderThePointer)
 {
     using plat::automation::MouseButton;
     for (int clicks : { 0, 1, 9 }) {
         MainDlgUnderTest dlg;
-        TestState first, second, after { 0, 0 };
+        TestState first, second, after { "unlooked", 0 };
         RunModal(dlg, { [&] {
             plat::automation::ClickControl(dlg, IDC_BLOCKFILL);
             for (int i = 0; i < clicks; ++i)
@@ -148,22 +149,22 @@ TEST_F(TestLaunch, InputQueuedBehindALaunchReachesTheWindowUnderThePointer)
             Then([&] { after = ActiveTest(); });
         } });
         SCOPED_TRACE(std::to_string(clicks) + " clicks");
-        EXPECT_EQ(first.mode, kModeBlockFill);
+        EXPECT_EQ(first.pattern, "block-fill");
         EXPECT_EQ(first.step, clicks % 8) << "clicks queued behind the launch step the test";
-        EXPECT_EQ(second.mode, kModeDeadPixel) << "the right click ended the first test";
+        EXPECT_EQ(second.pattern, "dead-pixel") << "the right click ended the first test";
         EXPECT_EQ(second.step, 0);
-        EXPECT_EQ(after.mode, -1) << "the second test ended";
+        EXPECT_EQ(after.pattern, "") << "the second test ended";
     }
 }
 
 // The other order: a test is open when the user right-clicks and then
 // clicks a test button, and both were addressed to the test window. Once
 // the test has ended, the click belongs to the button under the pointer.
-TEST_F(TestLaunch, ClickQueuedBehindTheEndOfATestReachesTheMainWindow)
+TEST_F(TestButtons, ClickQueuedBehindTheEndOfATestReachesTheMainWindow)
 {
     using plat::automation::MouseButton;
     MainDlgUnderTest dlg;
-    TestState opened, next, after { 0, 0 };
+    TestState opened, next, after { "unlooked", 0 };
     RunModal(dlg, { [&] {
         plat::automation::ClickControl(dlg, IDC_BLOCKFILL);
         Then([&] {
@@ -182,13 +183,13 @@ TEST_F(TestLaunch, ClickQueuedBehindTheEndOfATestReachesTheMainWindow)
             Then([&] { after = ActiveTest(); });
         });
     } });
-    EXPECT_EQ(opened.mode, kModeBlockFill);
-    EXPECT_EQ(next.mode, kModeDeadPixel) << "the click launched the dead-pixel test";
+    EXPECT_EQ(opened.pattern, "block-fill");
+    EXPECT_EQ(next.pattern, "dead-pixel") << "the click launched the dead-pixel test";
     EXPECT_EQ(next.step, 0);
-    EXPECT_EQ(after.mode, -1);
+    EXPECT_EQ(after.pattern, "");
 }
 
-TEST_F(TestLaunch, TestsRunWhileTheWebPanelsPageIsStillLoading)
+TEST_F(TestButtons, TestsRunWhileTheWebPanelsPageIsStillLoading)
 {
     lvtest::LoopbackServer server;
     // The page is held on the server until the window has closed (10 s at

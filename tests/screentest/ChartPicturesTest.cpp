@@ -52,21 +52,20 @@ Squares GammaSquares(int w, int h)
 }
 
 // The chart's pixel at (x, y) as 0xRRGGBB; nothing where text may be.
-std::optional<std::uint32_t> Expected(int mode, int step, int w, int h, int x, int y)
+std::optional<std::uint32_t> Expected(const Pattern* mode, int step, int w, int h, int x, int y)
 {
     const std::uint32_t white = 0xFFFFFF, black = 0;
-    switch (mode) {
-    case kModeGrey: {
+    if (mode == kGrey) {
         const int greys[] = { 13, 26, 64, 128, 191, 0 };
         return Grey(greys[step]);
     }
-    case kModeBlackLevel: {
+    if (mode == kBlackLevel) {
         int i = BlackLevelSquares(w, h).At(x, y);
         if (i >= 0)
             return Grey((step == 0 ? 1 : 239) + i);
         return step == 0 ? black : white;
     }
-    case kModeGamma: {
+    if (mode == kGamma) {
         const std::uint32_t channels[] = { 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF };
         const int levels[] = { 174, 180, 186, 191, 195 };
         Squares squares = GammaSquares(w, h);
@@ -78,7 +77,7 @@ std::optional<std::uint32_t> Expected(int mode, int step, int w, int h, int x, i
             return std::nullopt;
         return y % 2 == 0 ? channels[step] : black;
     }
-    case kModeSharpness:
+    if (mode == kSharpness) {
         if (step == 0)
             return (x + y) % 2 == 0 ? white : black;
         if (step == 1)
@@ -89,7 +88,8 @@ std::optional<std::uint32_t> Expected(int mode, int step, int w, int h, int x, i
         if (x >= 100 && y >= 200 && y < 200 + 9 + 12 + 16 + 24 + 3 * 12)
             return std::nullopt;
         return white;
-    case kModeGrid: {
+    }
+    if (mode == kGrid) {
         int cx = w / 2, cy = h / 2, dx = x - cx, dy = y - cy, r = (h - 64) / 2;
         auto onCircle = [r](int along, int across) {
             return std::abs(along) <= r
@@ -100,28 +100,26 @@ std::optional<std::uint32_t> Expected(int mode, int step, int w, int h, int x, i
         bool circle = r > 0 && (onCircle(dx, dy) || onCircle(dy, dx));
         return line || cross || circle ? white : black;
     }
-    default:
-        return std::nullopt;
-    }
+    return std::nullopt;
 }
 
 // Where to look: the edges, each square's corners and the pixels just
 // outside them, the circle and its neighbours, and random points.
-std::vector<plat::Point> Probes(int mode, int w, int h)
+std::vector<plat::Point> Probes(const Pattern* mode, int w, int h)
 {
     std::vector<plat::Point> points;
     for (int x = 0; x < w; ++x)
         points.insert(points.end(), { { x, 0 }, { x, h - 1 } });
     for (int y = 0; y < h; ++y)
         points.insert(points.end(), { { 0, y }, { w - 1, y } });
-    if (mode == kModeBlackLevel || mode == kModeGamma) {
-        Squares sq = mode == kModeBlackLevel ? BlackLevelSquares(w, h) : GammaSquares(w, h);
+    if (mode == kBlackLevel || mode == kGamma) {
+        Squares sq = mode == kBlackLevel ? BlackLevelSquares(w, h) : GammaSquares(w, h);
         for (int i = 0; i < sq.count && sq.side > 0; ++i) {
             int l = sq.left + i * sq.pitch, t = sq.top, r = l + sq.side - 1, b = t + sq.side - 1;
             points.insert(points.end(), { { l, t }, { r, t }, { l, b }, { r, b }, { l - 1, t }, { r + 1, b }, { l, t - 1 }, { r, b + 1 } });
         }
     }
-    if (mode == kModeGrid) {
+    if (mode == kGrid) {
         int r = (h - 64) / 2;
         for (int dx = -r; dx <= r; dx += std::max(1, r / 50)) {
             int k = static_cast<int>(std::lround(std::sqrt(double(r) * r - double(dx) * dx)));
@@ -142,18 +140,16 @@ TEST(TestWndCharts, EveryStepMatchesItsGeometry)
 {
     const plat::Size sizes[] = { { 1920, 1080 }, { 1366, 768 }, { 1, 1 }, { 39, 30 }, { 7680, 4320 } };
     for (plat::Size size : sizes) {
-        for (int mode : { kModeGrey, kModeBlackLevel, kModeGamma, kModeSharpness, kModeGrid }) {
+        for (const Pattern* mode : { kGrey, kBlackLevel, kGamma, kSharpness, kGrid }) {
             const int w = size.cx, h = size.cy;
-            SCOPED_TRACE(std::string(FindPattern(mode)->name) + " at " + std::to_string(w) + " x " + std::to_string(h));
-            CTestWnd wnd;
-            wnd.m_nMode = mode;
+            SCOPED_TRACE(std::string(mode->name) + " at " + std::to_string(w) + " x " + std::to_string(h));
+            CTestWnd wnd({ mode });
             std::vector<std::string> wrong;
             const std::vector<plat::Point> probes = Probes(mode, w, h);
             std::vector<Step> script { [&] { Resize(wnd, w, h); } };
-            for (int step = 0; step < FindPattern(mode)->Steps(); ++step) {
+            for (int step = 0; step < mode->Steps(); ++step) {
                 script.push_back([&, step] {
-                    wnd.m_nStep = step;
-                    wnd.DrawPattern();
+                    wnd.ShowStep(step);
                     const plat::Surface& s = Back(wnd);
                     for (plat::Point p : probes) {
                         if (p.x < 0 || p.y < 0 || p.x >= w || p.y >= h)

@@ -1,6 +1,7 @@
 // The flasher through the test window, on a fake clock: the warning first,
-// then the colours in order no faster than 60 a second, any key or click
-// back to the warning, and R's square around the last mark.
+// where the step keys start nothing; F starts the colours in order no
+// faster than 60 a second; any key or click goes back to the warning, which
+// then adds the rate achieved; R's square around the last mark.
 
 #include "TestWndSupport.h"
 
@@ -13,43 +14,37 @@ namespace automation = plat::automation;
 
 namespace {
 
-constexpr std::string_view kFirstWarningLine = " 警告: 快速变化的颜色可能引发光敏性癫痫患者发作。 ";
+constexpr int kWidth = 1600;
+constexpr int kHeight = 600;
 
-// Where the warning's first line starts on a width x height client.
-plat::Point WarningAt(int width, int height)
+// The warning as drawn: `lines` large lines centred in a block below the
+// information lines, white on black, its first line a full one, nothing
+// under the block.
+bool ShowsWarning(const CTestWnd& wnd, int lines)
 {
-    plat::Surface scratch(1, 1);
-    plat::DeviceContext dc(scratch);
-    dc.SelectObject(InfoFont());
-    int widest = 0;
-    for (std::string_view line : { kFirstWarningLine, std::string_view(" 空格键开始，Esc 键离开；闪烁时按任意键或点击鼠标即停止。 ") })
-        widest = std::max(widest, dc.GetTextExtent(line).cx);
-    return { (width - widest) / 2, std::max(200, (height - 4 * 20) / 2) };
-}
-
-// The warning as drawn: its first line white on black, nothing under it.
-bool ShowsWarning(const CTestWnd& wnd)
-{
-    plat::Point at = WarningAt(800, 320);
+    const int top = std::max(200, (kHeight - lines * 44) / 2);
     const plat::Surface& s = Back(wnd);
-    long white = 0, other = 0;
-    for (int y = at.y; y < at.y + 16; ++y)
-        for (int x = at.x; x < at.x + 8 * 40; ++x) {
-            std::uint32_t p = s.Pixel(x, y) & 0xFFFFFFu;
-            white += p == 0xFFFFFFu;
-            other += p != 0xFFFFFFu && p != 0;
-        }
-    return white > 100 && other == 0 && CountOther(wnd, { 0, at.y + 4 * 20, 800, 320 }, RGB(0, 0, 0)) == 0;
+    auto whiteIn = [&](int from) {
+        long white = 0, other = 0;
+        for (int y = from; y < from + 32; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                std::uint32_t p = s.Pixel(x, y) & 0xFFFFFFu;
+                white += p == 0xFFFFFFu;
+                other += p != 0xFFFFFFu && p != 0;
+            }
+        return other == 0 ? white : -1;
+    };
+    return whiteIn(top) > 1000 && whiteIn(top + (lines - 1) * 44) > 100
+        && CountOther(wnd, { 0, top + lines * 44, kWidth, kHeight }, RGB(0, 0, 0)) == 0;
 }
+
 }
 
 TEST(TestWndFlasher, WarningFirstThenTheColoursAtMostSixtyASecond)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeFlasher;
-    wnd.m_bShowInfo = 1;
+    CTestWnd wnd({ kFlasher, "", 1 });
     long now = 1000;
-    wnd.m_clock = [&now] { return now; };
+    wnd.SetClock([&now] { return now; });
     auto tickAt = [&](long ms) {
         return [&, ms] {
             now = ms;
@@ -58,11 +53,12 @@ TEST(TestWndFlasher, WarningFirstThenTheColoursAtMostSixtyASecond)
     };
     std::vector<plat::COLORREF> seen;
     auto look = [&] { seen.push_back(automation::PixelColor(wnd, { 400, 150 })); };
-    bool warningFirst = false, warningAfterKey = false, warningAfterClick = false, stillRunning = false;
+    bool warningFirst = false, warningAfterSpace = false, warningAfterKey = false, warningAfterClick = false, stillRunning = false;
     long otherOnFirst = -1;
     RunModal(wnd, {
-                      [&] { Resize(wnd, 800, 320); },
-                      [&] { warningFirst = ShowsWarning(wnd); automation::Key(wnd, plat::VK_SPACE); },
+                      [&] { Resize(wnd, kWidth, kHeight); },
+                      [&] { warningFirst = ShowsWarning(wnd, 4); automation::Key(wnd, plat::VK_SPACE); },
+                      [&] { warningAfterSpace = ShowsWarning(wnd, 4); automation::Key(wnd, 'F'); },
                       [&] { look(); otherOnFirst = CountOther(wnd, RGB(255, 0, 0)); }, // no information lines
                       tickAt(1016),
                       look, // 16 ms: too soon
@@ -79,14 +75,15 @@ TEST(TestWndFlasher, WarningFirstThenTheColoursAtMostSixtyASecond)
                       tickAt(1085),
                       look,
                       [&] { automation::Key(wnd, 'A'); },
-                      [&] { warningAfterKey = ShowsWarning(wnd); automation::Key(wnd, plat::VK_SPACE); },
+                      [&] { warningAfterKey = ShowsWarning(wnd, 5); automation::Key(wnd, 'F'); },
                       [&] { automation::Key(wnd, plat::VK_ESCAPE); }, // stops the flashing, not the test
-                      [&] { stillRunning = wnd.IsWindow(); warningAfterClick = ShowsWarning(wnd); },
-                      [&] { automation::Key(wnd, plat::VK_SPACE); },
+                      [&] { stillRunning = wnd.IsWindow(); warningAfterClick = ShowsWarning(wnd, 4); },
+                      [&] { automation::Key(wnd, 'F'); },
                       [&] { automation::Click(wnd, { 5, 5 }, automation::MouseButton::Right); },
-                      [&] { warningAfterClick = warningAfterClick && ShowsWarning(wnd) && wnd.IsWindow(); },
+                      [&] { warningAfterClick = warningAfterClick && ShowsWarning(wnd, 4) && wnd.IsWindow(); },
                   });
     EXPECT_TRUE(warningFirst);
+    EXPECT_TRUE(warningAfterSpace);
     EXPECT_EQ(otherOnFirst, 0);
     const std::vector<plat::COLORREF> expected { RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 255, 0),
         RGB(0, 0, 255), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 0, 0) };
@@ -99,20 +96,21 @@ TEST(TestWndFlasher, WarningFirstThenTheColoursAtMostSixtyASecond)
 // R: a 128 x 128 square centred on the last mark flashes, the rest is black.
 TEST(TestWndFlasher, RLimitsTheFlashToASquareAroundTheLastMark)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeFlasher;
-    wnd.m_clock = [] { return 0L; };
+    CTestWnd wnd({ kFlasher });
+    wnd.SetClock([] { return 0L; });
     long outside = -1, inside = -1;
     RunModal(wnd, {
                       [&] { Resize(wnd, 400, 300); },
                       [&] { automation::SetCursorPos({ 10, 10 }); automation::Key(wnd, 'M'); },
                       [&] { automation::SetCursorPos({ 200, 150 }); automation::Key(wnd, 'M'); },
                       [&] { automation::SetCursorPos({ 390, 290 }); automation::Key(wnd, 'R'); },
-                      [&] { automation::Key(wnd, plat::VK_SPACE); },
+                      [&] { automation::Key(wnd, 'F'); },
                       [&] {
                           inside = CountOther(wnd, { 136, 86, 264, 214 }, RGB(255, 0, 0));
                           outside = 400 * 300 - 128 * 128 - (400 * 300 - CountOther(wnd, RGB(0, 0, 0)));
-                          wnd.m_marks.clear(); // no report from this test
+                          // No report from this test: the flash stops, the marks go.
+                          automation::Key(wnd, plat::VK_ESCAPE);
+                          automation::Key(wnd, 'C');
                       },
                   });
     EXPECT_EQ(inside, 0);

@@ -49,33 +49,30 @@ Shown Read(const CTestWnd& wnd, const std::string& firstLine, long mostElapsed)
 TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
 {
     struct Case {
-        int mode;
+        const Pattern* mode;
         std::string title;
         int clicks;
         const char* rgb;
     };
     const Case cases[] = {
-        { kModeBlockFill, "块填充\n纯色测试", 0, "0000FF" },
-        { kModeBlockFill, "块填充\n纯色测试", 2, "FF0000" },
-        { kModeVLineFill, "竖线填充\n纯色测试", 3, "FFFF00" },
-        { kModeHLineFill, "横线填充\n纯色测试", 4, "00FFFF" },
-        { kModeDotFillDown, "点填充\n从上向下", 1, "00FF00" },
-        { kModeDotFillRight, "点填充\n从左向右", 5, "FF00FF" },
+        { kBlockFill, "块填充\n纯色测试", 0, "0000FF" },
+        { kBlockFill, "块填充\n纯色测试", 2, "FF0000" },
+        { kVLineFill, "竖线填充\n纯色测试", 3, "FFFF00" },
+        { kHLineFill, "横线填充\n纯色测试", 4, "00FFFF" },
+        { kDotFillDown, "点填充\n从上向下", 1, "00FF00" },
+        { kDotFillRight, "点填充\n从左向右", 5, "FF00FF" },
         // The gradients show their base colour, not that of any line.
-        { kModeVLineGradient, "竖线填充\n渐变测试", 0, "0000FF" },
-        { kModeHLineGradient, "横线填充\n渐变测试", 6, "FFFFFF" },
-        { kModeDeadPixel, "显示器\n坏点测试", 0, "FFFFFF" },
-        { kModeDeadPixel, "显示器\n坏点测试", 1, "000000" },
-        { kModeGrey, "灰阶均匀", 3, "808080" },
+        { kVLineGradient, "竖线填充\n渐变测试", 0, "0000FF" },
+        { kHLineGradient, "横线填充\n渐变测试", 6, "FFFFFF" },
+        { kDeadPixel, "显示器\n坏点测试", 0, "FFFFFF" },
+        { kDeadPixel, "显示器\n坏点测试", 1, "000000" },
+        { kGrey, "灰阶均匀", 3, "808080" },
         // Black on white after the gamma chart's labels in its own colours.
-        { kModeGamma, "伽马", 2, "00FF00" },
+        { kGamma, "伽马", 2, "00FF00" },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("mode " + std::to_string(c.mode) + " after " + std::to_string(c.clicks) + " clicks");
-        CTestWnd wnd;
-        wnd.m_nMode = c.mode;
-        wnd.m_strTitle = c.title;
-        wnd.m_bShowInfo = 1;
+        SCOPED_TRACE(std::string(c.mode->name) + " after " + std::to_string(c.clicks) + " clicks");
+        CTestWnd wnd({ c.mode, c.title, 1 });
         Shown shown;
         long span = 0;
         long start = 0;
@@ -86,12 +83,12 @@ TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
             // The last drawing again, timed from outside.
             start = plat::ProcessClockMs();
             LeftClick(wnd);
-            for (int i = FindPattern(c.mode)->Steps() - 1; i > 0; --i)
+            for (int i = c.mode->Steps() - 1; i > 0; --i)
                 LeftClick(wnd);
         });
         script.push_back([&] {
             span = plat::ProcessClockMs() - start;
-            shown = Read(wnd, FirstLine(wnd.m_nStep, c.title, c.rgb), span);
+            shown = Read(wnd, FirstLine(wnd.Step(), c.title, c.rgb), span);
         });
         RunModal(wnd, script);
         EXPECT_TRUE(shown.first);
@@ -102,10 +99,7 @@ TEST(TestWndInfo, LinesFollowEveryDrawingWithStepTitleAndTableColour)
 
 TEST(TestWndInfo, TextIsBlackOnOpaqueWhiteOverThePattern)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
-    wnd.m_strTitle = "块填充\n纯色测试";
-    wnd.m_bShowInfo = 1;
+    CTestWnd wnd({ kBlockFill, "块填充\n纯色测试", 1 });
     long black = 0, white = 0, other = 0, blueBeside = -1;
     RunModal(wnd, { [&] {
         const plat::Surface& s = Back(wnd);
@@ -128,34 +122,35 @@ TEST(TestWndInfo, TextIsBlackOnOpaqueWhiteOverThePattern)
 
 TEST(TestWndInfo, ExactTextsForAnyElapsedTimeAndTitle)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
-    wnd.m_bShowInfo = 0;
+    struct Case {
+        std::string title;
+        int step;
+        plat::COLORREF color;
+        const char* rgb;
+        long elapsed;
+    };
+    const Case cases[] = {
+        { "块填充\n纯色测试", 0, RGB(0x12, 0xAB, 0xEF), "12ABEF", 0 },
+        { std::string(300, 'x'), 7, RGB(1, 2, 3), "010203", 1234567 },
+    };
     std::vector<bool> shown;
-    const std::string longTitle(300, 'x');
-    RunModal(wnd, { [&] { Resize(wnd, 4000, 200); }, [&] {
-        plat::ClientDC dc(&wnd);
-        wnd.m_strTitle = "块填充\n纯色测试";
-        wnd.DrawInfo(&dc, RGB(0x12, 0xAB, 0xEF), 0);
-        shown.push_back(ShowsText(wnd, { 100, 100 }, FirstLine(0, wnd.m_strTitle, "12ABEF")));
-        shown.push_back(ShowsText(wnd, { 100, 120 }, TimeLine(0)));
-        shown.push_back(ShowsText(wnd, { 100, 140 }, kRemark));
-        wnd.m_nStep = 7;
-        wnd.m_strTitle = longTitle;
-        wnd.DrawInfo(&dc, RGB(1, 2, 3), 1234567);
-        shown.push_back(ShowsText(wnd, { 100, 100 }, FirstLine(7, longTitle, "010203")));
-        shown.push_back(ShowsText(wnd, { 100, 120 }, TimeLine(1234567))); } });
-    EXPECT_EQ(shown, std::vector<bool>(5, true));
+    for (const Case& c : cases) {
+        CTestWnd wnd({ kBlockFill, c.title, 0, 0, c.step });
+        RunModal(wnd, { [&] { Resize(wnd, 4000, 200); }, [&] {
+            plat::ClientDC dc(&wnd);
+            wnd.DrawInfo(&dc, c.color, c.elapsed);
+            shown.push_back(ShowsText(wnd, { 100, 100 }, FirstLine(c.step, c.title, c.rgb)));
+            shown.push_back(ShowsText(wnd, { 100, 120 }, TimeLine(c.elapsed)));
+            shown.push_back(ShowsText(wnd, { 100, 140 }, kRemark)); } });
+    }
+    EXPECT_EQ(shown, std::vector<bool>(6, true));
 }
 
 TEST(TestWndInfo, NoTextUnlessTheOptionIsExactlyOne)
 {
     for (int option : { 0, 2, -1 }) {
         SCOPED_TRACE("option " + std::to_string(option));
-        CTestWnd wnd;
-        wnd.m_nMode = kModeVLineFill;
-        wnd.m_strTitle = "竖线填充\n纯色测试";
-        wnd.m_bShowInfo = option;
+        CTestWnd wnd({ kVLineFill, "竖线填充\n纯色测试", option });
         long notBlue = -1, notGreen = -1;
         RunModal(wnd, {
                           [&] { notBlue = CountOther(wnd, RGB(0, 0, 255)); },

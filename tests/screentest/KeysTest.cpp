@@ -35,19 +35,18 @@ TEST(TestWndKeys, StepKeysFollowEachModesOrder)
     const unsigned backward[] = { plat::VK_BACK, plat::VK_LEFT, plat::VK_UP, plat::VK_PRIOR };
     for (const Pattern& pattern : Patterns()) {
         SCOPED_TRACE(pattern.name);
-        const int mode = pattern.mode;
-        CTestWnd wnd;
-        wnd.m_nMode = mode;
+        const Pattern* mode = &pattern;
+        CTestWnd wnd({ mode });
         std::vector<int> steps;
         std::vector<long> wrongPixels;
         auto press = [&](unsigned key) {
             return [&, key] { automation::Key(wnd, key); };
         };
         auto record = [&] {
-            steps.push_back(wnd.m_nStep);
+            steps.push_back(wnd.Step());
             // The solid fills show the step's colour everywhere.
-            if (mode == kModeBlockFill || mode == kModeDeadPixel)
-                wrongPixels.push_back(CountOther(wnd, StepColor(mode, wnd.m_nStep)));
+            if (mode == kBlockFill || mode == kDeadPixel)
+                wrongPixels.push_back(CountOther(wnd, StepColor(mode, wnd.Step())));
         };
         std::vector<Step> script { [&] { Resize(wnd, 24, 16); } };
         for (int i = 0; i < 9; ++i)
@@ -77,20 +76,18 @@ TEST(TestWndKeys, PatternKeysWalkTheTableBothWays)
 {
     const std::span<const Pattern> table = Patterns();
     const int count = static_cast<int>(table.size());
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
-    wnd.m_strTitle = "块填充\n纯色测试";
+    CTestWnd wnd({ kBlockFill, "块填充\n纯色测试" });
     struct Seen {
-        int mode;
+        const Pattern* mode;
         int step;
         std::string title;
         long wrongPixels;
     };
     std::vector<Seen> seen;
     auto record = [&] {
-        seen.push_back({ wnd.m_nMode, wnd.m_nStep, wnd.m_strTitle, CountOther(wnd, StepColor(wnd.m_nMode, 0)) });
+        seen.push_back({ wnd.CurrentPattern(), wnd.Step(), wnd.Title(), CountOther(wnd, StepColor(wnd.CurrentPattern(), 0)) });
     };
-    std::vector<Step> script { [&] { Resize(wnd, 24, 16); }, [&] { wnd.m_nStep = 3; } };
+    std::vector<Step> script { [&] { Resize(wnd, 24, 16); }, [&] { wnd.ShowStep(3); } };
     for (int i = 0; i < count; ++i)
         script.insert(script.end(), { [&] { automation::Key(wnd, 'N'); }, record });
     for (int i = 0; i < count + 1; ++i)
@@ -107,18 +104,19 @@ TEST(TestWndKeys, PatternKeysWalkTheTableBothWays)
     for (std::size_t i = 0; i < seen.size(); ++i) {
         const Pattern& want = table[static_cast<std::size_t>(expected[i])];
         SCOPED_TRACE("press " + std::to_string(i + 1) + ": " + std::string(want.name));
-        EXPECT_EQ(seen[i].mode, want.mode);
+        EXPECT_EQ(seen[i].mode, &want);
         EXPECT_EQ(seen[i].step, 0);
         EXPECT_EQ(seen[i].title, want.caption);
         // The solid patterns show their first colour everywhere.
-        if (want.mode == kModeBlockFill || want.mode == kModeDeadPixel || want.mode == kModeGrey) {
+        if (&want == kBlockFill || &want == kDeadPixel || &want == kGrey) {
             EXPECT_EQ(seen[i].wrongPixels, 0);
         }
     }
 }
 
 // F1 or '?' draws the key map over the pattern; the next key, character or
-// click takes it away and the pattern underneath is whole again. Keys the
+// click takes it away and does nothing else, and the pattern underneath is
+// whole again. Keys the
 // window does not use leave step and picture alone.
 TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
 {
@@ -137,29 +135,33 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
             [](CTestWnd& w) { automation::Char(w, U'，'); }, 2 },
         { "?, Tab on one monitor", [](CTestWnd& w) { automation::Char(w, '?'); },
             [](CTestWnd& w) { automation::Key(w, plat::VK_TAB); }, 2 },
+        // The key map only closes: no step, no end of the test.
         { "F1, step key", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
-            [](CTestWnd& w) { automation::Key(w, plat::VK_PRIOR); }, 1 },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_PRIOR); }, 2 },
+        { "F1, Space", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_SPACE); }, 2 },
         { "F1, left click", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
-            [](CTestWnd& w) { LeftClick(w); }, 3 },
+            [](CTestWnd& w) { LeftClick(w); }, 2 },
+        { "F1, Escape", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Key(w, plat::VK_ESCAPE); }, 2 },
+        { "F1, right click", [](CTestWnd& w) { automation::Key(w, plat::VK_F1); },
+            [](CTestWnd& w) { automation::Click(w, { 5, 5 }, automation::MouseButton::Right); }, 2 },
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
-        CTestWnd wnd;
-        wnd.m_nMode = 6; // a gradient: every column differs
+        CTestWnd wnd({ kVLineGradient });
         std::vector<std::uint32_t> pattern, withMap, afterUnused, after;
         std::vector<std::vector<std::uint32_t>> stepPictures;
-        bool mapShown = false, mapAfter = true;
+        bool mapShown = false, mapAfter = true, running = false;
         int stepAfter = -1;
         RunModal(wnd, {
                           [&] { Resize(wnd, 400, 300); },
                           [&] {
                               for (int step : { 1, 2, 3 }) {
-                                  wnd.m_nStep = step;
-                                  wnd.DrawPattern();
+                                  wnd.ShowStep(step);
                                   stepPictures.push_back(Snapshot(wnd));
                               }
-                              wnd.m_nStep = 2;
-                              wnd.DrawPattern();
+                              wnd.ShowStep(2);
                               pattern = Snapshot(wnd);
                               for (unsigned key : { static_cast<unsigned>('A'), plat::VK_END, static_cast<unsigned>('5') })
                                   automation::Key(wnd, key);
@@ -168,13 +170,14 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
                           [&] { afterUnused = Snapshot(wnd); },
                           [&] { way.show(wnd); },
                           [&] {
-                              mapShown = wnd.m_bKeyMap;
+                              mapShown = wnd.ShowsKeyMap();
                               withMap = Snapshot(wnd);
                               way.next(wnd);
                           },
                           [&] {
-                              mapAfter = wnd.m_bKeyMap;
-                              stepAfter = wnd.m_nStep;
+                              mapAfter = wnd.ShowsKeyMap();
+                              running = wnd.IsWindow();
+                              stepAfter = wnd.Step();
                               after = Snapshot(wnd);
                           },
                       });
@@ -182,6 +185,7 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
         EXPECT_TRUE(mapShown);
         EXPECT_NE(withMap, pattern);
         EXPECT_FALSE(mapAfter);
+        EXPECT_TRUE(running);
         ASSERT_EQ(stepAfter, way.stepAfter);
         EXPECT_EQ(after, stepPictures[static_cast<std::size_t>(stepAfter - 1)]);
     }
@@ -192,8 +196,7 @@ TEST(TestWndKeys, KeyMapGoesWithTheNextInputAndUnusedKeysChangeNothing)
 TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
 {
     for (plat::Size size : { plat::Size { 1, 1 }, plat::Size { 120, 40 } }) {
-        CTestWnd wnd;
-        wnd.m_nMode = 1;
+        CTestWnd wnd({ kBlockFill });
         long notBlue = -1;
         RunModal(wnd, {
                           [&] { Resize(wnd, size.cx, size.cy); },
@@ -204,8 +207,7 @@ TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
         EXPECT_EQ(notBlue, 0) << size.cx << " x " << size.cy;
     }
 
-    CTestWnd wnd;
-    wnd.m_nMode = 1;
+    CTestWnd wnd({ kBlockFill });
     int step = -1;
     long wrong = -1;
     RunModal(wnd, {
@@ -219,7 +221,7 @@ TEST(TestWndKeys, KeyMapOnTinyScreensAndAThousandQueuedPresses)
                               automation::Key(wnd, plat::VK_LEFT);
                       },
                       [&] {
-                          step = wnd.m_nStep;
+                          step = wnd.Step();
                           wrong = CountOther(wnd, kTestColors[5]);
                       },
                   });
@@ -235,8 +237,8 @@ TEST(TestWndKeys, TabOnOneMonitorAndAMonitorThatWentAway)
     ASSERT_EQ(plat::GetMonitorCount(), 1);
     plat::MonitorInfo primary;
     ASSERT_TRUE(plat::GetMonitorInfo(0, &primary));
-    CTestWnd wnd;
-    wnd.m_nMode = 1;
+    // Asked for a second monitor that is not there, the window names none.
+    CTestWnd wnd({ kBlockFill, "", 0, 1, 2 });
     plat::Rect afterTab, afterChange;
     int monitor = -1;
     long notRed = -1;
@@ -248,14 +250,11 @@ TEST(TestWndKeys, TabOnOneMonitorAndAMonitorThatWentAway)
                       },
                       [&] {
                           wnd.GetWindowRect(&afterTab);
-                          wnd.m_nStep = 2;
-                          wnd.m_nMonitor = 1;
-                          wnd.m_strMonitor = "unplugged";
                           automation::DisplayChange();
                       },
                       [&] {
                           wnd.GetWindowRect(&afterChange);
-                          monitor = wnd.m_nMonitor;
+                          monitor = wnd.Monitor();
                           notRed = CountOther(wnd, RGB(255, 0, 0));
                       },
                   });

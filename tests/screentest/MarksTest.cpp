@@ -68,9 +68,7 @@ void PointAt(plat::Point client) { automation::SetCursorPos(client); }
 // leaving the pattern whole where it was; a step keeps it; Z hides it.
 TEST(TestWndMarks, LoupeMagnifiesThePatternAndFollowsThePointer)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeHLineGradient;
-    wnd.m_nStep = 0;
+    CTestWnd wnd({ kHLineGradient });
     plat::Surface pattern;
     int wrongFirst = -1, wrongMoved = -1, wrongStepped = -1;
     long leftOver = -1, afterHide = -1, framePixels = -1;
@@ -110,8 +108,7 @@ TEST(TestWndMarks, LoupeMagnifiesThePatternAndFollowsThePointer)
 // measured never holds a ring or the loupe.
 TEST(TestWndMarks, RingsComeAndGoAndStayOutOfTheMeasuredPicture)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
+    CTestWnd wnd({ kBlockFill });
     auto ringAt = [](plat::Point c) {
         std::set<std::pair<int, int>> ring;
         for (int dy = -6; dy <= 6; ++dy)
@@ -162,7 +159,7 @@ TEST(TestWndMarks, RingsComeAndGoAndStayOutOfTheMeasuredPicture)
                       [&] { cleared = CountOther(wnd, RGB(0, 255, 0)); PointAt({ 400, 300 }); automation::Key(wnd, 'M'); },
                       [&] {
                           lastPixel = onlyRings(last, RGB(0, 255, 0), RGB(0, 0, 0));
-                          wnd.m_marks.clear(); // no report from this test
+                          automation::Key(wnd, 'C'); // no report from this test
                       },
                   });
     EXPECT_EQ(oneRing, 0);
@@ -179,9 +176,7 @@ TEST(TestWndMarks, RingsComeAndGoAndStayOutOfTheMeasuredPicture)
 // lines say so.
 TEST(TestWndMarks, TheThousandAndFirstMarkIsRefused)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
-    wnd.m_bShowInfo = 1;
+    CTestWnd wnd({ kBlockFill, "", 1 });
     std::size_t kept = 0;
     bool notice = false, noticeBefore = true;
     // One step per mark: the pointer moves, then M is handled, before the next.
@@ -195,9 +190,9 @@ TEST(TestWndMarks, TheThousandAndFirstMarkIsRefused)
         });
     }
     steps.push_back([&] {
-        kept = wnd.m_marks.empty() ? 0 : wnd.m_marks[0].marks.All().size();
+        kept = wnd.Marks().empty() ? 0 : wnd.Marks()[0].marks.All().size();
         notice = ShowsText(wnd, { 100, 180 }, " 标记已达 1000 个, 不能再标记 ");
-        wnd.m_marks.clear(); // no report from this test
+        automation::Key(wnd, 'C'); // no report from this test
     });
     RunModal(wnd, steps);
     EXPECT_EQ(kept, CDefectMarks::kMaxMarks);

@@ -83,10 +83,7 @@ TEST(TestWndOnScreenChild, StepsMovesAndEndsThroughRealInput)
     ASSERT_EQ(plat::GetMonitorCount(), static_cast<int>(sizes.size()));
     lvtest::StartWatchdog(120);
 
-    CTestWnd wnd;
-    wnd.m_nMode = 1;
-    wnd.m_bShowInfo = 1;
-    wnd.m_strTitle = "块填充\n纯色测试";
+    CTestWnd wnd({ kBlockFill, "块填充\n纯色测试", 1 });
     auto stages = std::make_shared<std::vector<Stage>>();
     // The information lines hold text: the pattern is checked below them.
     auto filled = [&](plat::COLORREF color) {
@@ -100,14 +97,14 @@ TEST(TestWndOnScreenChild, StepsMovesAndEndsThroughRealInput)
         return true;
     });
     stages->push_back([&] {
-        if (wnd.m_nStep != 1 || !filled(RGB(0, 255, 0)))
+        if (wnd.Step() != 1 || !filled(RGB(0, 255, 0)))
             return false;
         Report("green");
         return true;
     });
     if (sizes.size() > 1) {
         stages->push_back([&] {
-            if (wnd.m_nMonitor != 1 || !Covers(wnd, sizes[1]) || !filled(RGB(0, 255, 0)))
+            if (wnd.Monitor() != 1 || !Covers(wnd, sizes[1]) || !filled(RGB(0, 255, 0)))
                 return false;
             plat::MonitorInfo info;
             EXPECT_TRUE(plat::GetMonitorInfo(1, &info));
@@ -118,13 +115,13 @@ TEST(TestWndOnScreenChild, StepsMovesAndEndsThroughRealInput)
             return true;
         });
         stages->push_back([&] {
-            if (wnd.m_nMonitor != 0 || !Covers(wnd, sizes[0]) || !filled(RGB(0, 255, 0)))
+            if (wnd.Monitor() != 0 || !Covers(wnd, sizes[0]) || !filled(RGB(0, 255, 0)))
                 return false;
             Report("primary");
             return true;
         });
         stages->push_back([&] {
-            if (wnd.m_nMonitor != 1 || !Covers(wnd, sizes[1]))
+            if (wnd.Monitor() != 1 || !Covers(wnd, sizes[1]))
                 return false;
             Report("second again");
             return true;

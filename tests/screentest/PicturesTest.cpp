@@ -12,10 +12,9 @@ using plat::RGB;
 namespace {
 
 // The whole client area after the first show and each of `clicks` left clicks.
-std::vector<std::vector<std::uint32_t>> Pictures(int mode, int width, int height, int clicks)
+std::vector<std::vector<std::uint32_t>> Pictures(const Pattern* mode, int width, int height, int clicks)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = mode;
+    CTestWnd wnd({ mode });
     std::vector<std::vector<std::uint32_t>> pictures;
     auto grab = [&] {
         const plat::Surface& s = Back(wnd);
@@ -58,15 +57,15 @@ plat::COLORREF RampColor(int step, int i)
 TEST(TestWndPictures, SolidAndDotFillsCoverEveryPixelInEveryStep)
 {
     const int width = 97, height = 61;
-    for (int mode : { kModeBlockFill, kModeVLineFill, kModeHLineFill, kModeDotFillDown, kModeDotFillRight, kModeGrey }) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
-        const int steps = FindPattern(mode)->Steps();
+    for (const Pattern* mode : { kBlockFill, kVLineFill, kHLineFill, kDotFillDown, kDotFillRight, kGrey }) {
+        SCOPED_TRACE(std::string(mode->name));
+        const int steps = mode->Steps();
         auto pictures = Pictures(mode, width, height, steps);
         ASSERT_EQ(pictures.size(), static_cast<std::size_t>(steps) + 1);
         for (int i = 0; i <= steps; ++i)
             EXPECT_EQ(pictures[i], Solid(StepColor(mode, i % steps), width, height)) << "after " << i << " clicks";
     }
-    auto dead = Pictures(kModeDeadPixel, width, height, 2);
+    auto dead = Pictures(kDeadPixel, width, height, 2);
     ASSERT_EQ(dead.size(), 3u);
     EXPECT_EQ(dead[0], Solid(RGB(255, 255, 255), width, height));
     EXPECT_EQ(dead[1], Solid(RGB(0, 0, 0), width, height));
@@ -81,8 +80,8 @@ TEST(TestWndPictures, GradientsFollowTheRampOnAWideScreen)
         std::vector<std::uint32_t> columns, rows;
         for (int i = 0; i < length; ++i)
             columns.push_back(plat::ToXrgb(RampColor(step, i)));
-        auto vertical = Pictures(kModeVLineGradient, length, across, step);
-        auto horizontal = Pictures(kModeHLineGradient, across, length, step);
+        auto vertical = Pictures(kVLineGradient, length, across, step);
+        auto horizontal = Pictures(kHLineGradient, across, length, step);
         ASSERT_EQ(vertical.size(), static_cast<std::size_t>(step) + 1);
         ASSERT_EQ(horizontal.size(), static_cast<std::size_t>(step) + 1);
         for (int y = 0; y < across; ++y) {
@@ -111,8 +110,8 @@ TEST(TestWndPictures, NarrowGradientNeverReachesTheTurn)
     for (int step : { 0, 6 }) {
         SCOPED_TRACE("step " + std::to_string(step));
         std::uint32_t turn = step == 6 ? 0x000000u : 0xFFFFFFu;
-        auto vertical = Pictures(kModeVLineGradient, 255, 2, step).back();
-        auto horizontal = Pictures(kModeHLineGradient, 2, 255, step).back();
+        auto vertical = Pictures(kVLineGradient, 255, 2, step).back();
+        auto horizontal = Pictures(kHLineGradient, 2, 255, step).back();
         EXPECT_EQ(std::count(vertical.begin(), vertical.end(), turn), 0);
         EXPECT_EQ(std::count(horizontal.begin(), horizontal.end(), turn), 0);
         // The last line is one level short of the turn.
@@ -122,11 +121,11 @@ TEST(TestWndPictures, NarrowGradientNeverReachesTheTurn)
 
 TEST(TestWndPictures, OnePixelScreen)
 {
-    for (int mode : AllModes()) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
+    for (const Pattern* mode : AllModes()) {
+        SCOPED_TRACE(std::string(mode->name));
         auto pictures = Pictures(mode, 1, 1, 2);
         ASSERT_EQ(pictures.size(), 3u);
-        int steps = FindPattern(mode)->Steps();
+        int steps = mode->Steps();
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(pictures[i], Solid(StepColor(mode, i % steps), 1, 1)) << "after " << i << " clicks";
     }
@@ -134,12 +133,10 @@ TEST(TestWndPictures, OnePixelScreen)
 
 TEST(TestWndPictures, EmptyClientAreaDrawsNothing)
 {
-    for (int mode : AllModes()) {
+    for (const Pattern* mode : AllModes()) {
         for (plat::Size size : { plat::Size { 0, 40 }, plat::Size { 40, 0 } }) {
-            SCOPED_TRACE("mode " + std::to_string(mode) + ", " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
-            CTestWnd wnd;
-            wnd.m_nMode = mode;
-            wnd.m_bShowInfo = 1;
+            SCOPED_TRACE(std::string(mode->name) + ", " + std::to_string(size.cx) + " x " + std::to_string(size.cy));
+            CTestWnd wnd({ mode, "", 1 });
             plat::Rect client { -1, -1, -1, -1 };
             int step = -1;
             long drawn = -1;
@@ -149,13 +146,13 @@ TEST(TestWndPictures, EmptyClientAreaDrawsNothing)
                               [&] {
                                   wnd.DrawPattern();
                                   client = ClientOf(wnd);
-                                  step = wnd.m_nStep;
+                                  step = wnd.Step();
                                   // The window system keeps at least one pixel; none is drawn on.
                                   drawn = CountOther(wnd, Back(wnd).Bounds(), RGB(0, 0, 0));
                               },
                           });
             EXPECT_EQ(client, (plat::Rect { 0, 0, size.cx, size.cy }));
-            EXPECT_EQ(step, 1 % FindPattern(mode)->Steps());
+            EXPECT_EQ(step, 1 % mode->Steps());
             EXPECT_EQ(drawn, 0);
         }
     }
@@ -165,16 +162,15 @@ TEST(TestWndPictures, EmptyClientAreaDrawsNothing)
 TEST(TestWndPictures, EightKScreen)
 {
     const int width = 7680, height = 4320;
-    for (int mode : { kModeBlockFill, kModeDotFillDown, kModeVLineGradient }) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
-        CTestWnd wnd;
-        wnd.m_nMode = mode;
+    for (const Pattern* mode : { kBlockFill, kDotFillDown, kVLineGradient }) {
+        SCOPED_TRACE(std::string(mode->name));
+        CTestWnd wnd({ mode });
         long wrong = -1;
         RunModal(wnd, {
                           [&] { Resize(wnd, width, height); },
                           [&] { LeftClick(wnd); },
                           [&] {
-                              if (mode != kModeVLineGradient) {
+                              if (mode != kVLineGradient) {
                                   wrong = CountOther(wnd, RGB(0, 255, 0));
                                   return;
                               }

@@ -18,9 +18,7 @@ using plat::RGB;
 
 TEST(TestWndSteps, CoversThePrimaryScreenAndStartsAtStepZero)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
-    wnd.m_nStep = 5;
+    CTestWnd wnd({ kBlockFill });
     plat::Rect screen, frame, client;
     int fontSize = 0;
     int stepWhenShown = -1;
@@ -29,8 +27,8 @@ TEST(TestWndSteps, CoversThePrimaryScreenAndStartsAtStepZero)
         plat::Wnd::GetDesktopWindow()->GetWindowRect(&screen);
         wnd.GetWindowRect(&frame);
         wnd.GetClientRect(&client);
-        fontSize = wnd.m_font.PixelSize();
-        stepWhenShown = wnd.m_nStep;
+        fontSize = wnd.InfoFont().PixelSize();
+        stepWhenShown = wnd.Step();
         notBlue = CountOther(wnd, RGB(0, 0, 255));
     } });
     EXPECT_GT(screen.Width(), 0);
@@ -46,13 +44,12 @@ TEST(TestWndSteps, ClickAfterTheLastStepReturnsToStepZero)
 {
     for (const Pattern& pattern : Patterns()) {
         SCOPED_TRACE(pattern.name);
-        CTestWnd wnd;
-        wnd.m_nMode = pattern.mode;
+        CTestWnd wnd({ &pattern });
         std::vector<int> steps, expected;
         std::vector<Step> script { [&] { Resize(wnd, 32, 24); } };
         for (int click = 1; click <= pattern.Steps() + 1; ++click) {
             script.push_back([&] { LeftClick(wnd); });
-            script.push_back([&] { steps.push_back(wnd.m_nStep); });
+            script.push_back([&] { steps.push_back(wnd.Step()); });
             expected.push_back(click % pattern.Steps());
         }
         RunModal(wnd, script);
@@ -64,17 +61,16 @@ TEST(TestWndSteps, ClickAfterTheLastStepReturnsToStepZero)
 // later repaint.
 TEST(TestWndSteps, LeftClickDrawsInsideItsHandler)
 {
-    for (int mode : { kModeBlockFill, kModeDotFillDown, kModeHLineGradient }) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
-        CTestWnd wnd;
-        wnd.m_nMode = mode;
+    for (const Pattern* mode : { kBlockFill, kDotFillDown, kHLineGradient }) {
+        SCOPED_TRACE(std::string(mode->name));
+        CTestWnd wnd({ mode });
         long notGreenAtOnce = -1;
         RunModal(wnd, {
                           [&] { Resize(wnd, 64, 48); },
                           [&] {
                               wnd.SendMessage(plat::WM_LBUTTONDOWN, plat::MK_LBUTTON, plat::MAKELPARAM(3, 3));
                               // A gradient's first line is its base colour.
-                              plat::Rect area = mode == kModeHLineGradient ? plat::Rect { 0, 0, 64, 1 } : ClientOf(wnd);
+                              plat::Rect area = mode == kHLineGradient ? plat::Rect { 0, 0, 64, 1 } : ClientOf(wnd);
                               notGreenAtOnce = CountOther(wnd, area, RGB(0, 255, 0));
                           },
                       });
@@ -84,12 +80,11 @@ TEST(TestWndSteps, LeftClickDrawsInsideItsHandler)
 
 TEST(TestWndSteps, DeadPixelTestAlternatesWhiteAndBlack)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeDeadPixel;
+    CTestWnd wnd({ kDeadPixel });
     std::vector<int> steps;
     std::vector<long> notWhite, notBlack;
     auto record = [&] {
-        steps.push_back(wnd.m_nStep);
+        steps.push_back(wnd.Step());
         notWhite.push_back(CountOther(wnd, RGB(255, 255, 255)));
         notBlack.push_back(CountOther(wnd, RGB(0, 0, 0)));
     };
@@ -109,8 +104,7 @@ TEST(TestWndSteps, DeadPixelTestAlternatesWhiteAndBlack)
 
 TEST(TestWndSteps, EraseRedrawsTheCurrentStepAndPaintDrawsNothing)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeVLineFill;
+    CTestWnd wnd({ kVLineFill });
     const plat::Rect scribble { 10, 10, 50, 40 };
     long afterPaint = -1, afterErase = -1;
     int stepAfterErase = -1;
@@ -131,7 +125,7 @@ TEST(TestWndSteps, EraseRedrawsTheCurrentStepAndPaintDrawsNothing)
                           wnd.Invalidate(true); // erase, then paint
                       },
                       [&] {
-                          stepAfterErase = wnd.m_nStep;
+                          stepAfterErase = wnd.Step();
                           afterErase = CountOther(wnd, RGB(255, 255, 0));
                       },
                   });
@@ -155,8 +149,7 @@ TEST(TestWndSteps, RightClickEscapeAndEnterEndTheTest)
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
-        CTestWnd wnd;
-        wnd.m_nMode = kModeBlockFill;
+        CTestWnd wnd({ kBlockFill });
         bool stillRunning = false;
         std::intptr_t result = RunModal(wnd, {
                                                  [&] { Resize(wnd, 32, 24); },
@@ -203,8 +196,7 @@ void PushRightRelease(std::uint32_t windowId)
 // down for good. Then the next test takes presses of both buttons again.
 TEST(TestWndSteps, ATestEndedOnAPressKeepsItsWindowUntilTheRelease)
 {
-    CTestWnd first;
-    first.m_nMode = kModeBlockFill;
+    CTestWnd first({ kBlockFill });
     std::uint32_t id = 0;
     RunModal(first, {
                         [&] {
@@ -221,15 +213,14 @@ TEST(TestWndSteps, ATestEndedOnAPressKeepsItsWindowUntilTheRelease)
     plat::ProcessPendingMessages();
     EXPECT_EQ(SDL_GetWindowFromID(id), nullptr) << "kept after the release was read";
 
-    CTestWnd second;
-    second.m_nMode = kModeBlockFill;
+    CTestWnd second({ kBlockFill });
     int step = -1;
     bool stillRunning = false;
     std::intptr_t result = RunModal(second, {
                                                 [&] { Resize(second, 32, 24); },
                                                 [&] { LeftClick(second); },
                                                 [&] {
-                                                    step = second.m_nStep;
+                                                    step = second.Step();
                                                     plat::automation::Click(second, { 5, 5 }, plat::automation::MouseButton::Right);
                                                 },
                                                 [&] { stillRunning = true; },
@@ -252,8 +243,7 @@ TEST(TestWndSteps, AThousandQueuedClicksOfBothButtons)
     ASSERT_NE(firstRight, clicks.end());
     int leftBefore = static_cast<int>(firstRight - clicks.begin());
 
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
+    CTestWnd wnd({ kBlockFill });
     std::uint32_t id = 0;
     std::intptr_t result = RunModal(wnd, {
                                              [&] { Resize(wnd, 32, 24); },
@@ -264,7 +254,7 @@ TEST(TestWndSteps, AThousandQueuedClicksOfBothButtons)
                                              },
                                          });
     EXPECT_EQ(result, plat::IDCANCEL);
-    EXPECT_EQ(wnd.m_nStep, leftBefore % 8);
+    EXPECT_EQ(wnd.Step(), leftBefore % 8);
     OutliveClosedWindows();
     EXPECT_EQ(SDL_GetWindowFromID(id), nullptr) << "a button is still held";
 }
@@ -273,8 +263,7 @@ TEST(TestWndSteps, AThousandQueuedClicksOfBothButtons)
 // on a motion, and is back once the test ended.
 TEST(TestWndSteps, PointerHidesWhenStillOverTheTest)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeBlockFill;
+    CTestWnd wnd({ kBlockFill });
     bool shownWhenStill = true, shownAfterMotion = false;
     RunModal(wnd, {
                       [&] { Resize(wnd, 32, 24); },
@@ -295,8 +284,7 @@ TEST(TestWndSteps, PointerHidesWhenStillOverTheTest)
 // one step and draws it.
 TEST(TestWndSteps, ClicksQueuedDuringALongDrawingEachAdvanceOneStep)
 {
-    CTestWnd wnd;
-    wnd.m_nMode = kModeDotFillDown;
+    CTestWnd wnd({ kDotFillDown });
     int step = -1;
     long notYellow = -1;
     RunModal(wnd, {
@@ -309,7 +297,7 @@ TEST(TestWndSteps, ClicksQueuedDuringALongDrawingEachAdvanceOneStep)
                           LeftClick(wnd);
                       },
                       [&] {
-                          step = wnd.m_nStep;
+                          step = wnd.Step();
                           notYellow = CountOther(wnd, RGB(255, 255, 0));
                       },
                   });
@@ -317,13 +305,10 @@ TEST(TestWndSteps, ClicksQueuedDuringALongDrawingEachAdvanceOneStep)
     EXPECT_EQ(notYellow, 0);
 }
 
-TEST(TestWndSteps, ModesOutsideTheTableDrawNothing)
+TEST(TestWndSteps, WithoutAPatternNothingIsDrawn)
 {
-    for (int mode : { 0, 8, 9, 17, -1 }) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
-        CTestWnd wnd;
-        wnd.m_nMode = mode;
-        wnd.m_bShowInfo = 1;
+    {
+        CTestWnd wnd({ nullptr, "", 1 });
         long shown = -1, clicked = -1;
         auto scribbleRed = [&] {
             plat::ClientDC dc(&wnd);
@@ -340,25 +325,21 @@ TEST(TestWndSteps, ModesOutsideTheTableDrawNothing)
     }
 }
 
-// A step outside the mode's table (only possible if a caller sets it)
+// A step outside the pattern's colours (only possible if a caller asks for one)
 // draws nothing instead of reading past the table.
 TEST(TestWndSteps, StepOutsideTheTableDrawsNothing)
 {
-    for (int mode : AllModes()) {
-        SCOPED_TRACE("mode " + std::to_string(mode));
-        CTestWnd wnd;
-        wnd.m_nMode = mode;
-        wnd.m_bShowInfo = 1;
+    for (const Pattern* mode : AllModes()) {
+        SCOPED_TRACE(std::string(mode->name));
+        CTestWnd wnd({ mode, "", 1 });
         long untouched = -1;
         RunModal(wnd, {
                           [&] { Resize(wnd, 16, 8); },
                           [&] {
                               plat::ClientDC dc(&wnd);
                               dc.FillSolidRect(ClientOf(wnd), RGB(1, 2, 3));
-                              for (int step : { -1, 8, 1000 }) {
-                                  wnd.m_nStep = step;
-                                  wnd.DrawPattern();
-                              }
+                              for (int step : { -1, 8, 1000 })
+                                  wnd.ShowStep(step);
                               untouched = CountOther(wnd, RGB(1, 2, 3));
                           },
                       });

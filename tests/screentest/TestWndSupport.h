@@ -10,7 +10,6 @@
 #include "platform/ui/Automation.h"
 #include "platform/ui/EventLoop.h"
 #include "screentest/Patterns.h"
-#include "screentest/TestModes.h"
 #include "screentest/TestWnd.h"
 #include "support/ModalRun.h"
 
@@ -21,19 +20,35 @@
 
 namespace sttest {
 
-// The mode of every pattern in the table.
-inline std::vector<int> AllModes()
+// The rows the tests name.
+inline const Pattern* const kDeadPixel = FindPattern("dead-pixel");
+inline const Pattern* const kBlockFill = FindPattern("block-fill");
+inline const Pattern* const kDotFillDown = FindPattern("dot-fill-down");
+inline const Pattern* const kDotFillRight = FindPattern("dot-fill-right");
+inline const Pattern* const kHLineFill = FindPattern("hline-fill");
+inline const Pattern* const kVLineFill = FindPattern("vline-fill");
+inline const Pattern* const kHLineGradient = FindPattern("hline-gradient");
+inline const Pattern* const kVLineGradient = FindPattern("vline-gradient");
+inline const Pattern* const kGrey = FindPattern("grey");
+inline const Pattern* const kBlackLevel = FindPattern("black-level");
+inline const Pattern* const kGamma = FindPattern("gamma");
+inline const Pattern* const kSharpness = FindPattern("sharpness");
+inline const Pattern* const kGrid = FindPattern("grid");
+inline const Pattern* const kFlasher = FindPattern("flasher");
+
+// Every row of the pattern table.
+inline std::vector<const Pattern*> AllModes()
 {
-    std::vector<int> modes;
+    std::vector<const Pattern*> modes;
     for (const Pattern& pattern : Patterns())
-        modes.push_back(pattern.mode);
+        modes.push_back(&pattern);
     return modes;
 }
 
-// The colour the table gives `mode` at `step`.
-inline plat::COLORREF StepColor(int mode, int step)
+// The colour the table gives `pattern` at `step`.
+inline plat::COLORREF StepColor(const Pattern* pattern, int step)
 {
-    return FindPattern(mode)->colors[static_cast<std::size_t>(step)];
+    return pattern->colors[static_cast<std::size_t>(step)];
 }
 
 using lvtest::RunModal;
