@@ -92,8 +92,8 @@ protected:
     virtual void StartUpdateThread();
 
 private:
-    // Runs the pattern named `pattern` titled with the caption of `buttonId`.
-    void RunTest(int buttonId, std::string_view pattern);
+    // Runs the pattern of test mode `mode`, titled with the caption of `buttonId`.
+    void RunTest(int buttonId, int mode);
 
     LV_DECLARE_MESSAGE_MAP()
 };

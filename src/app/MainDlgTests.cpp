@@ -7,17 +7,43 @@
 #include "screentest/Patterns.h"
 #include "screentest/TestWnd.h"
 
-void CMainDlg::RunTest(int buttonId, std::string_view pattern)
+#include <utility>
+
+namespace {
+
+// The main window's test modes and the pattern each one starts. The modes
+// live only here; from the launch on the pattern's row travels.
+const Pattern* PatternOfMode(int mode)
 {
-    CTestWnd test({ FindPattern(pattern), GetDlgItemText(buttonId), static_cast<int>(IsDlgButtonChecked(IDC_SHOWINFO)) });
+    static constexpr std::pair<int, std::string_view> kModes[] = {
+        { 1, "block-fill" },
+        { 2, "vline-fill" },
+        { 3, "hline-fill" },
+        { 4, "dot-fill-down" },
+        { 5, "dot-fill-right" },
+        { 6, "vline-gradient" },
+        { 7, "hline-gradient" },
+        { 10, "dead-pixel" },
+    };
+    for (const auto& [value, name] : kModes)
+        if (value == mode)
+            return FindPattern(name);
+    return nullptr;
+}
+
+}
+
+void CMainDlg::RunTest(int buttonId, int mode)
+{
+    CTestWnd test({ PatternOfMode(mode), GetDlgItemText(buttonId), static_cast<int>(IsDlgButtonChecked(IDC_SHOWINFO)) });
     test.DoModal();
 }
 
-void CMainDlg::OnTestBlockFill() { RunTest(IDC_BLOCKFILL, "block-fill"); }
-void CMainDlg::OnTestVLineFill() { RunTest(IDC_VLINE_FILL, "vline-fill"); }
-void CMainDlg::OnTestHLineFill() { RunTest(IDC_HLINE_FILL, "hline-fill"); }
-void CMainDlg::OnTestDotDown() { RunTest(IDC_DOT_DOWN, "dot-fill-down"); }
-void CMainDlg::OnTestDotRight() { RunTest(IDC_DOT_RIGHT, "dot-fill-right"); }
-void CMainDlg::OnTestVLineGradient() { RunTest(IDC_VLINE_GRADIENT, "vline-gradient"); }
-void CMainDlg::OnTestHLineGradient() { RunTest(IDC_HLINE_GRADIENT, "hline-gradient"); }
-void CMainDlg::OnTestDeadPixel() { RunTest(IDC_DEADPIXEL, "dead-pixel"); }
+void CMainDlg::OnTestBlockFill() { RunTest(IDC_BLOCKFILL, 1); }
+void CMainDlg::OnTestVLineFill() { RunTest(IDC_VLINE_FILL, 2); }
+void CMainDlg::OnTestHLineFill() { RunTest(IDC_HLINE_FILL, 3); }
+void CMainDlg::OnTestDotDown() { RunTest(IDC_DOT_DOWN, 4); }
+void CMainDlg::OnTestDotRight() { RunTest(IDC_DOT_RIGHT, 5); }
+void CMainDlg::OnTestVLineGradient() { RunTest(IDC_VLINE_GRADIENT, 6); }
+void CMainDlg::OnTestHLineGradient() { RunTest(IDC_HLINE_GRADIENT, 7); }
+void CMainDlg::OnTestDeadPixel() { RunTest(IDC_DEADPIXEL, 10); }

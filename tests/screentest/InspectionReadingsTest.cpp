@@ -16,15 +16,13 @@ namespace {
 
 // The grey levels along the window's middle row, each run once, leaving
 // out the background's full and zero levels.
-std::vector<int> SquareLevels(int mode, int step)
+std::vector<int> SquareLevels(const Pattern* pattern, int step)
 {
     constexpr int kWidth = 1920;
     constexpr int kHeight = 1080;
-    CTestWnd wnd;
-    wnd.m_nMode = mode;
+    CTestWnd wnd({ pattern, "", 0, 0, step });
     std::vector<int> levels;
     RunModal(wnd, { [&] { Resize(wnd, kWidth, kHeight); }, [&] {
-                          wnd.m_nStep = step;
                           wnd.DrawPattern();
                           const plat::Surface& s = Back(wnd);
                           for (int x = 0; x < kWidth; ++x) {
@@ -46,9 +44,9 @@ std::optional<double> Tenths(std::optional<double> gamma)
 
 TEST(InspectionReadingsTest, SquaresAreTheChartsLevels)
 {
-    const std::vector<int> gamma = SquareLevels(kModeGamma, 0);
-    const std::vector<int> dark = SquareLevels(kModeBlackLevel, 0);
-    const std::vector<int> light = SquareLevels(kModeBlackLevel, 1);
+    const std::vector<int> gamma = SquareLevels(kGamma, 0);
+    const std::vector<int> dark = SquareLevels(kBlackLevel, 0);
+    const std::vector<int> light = SquareLevels(kBlackLevel, 1);
     ASSERT_EQ(gamma.size(), kGammaSquareLevels.size());
     ASSERT_EQ(dark.size(), kBlackLevelSquares);
     ASSERT_EQ(light.size(), kBlackLevelSquares);
