@@ -2,7 +2,8 @@
 // last column and row, a circle and a cross in the middle, on black. The
 // squares must look square and the circle round, the edge lines must all
 // be visible: a monitor that scales, overscans or stretches the picture
-// shows it here.
+// shows it here. The circle and the cross are green: on common widths the
+// cross's vertical arm lies on a grid line and would not show in white.
 
 #include "screentest/TestWnd.h"
 
@@ -18,6 +19,7 @@ constexpr int kGridSpacing = 64;
 constexpr int kCircleMargin = 64;
 // Each arm of the cross beyond the centre pixel: 129 pixels from end to end.
 constexpr int kCrossArm = 64;
+constexpr plat::COLORREF kCentreColor = plat::RGB(0, 255, 0);
 
 // The integer nearest to the square root of n >= 0 (never a tie for an integer n).
 int NearestRoot(std::int64_t n)
@@ -64,8 +66,8 @@ void CTestWnd::DrawGrid()
             const int cy = height / 2;
             const int radius = (height - kCircleMargin) / 2;
             if (radius > 0)
-                DrawCircle(dc, cx, cy, radius, white);
-            dc.FillSolidRect({ cx - kCrossArm, cy, cx + kCrossArm + 1, cy + 1 }, white);
-            dc.FillSolidRect({ cx, cy - kCrossArm, cx + 1, cy + kCrossArm + 1 }, white);
+                DrawCircle(dc, cx, cy, radius, kCentreColor);
+            dc.FillSolidRect({ cx - kCrossArm, cy, cx + kCrossArm + 1, cy + 1 }, kCentreColor);
+            dc.FillSolidRect({ cx, cy - kCrossArm, cx + 1, cy + kCrossArm + 1 }, kCentreColor);
         });
 }

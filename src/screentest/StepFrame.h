@@ -4,10 +4,10 @@
 // tool it draws with and its drawing loop; the frame does the rest in a fixed
 // order: the step's colour from the table (nothing is drawn for a step
 // outside it), the client rect, a client-area context of its own, the
-// tool, the clock around the drawing alone, a copy of the pattern for the
-// overlays, the information lines when m_bShowInfo is 1, the overlays
-// (marks, loupe), and the tool deleted last. Making the tool before the
-// clock starts keeps it out of the elapsed time.
+// tool, the clock around the drawing alone, a copy of the pattern when an
+// overlay will be drawn over it, the information lines when m_bShowInfo is
+// 1, the overlays (marks, loupe), and the tool deleted last. Making the
+// tool before the clock starts keeps it out of the elapsed time.
 
 #include "platform/gfx/ProcessClock.h"
 #include "platform/ui/ClientDC.h"

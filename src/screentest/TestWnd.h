@@ -70,10 +70,15 @@ public:
     // nothing moves) when there is no such monitor.
     bool MoveToMonitor(int index);
 
-    // Keeps a copy of the pattern just drawn on `dc` (the loupe's source
-    // and what the overlays are restored from), its step colour and its
-    // drawing time.
+    // After each step: keeps its colour and drawing time, and a copy of the
+    // pattern just drawn on `dc` (the loupe's source and what the overlays
+    // are restored from) when an overlay is shown; otherwise only the
+    // pattern under the information lines, so that a copy made later from
+    // the screen is the pattern alone.
     void KeepPatternPicture(plat::DeviceContext& dc, plat::COLORREF color, long elapsed);
+    // Makes that copy from the screen when the step did not, before an
+    // overlay is first drawn over it.
+    void TakePatternPicture();
     // The marks' rings, the full-marks notice and the loupe, on `dc`.
     void DrawOverlays(plat::DeviceContext& dc);
     // Puts the pattern back in `area` and draws everything that lies over
@@ -90,7 +95,8 @@ public:
     void WriteReports();
     // DoModal, then the reports of the marks made.
     std::intptr_t DoModal() override;
-    // The last pattern as its timing ended, without any overlay.
+    // The last pattern as its timing ended, without any overlay (kept only
+    // while an overlay is shown).
     const plat::Bitmap& PatternPicture() const { return m_bmPattern; }
 
     // The renderers: each draws the pattern of m_nStep on the client area
@@ -134,9 +140,15 @@ protected:
 private:
     // The pointer's pixel in client coordinates, from the cursor's position.
     plat::Point PointerPixel() const;
+    // The loupe, the key map or a mark of this monitor is shown.
+    bool OverlayShown();
+    // m_bmPattern at the client area's size, in m_dcPattern; false when it cannot be made.
+    bool SizePatternPicture(plat::DeviceContext& dc, plat::Size size);
 
     plat::Bitmap m_bmPattern;        // the pattern as drawn, before any overlay
     plat::DeviceContext m_dcPattern; // memory context holding m_bmPattern
+    bool m_bPictureKept = false;     // m_bmPattern holds the current step
+    plat::Rect m_rcInfoKept;         // what it holds from under the information lines otherwise
     plat::COLORREF m_crStep = 0;     // the step's colour and drawing time, for
     long m_nElapsed = 0;             // drawing the information lines again
 
