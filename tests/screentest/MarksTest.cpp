@@ -105,6 +105,29 @@ TEST(TestWndMarks, LoupeMagnifiesThePatternAndFollowsThePointer)
     EXPECT_EQ(afterHide, 0);
 }
 
+// The picture the loupe reads is made from the screen when Z is pressed:
+// where the information lines cover the pattern it still holds the pattern.
+TEST(TestWndMarks, LoupeOverTheInformationLinesMagnifiesThePattern)
+{
+    CTestWnd wnd;
+    wnd.m_nMode = kModeBlockFill;
+    wnd.m_bShowInfo = 1;
+    plat::Surface blue(640, 400);
+    blue.Fill(0x0000FFu);
+    int wrong = -1;
+    bool text = false;
+    RunModal(wnd, {
+                      [&] { Resize(wnd, 640, 400); },
+                      [&] { PointAt({ 104, 108 }); automation::Key(wnd, 'Z'); },
+                      [&] {
+                          wrong = WrongBlocks(wnd, blue, { 104, 108 }, { 128, 132 });
+                          text = CountOther(wnd, { 100, 100, 128, 116 }, RGB(0, 0, 255)) > 0;
+                      },
+                  });
+    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(text); // the lines themselves are still drawn over the pattern
+}
+
 // M and the middle button ring the pixel under the pointer in the colour
 // that stands out; M on a ringed pixel and C take rings away; a ring at
 // the last pixel is clipped; a step keeps them; the picture the timing
