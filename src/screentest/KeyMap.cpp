@@ -30,6 +30,8 @@ constexpr int kColumnGap = 24;
 
 void CTestWnd::DrawKeyMap()
 {
+    // The pattern is kept before the map covers it.
+    TakePatternPicture();
     plat::Rect client;
     GetClientRect(&client);
     plat::ClientDC dc(this);

@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kFramed = CLoupe::kBox + 2;
 constexpr int kAreaHeight = kFramed + CLoupe::kLabelGap + CLoupe::kLabelHeight;
+constexpr plat::COLORREF kHatchLight = plat::RGB(192, 192, 192);
+constexpr plat::COLORREF kHatchDark = plat::RGB(64, 64, 64);
 
 // Where the loupe starts along one axis: `offset` past the pointer, or
 // before it when the loupe would pass the end of the client area.
@@ -18,6 +20,37 @@ int Place(int pointer, int length, int end)
     if (after + length <= end)
         return after;
     return pointer - CLoupe::kOffset - length;
+}
+
+plat::Rect Inflated(const plat::Rect& r, int by) { return { r.left - by, r.top - by, r.right + by, r.bottom + by }; }
+
+// The outermost pixels of `r`.
+void DrawFrameLine(plat::DeviceContext& dc, const plat::Rect& r, plat::COLORREF color)
+{
+    dc.FillSolidRect({ r.left, r.top, r.right, r.top + 1 }, color);
+    dc.FillSolidRect({ r.left, r.bottom - 1, r.right, r.bottom }, color);
+    dc.FillSolidRect({ r.left, r.top + 1, r.left + 1, r.bottom - 1 }, color);
+    dc.FillSolidRect({ r.right - 1, r.top + 1, r.right, r.bottom - 1 }, color);
+}
+
+// The blocks in `box` whose pixel lies off a client area of `client`
+// (the pointer near an edge), in grey diagonal stripes that no pixel
+// could show.
+void HatchOffPattern(plat::DeviceContext& dc, const plat::Rect& box, plat::Point pointer, plat::Size client)
+{
+    constexpr int kHalf = CLoupe::kPixels / 2;
+    const int first = pointer.x - kHalf, top = pointer.y - kHalf;
+    if (first >= 0 && top >= 0 && first + CLoupe::kPixels <= client.cx && top + CLoupe::kPixels <= client.cy)
+        return;
+    for (int y = 0; y < CLoupe::kBox; ++y) {
+        const int py = top + y / CLoupe::kBlock;
+        const bool rowOff = py < 0 || py >= client.cy;
+        for (int x = 0; x < CLoupe::kBox; ++x) {
+            const int px = first + x / CLoupe::kBlock;
+            if (rowOff || px < 0 || px >= client.cx)
+                dc.SetPixel(box.left + x, box.top + y, (x + y) % 6 < 2 ? kHatchLight : kHatchDark);
+        }
+    }
 }
 
 }
@@ -32,9 +65,9 @@ plat::Rect CLoupe::FrameRect(plat::Size client) const
 plat::Rect CLoupe::Area(plat::Size client) const
 {
     // The longest label ("16383, 16383  #RRGGBB", 21 half-width cells) is
-    // narrower than the frame.
+    // narrower than the frame; the frame's outer line lies 1 pixel outside it.
     plat::Rect frame = FrameRect(client);
-    return { frame.left, frame.top, frame.right, frame.top + kAreaHeight };
+    return { frame.left - 1, frame.top - 1, frame.right + 1, frame.top + kAreaHeight };
 }
 
 std::string CLoupe::Label(plat::Point pointer, plat::COLORREF color)
@@ -50,14 +83,15 @@ void CLoupe::Draw(plat::DeviceContext& dc, const plat::DeviceContext& pattern, p
 {
     plat::Rect outer = FrameRect(client);
     plat::Rect box { outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1 };
-    dc.FillSolidRect({ outer.left, outer.top, outer.right, box.top }, frame);
-    dc.FillSolidRect({ outer.left, box.bottom, outer.right, outer.bottom }, frame);
-    dc.FillSolidRect({ outer.left, box.top, box.left, box.bottom }, frame);
-    dc.FillSolidRect({ box.right, box.top, outer.right, box.bottom }, frame);
-    // Each pattern pixel becomes a block; those off the pattern are black.
+    // Two lines, one dark and one light, so the frame shows over any pixels.
+    const plat::COLORREF other = frame == plat::RGB(0, 0, 0) ? plat::RGB(255, 255, 255) : plat::RGB(0, 0, 0);
+    DrawFrameLine(dc, Inflated(outer, 1), other);
+    DrawFrameLine(dc, outer, frame);
+    // Each pattern pixel becomes a block; blocks off the pattern are hatched.
     constexpr int kHalf = kPixels / 2;
     dc.StretchBlt(box.left, box.top, kBox, kBox, pattern, m_ptPointer.x - kHalf, m_ptPointer.y - kHalf, kPixels, kPixels,
         plat::SRCCOPY);
+    HatchOffPattern(dc, box, m_ptPointer, client);
     plat::COLORREF centre = pattern.GetPixel(m_ptPointer.x, m_ptPointer.y);
     if (centre == plat::CLR_INVALID)
         centre = plat::RGB(0, 0, 0);
@@ -65,11 +99,7 @@ void CLoupe::Draw(plat::DeviceContext& dc, const plat::DeviceContext& pattern, p
     // The centre block's outermost pixels, in what stands out on it.
     int left = box.left + kHalf * kBlock;
     int top = box.top + kHalf * kBlock;
-    plat::COLORREF outline = ContrastingBlackOrWhite(centre);
-    dc.FillSolidRect({ left, top, left + kBlock, top + 1 }, outline);
-    dc.FillSolidRect({ left, top + kBlock - 1, left + kBlock, top + kBlock }, outline);
-    dc.FillSolidRect({ left, top, left + 1, top + kBlock }, outline);
-    dc.FillSolidRect({ left + kBlock - 1, top, left + kBlock, top + kBlock }, outline);
+    DrawFrameLine(dc, { left, top, left + kBlock, top + kBlock }, ContrastingBlackOrWhite(centre));
 
     dc.SelectObject(font);
     dc.TextOut(outer.left, outer.bottom + kLabelGap, Label(m_ptPointer, centre));

@@ -1,9 +1,10 @@
 #pragma once
 
 // The magnifier that follows the pointer: the 15 x 15 pattern pixels around
-// the pointer's pixel, each as a 12 x 12 block, in a framed box 24 pixels
-// right of and below the pointer (on the other side where it would leave
-// the client area), the centre block outlined, and under the box the
+// the pointer's pixel, each as a 12 x 12 block (hatched where the pixel is
+// off the client area), in a box framed by a dark and a light line, 24
+// pixels right of and below the pointer (on the other side where it would
+// leave the client area), the centre block outlined, and under the box the
 // pointer's position and the centre pixel's colour.
 
 #include "platform/Types.h"
@@ -24,16 +25,17 @@ public:
     plat::Point Pointer() const { return m_ptPointer; }
     void MoveTo(plat::Point pointer) { m_ptPointer = pointer; }
 
-    // The frame's rectangle (the box and its 1-pixel frame) for a client
-    // area of `client`.
+    // The frame's rectangle (the box and its inner 1-pixel line) for a
+    // client area of `client`.
     plat::Rect FrameRect(plat::Size client) const;
     // Everything the loupe draws on: the frame and the label under it.
     plat::Rect Area(plat::Size client) const;
     // The label: "x, y  #RRGGBB".
     static std::string Label(plat::Point pointer, plat::COLORREF color);
 
-    // Draws the loupe on `dc` from the pixels of `pattern` (outside it:
-    // black), the frame in `frame`, the label in `font`.
+    // Draws the loupe on `dc` from the pixels of `pattern`, the frame's
+    // inner line in `frame` (black or white) and its outer line in the
+    // other, the label in `font`.
     void Draw(plat::DeviceContext& dc, const plat::DeviceContext& pattern, plat::Size client, plat::COLORREF frame,
         const plat::Font& font) const;
 

@@ -1,8 +1,8 @@
 // What the test window draws over a pattern once its timing has stopped:
 // the rings of the marked pixels, the notice that no more marks fit, and
-// the loupe. The pattern as drawn is kept in a bitmap, so an overlay that
-// moves or goes away is replaced by the pattern's own pixels without
-// drawing (and timing) the pattern again.
+// the loupe. While one is shown, the pattern as drawn is kept in a bitmap,
+// so an overlay that moves or goes away is replaced by the pattern's own
+// pixels without drawing (and timing) the pattern again.
 
 #include "screentest/TestWnd.h"
 
@@ -12,6 +12,8 @@
 #include "platform/ui/Monitors.h"
 #include "screentest/MarkRing.h"
 #include "screentest/Patterns.h"
+
+#include <span>
 
 namespace {
 
@@ -26,34 +28,90 @@ plat::Size SizeOf(const plat::Rect& r) { return { r.Width(), r.Height() }; }
 
 }
 
+bool CTestWnd::SizePatternPicture(plat::DeviceContext& dc, plat::Size size)
+{
+    plat::Size have = m_bmPattern.GetSize();
+    if (!m_bmPattern.IsNull() && have.cx == size.cx && have.cy == size.cy)
+        return true;
+    m_bPictureKept = false;
+    m_rcInfoKept = {};
+    m_dcPattern.DeleteDC();
+    m_bmPattern.DeleteObject();
+    m_dcPattern.CreateCompatibleDC(&dc);
+    if (!m_bmPattern.CreateCompatibleBitmap(dc, size.cx, size.cy))
+        return false;
+    m_dcPattern.SelectObject(m_bmPattern);
+    return true;
+}
+
+bool CTestWnd::OverlayShown()
+{
+    if (m_loupe.IsShown() || m_bKeyMap)
+        return true;
+    const CDefectMarks* marks = m_marks.empty() ? nullptr : CurrentMarks(false);
+    return marks && !marks->IsEmpty();
+}
+
 void CTestWnd::KeepPatternPicture(plat::DeviceContext& dc, plat::COLORREF color, long elapsed)
 {
     m_crStep = color;
     m_nElapsed = elapsed;
+    // A new picture: a refusal shown over the last one is old news.
+    m_bMarksFull = false;
+    m_bPictureKept = false;
+    m_rcInfoKept = {};
+    plat::Rect client;
+    GetClientRect(&client);
+    // Copying the whole step would double its cost: it is copied only for
+    // an overlay that is already shown.
+    if (OverlayShown()) {
+        if (SizePatternPicture(dc, SizeOf(client))) {
+            m_dcPattern.BitBlt(0, 0, client.Width(), client.Height(), dc, 0, 0, plat::SRCCOPY);
+            m_bPictureKept = true;
+        }
+        return;
+    }
+    if (m_bShowInfo != 1)
+        return;
+    plat::Rect info = plat::Rect { kInfoX, kInfoY, client.right, kInfoY + kInfoRows * kInfoLineGap }.Intersected(client);
+    if (info.IsEmpty() || !SizePatternPicture(dc, SizeOf(client)))
+        return;
+    m_dcPattern.BitBlt(info.left, info.top, info.Width(), info.Height(), dc, info.left, info.top, plat::SRCCOPY);
+    m_rcInfoKept = info;
+}
+
+void CTestWnd::TakePatternPicture()
+{
     plat::Rect client;
     GetClientRect(&client);
     plat::Size have = m_bmPattern.GetSize();
-    if (m_bmPattern.IsNull() || have.cx != client.Width() || have.cy != client.Height()) {
-        m_dcPattern.DeleteDC();
-        m_bmPattern.DeleteObject();
-        m_dcPattern.CreateCompatibleDC(&dc);
-        if (!m_bmPattern.CreateCompatibleBitmap(dc, client.Width(), client.Height()))
-            return;
-        m_dcPattern.SelectObject(m_bmPattern);
-    }
-    m_dcPattern.BitBlt(0, 0, client.Width(), client.Height(), dc, 0, 0, plat::SRCCOPY);
-    // A new picture: a refusal shown over the last one is old news.
-    m_bMarksFull = false;
+    if (m_bPictureKept && have.cx == client.Width() && have.cy == client.Height())
+        return;
+    plat::ClientDC dc(this);
+    if (!SizePatternPicture(dc, SizeOf(client)))
+        return;
+    // No overlay is on the screen yet; the information lines are, over
+    // the pattern kept from under them.
+    const plat::Rect& info = m_rcInfoKept;
+    const plat::Rect around[] = { { 0, 0, client.right, info.top }, { 0, info.top, info.left, info.bottom },
+        { info.right, info.top, client.right, info.bottom }, { 0, info.bottom, client.right, client.bottom } };
+    for (const plat::Rect& r : info.IsEmpty() ? std::span<const plat::Rect>(&client, 1) : std::span(around))
+        if (!r.IsEmpty())
+            m_dcPattern.BitBlt(r.left, r.top, r.Width(), r.Height(), dc, r.left, r.top, plat::SRCCOPY);
+    m_bPictureKept = true;
 }
 
 void CTestWnd::DrawOverlays(plat::DeviceContext& dc)
 {
+    // Every overlay takes the picture before it is first drawn.
+    if (!m_bPictureKept)
+        return;
     plat::Rect client;
     GetClientRect(&client);
     if (const CDefectMarks* marks = CurrentMarks(false)) {
         plat::COLORREF ring = ContrastingBlackOrWhite(m_crStep);
         for (const DefectMark& mark : marks->All())
-            DrawMarkRing(dc, mark.at, ring);
+            DrawTwoToneMarkRing(dc, mark.at, ring);
     }
     if (m_bMarksFull) {
         dc.SelectObject(m_font);
@@ -65,6 +123,9 @@ void CTestWnd::DrawOverlays(plat::DeviceContext& dc)
 
 void CTestWnd::RestoreArea(plat::Rect area)
 {
+    // Without a picture nothing lies over the pattern.
+    if (!m_bPictureKept)
+        return;
     plat::Rect client;
     GetClientRect(&client);
     area = area.Intersected(client);
@@ -115,13 +176,14 @@ void CTestWnd::MarkPointer(bool toggle)
     plat::Point at = PointerPixel();
     if (!client.Contains(at))
         return;
+    TakePatternPicture();
     DefectMark mark { at, m_pattern ? std::string(m_pattern->name) : std::string(), m_nStep,
         m_dcPattern.GetPixel(at.x, at.y) };
     CDefectMarks* marks = CurrentMarks(true);
     CDefectMarks::Change change = toggle ? marks->Toggle(mark) : marks->Add(mark);
     m_bMarksFull = change == CDefectMarks::Change::Refused;
-    plat::Rect ring { at.x - kMarkRingRadius, at.y - kMarkRingRadius, at.x + kMarkRingRadius + 1,
-        at.y + kMarkRingRadius + 1 };
+    plat::Rect ring { at.x - kMarkRingOuterRadius, at.y - kMarkRingOuterRadius, at.x + kMarkRingOuterRadius + 1,
+        at.y + kMarkRingOuterRadius + 1 };
     if (change == CDefectMarks::Change::Removed) {
         RestoreArea(ring);
     } else {
@@ -149,6 +211,7 @@ void CTestWnd::ToggleLoupe()
         RestoreArea(m_loupe.Area(SizeOf(client)));
         return;
     }
+    TakePatternPicture();
     m_loupe.MoveTo(PointerPixel());
     m_loupe.Show(true);
     plat::ClientDC dc(this);

@@ -68,7 +68,8 @@ public:
     void SetClock(std::function<long()> clock) { m_clock = std::move(clock); }
     // DoModal, then the reports of the marks made.
     std::intptr_t DoModal() override;
-    // The last pattern as its timing ended, without any overlay.
+    // The last pattern as its timing ended, without any overlay (kept only
+    // while an overlay is shown).
     const plat::Bitmap& PatternPicture() const { return m_bmPattern; }
 
 protected:
@@ -95,10 +96,15 @@ private:
     // Takes a shown key map away (true), else false.
     bool CloseKeyMap();
 
-    // Keeps a copy of the pattern just drawn on `dc` (the loupe's source
-    // and what the overlays are restored from), its step colour and its
-    // drawing time.
+    // After each step: keeps its colour and drawing time, and a copy of the
+    // pattern just drawn on `dc` (the loupe's source and what the overlays
+    // are restored from) when an overlay is shown; otherwise only the
+    // pattern under the information lines, so that a copy made later from
+    // the screen is the pattern alone.
     void KeepPatternPicture(plat::DeviceContext& dc, plat::COLORREF color, long elapsed);
+    // Makes that copy from the screen when the step did not, before an
+    // overlay is first drawn over it.
+    void TakePatternPicture();
     // The marks' rings, the full-marks notice and the loupe, on `dc`.
     void DrawOverlays(plat::DeviceContext& dc);
     // Puts the pattern back in `area` and draws everything that lies over
@@ -116,6 +122,10 @@ private:
     void WriteReports();
     // The pointer's pixel in client coordinates, from the cursor's position.
     plat::Point PointerPixel() const;
+    // The loupe, the key map or a mark of this monitor is shown.
+    bool OverlayShown();
+    // m_bmPattern at the client area's size, in m_dcPattern; false when it cannot be made.
+    bool SizePatternPicture(plat::DeviceContext& dc, plat::Size size);
 
     void OnTimer(std::uintptr_t id);
     void OnLButtonDown(unsigned flags, plat::Point point);
@@ -147,6 +157,8 @@ private:
     std::function<long()> m_clock = plat::ProcessClockMs;
     plat::Bitmap m_bmPattern;        // the pattern as drawn, before any overlay
     plat::DeviceContext m_dcPattern; // memory context holding m_bmPattern
+    bool m_bPictureKept = false;     // m_bmPattern holds the current step
+    plat::Rect m_rcInfoKept;         // what it holds from under the information lines otherwise
     plat::COLORREF m_crStep = 0;     // the step's colour and drawing time, for
     long m_nElapsed = 0;             // drawing the information lines again
 

@@ -1,6 +1,6 @@
 // What a picked square stands for: each square's level as the chart really
-// draws it (read back from the window, left to right along the middle
-// row), the gamma computed from it against the chart's label, and picks
+// draws it (read back from the window, left to right along a row through
+// the squares), the gamma computed from it against the chart's label, and picks
 // past the last square.
 
 #include "TestWndSupport.h"
@@ -14,19 +14,21 @@ using namespace sttest;
 
 namespace {
 
-// The grey levels along the window's middle row, each run once, leaving
+// The grey levels along a row through the squares, each run once, leaving
 // out the background's full and zero levels.
 std::vector<int> SquareLevels(const Pattern* pattern, int step)
 {
     constexpr int kWidth = 1920;
     constexpr int kHeight = 1080;
+    // Inside every square, above the level printed in its middle.
+    constexpr int kRow = kHeight / 2 - 16;
     CTestWnd wnd({ pattern, "", 0, 0, step });
     std::vector<int> levels;
     RunModal(wnd, { [&] { Resize(wnd, kWidth, kHeight); }, [&] {
                           wnd.DrawPattern();
                           const plat::Surface& s = Back(wnd);
                           for (int x = 0; x < kWidth; ++x) {
-                              const int level = static_cast<int>((s.Pixel(x, kHeight / 2) >> 16) & 0xFF);
+                              const int level = static_cast<int>((s.Pixel(x, kRow) >> 16) & 0xFF);
                               if (level != 0 && level != 255 && (levels.empty() || levels.back() != level))
                                   levels.push_back(level);
                           } } });

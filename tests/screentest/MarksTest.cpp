@@ -6,7 +6,8 @@
 
 #include "screentest/MarkRing.h"
 
-#include <set>
+#include <cmath>
+#include <map>
 #include <utility>
 
 using namespace sttest;
@@ -86,7 +87,7 @@ TEST(TestWndMarks, LoupeMagnifiesThePatternAndFollowsThePointer)
                           // Past the right and bottom edges: before the pointer on both axes.
                           wrongMoved = WrongBlocks(wnd, pattern, { 300, 290 }, { 300 - 24 - 182, 290 - 24 - 200 });
                           labelMoved = ShowsText(wnd, { 94, 66 + 184 }, CLoupe::Label({ 300, 290 }, plat::FromXrgb(pattern.Pixel(300, 290))));
-                          leftOver = Differences(wnd, pattern, { 0, 0, 94, 400 });
+                          leftOver = Differences(wnd, pattern, { 0, 0, 93, 400 }); // the frame's outer line at 93
                           automation::Key(wnd, plat::VK_HOME);
                       },
                       [&] { wrongStepped = WrongBlocks(wnd, pattern, { 300, 290 }, { 94, 66 }); automation::Key(wnd, 'Z'); },
@@ -102,6 +103,27 @@ TEST(TestWndMarks, LoupeMagnifiesThePatternAndFollowsThePointer)
     EXPECT_EQ(afterHide, 0);
 }
 
+// The picture the loupe reads is made from the screen when Z is pressed:
+// where the information lines cover the pattern it still holds the pattern.
+TEST(TestWndMarks, LoupeOverTheInformationLinesMagnifiesThePattern)
+{
+    CTestWnd wnd({ kBlockFill, "", 1 });
+    plat::Surface blue(640, 400);
+    blue.Fill(0x0000FFu);
+    int wrong = -1;
+    bool text = false;
+    RunModal(wnd, {
+                      [&] { Resize(wnd, 640, 400); },
+                      [&] { PointAt({ 104, 108 }); automation::Key(wnd, 'Z'); },
+                      [&] {
+                          wrong = WrongBlocks(wnd, blue, { 104, 108 }, { 128, 132 });
+                          text = CountOther(wnd, { 100, 100, 128, 116 }, RGB(0, 0, 255)) > 0;
+                      },
+                  });
+    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(text); // the lines themselves are still drawn over the pattern
+}
+
 // M and the middle button ring the pixel under the pointer in the colour
 // that stands out; M on a ringed pixel and C take rings away; a ring at
 // the last pixel is clipped; a step keeps them; the picture the timing
@@ -109,29 +131,41 @@ TEST(TestWndMarks, LoupeMagnifiesThePatternAndFollowsThePointer)
 TEST(TestWndMarks, RingsComeAndGoAndStayOutOfTheMeasuredPicture)
 {
     CTestWnd wnd({ kBlockFill });
+    // Inner circle pixels map to true, the outer circle's (radius 7: for
+    // every column and row the pixel nearest to it) to false.
+    using Rings = std::map<std::pair<int, int>, bool>;
     auto ringAt = [](plat::Point c) {
-        std::set<std::pair<int, int>> ring;
+        Rings ring;
+        for (int d = -7; d <= 7; ++d) {
+            int k = static_cast<int>(std::lround(std::sqrt(49.0 - d * d)));
+            const std::pair<int, int> mirrored[] = { { d, k }, { d, -k }, { k, d }, { -k, d } };
+            for (auto [dx, dy] : mirrored)
+                ring[{ c.x + dx, c.y + dy }] = false;
+        }
         for (int dy = -6; dy <= 6; ++dy)
             for (int dx = -6; dx <= 6; ++dx) {
                 int d2 = dx * dx + dy * dy;
                 // The midpoint circle of radius 6 lies within these bounds, 32 pixels.
                 if (d2 >= 31 && d2 <= 41 && !(std::abs(dx) == 5 && std::abs(dy) == 4) && !(std::abs(dx) == 4 && std::abs(dy) == 5))
-                    ring.insert({ c.x + dx, c.y + dy });
+                    ring[{ c.x + dx, c.y + dy }] = true;
             }
         return ring;
     };
-    auto onlyRings = [&](const std::set<std::pair<int, int>>& ring, plat::COLORREF back, plat::COLORREF color) {
+    auto onlyRings = [&](const Rings& ring, plat::COLORREF back, plat::COLORREF color) {
+        const plat::COLORREF other = color == RGB(0, 0, 0) ? RGB(255, 255, 255) : RGB(0, 0, 0);
         const plat::Surface& s = Back(wnd);
         long wrong = 0;
         for (int y = 0; y < s.Height(); ++y)
-            for (int x = 0; x < s.Width(); ++x)
-                wrong += plat::FromXrgb(s.Pixel(x, y) & 0xFFFFFFu) != (ring.count({ x, y }) ? color : back);
+            for (int x = 0; x < s.Width(); ++x) {
+                auto at = ring.find({ x, y });
+                wrong += plat::FromXrgb(s.Pixel(x, y) & 0xFFFFFFu) != (at == ring.end() ? back : at->second ? color
+                                                                                                            : other);
+            }
         return wrong;
     };
-    std::set<std::pair<int, int>> two = ringAt({ 20, 20 });
-    for (auto p : ringAt({ 60, 44 }))
-        two.insert(p);
-    std::set<std::pair<int, int>> last = ringAt({ 400, 300 });
+    Rings two = ringAt({ 20, 20 });
+    two.merge(ringAt({ 60, 44 }));
+    Rings last = ringAt({ 400, 300 });
     long oneRing = -1, twoRings = -1, removed = -1, middleTwice = -1, cleared = -1, stepped = -1, lastPixel = -1,
          measuredOther = -1;
     RunModal(wnd, {

@@ -162,11 +162,12 @@ wait "$app"; status=$?; app=""
 # P across the table's end; Escape ends the program.
 run_test() { (cd "$work" && exec "$work/lv.exe" --test "$@" >"$work/lv.log" 2>&1) & app=$!; }
 run_test grid
-# Lines every 64 pixels, the last column and row, a point of the circle
-# (radius 480 around (640, 512)) and the pixel under it.
-grid_white="64,500 1279,700 700,1023 740,43"
+# Lines every 64 pixels, the last column and row, a point of the green
+# circle (radius 480 around (640, 512)) and the pixel under it.
+grid_white="64,500 1279,700 700,1023"
 grid_black="65,501 740,44 900,900"
-expect_screen FFFFFF "--test grid: lines and circle" $grid_white
+expect_screen FFFFFF "--test grid: lines" $grid_white
+expect_screen 00FF00 "--test grid: circle" "740,43"
 expect_screen 000000 "--test grid: between the lines" $grid_black
 keep 6-test-grid
 xdotool key n
@@ -202,6 +203,47 @@ xdotool key Escape
 wait_exit "$app" || fail "Escape did not end the gamma run"
 app=""
 
+# The grid's centre is green where its arms lie on grid lines (both do at
+# 1280 x 1024). A mark is ringed by a dark and a light circle: on black
+# the light one shows, on a grid line the dark one. The loupe near the
+# corner: its frame's light outer line shows on black, cells off the
+# screen are hatched in two greys.
+run_test grid
+expect_screen 00FF00 "--test grid: the cross's arms" "640,482" "610,512" "640,512"
+xdotool mousemove --sync 300 100 key m mousemove --sync 192 100 key m
+expect_screen FFFFFF "a mark's light outer circle on black" "307,100" "192,93"
+expect_screen 000000 "a mark's dark inner circle on a grid line" "192,94"
+xdotool mousemove --sync 3 3 key z
+expect_screen FFFFFF "the loupe's light outer line on black" "26,100"
+expect_screen C0C0C0 "off-screen loupe cells: light stripes" "28,28" "29,28"
+expect_screen 404040 "off-screen loupe cells: dark stripes" "30,28" "28,31"
+keep 10-grid-marks-loupe
+# C takes the marks away: no report to write when the test ends.
+xdotool key c key Escape
+wait_exit "$app" || fail "Escape did not end the grid run"
+app=""
+
+# The black-level squares (side 32 from x = 144, y = 496, a side apart)
+# carry their level in a grey 32 levels lighter, or darker on white.
+run_test black-level
+number_in_square() { # STEP-COLOUR SQUARE-INDEX
+  local i
+  for i in $(seq 50); do
+    shot
+    convert "$work/shot.png" -crop "32x32+$((144 + 64 * $2))+496" -format %c histogram:info:- | grep -qi "#$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+number_in_square 212121 0 || fail "no number in grey 33 on the square of level 1"
+number_in_square 303030 15 || fail "no number in grey 48 on the square of level 16"
+keep 11-black-level-numbers
+xdotool click 1
+number_in_square CFCFCF 0 || fail "no number in grey 207 on the square of level 239"
+xdotool key Escape
+wait_exit "$app" || fail "Escape did not end the black-level run"
+app=""
+
 # --list: every pattern, one a line; an unknown name or monitor: exit 2
 # with one line on stderr, nothing on stdout.
 "$work/lv.exe" --list >"$work/list.txt" || fail "--list failed"
@@ -225,4 +267,4 @@ refused "现有的显示器: 1 (" --test grid --monitor 99
 kill "$xvfb"; wait "$xvfb" 2>/dev/null; xvfb=""
 wait_exit "$app" || fail "the program still runs 5 s after the X server went away"
 app=""
-echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; two marks reported, a report kept under the data folder when the documents folder cannot take it; fifty click rounds; --test grid and gamma, N and P across the table's end, --list, unknown name and monitor; the X server going away ends the program (screenshots in $shots)"
+echo "screentest-e2e: blue, left click green, right click back; no text with the option off; gradient; Escape and Enter end tests; input queued while held reaches the window shown; two marks reported, a report kept under the data folder when the documents folder cannot take it; fifty click rounds; --test grid and gamma, N and P across the table's end, the grid's green centre, two-tone rings and loupe frame, hatched loupe cells, numbered black-level squares, --list, unknown name and monitor; the X server going away ends the program (screenshots in $shots)"

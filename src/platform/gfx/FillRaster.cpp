@@ -16,6 +16,12 @@ void FillRect(const Target& t, Rect r, std::uint32_t xrgb)
         FillPixels(row, static_cast<std::size_t>(t.pitch) * (r.Height() - 1) + width, xrgb);
         return;
     }
+    // A vertical line: one store a row costs less than a call a row.
+    if (width == 1) {
+        for (int y = r.top; y < r.bottom; ++y, row += t.pitch)
+            *row = xrgb;
+        return;
+    }
     for (int y = r.top; y < r.bottom; ++y, row += t.pitch)
         FillPixels(row, width, xrgb);
 }

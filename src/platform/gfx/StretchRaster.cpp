@@ -1,9 +1,22 @@
 #include "platform/gfx/Raster.h"
 
+#include "platform/gfx/PixelFill.h"
+
 #include <cstring>
 #include <vector>
 
 namespace plat::raster {
+
+namespace {
+
+// Destination columns that show one source column (-1: off the source).
+struct Run {
+    int offset;
+    int length;
+    long long column;
+};
+
+}
 
 void Stretch(const Target& dst, Rect d, const Target& src, Rect s)
 {
@@ -11,33 +24,53 @@ void Stretch(const Target& dst, Rect d, const Target& src, Rect s)
     if (c.IsEmpty() || d.IsEmpty() || s.IsEmpty())
         return;
     const long long dw = d.Width(), dh = d.Height(), sw = s.Width(), sh = s.Height();
-    // The source column of each destination column, or -1 outside the
-    // source's clip; worked out once for all rows.
-    std::vector<int> columns(static_cast<std::size_t>(c.Width()));
-    for (int x = c.left; x < c.right; ++x) {
-        long long sx = s.left + (x - d.left) * sw / dw;
-        columns[static_cast<std::size_t>(x - c.left)]
-            = sx >= src.clip.left && sx < src.clip.right ? static_cast<int>(sx) : -1;
+    // The runs, worked out once for all rows: a magnification has few runs
+    // of many pixels, each filled at once. Positions step by sums, not
+    // divisions, which would cost more than the pixels.
+    std::vector<Run> runs;
+    long long along = (c.left - d.left) * sw; // (x - d.left) * sw
+    long long k = along / dw;
+    long long next = (k + 1) * dw;
+    for (int x = c.left; x < c.right; ++x, along += sw) {
+        if (along >= next) {
+            k = along / dw;
+            next = (k + 1) * dw;
+        }
+        const long long sx = s.left + k;
+        const long long column = sx >= src.clip.left && sx < src.clip.right ? sx : -1;
+        if (!runs.empty() && runs.back().column == column)
+            ++runs.back().length;
+        else
+            runs.push_back({ x - c.left, 1, column });
     }
-    const std::size_t rowBytes = columns.size() * sizeof(std::uint32_t);
-    long long previous = -1;
+    const std::size_t rowBytes = static_cast<std::size_t>(c.Width()) * sizeof(std::uint32_t);
+    long long down = (c.top - d.top) * sh; // (y - d.top) * sh
+    long long ky = down / dh;
+    long long nextRow = (ky + 1) * dh;
     std::uint32_t* previousRow = nullptr;
-    for (int y = c.top; y < c.bottom; ++y) {
+    for (int y = c.top; y < c.bottom; ++y, down += sh) {
         std::uint32_t* out = dst.pixels + static_cast<std::ptrdiff_t>(y) * dst.pitch + c.left;
-        long long sy = s.top + (y - d.top) * sh / dh;
         // Rows that magnify the same source row are copies of the first.
-        if (sy == previous) {
+        if (previousRow && down < nextRow) {
             std::memcpy(out, previousRow, rowBytes);
             continue;
         }
-        if (sy < src.clip.top || sy >= src.clip.bottom) {
-            std::memset(out, 0, rowBytes);
-        } else {
-            const std::uint32_t* in = src.pixels + static_cast<std::ptrdiff_t>(sy) * src.pitch;
-            for (std::size_t i = 0; i < columns.size(); ++i)
-                out[i] = columns[i] >= 0 ? in[columns[i]] : 0;
+        while (down >= nextRow) {
+            ++ky;
+            nextRow += dh;
         }
-        previous = sy;
+        const long long sy = s.top + ky;
+        const std::uint32_t* in
+            = sy >= src.clip.top && sy < src.clip.bottom ? src.pixels + static_cast<std::ptrdiff_t>(sy) * src.pitch : nullptr;
+        for (const Run& run : runs) {
+            const std::uint32_t pixel = in && run.column >= 0 ? in[run.column] : 0;
+            if (run.length < 4) {
+                for (int i = 0; i < run.length; ++i)
+                    out[run.offset + i] = pixel;
+                continue;
+            }
+            FillPixels(out + run.offset, static_cast<std::size_t>(run.length), pixel);
+        }
         previousRow = out;
     }
 }
