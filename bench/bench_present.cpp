@@ -258,6 +258,20 @@ Pacing FromLedger(const FrameLedger& l)
 // The bar's place in frame n: 27 px a frame, wrapping.
 int BarLeft(int n, int width) { return (n * 27) % (width - kBar); }
 
+// Frame n of the bare client's moving bar over the bar of the frame
+// before, at `*previous`: clears the old bar, draws the new one, presents
+// only the band the two cover.
+void PresentBand(BareClient& client, std::uint32_t* pixels, int w, int h, int n, int* previous)
+{
+    const int x = BarLeft(n, w);
+    const int left = std::min(x, *previous);
+    const int right = std::max(x, *previous) + kBar;
+    Fill(pixels, w, left, 0, right, h, 0);
+    Fill(pixels, w, x, 0, x + kBar, h, 0xffffff);
+    client.Present(left, 0, right, h);
+    *previous = x;
+}
+
 Pacing RunBare(int frames, int w, int h)
 {
     BareClient client;
@@ -270,13 +284,7 @@ Pacing RunBare(int frames, int w, int h)
         std::uint32_t* pixels = client.Acquire();
         if (!pixels)
             break;
-        const int x = BarLeft(n, w);
-        const int left = std::min(x, previous);
-        const int right = std::max(x, previous) + kBar;
-        Fill(pixels, w, left, 0, right, h, 0);
-        Fill(pixels, w, x, 0, x + kBar, h, 0xffffff);
-        client.Present(left, 0, right, h);
-        previous = x;
+        PresentBand(client, pixels, w, h, n, &previous);
     }
     client.Drain();
     const Pacing p = FromLedger(client.ledger);
@@ -376,14 +384,8 @@ void RunBareBandCost(int frames, int w, int h)
         if (!pixels)
             break;
         const std::int64_t start = MonotonicNs();
-        const int x = BarLeft(n, w);
-        const int left = std::min(x, previous);
-        const int right = std::max(x, previous) + kBar;
-        Fill(pixels, w, left, 0, right, h, 0);
-        Fill(pixels, w, x, 0, x + kBar, h, 0xffffff);
-        client.Present(left, 0, right, h);
+        PresentBand(client, pixels, w, h, n, &previous);
         g_cost["bare band 4K"].push_back(static_cast<double>(MonotonicNs() - start) / 1e9);
-        previous = x;
     }
     client.Drain();
     client.Close();
