@@ -7,35 +7,17 @@
 #include <cerrno>
 #include <cstring>
 
-ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const MonitorIdentity& monitor,
-    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when)
+ReportOutcome WriteReportFolder(const std::vector<ReportPlace>& places, const std::vector<ReportFile>& files, std::time_t when)
 {
     ReportOutcome outcome;
     std::tm local {};
     localtime_r(&when, &local);
     char stamp[32];
     (void)std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
-    char date[32];
-    (void)std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
-
-    std::string png;
-    if (!ReportMapPng(monitor.width, monitor.height, marks, &png)) {
-        outcome.failures.push_back({ "map.png", std::strerror(ENOMEM) });
-        return outcome;
-    }
-    struct File {
-        const char* name;
-        std::string bytes;
-    };
-    const File files[] = {
-        { "marks.json", ReportJson(monitor, marks) },
-        { "map.png", std::move(png) },
-        { "report.html", ReportHtml(monitor, marks, captions, date) },
-    };
     for (const ReportPlace& place : places) {
         plat::NewFolder folder(place.base, place.sub, stamp);
         bool written = folder.IsMade();
-        for (const File& file : files)
+        for (const ReportFile& file : files)
             written = written && folder.Write(file.name, file.bytes);
         if (written) {
             outcome.folder = folder.Path();
@@ -45,4 +27,24 @@ ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const Mo
         outcome.failures.push_back({ folder.FailedPath(), folder.Reason() });
     }
     return outcome;
+}
+
+ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const MonitorIdentity& monitor,
+    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when)
+{
+    std::tm local {};
+    localtime_r(&when, &local);
+    char date[32];
+    (void)std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
+
+    std::string png;
+    if (!ReportMapPng(monitor.width, monitor.height, marks, &png))
+        return { {}, { { "map.png", std::strerror(ENOMEM) } } };
+    return WriteReportFolder(places,
+        {
+            { "marks.json", ReportJson(monitor, marks) },
+            { "map.png", std::move(png) },
+            { "report.html", ReportHtml(monitor, marks, captions, date) },
+        },
+        when);
 }

@@ -29,6 +29,16 @@ struct ReportOutcome {
     std::vector<ReportFailure> failures; // one for each place tried before
 };
 
+// One file of a report: its name in the report's folder and its bytes.
+struct ReportFile {
+    const char* name;
+    std::string bytes;
+};
+
+// Writes `files` into a new folder named after `when` in the first of
+// `places` that takes them all.
+ReportOutcome WriteReportFolder(const std::vector<ReportPlace>& places, const std::vector<ReportFile>& files, std::time_t when);
+
 // `captions` holds each mark's pattern caption as the page shows it.
 ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const MonitorIdentity& monitor,
     const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when);
