@@ -2,6 +2,7 @@
 
 #include "platform/fs/NewFolder.h"
 #include "screentest/ReportMap.h"
+#include "screentest/ReportPage.h"
 #include "screentest/ReportText.h"
 
 #include <cerrno>
@@ -32,11 +33,6 @@ ReportOutcome WriteReportFolder(const std::vector<ReportPlace>& places, const st
 ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const MonitorIdentity& monitor,
     const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when)
 {
-    std::tm local {};
-    localtime_r(&when, &local);
-    char date[32];
-    (void)std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S", &local);
-
     std::string png;
     if (!ReportMapPng(monitor.width, monitor.height, marks, &png))
         return { {}, { { "map.png", std::strerror(ENOMEM) } } };
@@ -44,7 +40,7 @@ ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const Mo
         {
             { "marks.json", ReportJson(monitor, marks) },
             { "map.png", std::move(png) },
-            { "report.html", ReportHtml(monitor, marks, captions, date) },
+            { "report.html", ReportHtml(monitor, marks, captions, ReportDate(when)) },
         },
         when);
 }

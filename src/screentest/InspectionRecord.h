@@ -25,6 +25,7 @@ struct InspectionCheck {
     // whose marks show uneven areas.
     FaultType marksAre = FaultType::None;
     std::vector<plat::Point> marks; // in the monitor's pixels
+    std::string caption {};         // its title in the shown language; report.html shows the name without one
 };
 
 // The frame-skip pattern's measurement.

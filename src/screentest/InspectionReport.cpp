@@ -1,7 +1,8 @@
 #include "screentest/InspectionReport.h"
 
-#include "platform/HtmlEscape.h"
+#include "screentest/InspectionPage.h"
 #include "screentest/ReportMap.h"
+#include "screentest/ReportPage.h"
 
 #include <cerrno>
 #include <cstring>
@@ -18,12 +19,6 @@ std::vector<DefectMark> MapMarks(const InspectionRecord& record)
     return marks;
 }
 
-std::string PageHtml(const InspectionRecord& record)
-{
-    return "<!DOCTYPE html>\n<html>\n<head><meta charset=\"utf-8\"><title>inspection</title></head>\n<body>\n<pre>"
-        + plat::HtmlEscaped(InspectionJson(record), plat::HtmlContext::Text) + "</pre>\n<p><img src=\"map.png\" alt=\"map\"></p>\n</body>\n</html>\n";
-}
-
 }
 
 ReportOutcome WriteInspectionReport(const std::vector<ReportPlace>& places, const InspectionRecord& record, std::time_t when)
@@ -35,7 +30,7 @@ ReportOutcome WriteInspectionReport(const std::vector<ReportPlace>& places, cons
         {
             { "inspection.json", InspectionJson(record) },
             { "map.png", std::move(png) },
-            { "report.html", PageHtml(record) },
+            { "report.html", InspectionPageHtml(record, ReportDate(when)) },
         },
         when);
 }

@@ -22,6 +22,8 @@ MonitorIdentity IdentifyTestedMonitor(int index)
     if (!edid.name.empty())
         identity.name = edid.name;
     identity.maker = edid.maker;
+    identity.widthMm = edid.widthMm;
+    identity.heightMm = edid.heightMm;
     char text[16];
     (void)std::snprintf(text, sizeof text, "%04X", edid.productCode);
     identity.model = text;

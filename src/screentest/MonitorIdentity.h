@@ -2,8 +2,8 @@
 
 // What the report says about the tested monitor: the window system's index
 // and size, and from its EDID (when the kernel's connector can be matched
-// to it) its maker, model, serial and date of manufacture. Empty texts are
-// unknown.
+// to it) its maker, model, serial, date of manufacture and physical size.
+// Empty texts are unknown.
 
 #include <string>
 
@@ -16,6 +16,8 @@ struct MonitorIdentity {
     std::string model;  // product code, four hexadecimal digits
     std::string serial; // serial text, else serial number
     std::string made;   // "2019-W12", or the year alone
+    int widthMm = 0;    // the picture's physical size; 0 when unknown
+    int heightMm = 0;
 };
 
 // The identity of monitor `index` (0 is the primary screen) as it is now;

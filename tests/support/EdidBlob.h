@@ -22,6 +22,10 @@ struct BlobFields {
     std::uint8_t year = 29; // 2019
     int width = 1920;
     int height = 1080;
+    int widthMm = 527; // in the detailed timing
+    int heightMm = 296;
+    std::uint8_t widthCm = 53; // in the base block
+    std::uint8_t heightCm = 30;
     std::string name = "LV Monitor";
     std::string serialText = "SN-42";
     std::uint8_t extensions = 0;
@@ -58,6 +62,8 @@ inline Blob MakeBlob(const BlobFields& f)
     b[17] = f.year;
     b[18] = 1;
     b[19] = 4;
+    b[21] = f.widthCm;
+    b[22] = f.heightCm;
     // Detailed timing 1: a non-zero pixel clock, then the active sizes
     // split into low bytes and high nibbles.
     b[54] = 0x02;
@@ -66,6 +72,9 @@ inline Blob MakeBlob(const BlobFields& f)
     b[58] = static_cast<std::uint8_t>((f.width >> 8) << 4);
     b[59] = static_cast<std::uint8_t>(f.height);
     b[61] = static_cast<std::uint8_t>((f.height >> 8) << 4);
+    b[66] = static_cast<std::uint8_t>(f.widthMm);
+    b[67] = static_cast<std::uint8_t>(f.heightMm);
+    b[68] = static_cast<std::uint8_t>(((f.widthMm >> 8) << 4) | ((f.heightMm >> 8) & 0x0F));
     PutText(b, 72, 0xFC, f.name);
     PutText(b, 90, 0xFF, f.serialText);
     PutText(b, 108, 0xFE, "ignored text");

@@ -49,6 +49,8 @@ void ReadDescriptors(const std::uint8_t* block, EdidInfo* info)
             if (info->preferredWidth == 0) {
                 info->preferredWidth = d[2] | ((d[4] & 0xF0) << 4);
                 info->preferredHeight = d[5] | ((d[7] & 0xF0) << 4);
+                info->widthMm = d[12] | ((d[14] & 0xF0) << 4);
+                info->heightMm = d[13] | ((d[14] & 0x0F) << 8);
             }
             continue;
         }
@@ -89,6 +91,12 @@ EdidResult ParseEdid(std::span<const std::uint8_t> bytes, EdidInfo* info)
     parsed.year = 1990 + block[17];
     parsed.extensions = block[126];
     ReadDescriptors(block, &parsed);
+    // The base block gives the size in whole centimetres; one of them 0
+    // makes the other an aspect ratio (a projector), which is no size.
+    if ((parsed.widthMm == 0 || parsed.heightMm == 0) && block[21] != 0 && block[22] != 0) {
+        parsed.widthMm = block[21] * 10;
+        parsed.heightMm = block[22] * 10;
+    }
     *info = std::move(parsed);
     return EdidResult::Ok;
 }

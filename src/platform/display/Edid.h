@@ -28,6 +28,10 @@ struct EdidInfo {
     std::string serialText;         // serial-string descriptor; empty when none
     int preferredWidth = 0;         // the first detailed timing's active pixels; 0 when none
     int preferredHeight = 0;
+    // The picture's size: the first detailed timing's, else the base
+    // block's whole centimetres; 0 when not given.
+    int widthMm = 0;
+    int heightMm = 0;
     int extensions = 0; // blocks the base block announces
 };
 

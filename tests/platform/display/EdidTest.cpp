@@ -41,6 +41,8 @@ TEST(EdidTest, FieldsAtTheirExtremes)
                 EXPECT_EQ(i.serialText, "SN-42");
                 EXPECT_EQ(i.preferredWidth, 1920);
                 EXPECT_EQ(i.preferredHeight, 1080);
+                EXPECT_EQ(i.widthMm, 527);
+                EXPECT_EQ(i.heightMm, 296);
             } },
         { "maker AAA", [](BlobFields& f) { f.maker = "AAA"; }, [](const plat::EdidInfo& i) { EXPECT_EQ(i.maker, "AAA"); } },
         { "maker ZZZ", [](BlobFields& f) { f.maker = "ZZZ"; }, [](const plat::EdidInfo& i) { EXPECT_EQ(i.maker, "ZZZ"); } },
@@ -64,6 +66,12 @@ TEST(EdidTest, FieldsAtTheirExtremes)
             [](const plat::EdidInfo& i) { EXPECT_EQ(i.name, "a?<b?"); } },
         { "largest mode", [](BlobFields& f) { f.width = 4095; f.height = 4095; },
             [](const plat::EdidInfo& i) { EXPECT_EQ(i.preferredWidth, 4095); EXPECT_EQ(i.preferredHeight, 4095); } },
+        { "largest picture size", [](BlobFields& f) { f.widthMm = 4095; f.heightMm = 4095; },
+            [](const plat::EdidInfo& i) { EXPECT_EQ(i.widthMm, 4095); EXPECT_EQ(i.heightMm, 4095); } },
+        { "size in centimetres only", [](BlobFields& f) { f.widthMm = 0; f.heightMm = 0; },
+            [](const plat::EdidInfo& i) { EXPECT_EQ(i.widthMm, 530); EXPECT_EQ(i.heightMm, 300); } },
+        { "aspect ratio is no size", [](BlobFields& f) { f.widthMm = 0; f.heightMm = 0; f.heightCm = 0; },
+            [](const plat::EdidInfo& i) { EXPECT_EQ(i.widthMm, 0); EXPECT_EQ(i.heightMm, 0); } },
         // The identity sits in the base block, which is whole and sound.
         { "extension announced, none there", [](BlobFields& f) { f.extensions = 1; },
             [](const plat::EdidInfo& i) { EXPECT_EQ(i.extensions, 1); EXPECT_EQ(i.maker, "ABC"); } },
