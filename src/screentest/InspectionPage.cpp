@@ -66,7 +66,7 @@ std::string VerdictSection(const InspectionRecord& record)
     const PixelFaultCounts counts = CountPixelFaults(PixelFaultsOf(record));
     auto number = [](int value) { return PageNumber(std::to_string(value)); };
     return "<h2>" + PageLabel(plat::TranslateLater("结论")) + "</h2>\n<p class=\"verdict\">"
-        + PageText(VerdictSentence(PixelFaultVerdict(record))) + "</p>\n<table>\n<tr>"
+        + PageText(VerdictSentence(PixelFaultVerdict(record))) + "</p>\n<table class=\"keep\">\n<tr>"
         + PageHeading(plat::TranslateLater("亮点"), true) + PageHeading(plat::TranslateLater("暗点"), true)
         + PageHeading(plat::TranslateLater("子像素缺陷"), true) + PageHeading(plat::TranslateLater("亮点或暗点簇"), true)
         + PageHeading(plat::TranslateLater("子像素簇"), true) + "</tr>\n<tr>" + number(counts.lit) + number(counts.dark)
@@ -107,7 +107,7 @@ std::string MarksSection(const InspectionRecord& record)
 std::string ReadingsSection(const InspectionRecord& record)
 {
     auto level = [](const std::optional<int>& value) { return value ? std::to_string(*value) : NotMeasured(); };
-    std::string html = "<h2>" + PageLabel(plat::TranslateLater("读数")) + "</h2>\n<table>\n"
+    std::string html = "<h2>" + PageLabel(plat::TranslateLater("读数")) + "</h2>\n<table class=\"keep\">\n"
         + PageRow(plat::TranslateLater("最暗可分辨灰阶"), level(record.darkestLevel))
         + PageRow(plat::TranslateLater("最亮可分辨灰阶"), level(record.lightestLevel))
         + PageRow(plat::TranslateLater("伽马"), record.gamma ? Fixed(*record.gamma, kGammaDecimals) : NotMeasured());

@@ -12,9 +12,9 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 
 // One sheet for both pages. Printed, the page is A4 with small margins and
-// smaller type, a table row or the map never split over two sheets, and
-// the map no taller than a third of a sheet, so a report of a dozen checks
-// fits on two.
+// smaller type; a table row, a short table ("keep") or the map is never
+// split over two sheets, and the map is no taller than a third of a sheet,
+// so a report of a dozen checks fits on two.
 constexpr std::string_view kStyle = "body{font-family:sans-serif;margin:2em}"
                                     "table{border-collapse:collapse}td,th{border:1px solid #888;padding:2px 8px;text-align:left}"
                                     ".n{text-align:right}img{max-width:100%}"
@@ -22,7 +22,7 @@ constexpr std::string_view kStyle = "body{font-family:sans-serif;margin:2em}"
                                     "@page{size:A4;margin:12mm 14mm}"
                                     "@media print{body{margin:0;font-size:9.5pt}h1{font-size:15pt;margin:0 0 .4em}"
                                     "h2{font-size:11.5pt;margin:.9em 0 .3em;break-after:avoid}"
-                                    "tr,img{break-inside:avoid}img{max-height:90mm}}";
+                                    "tr,img,.keep{break-inside:avoid}img{max-height:90mm}}";
 
 // One decimal, the same in every locale.
 std::string Decimal(double value)
@@ -79,8 +79,8 @@ std::string MonitorRows(const MonitorIdentity& m, const std::string& date)
         + PageRow(plat::TranslateLater("分辨率"), resolution);
     if (m.widthMm > 0 && m.heightMm > 0) {
         const double inches = std::hypot(m.widthMm, m.heightMm) / kMmPerInch;
-        rows += PageRow(plat::TranslateLater("屏幕尺寸"), Decimal(m.widthMm / 10.0) + " x " + Decimal(m.heightMm / 10.0) + " cm ("
-                + Decimal(inches) + " " + PageLabel(plat::TranslateLater("英寸")) + ")");
+        const std::string cm = Decimal(m.widthMm / 10.0) + " x " + Decimal(m.heightMm / 10.0) + " cm";
+        rows += PageRow(plat::TranslateLater("屏幕尺寸"), cm + " (" + Decimal(inches) + " " + PageLabel(plat::TranslateLater("英寸")) + ")");
     }
     return rows + PageRow(plat::TranslateLater("厂商"), OrUnknown(m.maker)) + PageRow(plat::TranslateLater("型号"), OrUnknown(m.model))
         + PageRow(plat::TranslateLater("序列号"), OrUnknown(m.serial)) + PageRow(plat::TranslateLater("生产日期"), OrUnknown(m.made))

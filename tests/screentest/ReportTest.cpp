@@ -5,6 +5,7 @@
 // the map's numbers.
 
 #include "screentest/DefectReport.h"
+#include "screentest/InspectionReport.h"
 #include "screentest/ReportMap.h"
 #include "screentest/ReportText.h"
 
@@ -121,12 +122,14 @@ TEST(DefectReportTest, ADocumentsFolderThatCannotHoldItSaysWhyAndTheReportGoesTo
         std::string failedPath;
         std::string reason;
         rlim_t fileSizeLimit = RLIM_INFINITY;
+        bool inspection = false; // an inspection's report, not a defect report
     };
     std::vector<Case> cases {
         { "a file", root.Native("file"), root.Native("file"), "Not a directory" },
         { "missing, not made", root.Native("missing"), root.Native("missing"), "No such file or directory" },
         { "no home", "", "", "No such file or directory" },
         { "a back slash is a letter", root.Native("a\\b"), root.Native("a\\b"), "No such file or directory" },
+        { "an inspection's report", root.Native("file"), root.Native("file"), "Not a directory", RLIM_INFINITY, true },
         // A disk that fills up: a file size limit fails the writes the same way.
         { "full", root.Native("small"), root.Native("small/Lumivex/2026-12-07-090503/map.png"), "File too large", 600 },
     };
@@ -141,7 +144,8 @@ TEST(DefectReportTest, ADocumentsFolderThatCannotHoldItSaysWhyAndTheReportGoesTo
         rlimit limit { c.fileSizeLimit, old.rlim_max };
         auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        ReportOutcome outcome = WriteDefectReport(places, Monitor(), kMarks, kCaptions, When());
+        ReportOutcome outcome = c.inspection ? WriteInspectionReport(places, { Monitor(), {}, {}, {}, {}, {} }, When())
+                                             : WriteDefectReport(places, Monitor(), kMarks, kCaptions, When());
         ::setrlimit(RLIMIT_FSIZE, &old);
         (void)std::signal(SIGXFSZ, oldSignal);
         ASSERT_EQ(outcome.failures.size(), c.fileSizeLimit == RLIM_INFINITY ? 1u : 2u);
@@ -155,6 +159,7 @@ TEST(DefectReportTest, ADocumentsFolderThatCannotHoldItSaysWhyAndTheReportGoesTo
         }
         EXPECT_EQ(outcome.folder, data.Native("lumivex/reports/2026-12-07-090503/"));
         EXPECT_TRUE(lvtest::Exists(outcome.folder + "report.html"));
+        EXPECT_TRUE(lvtest::Exists(outcome.folder + (c.inspection ? "inspection.json" : "marks.json")));
     }
     EXPECT_FALSE(lvtest::Exists(root.Native("missing")));
     EXPECT_FALSE(lvtest::Exists(root.Native("a")));

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Prints a report page as a browser would on paper and shows it as a
+# picture: headless chromium prints PAGE.html to PDF on A4 (the page's own
+# print style sheet decides the layout), pdftoppm turns each sheet into a
+# picture, and OUT.png holds the sheets side by side. Prints the number of
+# sheets, so a check can hold a report to its page count.
+#
+#   render-page.sh PAGE.html OUT.png [DPI]     (DPI 100 unless given)
+set -eu
+[ $# -ge 2 ] || { echo "usage: $0 PAGE.html OUT.png [DPI]" >&2; exit 2; }
+page=$(realpath "$1")
+out=$2
+dpi=${3:-100}
+for tool in chromium pdftoppm pdfinfo convert; do
+  command -v "$tool" >/dev/null || { echo "render-page: $tool is missing" >&2; exit 1; }
+done
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# A profile of its own, no sandbox (it refuses to start as root with one),
+# no D-Bus or GPU (a check's session has neither); its chatter goes to a log.
+if ! HOME="$scratch" timeout 60 chromium --headless --no-sandbox --disable-gpu --no-first-run \
+     --user-data-dir="$scratch/profile" --no-pdf-header-footer --print-to-pdf="$scratch/page.pdf" \
+     "file://$page" >"$scratch/chromium.log" 2>&1 || [ ! -s "$scratch/page.pdf" ]; then
+  echo "render-page: chromium printed no PDF of $page" >&2
+  cat "$scratch/chromium.log" >&2
+  exit 1
+fi
+pages=$(pdfinfo "$scratch/page.pdf" | sed -n 's/^Pages: *//p')
+pdftoppm -r "$dpi" -png "$scratch/page.pdf" "$scratch/sheet"
+# A grey gap between the sheets shows where one ends.
+convert "$scratch"/sheet-*.png -bordercolor '#999999' -border 4 +append "$out"
+echo "$pages"
