@@ -61,12 +61,12 @@ install)
   install -d "$top/lib/lumivex" "$top/bin"
   install -m 755 "$build/bin/lv.exe" "$build/bin/nplv.exe" "$top/lib/lumivex/"
   ln -sfn ../lib/lumivex/lv.exe "$top/bin/lumivex"
-  # The entry starts the program by its full path: PREFIX/bin need not be
-  # on the desktop's search path.
+  # The entry and its actions start the program by its full path: PREFIX/bin
+  # need not be on the desktop's search path. An action's options follow it.
   exec_argument=$(desktop_exec_argument "$prefix/bin/lumivex")
   install -d "$top/share/applications"
   while IFS= read -r line; do
-    case "$line" in Exec=*) line="Exec=$exec_argument" ;; esac
+    case "$line" in Exec=@BINDIR@/lumivex*) line="Exec=$exec_argument${line#Exec=@BINDIR@/lumivex}" ;; esac
     printf '%s\n' "$line"
   done <"$root/res/desktop/lumivex.desktop" >"$top/share/applications/lumivex.desktop"
   chmod 644 "$top/share/applications/lumivex.desktop"

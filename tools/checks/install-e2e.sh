@@ -58,6 +58,8 @@ installing install PREFIX="${odd//\$/\$\$}"
 expect_tree "$odd" ""
 grep -qxF "Exec=\"$work/odd \\\\\$dollar 'quote' 100%%/bin/lumivex\"" "$odd/share/applications/lumivex.desktop" \
   || fail "the desktop entry's Exec is not quoted and escaped: $(grep '^Exec=' "$odd/share/applications/lumivex.desktop")"
+grep -qxF "Exec=\"$work/odd \\\\\$dollar 'quote' 100%%/bin/lumivex\" --inspect" "$odd/share/applications/lumivex.desktop" \
+  || fail "the desktop action's Exec lost the program's path or its option: $(grep '^Exec=' "$odd/share/applications/lumivex.desktop")"
 installing uninstall PREFIX="${odd//\$/\$\$}"
 [ ! -e "$odd" ] || fail "make uninstall left $(cd "$odd" && find . | head -n 3)"
 
