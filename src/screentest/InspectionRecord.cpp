@@ -76,7 +76,9 @@ std::optional<PixelFaultClass> PixelFaultVerdict(const InspectionRecord& record)
         dark |= check.marksAre == FaultType::Dark;
         subPixel |= check.marksAre == FaultType::SubPixel;
     }
-    if (!lit || !dark || !subPixel)
+    // The limits scale with the pixel count: without the monitor's size a
+    // single fault would read as worse than class IV.
+    if (!lit || !dark || !subPixel || record.monitor.width <= 0 || record.monitor.height <= 0)
         return std::nullopt;
     return ClassifyPixelFaults(CountPixelFaults(PixelFaultsOf(record)), record.monitor.width, record.monitor.height);
 }

@@ -49,7 +49,8 @@ std::vector<PixelFault> PixelFaultsOf(const InspectionRecord& record);
 
 // The class at the monitor's size, once the record holds lit, dark and
 // sub-pixel checks and none of its pixel-fault checks was skipped; nothing
-// before that, since a check not made would read as a flawless panel.
+// before that, since a check not made would read as a flawless panel, and
+// nothing when the monitor's size is unknown.
 std::optional<PixelFaultClass> PixelFaultVerdict(const InspectionRecord& record);
 
 // "fine", "defect" or "skipped".

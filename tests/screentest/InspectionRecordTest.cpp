@@ -1,7 +1,7 @@
 // inspection.json written for a table of records and read back by
 // Python's own JSON reader: every key's value as it decodes, keys that
 // must be absent, a name that needs escaping, and the class left open
-// until the pixel checks are all answered.
+// until the pixel checks are all answered and the monitor's size is known.
 
 #include "screentest/InspectionRecord.h"
 
@@ -83,6 +83,8 @@ std::vector<Row> Rows()
             Check("dark-pixels", CheckAnswer::Fine, FaultType::Dark),
             Check("sub-pixels-red", CheckAnswer::Fine, FaultType::SubPixel) },
         {}, {}, {}, {} };
+    InspectionRecord unsized = tiny;
+    unsized.monitor = Monitor(0, 0);
 
     const std::string marks = R"(checks [{"answer": "fine", "marks": [], "name": "lit-pixels"}, )"
                               R"({"answer": "defect", "marks": [{"type": 2, "x": 10, "y": 20}, {"type": 2, "x": 1919, "y": 1079}], "name": "dark-pixels"}, )";
@@ -110,6 +112,13 @@ std::vector<Row> Rows()
                 + MonitorLine("10", "10") + "pixel_fault_class \"worse than IV\"\n"
                 + R"(pixel_faults {"dark": 0, "lit": 1, "lit_or_dark_clusters": 0, "sub_pixel": 0, "sub_pixel_clusters": 0})"
                 + "\nwidth 10\n" },
+        { "the same lit pixel, the monitor's size unknown", unsized,
+            R"(checks [{"answer": "defect", "marks": [{"type": 1, "x": 1, "y": 1}], "name": "lit-pixels"}, )"
+            R"({"answer": "fine", "marks": [], "name": "dark-pixels"}, {"answer": "fine", "marks": [], "name": "sub-pixels-red"}])"
+            "\ndarkest_level null\ngamma null\nheight null\nlightest_level null\n"
+                + MonitorLine("null", "null") + "pixel_fault_class null\n"
+                + R"(pixel_faults {"dark": 0, "lit": 1, "lit_or_dark_clusters": 0, "sub_pixel": 0, "sub_pixel_clusters": 0})"
+                + "\nwidth null\n" },
     };
 }
 
