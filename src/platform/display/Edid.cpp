@@ -10,7 +10,6 @@ namespace {
 constexpr std::size_t kBlock = 128;
 constexpr std::array<std::uint8_t, 8> kHeader { 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00 };
 constexpr std::size_t kDescriptors[] = { 54, 72, 90, 108 };
-constexpr std::size_t kDescriptorSize = 18;
 constexpr std::uint8_t kTagSerialText = 0xFF;
 constexpr std::uint8_t kTagName = 0xFC;
 
