@@ -75,7 +75,7 @@ std::string VerdictSection(const InspectionRecord& record)
 
 std::string ChecksSection(const InspectionRecord& record)
 {
-    std::string html = "<h2>" + PageLabel(plat::TranslateLater("检查")) + "</h2>\n<table>\n<tr>"
+    std::string html = "<h2>" + PageLabel(plat::TranslateLater("检查项目")) + "</h2>\n<table>\n<tr>"
         + PageHeading(plat::TranslateLater("编号"), true) + PageHeading(plat::TranslateLater("检查"), false)
         + PageHeading(plat::TranslateLater("结果"), false) + PageHeading(plat::TranslateLater("标记"), true) + "</tr>\n";
     for (std::size_t i = 0; i < record.checks.size(); ++i) {
