@@ -75,9 +75,9 @@ std::string VerdictSection(const InspectionRecord& record)
 
 std::string ChecksSection(const InspectionRecord& record)
 {
-    std::string html = "<h2>" + PageLabel(plat::TranslateLater("检查项目")) + "</h2>\n<table>\n<tr>"
+    std::string html = "<h2>" + PageLabel(plat::TranslateLater("检查项目")) + "</h2>\n<table>\n<thead><tr>"
         + PageHeading(plat::TranslateLater("编号"), true) + PageHeading(plat::TranslateLater("检查"), false)
-        + PageHeading(plat::TranslateLater("结果"), false) + PageHeading(plat::TranslateLater("标记"), true) + "</tr>\n";
+        + PageHeading(plat::TranslateLater("结果"), false) + PageHeading(plat::TranslateLater("标记"), true) + "</tr></thead>\n";
     for (std::size_t i = 0; i < record.checks.size(); ++i) {
         const InspectionCheck& check = record.checks[i];
         html += "<tr>" + PageNumber(std::to_string(i + 1)) + "<td>" + CheckTitle(check) + "</td><td>" + AnswerText(check.answer)
@@ -86,7 +86,8 @@ std::string ChecksSection(const InspectionRecord& record)
     return html + "</table>\n";
 }
 
-// Numbered across the checks in the order made, as the map numbers them.
+// Numbered across the checks in the order made, as the map numbers them;
+// printed over two sheets, the table's heading is repeated on the second.
 std::string MarksSection(const InspectionRecord& record)
 {
     std::string rows;
@@ -98,9 +99,9 @@ std::string MarksSection(const InspectionRecord& record)
                 + "</td></tr>\n";
     if (number == 0)
         return {};
-    return "<h2>" + PageLabel(plat::TranslateLater("标记")) + " (" + std::to_string(number) + ")</h2>\n<table>\n<tr>"
+    return "<h2>" + PageLabel(plat::TranslateLater("标记")) + " (" + std::to_string(number) + ")</h2>\n<table>\n<thead><tr>"
         + PageHeading(plat::TranslateLater("编号"), true) + PageHeading(plat::TranslateLater("检查"), false)
-        + PageHeading(plat::TranslateLater("位置"), true) + PageHeading(plat::TranslateLater("类型"), false) + "</tr>\n" + rows
+        + PageHeading(plat::TranslateLater("位置"), true) + PageHeading(plat::TranslateLater("类型"), false) + "</tr></thead>\n" + rows
         + "</table>\n";
 }
 
