@@ -1,8 +1,8 @@
 // Defect reports written into a temporary documents folder: the three
 // files and their contents, a second report in the same second, a
-// documents folder that cannot hold one (the report goes to the next
-// place, with the reason), the page's texts escaped in any language, and
-// the map's numbers.
+// documents folder that cannot hold one (the report, an inspection's too,
+// goes to the next place, with the reason), the page's texts escaped in
+// any language, and the map's numbers.
 
 #include "screentest/DefectReport.h"
 #include "screentest/InspectionReport.h"
