@@ -6,14 +6,17 @@
 
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/InspectionGuide.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
 #include "screentest/TestKeyTable.h"
 
+#include <algorithm>
+
 void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
 {
     // A shown key map says any key closes it: the key does only that.
-    if (CloseKeyMap())
+    if (CloseKeyMap() || InspectionKey(key))
         return;
     // A key the pattern's hooks take (the flasher's, say) does nothing
     // else, so Escape while it flashes stops the flashing but not the test.
@@ -73,6 +76,9 @@ void CTestWnd::DoAction(unsigned key)
     case TestAction::ClearMarks:
         ClearMarks();
         break;
+    case TestAction::Inspect:
+        StartInspection();
+        break;
     case TestAction::End:
     case TestAction::Pattern:
         // The dialog's own keys end the test (Default); hooks had theirs.
@@ -81,22 +87,24 @@ void CTestWnd::DoAction(unsigned key)
 }
 
 // Typed characters: '?' shows the key map (whatever keys make it on this
-// keyboard); any character takes a shown key map away.
+// keyboard); any character takes a shown key map away. An inspection has
+// its own instructions on F1.
 void CTestWnd::OnChar(unsigned character, unsigned, unsigned)
 {
-    if (!CloseKeyMap() && character == '?')
+    if (!CloseKeyMap() && character == '?' && !m_inspection)
         DrawKeyMap();
 }
 
 // The window stays on its monitor while that one is there: at the same
 // index under the same name, else found by name (indices shift when
 // another goes). Otherwise it moves to the primary screen, and with no
-// monitor left the test ends.
+// monitor left the test ends; an inspection of the monitor that went ends
+// there and is written with the monitor as it was.
 plat::LRESULT CTestWnd::OnDisplayChange(plat::WPARAM, plat::LPARAM)
 {
     int count = plat::GetMonitorCount();
     plat::MonitorInfo info;
-    int target = 0;
+    int target = -1;
     if (plat::GetMonitorInfo(m_nMonitor, &info) && info.name == m_strMonitor) {
         target = m_nMonitor;
     } else {
@@ -107,6 +115,9 @@ plat::LRESULT CTestWnd::OnDisplayChange(plat::WPARAM, plat::LPARAM)
             }
         }
     }
+    if (target < 0 && m_inspection)
+        m_inspection->MonitorGone();
+    target = std::max(target, 0);
     if (!MoveToMonitor(target) && !MoveToMonitor(0))
         OnCancel();
     return 0;

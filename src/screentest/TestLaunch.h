@@ -2,7 +2,7 @@
 
 // What a launcher asks of the test window when it makes one: the pattern,
 // the title of its information lines, whether to show them, the monitor
-// and the step to start on.
+// and the step to start on, or the guided inspection of that monitor.
 
 #include "screentest/Patterns.h"
 
@@ -14,4 +14,5 @@ struct TestLaunch {
     int showInfo = 0;                 // 1: the information lines after each step
     int monitor = 0;                  // 0 is the primary screen; another only when it is there
     int step = 0;                     // the step the test starts on
+    bool inspect = false;             // the inspection instead, ending the window with it
 };

@@ -4,7 +4,9 @@
 #include "platform/intl/Translate.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Cursor.h"
+#include "platform/ui/Messages.h"
 #include "resource.h"
+#include "screentest/InspectionGuide.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
 
@@ -30,6 +32,7 @@ CTestWnd::CTestWnd(const TestLaunch& launch, plat::Wnd* parent)
     , m_strTitle(launch.title)
     , m_nStartStep(launch.step)
     , m_nMonitor(launch.monitor)
+    , m_bInspectOnly(launch.inspect)
 {
 }
 
@@ -68,13 +71,15 @@ bool CTestWnd::OnInitDialog()
         plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
     if (m_hooks)
         m_hooks->OnShow(*this);
+    if (m_bInspectOnly)
+        StartInspection();
     return true;
 }
 
 void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 {
-    // A click on the key map only closes it.
-    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
+    // A click on the key map only closes it; in an inspection it goes on.
+    if (CloseKeyMap() || InspectionKey(plat::VK_SPACE) || (m_hooks && m_hooks->OnClick(*this)))
         return;
     m_nStep = NextStep(m_pattern, m_nStep);
 
@@ -86,8 +91,9 @@ void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 
 void CTestWnd::OnRButtonDown(unsigned, plat::Point)
 {
-    // A click that closes the key map, or that a pattern takes, does nothing else.
-    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
+    // A click that closes the key map, or that a pattern takes, does nothing
+    // else; in an inspection it asks whether to stop.
+    if (CloseKeyMap() || InspectionKey(plat::VK_ESCAPE) || (m_hooks && m_hooks->OnClick(*this)))
         return;
     OnCancel();
     Default();
@@ -112,7 +118,8 @@ void CTestWnd::DrawPattern()
     plat::Rect client;
     GetClientRect(&client);
     plat::ClientDC dc(this);
-    m_bHooksDrew = m_hooks && m_hooks->DrawInstead(dc, client);
+    m_bHooksDrew = (m_inspection && m_inspection->DrawInstead(dc, client, m_font))
+        || (m_hooks && m_hooks->DrawInstead(dc, client));
     if (m_bHooksDrew)
         return;
     StepDrawn step = m_pattern->draw({ dc, client, m_nStep, m_pattern->colors, m_font });
@@ -123,6 +130,8 @@ void CTestWnd::DrawPattern()
         DrawInfo(&dc, step.color, step.elapsed);
     if (m_hooks)
         m_hooks->DrawOver(dc, client, m_font);
+    if (m_inspection)
+        m_inspection->DrawOver(dc, client, m_font);
     DrawOverlays(dc);
 }
 

@@ -11,7 +11,9 @@
 // the pattern until the next input. A pattern's hooks take their share of
 // input, timers and frames first. A loupe, marks of defective pixels and
 // the report of those marks when the test ends are drawn over the pattern
-// after its timing, never inside it.
+// after its timing, never inside it. `I` (or the launch) starts the
+// guided inspection of the window's monitor (InspectionGuide.h), which
+// takes the keys first while it runs.
 
 #include "platform/Types.h"
 #include "platform/gfx/Bitmap.h"
@@ -30,6 +32,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class CInspectionGuide;
 
 class CTestWnd : public plat::Dialog, private PatternHost {
 public:
@@ -71,6 +75,17 @@ public:
     // The last pattern as its timing ended, without any overlay (kept only
     // while an overlay is shown).
     const plat::Bitmap& PatternPicture() const { return m_bmPattern; }
+
+    // The guided inspection of this window's monitor, from its first check.
+    void StartInspection();
+    bool Inspecting() const { return m_inspection != nullptr; }
+    // The marks of the monitor the window covers: read, taken away (the
+    // screen keeps its rings until the next drawing) or put in their place.
+    const std::vector<DefectMark>& PeekMarks();
+    std::vector<DefectMark> TakeMarks();
+    void PutMarks(std::vector<DefectMark> marks);
+    // Draws what lies over the current step again, from its kept picture.
+    void RedrawOverlays();
 
 protected:
     void DoDataExchange(plat::DataExchange* dx) override;
@@ -118,6 +133,10 @@ private:
     void MarkPointer(bool toggle);
     void ClearMarks();
     void ToggleLoupe();
+    // A key for the inspection first; true when it took it.
+    bool InspectionKey(unsigned key);
+    // The inspection is over: back to the test it started from, or the end.
+    void EndInspection();
     // Writes a report for each monitor that has marks and says where.
     void WriteReports();
     // The pointer's pixel in client coordinates, from the cursor's position.
@@ -155,12 +174,15 @@ private:
     CLoupe m_loupe;
     bool m_bMarksFull = false; // the last mark was refused: the information lines say so
     std::function<long()> m_clock = plat::ProcessClockMs;
-    plat::Bitmap m_bmPattern;        // the pattern as drawn, before any overlay
-    plat::DeviceContext m_dcPattern; // memory context holding m_bmPattern
-    bool m_bPictureKept = false;     // m_bmPattern holds the current step
-    plat::Rect m_rcInfoKept;         // what it holds from under the information lines otherwise
-    plat::COLORREF m_crStep = 0;     // the step's colour and drawing time, for
-    long m_nElapsed = 0;             // drawing the information lines again
+    plat::Bitmap m_bmPattern;                       // the pattern as drawn, before any overlay
+    plat::DeviceContext m_dcPattern;                // memory context holding m_bmPattern
+    bool m_bPictureKept = false;                    // m_bmPattern holds the current step
+    plat::Rect m_rcInfoKept;                        // what it holds from under the information lines otherwise
+    std::unique_ptr<CInspectionGuide> m_inspection; // while an inspection runs
+    bool m_bInspectOnly = false;                    // the window was launched for it
+    int m_nShowInfoBefore = 0;                      // the information lines' option before it
+    plat::COLORREF m_crStep = 0;                    // the step's colour and drawing time, for
+    long m_nElapsed = 0;                            // drawing the information lines again
 
     LV_DECLARE_MESSAGE_MAP()
 };
