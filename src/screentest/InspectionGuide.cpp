@@ -218,13 +218,12 @@ std::vector<std::string> CInspectionGuide::LastScreenLines() const
     const MonitorIdentity& monitor = record.monitor;
     lines.push_back(Filled(plat::TranslateFormat("显示器: %s  %d x %d"), monitor.name.c_str(), monitor.width, monitor.height));
     lines.emplace_back();
+    // The sentence names the class; the counts follow it.
     const std::optional<PixelFaultClass> verdict = PixelFaultVerdict(record);
-    lines.push_back(verdict ? Filled(plat::TranslateFormat("像素缺陷等级: %s"), std::string(PixelFaultClassName(*verdict)).c_str())
-                            : plat::Translate("像素缺陷等级: 未判定"));
+    lines.push_back(VerdictSentence(verdict));
     const PixelFaultCounts counts = CountPixelFaults(PixelFaultsOf(record));
     lines.push_back(Filled(plat::TranslateFormat("亮点 %d   暗点 %d   子像素缺陷 %d   亮点或暗点簇 %d   子像素簇 %d"), counts.lit, counts.dark,
         counts.subPixel, counts.litOrDarkClusters, counts.subPixelClusters));
-    lines.push_back(VerdictSentence(verdict));
     lines.emplace_back();
     const std::string unknown = "-";
     const std::string darkest = record.darkestLevel ? std::to_string(*record.darkestLevel) : unknown;
@@ -243,7 +242,7 @@ std::vector<std::string> CInspectionGuide::LastScreenLines() const
         lines.push_back(m_report->folder);
     }
     lines.emplace_back();
-    lines.push_back(plat::Translate("按任意键结束。"));
+    lines.push_back(m_patternBefore ? plat::Translate("按任意键回到测试。") : plat::Translate("按任意键结束。"));
     return lines;
 }
 
