@@ -56,7 +56,15 @@ TEST(Inspection, KeySequences)
     // Every check answered fine: instruction and pictures (1, 1, 3, 4, the
     // three charts, 2, 1), the dark pick at the first square, the light one
     // where it starts (the last), the gamma square two to the right.
-    const std::string allFine = "  " "  " "    " "     " " E" " E" " >>E" "   " "  ";
+    const std::string allFine = "  "
+                                "  "
+                                "    "
+                                "     "
+                                " E"
+                                " E"
+                                " >>E"
+                                "   "
+                                "  ";
     const std::string allFineChecks = "lit-pixels fine 0 1\ndark-pixels fine 0 2\nsub-pixels fine 0 3\nuniformity fine 0 0\n"
                                       "black-level fine 0 0\nwhite-saturation fine 0 0\ngamma fine 0 0\n"
                                       "sharpness fine 0 0\ngeometry fine 0 0\n";
@@ -71,7 +79,9 @@ TEST(Inspection, KeySequences)
     };
     const Case cases[] = {
         { "every check fine", allFine, Phase::Done, allFineChecks, 1, 254, std::log(0.5) / std::log(186.0 / 255) },
-        { "a defect with marks, typed by its check", " Dmm " " mm ", Phase::Instruction,
+        { "a defect with marks, typed by its check", " Dmm "
+                                                     " mm ",
+            Phase::Instruction,
             "lit-pixels defect 2 1\ndark-pixels defect 2 2\n" },
         { "marks alone answer defect", " m ", Phase::Instruction, "lit-pixels defect 1 1\n" },
         { "D with no marks is still a defect", " D ", Phase::Instruction, "lit-pixels defect 0 1\n" },
@@ -83,14 +93,25 @@ TEST(Inspection, KeySequences)
         { "back on the first check's picture: its instruction", " B", Phase::Instruction, "" },
         { "F1 shows the instruction, Space returns to the picture", " F m ", Phase::Instruction,
             "lit-pixels defect 1 1\n" },
-        { "Left goes back a picture within a check", "    " "  <", Phase::Picture, "lit-pixels fine 0 1\ndark-pixels fine 0 2\n" },
+        { "Left goes back a picture within a check", "    "
+                                                     "  <",
+            Phase::Picture, "lit-pixels fine 0 1\ndark-pixels fine 0 2\n" },
         { "Escape asks; another key goes on", " XD", Phase::Picture, "" },
-        { "Escape twice stops, keeping the check under way", " DmX" "X", Phase::Done, "lit-pixels defect 1 1\n" },
+        { "Escape twice stops, keeping the check under way", " DmX"
+                                                             "X",
+            Phase::Done, "lit-pixels defect 1 1\n" },
         { "Escape and Enter stops", "  XE", Phase::Done, "lit-pixels fine 0 1\n" },
-        { "a stopped check without findings is left out", " X" "X", Phase::Done, "" },
-        { "picks clamp at both ends", allFine.substr(0, 13) + "<<<E" " >>>E" " <<<<<<<E", Phase::Instruction,
+        { "a stopped check without findings is left out", " X"
+                                                          "X",
+            Phase::Done, "" },
+        { "picks clamp at both ends", allFine.substr(0, 13) + "<<<E"
+                                                              " >>>E"
+                                                              " <<<<<<<E",
+            Phase::Instruction,
             allFineChecks.substr(0, allFineChecks.find("sharpness")), 1, 254, std::log(0.5) / std::log(174.0 / 255) },
-        { "a skipped pick records no level", allFine.substr(0, 13) + "S" " E", Phase::Instruction,
+        { "a skipped pick records no level", allFine.substr(0, 13) + "S"
+                                                                     " E",
+            Phase::Instruction,
             "lit-pixels fine 0 1\ndark-pixels fine 0 2\nsub-pixels fine 0 3\nuniformity fine 0 0\n"
             "black-level skipped 0 0\nwhite-saturation fine 0 0\n",
             -1, 254 },
