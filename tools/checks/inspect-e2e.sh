@@ -9,7 +9,8 @@
 # by a headless browser into a picture that must show something. Then a
 # stopped inspection with the documents folder unable to take the report:
 # it goes to the data folder, with the check under way and no class. Last,
-# --inspect with --test: one line, status 2. Screenshots and the rendering
+# --inspect with --test: one line, status 2; and I in a running test
+# inspects its monitor, then shows the test again. Screenshots and the rendering
 # are kept in <build>/inspect-e2e/.
 set -u
 build=${1:-build}
@@ -161,4 +162,20 @@ wait "$app"; app=""
 "$exe" --inspect --test grid >"$work/out.txt" 2>"$work/err.txt"; status=$?
 [ "$status" -eq 2 ] || fail "--inspect --test ended with status $status"
 [ "$(wc -l <"$work/err.txt")" -eq 1 ] && [ ! -s "$work/out.txt" ] || fail "--inspect --test did not say one line: $(cat "$work/err.txt")"
+# I in a running test: the inspection of its monitor, stopped at once,
+# then the test again as it was.
+(cd "$work" && HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/data" \
+  LUMIVEX_DRM_DIR="$work/drm" exec "$exe" --test grid >"$work/lv.log" 2>&1) & app=$!
+expect_screen FFFFFF "--test grid: its lines" "64,500" "1279,700"
+keys key i
+expect_screen $screen "I: the inspection's first instruction" $corner
+keys key Escape key Escape
+for _ in $(seq 50); do [ "$(ls -d "$fallback"/*/ | wc -l)" -eq 2 ] && break; sleep 0.1; done
+[ "$(ls -d "$fallback"/*/ | wc -l)" -eq 2 ] || fail "the inspection started with I wrote no report"
+keys key space
+expect_screen FFFFFF "the grid again after the last screen" "64,500" "1279,700"
+expect_screen 000000 "the grid again: between its lines" "65,501" "900,900"
+keys key Escape
+wait_exit "$app" || fail "Escape did not end the test after the inspection"
+wait "$app"; app=""
 echo "inspect-e2e: ok"
