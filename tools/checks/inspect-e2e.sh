@@ -7,8 +7,9 @@
 # the arrows, a gamma pick, sharpness skipped, geometry fine; the last
 # screen, inspection.json read back with Python, and report.html rendered
 # by a headless browser into a picture that must show something. Then a
-# stopped inspection with the documents folder unable to take the report:
-# it goes to the data folder, with the check under way and no class. Last,
+# stopped inspection after 1,001 marks in one check (1,000 kept, the cap
+# said on screen) with the documents folder unable to take the report: it
+# goes to the data folder, with the check under way and no class. Last,
 # --inspect with --test: one line, status 2; and I in a running test
 # inspects its monitor, then shows the test again. Screenshots and the rendering
 # are kept in <build>/inspect-e2e/.
@@ -132,12 +133,19 @@ colours=$(convert "$work/report.png" -format "%k" info:)
 [ "$colours" -gt 2 ] || fail "the rendering of report.html is blank ($colours colours)"
 cp "$work/report.png" "$shots/report.png"
 
-# Stopped with Escape twice, the documents folder unable to take it.
+# Stopped with Escape twice after 1,001 marks, the documents folder unable
+# to take the report.
 rm -rf "$reports"; echo "not a folder" >"$reports"
 inspect --monitor 1
 expect_screen $screen "the second inspection's instruction" $corner
 keys key space key d
 keys mousemove --sync 100 700 key m
+# A thousand more marks in the same check: the cap keeps 1,000 and says so.
+marks=()
+for i in $(seq 0 999); do marks+=(mousemove $((200 + i % 50 * 10)) $((300 + i / 50 * 10)) key --delay 0 m); done
+xdotool "${marks[@]}"
+expect_screen FFFFFF "the notice that no more marks fit" "102,186"
+shot; keep 5-marks-full
 keys key Escape
 expect_screen $screen "the question whether to stop" $corner
 keys key Escape
@@ -146,12 +154,14 @@ for _ in $(seq 50); do [ -s "$(ls -d "$fallback"/*/ 2>/dev/null | head -n 1)insp
 stopped=$(ls -d "$fallback"/*/ 2>/dev/null | head -n 1)
 [ -n "$stopped" ] || fail "no report under $fallback"
 [ "$(cat "$reports")" = "not a folder" ] || fail "the file in the documents folder was changed"
-sleep 0.3; shot; keep 5-stopped-fallback
+sleep 0.3; shot; keep 6-stopped-fallback
 python3 - "$stopped" <<'PY' || fail "the stopped inspection's record is not as expected"
 import json, sys
 d = json.load(open(sys.argv[1] + "inspection.json", encoding="utf-8"))
 checks = [(c["name"], c["answer"], [(m["x"], m["y"], m["type"]) for m in c["marks"]]) for c in d["checks"]]
-assert checks == [("lit-pixels", "defect", [(100, 700, 1)])], checks
+assert [c[:2] for c in checks] == [("lit-pixels", "defect")], checks
+marks = checks[0][2]
+assert len(marks) == 1000 and marks[0] == (100, 700, 1) and marks[-1] == (680, 490, 1), marks[-3:]
 assert d["pixel_fault_class"] is None and d["gamma"] is None, d
 PY
 keys key Return
