@@ -111,7 +111,7 @@ void CInspectionGuide::Show()
             marks.push_back({ at, std::string(picture.pattern), picture.step, 0 });
         const Pattern* pattern = FindPattern(picture.pattern);
         m_wnd.TakeMarks();
-        m_wnd.PutMarks(std::move(marks));
+        m_wnd.PutMarks(marks);
         if (pattern) {
             m_wnd.ShowPattern(*pattern, picture.step);
             return;
@@ -146,13 +146,13 @@ void CInspectionGuide::Finish()
     }
     WriteReport();
     m_wnd.TakeMarks();
-    m_wnd.PutMarks(std::move(m_marksBefore));
+    m_wnd.PutMarks(m_marksBefore);
 }
 
 void CInspectionGuide::Restore()
 {
     m_wnd.TakeMarks();
-    m_wnd.PutMarks(std::move(m_marksBefore));
+    m_wnd.PutMarks(m_marksBefore);
     if (m_patternBefore)
         m_wnd.ShowPattern(*m_patternBefore, m_stepBefore);
 }

@@ -64,7 +64,7 @@ std::vector<DefectMark> CTestWnd::TakeMarks()
     return taken;
 }
 
-void CTestWnd::PutMarks(std::vector<DefectMark> marks)
+void CTestWnd::PutMarks(const std::vector<DefectMark>& marks)
 {
     if (marks.empty())
         return;

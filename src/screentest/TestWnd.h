@@ -83,7 +83,7 @@ public:
     // screen keeps its rings until the next drawing) or put in their place.
     const std::vector<DefectMark>& PeekMarks();
     std::vector<DefectMark> TakeMarks();
-    void PutMarks(std::vector<DefectMark> marks);
+    void PutMarks(const std::vector<DefectMark>& marks);
     // Draws what lies over the current step again, from its kept picture.
     void RedrawOverlays();
 
