@@ -10,6 +10,7 @@
 #include "screentest/TestWnd.h"
 #include "screentest/VerdictText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -32,6 +33,7 @@ constexpr std::string_view kAnswerKeys
 constexpr std::string_view kMarkKeys = plat::TranslateLater("发现缺陷后: M 或鼠标中键 标记像素    Z: 放大镜    C: 清除标记");
 constexpr std::string_view kPickKeys
     = plat::TranslateLater("← →: 选择方块    Enter: 确定, 下一项    S: 跳过    Backspace: 上一项    F1: 说明    Esc: 停止");
+constexpr std::string_view kPickReminder = plat::TranslateLater("← →: 选择方块    Enter: 确定    F1: 说明");
 
 // A printf format from the catalogue (plat::TranslateFormat) filled with `args`.
 template <typename... Args>
@@ -44,6 +46,42 @@ std::string Filled(const std::string& text, Args... args)
     (void)std::snprintf(line.data(), line.size(), text.c_str(), args...);
     line.resize(static_cast<std::size_t>(length));
     return line;
+}
+
+// The length of the UTF-8 character starting with byte `lead`.
+std::size_t CharLength(unsigned char lead)
+{
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    return lead >= 0xC0 ? 2 : 1;
+}
+
+// `line` cut into lines no wider than `width` on `dc`: after the last space
+// that fits, else (Chinese has no spaces) after the last character that fits.
+std::vector<std::string> Wrapped(const plat::DeviceContext& dc, const std::string& line, int width)
+{
+    std::vector<std::string> lines;
+    std::string rest = line;
+    while (dc.GetTextExtent(rest).cx > width) {
+        std::size_t fits = 0;
+        std::size_t space = 0;
+        for (std::size_t at = 0; at < rest.size();) {
+            const std::size_t next = std::min(rest.size(), at + CharLength(static_cast<unsigned char>(rest[at])));
+            if (dc.GetTextExtent(std::string_view(rest).substr(0, next)).cx > width)
+                break;
+            fits = next;
+            if (rest[at] == ' ')
+                space = next;
+            at = next;
+        }
+        const std::size_t cut = space > 0 ? space : std::max<std::size_t>(fits, 1);
+        lines.push_back(rest.substr(0, cut));
+        rest.erase(0, cut);
+    }
+    lines.push_back(rest);
+    return lines;
 }
 
 void SplitLines(const std::string& text, std::vector<std::string>* lines)
@@ -259,9 +297,12 @@ void CInspectionGuide::DrawLines(plat::DeviceContext& dc, const plat::Rect& clie
     dc.TextOut(kTextLeft, kTextTop, title);
     dc.SelectObject(font);
     int y = kTextTop + kTitleFontHeight + kLineGap;
+    const int width = std::max(client.Width() - 2 * kTextLeft, kTextLeft);
     for (const std::string& line : lines) {
-        dc.TextOut(kTextLeft, y, line);
-        y += kLineGap;
+        for (const std::string& part : Wrapped(dc, line, width)) {
+            dc.TextOut(kTextLeft, y, part);
+            y += kLineGap;
+        }
     }
     dc.SetTextColor(text);
     dc.SetBkColor(back);
@@ -284,7 +325,7 @@ void CInspectionGuide::DrawOver(plat::DeviceContext& dc, const plat::Rect& clien
         dc.FillSolidRect({ frame.left, frame.bottom - kFrameWidth, frame.right, frame.bottom }, kFrame);
         dc.FillSolidRect({ frame.left, frame.top, frame.left + kFrameWidth, frame.bottom }, kFrame);
         dc.FillSolidRect({ frame.right - kFrameWidth, frame.top, frame.right, frame.bottom }, kFrame);
-        line = " " + plat::Translate(check.title) + "  " + plat::Translate(kPickKeys) + " ";
+        line = " " + plat::Translate(check.title) + "    " + plat::Translate(kPickReminder) + " ";
     }
     dc.SelectObject(font);
     const plat::COLORREF text = dc.SetTextColor(kScreenText);
