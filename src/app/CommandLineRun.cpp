@@ -4,9 +4,11 @@
 #include "links/AboutDlg.h"
 #include "platform/intl/Translate.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/MotionText.h"
 #include "screentest/TestWnd.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -57,9 +59,14 @@ int RunTest(const CommandLine& command, std::string_view program)
             kUsageError);
     const bool inspect = command.action == CommandLine::Action::Inspect;
     CTestWnd test({ command.pattern, inspect ? std::string() : plat::Translate(command.pattern->caption), 1,
-        command.monitor - 1, command.step, inspect });
+        command.monitor - 1, command.step, kDefaultMotionSpeed, inspect });
     if (test.DoModal() < 0)
         return Fail(program, plat::Translate("无法打开测试窗口"), 1);
+    // A moving pattern's figures, one line for people and programs alike
+    // (an inspection's are in its report).
+    std::optional<MotionReading> motion = test.Motion();
+    if (motion && !inspect)
+        return Print(program, MotionLine(*motion) + "\n");
     return 0;
 }
 

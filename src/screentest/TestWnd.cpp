@@ -7,6 +7,7 @@
 #include "platform/ui/Messages.h"
 #include "resource.h"
 #include "screentest/InspectionGuide.h"
+#include "screentest/MotionRun.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
 
@@ -16,11 +17,8 @@ namespace {
 constexpr int kInfoFontHeight = 16;
 constexpr int kInfoFontWidth = 8;
 
-// The hooks' timer, and the timer that stands for the refresh until frames
-// are paced to it.
+// The hooks' timer.
 constexpr std::uintptr_t kPatternTimer = 24;
-constexpr std::uintptr_t kFrameTimer = 25;
-constexpr unsigned kFrameMs = 16;
 
 }
 
@@ -33,10 +31,11 @@ CTestWnd::CTestWnd(const TestLaunch& launch, plat::Wnd* parent)
     , m_nStartStep(launch.step)
     , m_nMonitor(launch.monitor)
     , m_bInspectOnly(launch.inspect)
+    , m_speed(launch.speed)
 {
 }
 
-CTestWnd::~CTestWnd() = default;
+CTestWnd::~CTestWnd() { RequestFrames(false); }
 
 LV_BEGIN_MESSAGE_MAP(CTestWnd, plat::Dialog)
     LV_ON_WM_LBUTTONDOWN()
@@ -115,6 +114,11 @@ void CTestWnd::DrawPattern()
     m_bKeyMap = false;
     if (!m_pattern)
         return;
+    // A moving pattern's frames are the presenter's: the next shows all.
+    if (m_motion) {
+        m_motion->ShowWhole();
+        return;
+    }
     plat::Rect client;
     GetClientRect(&client);
     plat::ClientDC dc(this);
@@ -159,15 +163,6 @@ void CTestWnd::StartTimer(unsigned ms) { SetTimer(kPatternTimer, ms); }
 
 void CTestWnd::StopTimer() { KillTimer(kPatternTimer); }
 
-void CTestWnd::RequestFrames(bool on)
-{
-    m_nFrame = 0;
-    if (on)
-        SetTimer(kFrameTimer, kFrameMs);
-    else
-        KillTimer(kFrameTimer);
-}
-
 plat::Point CTestWnd::Focus()
 {
     const CDefectMarks* marks = CurrentMarks(false);
@@ -180,6 +175,4 @@ void CTestWnd::OnTimer(std::uintptr_t id)
         return;
     if (id == kPatternTimer)
         m_hooks->OnTimer(*this);
-    else if (id == kFrameTimer)
-        m_hooks->OnFrame(*this, m_nFrame++);
 }
