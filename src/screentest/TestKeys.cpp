@@ -72,7 +72,7 @@ void CTestWnd::DoAction(unsigned key)
         ToggleLoupe();
         break;
     case TestAction::Mark:
-        MarkPointer(true);
+        MarkAt(PointerPixel(), true);
         break;
     case TestAction::ClearMarks:
         ClearMarks();

@@ -172,11 +172,10 @@ plat::Point CTestWnd::PointerPixel() const
     return pointer;
 }
 
-void CTestWnd::MarkPointer(bool toggle)
+void CTestWnd::MarkAt(plat::Point at, bool toggle)
 {
     plat::Rect client;
     GetClientRect(&client);
-    plat::Point at = PointerPixel();
     if (!client.Contains(at))
         return;
     TakePatternPicture();
@@ -232,11 +231,13 @@ void CTestWnd::OnMouseMove(unsigned, plat::Point point)
     RestoreArea(old);
 }
 
-void CTestWnd::OnMButtonDown(unsigned, plat::Point)
+void CTestWnd::OnMButtonDown(unsigned, plat::Point point)
 {
     // Nothing to mark on a screen drawn instead of the step.
     if (CloseKeyMap() || m_bHooksDrew || (m_hooks && m_hooks->OnClick(*this)))
         return;
-    MarkPointer(false);
+    // Where the click was, not where the pointer is by the time it is
+    // handled: clicks queued behind a drawing keep their pixels.
+    MarkAt(point, false);
     Default();
 }

@@ -148,9 +148,9 @@ private:
     void RestoreArea(plat::Rect area);
     // The marks of the monitor the window covers; created when `create`.
     CDefectMarks* CurrentMarks(bool create);
-    // Marks the pixel under the pointer (`toggle`: removes its mark instead
-    // when it has one).
-    void MarkPointer(bool toggle);
+    // Marks the pixel `at` in client coordinates (`toggle`: removes its mark
+    // instead when it has one).
+    void MarkAt(plat::Point at, bool toggle);
     void ClearMarks();
     void ToggleLoupe();
     // A key for the inspection first; true when it took it.
