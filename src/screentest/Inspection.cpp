@@ -80,6 +80,9 @@ CInspection::Effect CInspection::PressOnPicture(unsigned key)
         m_phase = Phase::Instruction;
         return Effect::Screen;
     }
+    // The motion check waits for its time: only S, Backspace and Escape.
+    if (check.kind == CheckKind::Motion)
+        return Effect::None;
     if (IsMarkKey(key))
         return Effect::Pass;
     if (check.kind != CheckKind::Answer) {
@@ -116,12 +119,22 @@ CInspection::Effect CInspection::PressOnPicture(unsigned key)
     return Answer(state.defect || !state.marks.empty() ? CheckAnswer::Defect : CheckAnswer::Fine);
 }
 
+CInspection::Effect CInspection::Measured(const MotionFigures& figures)
+{
+    if (!Measuring())
+        return Effect::None;
+    m_state[m_index].motion = figures;
+    return Answer(CheckAnswer::Fine);
+}
+
 CInspection::Effect CInspection::Answer(CheckAnswer answer)
 {
     CheckState& state = m_state[m_index];
     state.answer = answer;
-    if (answer == CheckAnswer::Skipped)
+    if (answer == CheckAnswer::Skipped) {
         state.picked.reset();
+        state.motion.reset();
+    }
     if (m_index + 1 == m_checks.size()) {
         m_phase = Phase::Done;
         return Effect::Screen;
@@ -166,6 +179,8 @@ InspectionRecord CInspection::Record(const MonitorIdentity& monitor) const
             continue;
         const CheckSpec& check = m_checks[i];
         record.checks.push_back({ std::string(check.name), *answer, check.marksAre, state.marks });
+        if (state.motion)
+            record.motion = state.motion;
         if (!state.picked)
             continue;
         const auto square = static_cast<std::size_t>(*state.picked);
@@ -180,6 +195,7 @@ InspectionRecord CInspection::Record(const MonitorIdentity& monitor) const
             record.gamma = GammaOfSquare(square);
             break;
         case CheckKind::Answer:
+        case CheckKind::Motion:
             break;
         }
     }

@@ -40,6 +40,10 @@ public:
     void SetMarks(std::vector<plat::Point> marks);
     // Ends the inspection where it is (the monitor went away).
     void Stop();
+    // The motion check's picture has run its time: its figures, and on.
+    Effect Measured(const MotionFigures& figures);
+    // The motion check's picture is shown and measuring.
+    bool Measuring() const { return m_phase == Phase::Picture && Current().kind == CheckKind::Motion; }
 
     Phase CurrentPhase() const { return m_phase; }
     const CheckSpec& Current() const { return m_checks[m_index]; }
@@ -64,6 +68,7 @@ private:
         std::vector<plat::Point> marks;
         int selection = 0;
         std::optional<int> picked;
+        std::optional<MotionFigures> motion;
     };
 
     Effect PressOnPicture(unsigned key);

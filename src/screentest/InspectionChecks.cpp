@@ -21,8 +21,9 @@ constexpr std::array<CheckPicture, 1> kGamma { { { "gamma", 0 } } };
 // The checkerboard and the text page.
 constexpr std::array<CheckPicture, 2> kSharpness { { { "sharpness", 0 }, { "sharpness", 3 } } };
 constexpr std::array<CheckPicture, 1> kGrid { { { "grid", 0 } } };
+constexpr std::array<CheckPicture, 1> kFrameSkip { { { "frame-skip", 0 } } };
 
-constexpr std::array<CheckSpec, 9> kChecks { {
+constexpr std::array<CheckSpec, 10> kChecks { {
     { "lit-pixels", TranslateLater("亮点"),
         TranslateLater("黑色画面上找一直亮着的像素。找到时按 D, 再把鼠标移到它上面按 M 或鼠标中键标记。"),
         CheckKind::Answer, FaultType::Lit, kBlack },
@@ -50,6 +51,9 @@ constexpr std::array<CheckSpec, 9> kChecks { {
     { "geometry", TranslateLater("几何"),
         TranslateLater("网格应横平竖直, 圆应是正圆, 四边都完整可见。正常按空格, 不正常按 D。"), CheckKind::Answer,
         FaultType::None, kGrid },
+    { "motion", TranslateLater("跳帧检测"),
+        TranslateLater("按空格后, 程序用十秒测量刷新率和跳过、重复的帧, 不需要回答, 也不要动鼠标。"), CheckKind::Motion,
+        FaultType::None, kFrameSkip },
 } };
 
 }
@@ -65,6 +69,7 @@ int PickSquares(CheckKind kind)
     case CheckKind::PickGamma:
         return static_cast<int>(kGammaSquareLevels.size());
     case CheckKind::Answer:
+    case CheckKind::Motion:
         break;
     }
     return 0;

@@ -14,6 +14,7 @@ enum class CheckKind {
     PickDarkest,  // the darkest black-level square told apart from black
     PickLightest, // the lightest square told apart from white
     PickGamma,    // the gamma square that blends into its stripes
+    Motion,       // measured while its picture moves, nothing to answer
 };
 
 struct CheckPicture {
@@ -31,6 +32,9 @@ struct CheckSpec {
 };
 
 std::span<const CheckSpec> InspectionChecks();
+
+// How long the motion check measures.
+inline constexpr unsigned kMotionCheckMs = 10'000;
 
 // The number of squares a person picks among on a pick check; 0 for an
 // answer check.

@@ -5,6 +5,7 @@
 #include "platform/ui/Messages.h"
 #include "screentest/ChartSquares.h"
 #include "screentest/InspectionReport.h"
+#include "screentest/MotionReading.h"
 #include "screentest/Patterns.h"
 #include "screentest/ReportPlaces.h"
 #include "screentest/TestWnd.h"
@@ -27,12 +28,32 @@ constexpr int kFrameGap = 4;
 constexpr plat::COLORREF kScreenBack = plat::RGB(32, 32, 32);
 constexpr plat::COLORREF kScreenText = plat::RGB(255, 255, 255);
 constexpr plat::COLORREF kFrame = plat::RGB(255, 0, 0);
+// Black, under the screens drawn instead of a pattern.
+constexpr std::string_view kStillPattern = "dead-pixel";
+constexpr int kStillStep = 1;
 
 constexpr std::string_view kAnswerKeys
     = plat::TranslateLater("空格 或 →: 正常, 下一项    D: 发现缺陷    S: 跳过    Backspace: 上一项    F1: 说明    Esc: 停止");
 constexpr std::string_view kMarkKeys = plat::TranslateLater("发现缺陷后: M 或鼠标中键 标记像素    Z: 放大镜    C: 清除标记");
 constexpr std::string_view kPickKeys
     = plat::TranslateLater("← →: 选择方块    Enter: 确定, 下一项    S: 跳过    Backspace: 上一项    F1: 说明    Esc: 停止");
+constexpr std::string_view kMotionKeys = plat::TranslateLater("S: 跳过    Backspace: 上一项    F1: 说明    Esc: 停止");
+
+std::string_view KeysOf(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::Answer:
+        return kAnswerKeys;
+    case CheckKind::Motion:
+        return kMotionKeys;
+    case CheckKind::PickDarkest:
+    case CheckKind::PickLightest:
+    case CheckKind::PickGamma:
+        break;
+    }
+    return kPickKeys;
+}
+
 constexpr std::string_view kPickReminder = plat::TranslateLater("← →: 选择方块    Enter: 确定    F1: 说明");
 
 // A printf format from the catalogue (plat::TranslateFormat) filled with `args`.
@@ -141,22 +162,53 @@ bool CInspectionGuide::OnKey(unsigned key)
 
 void CInspectionGuide::Show()
 {
+    // The motion check measures for its time from when its picture shows.
+    if (m_inspection.Measuring())
+        m_wnd.SetTimer(kInspectionTimer, kMotionCheckMs);
+    else
+        m_wnd.KillTimer(kInspectionTimer);
     // Each check holds its own marks; the window shows the current one's.
     std::vector<DefectMark> marks;
-    if (m_inspection.CurrentPhase() != CInspection::Phase::Done) {
-        const CheckPicture& picture = m_inspection.Picture();
-        for (plat::Point at : m_inspection.Marks())
-            marks.push_back({ at, std::string(picture.pattern), picture.step, 0 });
-        const Pattern* pattern = FindPattern(picture.pattern);
-        m_wnd.TakeMarks();
-        m_wnd.PutMarks(marks);
-        if (pattern) {
-            m_wnd.ShowPattern(*pattern, picture.step);
-            return;
-        }
-    }
     m_wnd.TakeMarks();
-    m_wnd.ShowStep(m_wnd.Step());
+    if (m_inspection.CurrentPhase() == CInspection::Phase::Done) {
+        ShowStill();
+        return;
+    }
+    const CheckPicture& picture = m_inspection.Picture();
+    for (plat::Point at : m_inspection.Marks())
+        marks.push_back({ at, std::string(picture.pattern), picture.step, 0 });
+    m_wnd.PutMarks(marks);
+    const Pattern* pattern = FindPattern(picture.pattern);
+    if (m_inspection.CurrentPhase() != CInspection::Phase::Picture || !pattern) {
+        ShowStill();
+        return;
+    }
+    m_wnd.ShowPattern(*pattern, picture.step);
+}
+
+void CInspectionGuide::ShowStill()
+{
+    // A pattern that does not move lies under the screens drawn instead of
+    // it, so a moving one's frames never cover them.
+    if (const Pattern* still = FindPattern(kStillPattern))
+        m_wnd.ShowPattern(*still, kStillStep);
+}
+
+void CInspectionGuide::OnTimer()
+{
+    m_wnd.KillTimer(kInspectionTimer);
+    const std::optional<MotionReading> reading = m_wnd.Motion();
+    MotionFigures figures;
+    if (reading) {
+        figures.refreshHz = reading->measuredHz.value_or(reading->nominalHz);
+        figures.framesHeld = static_cast<int>(reading->held);
+        figures.framesDropped = static_cast<int>(reading->dropped);
+    }
+    if (m_inspection.Measured(figures) != CInspection::Effect::Screen)
+        return;
+    if (m_inspection.CurrentPhase() == CInspection::Phase::Done)
+        WriteReport();
+    Show();
 }
 
 void CInspectionGuide::MonitorGone()
@@ -205,8 +257,10 @@ void CInspectionGuide::WriteReport()
 
 bool CInspectionGuide::HasOverlay() const
 {
-    return m_inspection.CurrentPhase() == CInspection::Phase::Picture
-        && (m_inspection.Current().kind != CheckKind::Answer || m_inspection.DefectFound());
+    if (m_inspection.CurrentPhase() != CInspection::Phase::Picture)
+        return false;
+    const CheckKind kind = m_inspection.Current().kind;
+    return kind == CheckKind::Answer ? m_inspection.DefectFound() : kind != CheckKind::Motion;
 }
 
 bool CInspectionGuide::DrawInstead(plat::DeviceContext& dc, const plat::Rect& client, const plat::Font& font)
@@ -219,7 +273,7 @@ bool CInspectionGuide::DrawInstead(plat::DeviceContext& dc, const plat::Rect& cl
     case CInspection::Phase::Instruction:
         lines.push_back(plat::Translate(check.instruction));
         lines.emplace_back();
-        lines.push_back(plat::Translate(check.kind == CheckKind::Answer ? kAnswerKeys : kPickKeys));
+        lines.push_back(plat::Translate(KeysOf(check.kind)));
         if (check.kind == CheckKind::Answer)
             lines.push_back(plat::Translate(kMarkKeys));
         lines.emplace_back();
@@ -270,6 +324,12 @@ std::vector<std::string> CInspectionGuide::LastScreenLines() const
     if (record.gamma)
         (void)std::snprintf(gamma, sizeof gamma, "%.1f", *record.gamma);
     lines.push_back(Filled(plat::TranslateFormat("最暗可辨的灰阶: %s   最亮可辨的灰阶: %s   伽马: %s"), darkest.c_str(), lightest.c_str(), gamma));
+    if (record.motion) {
+        char hz[16];
+        (void)std::snprintf(hz, sizeof hz, "%.2f", record.motion->refreshHz);
+        lines.push_back(Filled(plat::TranslateFormat("刷新率: %s Hz   重复的帧: %d   跳过的帧: %d"), hz,
+            record.motion->framesHeld, record.motion->framesDropped));
+    }
     lines.emplace_back();
     if (m_report && m_report->folder.empty()) {
         SplitLines(plat::Translate("无法写入检查报告:\n") + ReportFailuresText(m_report->failures), &lines);

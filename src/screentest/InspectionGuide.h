@@ -13,11 +13,15 @@
 #include "screentest/DefectReport.h"
 #include "screentest/Inspection.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 class CTestWnd;
 struct Pattern;
+
+// The test window's timer that ends the motion check's measurement.
+inline constexpr std::uintptr_t kInspectionTimer = 26;
 
 class CInspectionGuide {
 public:
@@ -34,6 +38,8 @@ public:
     // The picked square's frame or the defect line, over a check's picture.
     void DrawOver(plat::DeviceContext& dc, const plat::Rect& client, const plat::Font& font);
     bool HasOverlay() const;
+    // kInspectionTimer: the motion check has measured its time.
+    void OnTimer();
     // The inspected monitor went away: the inspection ends and is written.
     void MonitorGone();
     // The window ends: what the inspection has is written if it was not.
@@ -43,6 +49,7 @@ public:
 
 private:
     void Show();
+    void ShowStill();
     void WriteReport();
     void DrawLines(plat::DeviceContext& dc, const plat::Rect& client, const plat::Font& font, const std::string& title,
         const std::vector<std::string>& lines);

@@ -171,6 +171,11 @@ plat::Point CTestWnd::Focus()
 
 void CTestWnd::OnTimer(std::uintptr_t id)
 {
+    if (id == kInspectionTimer) {
+        if (m_inspection)
+            m_inspection->OnTimer();
+        return;
+    }
     if (!m_hooks)
         return;
     if (id == kPatternTimer)

@@ -3,7 +3,8 @@
 // which type, the levels and gamma picked, and where the inspection
 // stands. Keys: ' ' Space, '>' Right, '<' Left, 'E' Enter, 'B' Backspace,
 // 'X' Escape, 'F' F1, 'D', 'S', 'M' (the window's: not taken); 'm' puts
-// one more mark on the current check, as the window reports its marks.
+// one more mark on the current check, as the window reports its marks;
+// 'T' is the motion check's time run out.
 
 #include "screentest/Inspection.h"
 
@@ -45,6 +46,9 @@ std::string Checks(const InspectionRecord& record)
     for (const InspectionCheck& check : record.checks)
         text += check.name + " " + std::string(CheckAnswerName(check.answer)) + " " + std::to_string(check.marks.size())
             + " " + std::to_string(static_cast<int>(check.marksAre)) + "\n";
+    if (record.motion)
+        text += "figures " + std::to_string(record.motion->framesHeld) + " " + std::to_string(record.motion->framesDropped)
+            + "\n";
     return text;
 }
 
@@ -55,7 +59,8 @@ TEST(Inspection, KeySequences)
     using Phase = CInspection::Phase;
     // Every check answered fine: instruction and pictures (1, 1, 3, 4, the
     // three charts, 2, 1), the dark pick at the first square, the light one
-    // where it starts (the last), the gamma square two to the right.
+    // where it starts (the last), the gamma square two to the right, and
+    // the motion check that no key answers, only its time.
     const std::string allFine = "  "
                                 "  "
                                 "    "
@@ -64,10 +69,11 @@ TEST(Inspection, KeySequences)
                                 " E"
                                 " >>E"
                                 "   "
-                                "  ";
+                                "  "
+                                " > T";
     const std::string allFineChecks = "lit-pixels fine 0 1\ndark-pixels fine 0 2\nsub-pixels fine 0 3\nuniformity fine 0 0\n"
                                       "black-level fine 0 0\nwhite-saturation fine 0 0\ngamma fine 0 0\n"
-                                      "sharpness fine 0 0\ngeometry fine 0 0\n";
+                                      "sharpness fine 0 0\ngeometry fine 0 0\nmotion fine 0 0\nfigures 1 2\n";
     struct Case {
         const char* what;
         std::string keys;
@@ -115,6 +121,10 @@ TEST(Inspection, KeySequences)
             "lit-pixels fine 0 1\ndark-pixels fine 0 2\nsub-pixels fine 0 3\nuniformity fine 0 0\n"
             "black-level skipped 0 0\nwhite-saturation fine 0 0\n",
             -1, 254 },
+        { "the motion check skipped records no figures", allFine.substr(0, allFine.size() - 4) + " S", Phase::Done,
+            allFineChecks.substr(0, allFineChecks.find("motion")) + "motion skipped 0 0\n", 1, 254,
+            std::log(0.5) / std::log(186.0 / 255) },
+        { "the time of a motion check not shown measures nothing", "T", Phase::Instruction, "" },
         { "after the last screen any key closes", allFine + "Z", Phase::Done, allFineChecks, 1, 254,
             std::log(0.5) / std::log(186.0 / 255) },
     };
@@ -131,6 +141,10 @@ TEST(Inspection, KeySequences)
             }
             if (key == 'm') {
                 marks.push_back({ static_cast<int>(marks.size()) * 10, 5 });
+                continue;
+            }
+            if (key == 'T') {
+                last = inspection.Measured({ 59.94, 1, 2 });
                 continue;
             }
             inspection.SetMarks(marks);

@@ -4,15 +4,15 @@
 # fake DRM folder naming one connected monitor. lv.exe --inspect: marks in
 # the lit, dark and sub-pixel checks (M and the middle button) after D,
 # the uniformity answered fine, the black-level and white picks moved with
-# the arrows, a gamma pick, sharpness skipped, geometry fine; the last
-# screen, inspection.json read back with Python, and report.html rendered
+# the arrows, a gamma pick, sharpness skipped, geometry fine, ten seconds
+# of the motion check measured (its figures recorded); the last screen, inspection.json read back with Python, and report.html rendered
 # by a headless browser into a picture that must show something. Then a
 # stopped inspection after 1,001 marks in one check (1,000 kept, the cap
 # said on screen) with the documents folder unable to take the report: it
 # goes to the data folder, with the check under way and no class. Last,
 # --inspect with --test: one line, status 2; and I in a running test
-# inspects its monitor, then shows the test again. Screenshots and the rendering
-# are kept in <build>/inspect-e2e/.
+# inspects its monitor, then shows the test again. Screenshots and the
+# rendering are kept in <build>/inspect-e2e/.
 set -u
 build=${1:-build}
 . "$(dirname "$0")/lib/xvfb.sh"
@@ -87,14 +87,19 @@ keys key space key Left key Return
 keys key space
 expect_screen FFFFFF "the gamma chart's stripes" "0,0"
 keys key Right key Return
-# Sharpness skipped from its instruction; geometry fine.
+# Sharpness skipped from its instruction; geometry fine; then the motion
+# check measures the frame-skip pattern for ten seconds, unanswered.
 keys key s key space key space
-expect_screen $screen "the last screen" $corner
-sleep 0.3; shot; keep 4-last-screen
-
+expect_screen $screen "the motion check's instruction" $corner
+keys key space
+sleep 1; shot; keep 4-motion
+[ "$(pixel_at 5 5)" != $screen ] || fail "the motion check's pattern did not show"
 reports="$work/home/Documents/Lumivex"
+for _ in $(seq 150); do [ -s "$(ls -d "$reports"/*/ 2>/dev/null | head -n 1)inspection.json" ] && break; sleep 0.1; done
 report=$(ls -d "$reports"/*/ 2>/dev/null | head -n 1)
 [ -n "$report" ] || fail "no report folder under $reports"
+expect_screen $screen "the last screen" $corner
+sleep 0.3; shot; keep 5-last-screen
 python3 - "$report" <<'PY' || fail "inspection.json is not as expected"
 import json, math, sys
 d = json.load(open(sys.argv[1] + "inspection.json", encoding="utf-8"))
@@ -111,11 +116,12 @@ assert checks == [
     ("gamma", "fine", []),
     ("sharpness", "skipped", []),
     ("geometry", "fine", []),
+    ("motion", "fine", []),
 ], checks
 assert (d["darkest_level"], d["lightest_level"]) == (3, 253), d
 assert math.isclose(d["gamma"], math.log(0.5) / math.log(180 / 255), abs_tol=0.01), d["gamma"]
 assert d["pixel_fault_class"] == "II", d["pixel_fault_class"]
-assert "refresh_hz" not in d
+assert d["refresh_hz"] > 0 and d["frames_held"] >= 0 and d["frames_dropped"] >= 0, d
 PY
 [ -s "$report/map.png" ] || fail "no map.png in $report"
 
@@ -146,7 +152,7 @@ marks=()
 for i in $(seq 0 999); do marks+=(mousemove $((200 + i % 50 * 10)) $((300 + i / 50 * 10)) click --delay 0 2); done
 xdotool "${marks[@]}"
 expect_screen FFFFFF "the notice that no more marks fit" "102,186"
-shot; keep 5-marks-full
+shot; keep 6-marks-full
 keys key Escape
 expect_screen $screen "the question whether to stop" $corner
 keys key Escape
@@ -155,7 +161,7 @@ for _ in $(seq 50); do [ -s "$(ls -d "$fallback"/*/ 2>/dev/null | head -n 1)insp
 stopped=$(ls -d "$fallback"/*/ 2>/dev/null | head -n 1)
 [ -n "$stopped" ] || fail "no report under $fallback"
 [ "$(cat "$reports")" = "not a folder" ] || fail "the file in the documents folder was changed"
-sleep 0.3; shot; keep 6-stopped-fallback
+sleep 0.3; shot; keep 7-stopped-fallback
 python3 - "$stopped" <<'PY' || fail "the stopped inspection's record is not as expected"
 import json, sys
 d = json.load(open(sys.argv[1] + "inspection.json", encoding="utf-8"))
