@@ -222,7 +222,8 @@ void CInspectionGuide::MonitorGone()
     m_bMonitorGone = true;
     m_inspection.Stop();
     WriteReport();
-    m_wnd.TakeMarks();
+    // The last screen, over a still pattern: a moving one's frames stop.
+    Show();
 }
 
 void CInspectionGuide::Finish()
