@@ -66,8 +66,7 @@ install)
   exec_argument=$(desktop_exec_argument "$prefix/bin/lumivex")
   install -d "$top/share/applications"
   while IFS= read -r line; do
-    # An action's Exec keeps its options after the program.
-    case "$line" in Exec=@BINDIR@/lumivex*) line="Exec=$exec_argument${line#Exec=@BINDIR@/lumivex}" ;; esac
+    case "$line" in Exec=*) line="Exec=$exec_argument" ;; esac
     printf '%s\n' "$line"
   done <"$root/res/desktop/lumivex.desktop" >"$top/share/applications/lumivex.desktop"
   chmod 644 "$top/share/applications/lumivex.desktop"
