@@ -132,7 +132,7 @@ wait "$app"; status=$?; app=""
 [ "$status" -eq 0 ] || fail "the inspection ended with status $status"
 
 # The page as a browser prints it, into the check's folder.
-chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=1000,1400 \
+chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=1000,1700 \
   --user-data-dir="$work/chromium" --screenshot="$work/report.png" "file://${report}report.html" >/dev/null 2>&1
 [ -s "$work/report.png" ] || fail "the browser rendered no picture of report.html"
 colours=$(convert "$work/report.png" -format "%k" info:)
