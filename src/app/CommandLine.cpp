@@ -17,13 +17,14 @@ using Action = CommandLine::Action;
 struct Option {
     std::string_view name;
     bool takesValue;
-    Action action; // MainWindow for --monitor and --step, which only qualify --test
+    Action action; // MainWindow for --monitor and --step, which only qualify --test (and --inspect)
 };
 
 constexpr Option kOptions[] = {
     { "--test", true, Action::Test },
     { "--monitor", true, Action::MainWindow },
     { "--step", true, Action::MainWindow },
+    { "--inspect", false, Action::Inspect },
     { "--list", false, Action::List },
     { "--help", false, Action::Help },
     { "--version", false, Action::Version },
@@ -38,7 +39,8 @@ constexpr std::size_t IndexOf(std::string_view name)
     return index;
 }
 
-constexpr std::string_view kOptionSummary = plat::TranslateLater("--test 名称 [--monitor N] [--step K], --list, --help, --version");
+constexpr std::string_view kOptionSummary
+    = plat::TranslateLater("--test 名称 [--monitor N] [--step K], --inspect [--monitor N], --list, --help, --version");
 
 CommandLine Error(std::string text)
 {
@@ -113,8 +115,15 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
     const std::optional<std::string>& test = given[IndexOf("--test")];
     const std::optional<std::string>& monitor = given[IndexOf("--monitor")];
     const std::optional<std::string>& step = given[IndexOf("--step")];
-    if ((monitor || step) && !test)
-        return Error(FormatText(plat::TranslateFormat("%s 只能与 --test 一起使用"), monitor ? "--monitor" : "--step"));
+    const bool inspect = command.action == Action::Inspect;
+    if ((monitor && !inspect && !test) || (step && !test))
+        return Error(FormatText(plat::TranslateFormat("%s 只能与 --test 一起使用"), step ? "--step" : "--monitor"));
+    if (monitor) {
+        std::optional<int> number = ParseInt(*monitor);
+        if (!number)
+            return Error(FormatText(plat::TranslateFormat("--monitor 的值 \"%s\" 不是整数"), ShownArgument(*monitor).c_str()));
+        command.monitor = *number;
+    }
     if (!test)
         return command;
 
@@ -124,12 +133,6 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
                 ? FormatText(plat::TranslateFormat("--test 缺少图案名称 (可用的图案: %s)"), PatternNames().c_str())
                 : FormatText(plat::TranslateFormat("没有名为 \"%s\" 的测试图案 (可用的图案: %s)"), ShownArgument(*test).c_str(),
                     PatternNames().c_str()));
-    if (monitor) {
-        std::optional<int> number = ParseInt(*monitor);
-        if (!number)
-            return Error(FormatText(plat::TranslateFormat("--monitor 的值 \"%s\" 不是整数"), ShownArgument(*monitor).c_str()));
-        command.monitor = *number;
-    }
     if (step) {
         std::optional<int> number = ParseInt(*step);
         const int last = command.pattern->Steps() - 1;
@@ -146,6 +149,7 @@ std::string UsageText(std::string_view program)
     std::string text = FormatText(plat::TranslateFormat("用法: %s [选项]\n"
                                                         "不带选项时打开主窗口。\n"
                                                         "  --test 名称     立即全屏显示该测试图案, 不打开主窗口, 结束测试即退出\n"
+                                                        "  --inspect       逐项引导检查显示器, 最后给出像素缺陷等级并写出报告\n"
                                                         "  --monitor N     在第 N 个显示器上显示 (1 为主显示器, 默认 1)\n"
                                                         "  --step K        从第 K 步开始 (从 0 数起, 默认 0)\n"
                                                         "  --list          列出所有测试图案的名称和标题\n"

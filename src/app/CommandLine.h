@@ -4,6 +4,7 @@
 // always has; the options open one test pattern at once, list the
 // patterns, or print the usage or the version:
 //   --test NAME [--monitor N] [--step K]   (also --test=NAME, --monitor=N, --step=K)
+//   --inspect [--monitor N]   (the guided inspection of one monitor)
 //   --list   --help   --version
 // Anything else is an error, reported as one line.
 
@@ -16,6 +17,7 @@ struct Pattern;
 struct CommandLine {
     enum class Action { MainWindow,
         Test,
+        Inspect,
         List,
         Help,
         Version,
@@ -23,7 +25,7 @@ struct CommandLine {
 
     Action action = Action::MainWindow;
     const Pattern* pattern = nullptr; // Test
-    int monitor = 1;                  // Test: counted from 1; checked against the monitors when it opens
+    int monitor = 1;                  // Test, Inspect: counted from 1; checked against the monitors when it opens
     int step = 0;                     // Test: within the pattern's steps
     std::string error;                // Error: what is wrong and what is valid, one line
 };

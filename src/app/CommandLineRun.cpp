@@ -4,9 +4,11 @@
 #include "links/AboutDlg.h"
 #include "platform/intl/Translate.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/MotionText.h"
 #include "screentest/TestWnd.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -43,8 +45,8 @@ std::string MonitorList(int count)
     return list;
 }
 
-// The pattern alone, as its button would start it with the option ticked;
-// the test's end is the program's.
+// The pattern alone, as its button would start it with the option ticked,
+// or the inspection of the monitor; the window's end is the program's.
 int RunTest(const CommandLine& command, std::string_view program)
 {
     const int count = plat::GetMonitorCount();
@@ -55,9 +57,16 @@ int RunTest(const CommandLine& command, std::string_view program)
             FormatText(plat::TranslateFormat("没有第 %d 个显示器 (现有的显示器: %s)"), command.monitor,
                 MonitorList(count).c_str()),
             kUsageError);
-    CTestWnd test({ command.pattern, plat::Translate(command.pattern->caption), 1, command.monitor - 1, command.step });
+    const bool inspect = command.action == CommandLine::Action::Inspect;
+    CTestWnd test({ command.pattern, inspect ? std::string() : plat::Translate(command.pattern->caption), 1,
+        command.monitor - 1, command.step, kDefaultMotionSpeed, inspect });
     if (test.DoModal() < 0)
         return Fail(program, plat::Translate("无法打开测试窗口"), 1);
+    // A moving pattern's figures, one line for people and programs alike
+    // (an inspection's are in its report).
+    std::optional<MotionReading> motion = test.Motion();
+    if (motion && !inspect)
+        return Print(program, MotionLine(*motion) + "\n");
     return 0;
 }
 
@@ -67,6 +76,7 @@ int RunCommandLine(const CommandLine& command, std::string_view program)
 {
     switch (command.action) {
     case CommandLine::Action::Test:
+    case CommandLine::Action::Inspect:
         return RunTest(command, program);
     case CommandLine::Action::List:
         return Print(program, PatternListText());

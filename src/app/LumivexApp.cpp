@@ -22,7 +22,8 @@ bool CLumivexApp::InitInstance()
     const CommandLine command = ParseCommandLine(m_args);
     // A window needs a display: without one the program says what it tried
     // and ends before it starts a thread or writes a file.
-    const bool window = command.action == CommandLine::Action::MainWindow || command.action == CommandLine::Action::Test;
+    const bool window = command.action == CommandLine::Action::MainWindow || command.action == CommandLine::Action::Test
+        || command.action == CommandLine::Action::Inspect;
     if (window && !plat::InitUi()) {
         const std::string line = m_strProgram + ": "
             + FormatText(plat::TranslateFormat("无法打开显示 (试过 %s)"), plat::DisplayAttempts().c_str()) + "\n";

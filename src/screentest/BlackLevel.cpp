@@ -6,6 +6,7 @@
 // without drawing the eye, where the number fits in the square.
 
 #include "platform/gfx/GdiConstants.h"
+#include "screentest/ChartSquares.h"
 #include "screentest/StepFrame.h"
 
 #include <array>
@@ -14,8 +15,6 @@
 namespace {
 
 constexpr int kSquares = 16;
-// Screen widths per square side; the gap between squares is one side.
-constexpr int kWidthsPerSide = 40;
 // The grey of the first square, per step.
 constexpr std::array<int, 2> kFirstGrey { 1, 239 };
 // How far the numbers' grey lies from their square's.
@@ -30,15 +29,12 @@ StepDrawn DrawBlackLevel(const StepCanvas& canvas)
     return DrawStepFrame(canvas, MakeNoTool,
         [step, &font](plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF background, NoTool) {
             dc.FillSolidRect(client, background);
-            const int side = client.Width() / kWidthsPerSide;
+            const int side = BlackLevelSquare(client, 0).Width();
             if (side <= 0)
                 return;
-            const int left = (client.Width() - (2 * kSquares - 1) * side) / 2;
-            const int top = (client.Height() - side) / 2;
             for (int i = 0; i < kSquares; ++i) {
                 const int grey = kFirstGrey[static_cast<std::size_t>(step)] + i;
-                const int x = left + 2 * i * side;
-                dc.FillSolidRect({ x, top, x + side, top + side }, plat::RGB(grey, grey, grey));
+                dc.FillSolidRect(BlackLevelSquare(client, i), plat::RGB(grey, grey, grey));
             }
             dc.SelectObject(font);
             const plat::Size widest = dc.GetTextExtent("254");
@@ -50,9 +46,8 @@ StepDrawn DrawBlackLevel(const StepCanvas& canvas)
             for (int i = 0; i < kSquares; ++i) {
                 const int grey = kFirstGrey[static_cast<std::size_t>(step)] + i;
                 const int number = grey < 128 ? grey + kNumberContrast : grey - kNumberContrast;
-                const int x = left + 2 * i * side;
                 dc.SetTextColor(plat::RGB(number, number, number));
-                dc.DrawText(std::to_string(grey), { x, top, x + side, top + side },
+                dc.DrawText(std::to_string(grey), BlackLevelSquare(client, i),
                     plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE | plat::DT_NOPREFIX);
             }
             dc.SetTextColor(ink);

@@ -5,6 +5,7 @@
 // background, seen from a few steps away, names the monitor's gamma. The
 // steps show it in grey, then in red, green and blue alone.
 
+#include "screentest/ChartSquares.h"
 #include "screentest/PixelTile.h"
 #include "screentest/StepFrame.h"
 
@@ -26,9 +27,6 @@ constexpr std::array<GammaSquare, 5> kGammaSquares { {
     { 195, "γ = 2.6" },
 } };
 
-// Screen widths per square side and per gap between squares.
-constexpr int kWidthsPerSide = 8;
-constexpr int kWidthsPerGap = 32;
 // From a square's bottom edge to its label.
 constexpr int kLabelGap = 8;
 
@@ -50,13 +48,9 @@ StepDrawn DrawGamma(const StepCanvas& canvas)
             const plat::COLORREF black = plat::RGB(0, 0, 0);
             FillTiled(dc, width, height, [full, black](int, int y) { return y % 2 == 0 ? full : black; });
 
-            const int side = width / kWidthsPerSide;
-            if (side <= 0)
+            if (GammaChartSquare(client, 0).IsEmpty())
                 return;
-            const int gap = width / kWidthsPerGap;
             const int count = static_cast<int>(kGammaSquares.size());
-            const int left = (width - count * side - (count - 1) * gap) / 2;
-            const int top = (height - side) / 2;
             // The labels in the step's colour on black; the information
             // lines that may follow keep the context's own colours.
             dc.SelectObject(canvas.font);
@@ -64,10 +58,10 @@ StepDrawn DrawGamma(const StepCanvas& canvas)
             const plat::COLORREF back = dc.SetBkColor(black);
             for (int i = 0; i < count; ++i) {
                 const GammaSquare& square = kGammaSquares[static_cast<std::size_t>(i)];
-                const int x = left + i * (side + gap);
-                dc.FillSolidRect({ x, top, x + side, top + side }, InChannels(full, square.level));
+                const plat::Rect at = GammaChartSquare(client, i);
+                dc.FillSolidRect(at, InChannels(full, square.level));
                 const int labelWidth = dc.GetTextExtent(square.label).cx;
-                dc.TextOut(x + (side - labelWidth) / 2, top + side + kLabelGap, square.label);
+                dc.TextOut(at.left + (at.Width() - labelWidth) / 2, at.bottom + kLabelGap, square.label);
             }
             dc.SetTextColor(text);
             dc.SetBkColor(back);

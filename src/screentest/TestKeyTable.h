@@ -19,6 +19,7 @@ enum class TestAction {
     Loupe,
     Mark,
     ClearMarks,
+    Inspect,
     End,
     Pattern, // taken by the shown pattern's hooks
 };

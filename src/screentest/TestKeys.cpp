@@ -6,14 +6,18 @@
 
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/InspectionGuide.h"
+#include "screentest/MotionRun.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
 #include "screentest/TestKeyTable.h"
 
+#include <algorithm>
+
 void CTestWnd::OnKeyDown(unsigned key, unsigned, unsigned)
 {
     // A shown key map says any key closes it: the key does only that.
-    if (CloseKeyMap())
+    if (CloseKeyMap() || InspectionKey(key))
         return;
     // A key the pattern's hooks take (the flasher's, say) does nothing
     // else, so Escape while it flashes stops the flashing but not the test.
@@ -68,10 +72,13 @@ void CTestWnd::DoAction(unsigned key)
         ToggleLoupe();
         break;
     case TestAction::Mark:
-        MarkPointer(true);
+        MarkAt(PointerPixel(), true);
         break;
     case TestAction::ClearMarks:
         ClearMarks();
+        break;
+    case TestAction::Inspect:
+        StartInspection();
         break;
     case TestAction::End:
     case TestAction::Pattern:
@@ -81,22 +88,24 @@ void CTestWnd::DoAction(unsigned key)
 }
 
 // Typed characters: '?' shows the key map (whatever keys make it on this
-// keyboard); any character takes a shown key map away.
+// keyboard); any character takes a shown key map away. An inspection has
+// its own instructions on F1.
 void CTestWnd::OnChar(unsigned character, unsigned, unsigned)
 {
-    if (!CloseKeyMap() && character == '?')
+    if (!CloseKeyMap() && character == '?' && !m_inspection)
         DrawKeyMap();
 }
 
 // The window stays on its monitor while that one is there: at the same
 // index under the same name, else found by name (indices shift when
 // another goes). Otherwise it moves to the primary screen, and with no
-// monitor left the test ends.
+// monitor left the test ends; an inspection of the monitor that went ends
+// there and is written with the monitor as it was.
 plat::LRESULT CTestWnd::OnDisplayChange(plat::WPARAM, plat::LPARAM)
 {
     int count = plat::GetMonitorCount();
     plat::MonitorInfo info;
-    int target = 0;
+    int target = -1;
     if (plat::GetMonitorInfo(m_nMonitor, &info) && info.name == m_strMonitor) {
         target = m_nMonitor;
     } else {
@@ -107,6 +116,9 @@ plat::LRESULT CTestWnd::OnDisplayChange(plat::WPARAM, plat::LPARAM)
             }
         }
     }
+    if (target < 0 && m_inspection)
+        m_inspection->MonitorGone();
+    target = std::max(target, 0);
     if (!MoveToMonitor(target) && !MoveToMonitor(0))
         OnCancel();
     return 0;
@@ -126,6 +138,9 @@ bool CTestWnd::MoveToMonitor(int index)
         if (entry.output == m_strMonitor)
             entry.identity = identity;
     const plat::Rect& r = info.rcMonitor;
+    // Moving patterns measure again on that monitor's refresh.
+    if (m_motion)
+        m_motion->Restart();
     // A new frame repaints the window: the erase draws the current step.
     SetWindowPos(plat::wndTopMost, r.left, r.top, r.Width(), r.Height(), plat::SWP_FRAMECHANGED);
     return true;

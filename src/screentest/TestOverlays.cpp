@@ -10,6 +10,7 @@
 #include "platform/intl/Translate.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/InspectionGuide.h"
 #include "screentest/MarkRing.h"
 #include "screentest/Patterns.h"
 
@@ -46,7 +47,7 @@ bool CTestWnd::SizePatternPicture(plat::DeviceContext& dc, plat::Size size)
 
 bool CTestWnd::OverlayShown()
 {
-    if (m_loupe.IsShown() || m_bKeyMap)
+    if (m_loupe.IsShown() || m_bKeyMap || (m_inspection && m_inspection->HasOverlay()))
         return true;
     const CDefectMarks* marks = m_marks.empty() ? nullptr : CurrentMarks(false);
     return marks && !marks->IsEmpty();
@@ -138,6 +139,8 @@ void CTestWnd::RestoreArea(plat::Rect area)
     // is not in the kept picture either.
     if (m_hooks)
         m_hooks->DrawOver(dc, client, m_font);
+    if (m_inspection)
+        m_inspection->DrawOver(dc, client, m_font);
     DrawOverlays(dc);
     if (m_bKeyMap)
         DrawKeyMap();
@@ -169,11 +172,10 @@ plat::Point CTestWnd::PointerPixel() const
     return pointer;
 }
 
-void CTestWnd::MarkPointer(bool toggle)
+void CTestWnd::MarkAt(plat::Point at, bool toggle)
 {
     plat::Rect client;
     GetClientRect(&client);
-    plat::Point at = PointerPixel();
     if (!client.Contains(at))
         return;
     TakePatternPicture();
@@ -229,10 +231,13 @@ void CTestWnd::OnMouseMove(unsigned, plat::Point point)
     RestoreArea(old);
 }
 
-void CTestWnd::OnMButtonDown(unsigned, plat::Point)
+void CTestWnd::OnMButtonDown(unsigned, plat::Point point)
 {
-    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
+    // Nothing to mark on a screen drawn instead of the step.
+    if (CloseKeyMap() || m_bHooksDrew || (m_hooks && m_hooks->OnClick(*this)))
         return;
-    MarkPointer(false);
+    // Where the click was, not where the pointer is by the time it is
+    // handled: clicks queued behind a drawing keep their pixels.
+    MarkAt(point, false);
     Default();
 }

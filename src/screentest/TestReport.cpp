@@ -4,34 +4,19 @@
 
 #include "screentest/TestWnd.h"
 
-#include "platform/fs/DocumentsFolder.h"
 #include "platform/intl/Translate.h"
 #include "platform/sys/ShellOpen.h"
 #include "platform/ui/MessageBox.h"
 #include "screentest/DefectReport.h"
+#include "screentest/InspectionGuide.h"
 #include "screentest/Patterns.h"
+#include "screentest/ReportPlaces.h"
 
 #include <algorithm>
 #include <ctime>
+#include <utility>
 
 namespace {
-
-// The documents folder first; when it cannot take the report, the user's
-// data folder, then the home folder, so that the marks are never lost.
-// The data folder's own path is made when missing (from the root).
-std::vector<ReportPlace> Places()
-{
-    std::vector<ReportPlace> places;
-    const std::string documents = plat::GetDocumentsFolder();
-    const std::string data = plat::GetDataHomeFolder();
-    const std::string home = plat::GetHomeFolder();
-    places.push_back({ documents, "Lumivex" });
-    if (!data.empty())
-        places.push_back({ "/", data.substr(1) + "/lumivex/reports" });
-    if (!home.empty() && home != documents)
-        places.push_back({ home, "Lumivex" });
-    return places;
-}
 
 // Each mark's pattern as the page names it: its caption in the shown
 // language, on one line (the buttons' captions have two).
@@ -47,20 +32,11 @@ std::vector<std::string> Captions(const std::vector<DefectMark>& marks)
     return captions;
 }
 
-// "path (reason)", one a line.
-std::string Failures(const std::vector<ReportFailure>& failures)
-{
-    std::string text;
-    for (const ReportFailure& failure : failures)
-        text += (text.empty() ? "" : "\n") + failure.path + " (" + failure.reason + ")";
-    return text;
-}
-
 std::string SavedText(const ReportOutcome& outcome)
 {
     if (outcome.failures.empty())
         return plat::Translate("坏点报告已保存在:\n") + outcome.folder;
-    return plat::Translate("无法写入:\n") + Failures(outcome.failures) + "\n"
+    return plat::Translate("无法写入:\n") + ReportFailuresText(outcome.failures) + "\n"
         + plat::Translate("坏点报告已改为保存在:\n") + outcome.folder;
 }
 
@@ -69,20 +45,23 @@ std::string SavedText(const ReportOutcome& outcome)
 std::intptr_t CTestWnd::DoModal()
 {
     std::intptr_t result = Dialog::DoModal();
+    // An inspection the window's end cut short still writes what it has.
+    if (m_inspection)
+        std::exchange(m_inspection, nullptr)->Finish();
     WriteReports();
     return result;
 }
 
 void CTestWnd::WriteReports()
 {
-    const std::vector<ReportPlace> places = Places();
+    const std::vector<ReportPlace> places = ReportPlaces();
     for (const MonitorMarks& entry : m_marks) {
         if (entry.marks.IsEmpty())
             continue;
         const std::vector<DefectMark>& marks = entry.marks.All();
         ReportOutcome outcome = WriteDefectReport(places, entry.identity, marks, Captions(marks), std::time(nullptr));
         if (outcome.folder.empty()) {
-            plat::MessageBox(plat::Translate("无法写入坏点报告:\n") + Failures(outcome.failures), plat::MB_OK);
+            plat::MessageBox(plat::Translate("无法写入坏点报告:\n") + ReportFailuresText(outcome.failures), plat::MB_OK);
             continue;
         }
         if (plat::MessageBoxWithButton(SavedText(outcome), plat::Translate("打开")) != plat::IDYES)

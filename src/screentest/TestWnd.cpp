@@ -4,7 +4,10 @@
 #include "platform/intl/Translate.h"
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Cursor.h"
+#include "platform/ui/Messages.h"
 #include "resource.h"
+#include "screentest/InspectionGuide.h"
+#include "screentest/MotionRun.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
 
@@ -14,11 +17,8 @@ namespace {
 constexpr int kInfoFontHeight = 16;
 constexpr int kInfoFontWidth = 8;
 
-// The hooks' timer, and the timer that stands for the refresh until frames
-// are paced to it.
+// The hooks' timer.
 constexpr std::uintptr_t kPatternTimer = 24;
-constexpr std::uintptr_t kFrameTimer = 25;
-constexpr unsigned kFrameMs = 16;
 
 }
 
@@ -30,10 +30,12 @@ CTestWnd::CTestWnd(const TestLaunch& launch, plat::Wnd* parent)
     , m_strTitle(launch.title)
     , m_nStartStep(launch.step)
     , m_nMonitor(launch.monitor)
+    , m_bInspectOnly(launch.inspect)
+    , m_speed(launch.speed)
 {
 }
 
-CTestWnd::~CTestWnd() = default;
+CTestWnd::~CTestWnd() { RequestFrames(false); }
 
 LV_BEGIN_MESSAGE_MAP(CTestWnd, plat::Dialog)
     LV_ON_WM_LBUTTONDOWN()
@@ -68,13 +70,15 @@ bool CTestWnd::OnInitDialog()
         plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY, plat::DEFAULT_PITCH, "宋体");
     if (m_hooks)
         m_hooks->OnShow(*this);
+    if (m_bInspectOnly)
+        StartInspection();
     return true;
 }
 
 void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 {
-    // A click on the key map only closes it.
-    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
+    // A click on the key map only closes it; in an inspection it goes on.
+    if (CloseKeyMap() || InspectionKey(plat::VK_SPACE) || (m_hooks && m_hooks->OnClick(*this)))
         return;
     m_nStep = NextStep(m_pattern, m_nStep);
 
@@ -86,8 +90,9 @@ void CTestWnd::OnLButtonDown(unsigned, plat::Point)
 
 void CTestWnd::OnRButtonDown(unsigned, plat::Point)
 {
-    // A click that closes the key map, or that a pattern takes, does nothing else.
-    if (CloseKeyMap() || (m_hooks && m_hooks->OnClick(*this)))
+    // A click that closes the key map, or that a pattern takes, does nothing
+    // else; in an inspection it asks whether to stop.
+    if (CloseKeyMap() || InspectionKey(plat::VK_ESCAPE) || (m_hooks && m_hooks->OnClick(*this)))
         return;
     OnCancel();
     Default();
@@ -109,10 +114,16 @@ void CTestWnd::DrawPattern()
     m_bKeyMap = false;
     if (!m_pattern)
         return;
+    // A moving pattern's frames are the presenter's: the next shows all.
+    if (m_motion) {
+        m_motion->ShowWhole();
+        return;
+    }
     plat::Rect client;
     GetClientRect(&client);
     plat::ClientDC dc(this);
-    m_bHooksDrew = m_hooks && m_hooks->DrawInstead(dc, client);
+    m_bHooksDrew = (m_inspection && m_inspection->DrawInstead(dc, client, m_font))
+        || (m_hooks && m_hooks->DrawInstead(dc, client));
     if (m_bHooksDrew)
         return;
     StepDrawn step = m_pattern->draw({ dc, client, m_nStep, m_pattern->colors, m_font });
@@ -123,6 +134,8 @@ void CTestWnd::DrawPattern()
         DrawInfo(&dc, step.color, step.elapsed);
     if (m_hooks)
         m_hooks->DrawOver(dc, client, m_font);
+    if (m_inspection)
+        m_inspection->DrawOver(dc, client, m_font);
     DrawOverlays(dc);
 }
 
@@ -150,15 +163,6 @@ void CTestWnd::StartTimer(unsigned ms) { SetTimer(kPatternTimer, ms); }
 
 void CTestWnd::StopTimer() { KillTimer(kPatternTimer); }
 
-void CTestWnd::RequestFrames(bool on)
-{
-    m_nFrame = 0;
-    if (on)
-        SetTimer(kFrameTimer, kFrameMs);
-    else
-        KillTimer(kFrameTimer);
-}
-
 plat::Point CTestWnd::Focus()
 {
     const CDefectMarks* marks = CurrentMarks(false);
@@ -167,10 +171,13 @@ plat::Point CTestWnd::Focus()
 
 void CTestWnd::OnTimer(std::uintptr_t id)
 {
+    if (id == kInspectionTimer) {
+        if (m_inspection)
+            m_inspection->OnTimer();
+        return;
+    }
     if (!m_hooks)
         return;
     if (id == kPatternTimer)
         m_hooks->OnTimer(*this);
-    else if (id == kFrameTimer)
-        m_hooks->OnFrame(*this, m_nFrame++);
 }

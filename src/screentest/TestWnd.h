@@ -11,7 +11,9 @@
 // the pattern until the next input. A pattern's hooks take their share of
 // input, timers and frames first. A loupe, marks of defective pixels and
 // the report of those marks when the test ends are drawn over the pattern
-// after its timing, never inside it.
+// after its timing, never inside it. `I` (or the launch) starts the
+// guided inspection of the window's monitor (InspectionGuide.h), which
+// takes the keys first while it runs.
 
 #include "platform/Types.h"
 #include "platform/gfx/Bitmap.h"
@@ -22,14 +24,20 @@
 #include "screentest/DefectMarks.h"
 #include "screentest/Loupe.h"
 #include "screentest/MonitorIdentity.h"
+#include "screentest/MotionReading.h"
+#include "screentest/MotionSpeed.h"
 #include "screentest/PatternHooks.h"
 #include "screentest/TestLaunch.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+class CInspectionGuide;
+class CMotionRun;
 
 class CTestWnd : public plat::Dialog, private PatternHost {
 public:
@@ -52,6 +60,10 @@ public:
     bool ShowsKeyMap() const { return m_bKeyMap; }
     const plat::Font& InfoFont() const { return m_font; }
     const std::vector<MonitorMarks>& Marks() const { return m_marks; }
+    // What the motion run of the moving pattern shown now, else of the last
+    // one shown, measured; nothing while no moving pattern has run.
+    std::optional<MotionReading> Motion() const;
+    double Speed() const { return m_speed; }
 
     // Shows `pattern` from `step`, titled with its caption, as N and P do.
     void ShowPattern(const Pattern& pattern, int step);
@@ -72,9 +84,23 @@ public:
     // while an overlay is shown).
     const plat::Bitmap& PatternPicture() const { return m_bmPattern; }
 
+    // The guided inspection of this window's monitor, from its first check.
+    void StartInspection();
+    bool Inspecting() const { return m_inspection != nullptr; }
+    // The marks of the monitor the window covers: read, taken away (the
+    // screen keeps its rings until the next drawing) or put in their place.
+    const std::vector<DefectMark>& PeekMarks();
+    std::vector<DefectMark> TakeMarks();
+    void PutMarks(const std::vector<DefectMark>& marks);
+    // Draws what lies over the current step again, from its kept picture.
+    void RedrawOverlays();
+
 protected:
     void DoDataExchange(plat::DataExchange* dx) override;
     bool OnInitDialog() override;
+    // Both end the test: the frames stop first, while the window is there.
+    void OnOK() override;
+    void OnCancel() override;
 
 private:
     // PatternHost, for the hooks.
@@ -84,6 +110,15 @@ private:
     void RequestFrames(bool on) override;
     long Now() const override { return m_clock(); }
     plat::Point Focus() override;
+    double MotionSpeed() const override { return m_speed; }
+    void SetMotionSpeed(double speed) override { m_speed = speed; }
+
+    // One frame of the moving pattern, paced by the display (the event
+    // loop's frame source); false when none was presented.
+    bool RunFrame();
+    // The information lines of a motion frame, with the run's figures;
+    // returns what they cover.
+    plat::Rect DrawMotionInfo(plat::DeviceContext& dc, const MotionReading& reading);
 
     // The key map over the pattern, until the next key or click draws the
     // pattern again.
@@ -113,11 +148,15 @@ private:
     void RestoreArea(plat::Rect area);
     // The marks of the monitor the window covers; created when `create`.
     CDefectMarks* CurrentMarks(bool create);
-    // Marks the pixel under the pointer (`toggle`: removes its mark instead
-    // when it has one).
-    void MarkPointer(bool toggle);
+    // Marks the pixel `at` in client coordinates (`toggle`: removes its mark
+    // instead when it has one).
+    void MarkAt(plat::Point at, bool toggle);
     void ClearMarks();
     void ToggleLoupe();
+    // A key for the inspection first; true when it took it.
+    bool InspectionKey(unsigned key);
+    // The inspection is over: back to the test it started from, or the end.
+    void EndInspection();
     // Writes a report for each monitor that has marks and says where.
     void WriteReports();
     // The pointer's pixel in client coordinates, from the cursor's position.
@@ -140,7 +179,6 @@ private:
 
     const Pattern* m_pattern = nullptr;    // the row shown; null draws nothing
     std::unique_ptr<PatternHooks> m_hooks; // the row's hooks while it shows, if it has any
-    std::uint64_t m_nFrame = 0;            // refreshes since the hooks asked for frames
     bool m_bHooksDrew = false;             // the hooks drew the window instead of the step
     int m_bShowInfo = 0;                   // 1: draw the information lines after each pattern
     std::string m_strTitle;                // the launching button's caption, line feed included
@@ -155,12 +193,18 @@ private:
     CLoupe m_loupe;
     bool m_bMarksFull = false; // the last mark was refused: the information lines say so
     std::function<long()> m_clock = plat::ProcessClockMs;
-    plat::Bitmap m_bmPattern;        // the pattern as drawn, before any overlay
-    plat::DeviceContext m_dcPattern; // memory context holding m_bmPattern
-    bool m_bPictureKept = false;     // m_bmPattern holds the current step
-    plat::Rect m_rcInfoKept;         // what it holds from under the information lines otherwise
-    plat::COLORREF m_crStep = 0;     // the step's colour and drawing time, for
-    long m_nElapsed = 0;             // drawing the information lines again
+    plat::Bitmap m_bmPattern;                       // the pattern as drawn, before any overlay
+    plat::DeviceContext m_dcPattern;                // memory context holding m_bmPattern
+    bool m_bPictureKept = false;                    // m_bmPattern holds the current step
+    plat::Rect m_rcInfoKept;                        // what it holds from under the information lines otherwise
+    std::unique_ptr<CInspectionGuide> m_inspection; // while an inspection runs
+    bool m_bInspectOnly = false;                    // the window was launched for it
+    int m_nShowInfoBefore = 0;                      // the information lines' option before it
+    plat::COLORREF m_crStep = 0;                    // the step's colour and drawing time, for
+    long m_nElapsed = 0;                            // drawing the information lines again
+    std::unique_ptr<CMotionRun> m_motion;           // the frames of a moving pattern while it shows
+    std::optional<MotionReading> m_motionReading;   // what the last one measured, once it stopped
+    double m_speed = kDefaultMotionSpeed;           // px/s of the moving patterns
 
     LV_DECLARE_MESSAGE_MAP()
 };

@@ -30,6 +30,10 @@ TEST(CommandLine, EachFormAndEachRefusal)
         { { "--step", "7", "--test", "block-fill", "--monitor", "1" }, Action::Test, "block-fill", 1, 7, "" },
         // The monitor's number is checked against the monitors when the test opens.
         { { "--test", "grid", "--monitor", "0" }, Action::Test, "grid", 0, 0, "" },
+        { { "--inspect" }, Action::Inspect, "", 1, 0, "" },
+        { { "--monitor=2", "--inspect" }, Action::Inspect, "", 2, 0, "" },
+        { { "--inspect", "--test", "grid" }, Action::Error, "", 1, 0, "不能同时" },
+        { { "--inspect", "--step", "1" }, Action::Error, "", 1, 0, "--step 只能与 --test" },
         { { "--list" }, Action::List, "", 1, 0, "" },
         { { "--help" }, Action::Help, "", 1, 0, "" },
         { { "--version" }, Action::Version, "", 1, 0, "" },
@@ -70,6 +74,9 @@ TEST(CommandLine, EachFormAndEachRefusal)
             EXPECT_EQ(command.pattern->name, c.pattern);
             EXPECT_EQ(command.monitor, c.monitor);
             EXPECT_EQ(command.step, c.step);
+        }
+        if (c.action == Action::Inspect) {
+            EXPECT_EQ(command.monitor, c.monitor);
         }
         if (c.action == Action::Error) {
             EXPECT_NE(command.error.find(c.errorHas), std::string::npos) << command.error;
