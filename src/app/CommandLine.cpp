@@ -3,6 +3,7 @@
 #include "app/FormatText.h"
 #include "app/ShownArgument.h"
 #include "platform/intl/Translate.h"
+#include "screentest/MotionSpeed.h"
 #include "screentest/Patterns.h"
 #include "screentest/TestKeyTable.h"
 
@@ -17,13 +18,14 @@ using Action = CommandLine::Action;
 struct Option {
     std::string_view name;
     bool takesValue;
-    Action action; // MainWindow for --monitor and --step, which only qualify --test
+    Action action; // MainWindow for --monitor, --step and --speed, which only qualify --test
 };
 
 constexpr Option kOptions[] = {
     { "--test", true, Action::Test },
     { "--monitor", true, Action::MainWindow },
     { "--step", true, Action::MainWindow },
+    { "--speed", true, Action::MainWindow },
     { "--list", false, Action::List },
     { "--help", false, Action::Help },
     { "--version", false, Action::Version },
@@ -38,7 +40,7 @@ constexpr std::size_t IndexOf(std::string_view name)
     return index;
 }
 
-constexpr std::string_view kOptionSummary = plat::TranslateLater("--test 名称 [--monitor N] [--step K], --list, --help, --version");
+constexpr std::string_view kOptionSummary = plat::TranslateLater("--test 名称 [--monitor N] [--step K] [--speed N], --list, --help, --version");
 
 CommandLine Error(std::string text)
 {
@@ -113,8 +115,11 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
     const std::optional<std::string>& test = given[IndexOf("--test")];
     const std::optional<std::string>& monitor = given[IndexOf("--monitor")];
     const std::optional<std::string>& step = given[IndexOf("--step")];
-    if ((monitor || step) && !test)
-        return Error(FormatText(plat::TranslateFormat("%s 只能与 --test 一起使用"), monitor ? "--monitor" : "--step"));
+    const std::optional<std::string>& speed = given[IndexOf("--speed")];
+    if ((monitor || step || speed) && !test)
+        return Error(FormatText(plat::TranslateFormat("%s 只能与 --test 一起使用"),
+            monitor ? "--monitor" : step ? "--step"
+                                         : "--speed"));
     if (!test)
         return command;
 
@@ -138,6 +143,15 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
                 std::string(command.pattern->name).c_str(), last));
         command.step = *number;
     }
+    if (speed) {
+        std::optional<int> number = ParseInt(*speed);
+        const auto slowest = static_cast<int>(kMotionSpeeds.front());
+        const auto fastest = static_cast<int>(kMotionSpeeds.back());
+        if (!number || *number < slowest || *number > fastest)
+            return Error(FormatText(plat::TranslateFormat("--speed 的值 \"%s\" 无效: 速度为 %d 到 %d 像素/秒"),
+                ShownArgument(*speed).c_str(), slowest, fastest));
+        command.speed = *number;
+    }
     return command;
 }
 
@@ -148,6 +162,7 @@ std::string UsageText(std::string_view program)
                                                         "  --test 名称     立即全屏显示该测试图案, 不打开主窗口, 结束测试即退出\n"
                                                         "  --monitor N     在第 N 个显示器上显示 (1 为主显示器, 默认 1)\n"
                                                         "  --step K        从第 K 步开始 (从 0 数起, 默认 0)\n"
+                                                        "  --speed N       运动图案的速度, 像素/秒 (120 到 3840, 默认 960)\n"
                                                         "  --list          列出所有测试图案的名称和标题\n"
                                                         "  --help          显示本说明\n"
                                                         "  --version       显示版本\n"),

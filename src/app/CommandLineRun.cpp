@@ -57,7 +57,7 @@ int RunTest(const CommandLine& command, std::string_view program)
             FormatText(plat::TranslateFormat("没有第 %d 个显示器 (现有的显示器: %s)"), command.monitor,
                 MonitorList(count).c_str()),
             kUsageError);
-    CTestWnd test({ command.pattern, plat::Translate(command.pattern->caption), 1, command.monitor - 1, command.step });
+    CTestWnd test({ command.pattern, plat::Translate(command.pattern->caption), 1, command.monitor - 1, command.step, command.speed });
     if (test.DoModal() < 0)
         return Fail(program, plat::Translate("无法打开测试窗口"), 1);
     // A moving pattern's figures, one line for people and programs alike.
