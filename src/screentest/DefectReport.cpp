@@ -30,7 +30,8 @@ ReportOutcome WriteReportFolder(const std::vector<ReportPlace>& places, const st
 }
 
 ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const MonitorIdentity& monitor,
-    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when)
+    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when,
+    const MotionReading* motion)
 {
     std::tm local {};
     localtime_r(&when, &local);
@@ -42,9 +43,9 @@ ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const Mo
         return { {}, { { "map.png", std::strerror(ENOMEM) } } };
     return WriteReportFolder(places,
         {
-            { "marks.json", ReportJson(monitor, marks) },
+            { "marks.json", ReportJson(monitor, marks, motion) },
             { "map.png", std::move(png) },
-            { "report.html", ReportHtml(monitor, marks, captions, date) },
+            { "report.html", ReportHtml(monitor, marks, captions, date, motion) },
         },
         when);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/HtmlEscape.h"
 #include "platform/intl/Translate.h"
+#include "screentest/MotionText.h"
 
 #include <cstdio>
 
@@ -35,6 +36,39 @@ std::string NumberOrNull(int value)
     return value > 0 ? std::to_string(value) : "null";
 }
 
+// A number with `decimals` decimals, the same in every locale.
+std::string Fixed(double value, int decimals)
+{
+    char text[64];
+    (void)std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string out = text;
+    for (char& c : out)
+        c = c == ',' ? '.' : c;
+    return out;
+}
+
+std::string SourceName(plat::present::TimingSource source)
+{
+    switch (source) {
+    case plat::present::TimingSource::Vblank:
+        return "vblank";
+    case plat::present::TimingSource::Compositor:
+        return "compositor";
+    case plat::present::TimingSource::Estimated:
+        break;
+    }
+    return "estimated";
+}
+
+std::string MotionJson(const MotionReading& r)
+{
+    return "{\"frames\": " + std::to_string(r.frames) + ", \"held\": " + std::to_string(r.held) + ", \"dropped\": "
+        + std::to_string(r.dropped) + ", \"measured_hz\": " + (r.measuredHz ? Fixed(*r.measuredHz, 3) : "null")
+        + ", \"variable\": " + (r.variable ? "true" : "false") + ", \"nominal_hz\": "
+        + (r.nominalHz > 0 ? Fixed(r.nominalHz, 3) : "null") + ", \"deviation_us\": " + Fixed(r.deviationUs, 0)
+        + ", \"source\": " + JsonString(SourceName(r.source)) + "}";
+}
+
 std::string Html(const std::string& text)
 {
     return plat::HtmlEscaped(text, plat::HtmlContext::Anywhere);
@@ -62,9 +96,12 @@ std::string MonitorJson(const MonitorIdentity& m)
         + ", \"serial\": " + JsonOrNull(m.serial) + ", \"made\": " + JsonOrNull(m.made) + "}";
 }
 
-std::string ReportJson(const MonitorIdentity& m, const std::vector<DefectMark>& marks)
+std::string ReportJson(const MonitorIdentity& m, const std::vector<DefectMark>& marks, const MotionReading* motion)
 {
-    std::string json = "{\"monitor\": " + MonitorJson(m) + ",\n \"marks\": [";
+    std::string json = "{\"monitor\": " + MonitorJson(m) + ",\n";
+    if (motion)
+        json += " \"motion\": " + MotionJson(*motion) + ",\n";
+    json += " \"marks\": [";
     for (std::size_t i = 0; i < marks.size(); ++i) {
         const DefectMark& mark = marks[i];
         json += i == 0 ? "\n  " : ",\n  ";
@@ -80,7 +117,7 @@ std::string ReportJson(const MonitorIdentity& m, const std::vector<DefectMark>& 
 // monitor's own texts: a catalogue is text, not markup. Text columns are
 // left-aligned, numbers right-aligned (class "n").
 std::string ReportHtml(const MonitorIdentity& m, const std::vector<DefectMark>& marks,
-    const std::vector<std::string>& captions, const std::string& date)
+    const std::vector<std::string>& captions, const std::string& date, const MotionReading* motion)
 {
     auto label = [](std::string_view chinese) { return Html(plat::Translate(chinese)); };
     auto row = [&](std::string_view name, const std::string& value) {
@@ -99,7 +136,9 @@ std::string ReportHtml(const MonitorIdentity& m, const std::vector<DefectMark>& 
         + row(plat::TranslateLater("显示器"), std::to_string(m.index) + ": " + HtmlOrUnknown(m.name)) + row(plat::TranslateLater("分辨率"), size)
         + row(plat::TranslateLater("厂商"), HtmlOrUnknown(m.maker)) + row(plat::TranslateLater("型号"), HtmlOrUnknown(m.model))
         + row(plat::TranslateLater("序列号"), HtmlOrUnknown(m.serial)) + row(plat::TranslateLater("生产日期"), HtmlOrUnknown(m.made))
-        + row(plat::TranslateLater("测试日期"), Html(date)) + "</table>\n<h2>" + label(plat::TranslateLater("标记")) + " (" + std::to_string(marks.size())
+        + row(plat::TranslateLater("测试日期"), Html(date))
+        + (motion ? row(plat::TranslateLater("运动测试"), Html(MotionFigures(*motion))) : std::string())
+        + "</table>\n<h2>" + label(plat::TranslateLater("标记")) + " (" + std::to_string(marks.size())
         + ")</h2>\n<table>\n<tr>" + heading(plat::TranslateLater("编号"), true) + heading(plat::TranslateLater("位置"), true)
         + heading(plat::TranslateLater("图案"), false) + heading(plat::TranslateLater("步骤"), true)
         + heading(plat::TranslateLater("颜色"), false) + "</tr>\n";
