@@ -15,8 +15,8 @@ using plat::present::FrameFate;
 using plat::present::Verdict;
 
 struct Event {
-    bool present;           // else a report
-    std::uint64_t value;    // present: the refresh expected; report: the display's refresh
+    bool present;        // else a report
+    std::uint64_t value; // present: the refresh expected; report: the display's refresh
     FrameFate fate = FrameFate::OnTime;
 };
 

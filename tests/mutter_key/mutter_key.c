@@ -1,4 +1,4 @@
-/* mutter-key KEYSYM...: presses and releases each X keysym (hexadecimal or
+/* mutter_key KEYSYM...: presses and releases each X keysym (hexadecimal or
  * decimal; "wN" waits N milliseconds instead) through mutter's remote-desktop interface on the session bus, the
  * one way to type into its headless back end. The session lives as long as
  * this program's connection, so every call goes through one connection. */
@@ -12,7 +12,7 @@ static GVariant* call(GDBusConnection* bus, const char* path, const char* iface,
     GVariant* reply = g_dbus_connection_call_sync(bus, "org.gnome.Mutter.RemoteDesktop", path, iface, method, args, NULL,
         G_DBUS_CALL_FLAGS_NONE, 5000, NULL, &error);
     if (!reply) {
-        fprintf(stderr, "mutter-key: %s: %s\n", method, error->message);
+        fprintf(stderr, "mutter_key: %s: %s\n", method, error->message);
         exit(1);
     }
     return reply;
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     GError* error = NULL;
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, NULL, &error);
     if (!bus) {
-        fprintf(stderr, "mutter-key: %s\n", error->message);
+        fprintf(stderr, "mutter_key: %s\n", error->message);
         return 1;
     }
     GVariant* reply = call(bus, "/org/gnome/Mutter/RemoteDesktop", "org.gnome.Mutter.RemoteDesktop", "CreateSession", NULL);
