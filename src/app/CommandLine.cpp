@@ -3,6 +3,7 @@
 #include "app/FormatText.h"
 #include "app/ShownArgument.h"
 #include "platform/intl/Translate.h"
+#include "screentest/MotionSpeed.h"
 #include "screentest/Patterns.h"
 #include "screentest/TestKeyTable.h"
 
@@ -17,7 +18,7 @@ using Action = CommandLine::Action;
 struct Option {
     std::string_view name;
     bool takesValue;
-    Action action; // MainWindow for --monitor and --step, which only qualify --test (and --inspect)
+    Action action; // MainWindow for --monitor, --step and --speed, which only qualify --test (and --inspect)
 };
 
 constexpr Option kOptions[] = {
@@ -25,6 +26,7 @@ constexpr Option kOptions[] = {
     { "--monitor", true, Action::MainWindow },
     { "--step", true, Action::MainWindow },
     { "--inspect", false, Action::Inspect },
+    { "--speed", true, Action::MainWindow },
     { "--list", false, Action::List },
     { "--help", false, Action::Help },
     { "--version", false, Action::Version },
@@ -40,7 +42,7 @@ constexpr std::size_t IndexOf(std::string_view name)
 }
 
 constexpr std::string_view kOptionSummary
-    = plat::TranslateLater("--test 名称 [--monitor N] [--step K], --inspect [--monitor N], --list, --help, --version");
+    = plat::TranslateLater("--test 名称 [--monitor N] [--step K] [--speed N], --inspect [--monitor N], --list, --help, --version");
 
 CommandLine Error(std::string text)
 {
@@ -115,9 +117,12 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
     const std::optional<std::string>& test = given[IndexOf("--test")];
     const std::optional<std::string>& monitor = given[IndexOf("--monitor")];
     const std::optional<std::string>& step = given[IndexOf("--step")];
+    const std::optional<std::string>& speed = given[IndexOf("--speed")];
     const bool inspect = command.action == Action::Inspect;
-    if ((monitor && !inspect && !test) || (step && !test))
-        return Error(FormatText(plat::TranslateFormat("%s 只能与 --test 一起使用"), step ? "--step" : "--monitor"));
+    if ((monitor && !inspect && !test) || ((step || speed) && !test))
+        return Error(FormatText(plat::TranslateFormat("%s 只能与 --test 一起使用"),
+            step ? "--step" : speed ? "--speed"
+                                    : "--monitor"));
     if (monitor) {
         std::optional<int> number = ParseInt(*monitor);
         if (!number)
@@ -141,6 +146,15 @@ CommandLine ParseCommandLine(std::span<const std::string> args)
                 std::string(command.pattern->name).c_str(), last));
         command.step = *number;
     }
+    if (speed) {
+        std::optional<int> number = ParseInt(*speed);
+        const auto slowest = static_cast<int>(kMotionSpeeds.front());
+        const auto fastest = static_cast<int>(kMotionSpeeds.back());
+        if (!number || *number < slowest || *number > fastest)
+            return Error(FormatText(plat::TranslateFormat("--speed 的值 \"%s\" 无效: 速度为 %d 到 %d 像素/秒"),
+                ShownArgument(*speed).c_str(), slowest, fastest));
+        command.speed = *number;
+    }
     return command;
 }
 
@@ -152,6 +166,7 @@ std::string UsageText(std::string_view program)
                                                         "  --inspect       逐项引导检查显示器, 最后给出像素缺陷等级并写出报告\n"
                                                         "  --monitor N     在第 N 个显示器上显示 (1 为主显示器, 默认 1)\n"
                                                         "  --step K        从第 K 步开始 (从 0 数起, 默认 0)\n"
+                                                        "  --speed N       运动图案的速度, 像素/秒 (120 到 3840, 默认 960)\n"
                                                         "  --list          列出所有测试图案的名称和标题\n"
                                                         "  --help          显示本说明\n"
                                                         "  --version       显示版本\n"),

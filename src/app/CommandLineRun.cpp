@@ -59,7 +59,7 @@ int RunTest(const CommandLine& command, std::string_view program)
             kUsageError);
     const bool inspect = command.action == CommandLine::Action::Inspect;
     CTestWnd test({ command.pattern, inspect ? std::string() : plat::Translate(command.pattern->caption), 1,
-        command.monitor - 1, command.step, kDefaultMotionSpeed, inspect });
+        command.monitor - 1, command.step, command.speed, inspect });
     if (test.DoModal() < 0)
         return Fail(program, plat::Translate("无法打开测试窗口"), 1);
     // A moving pattern's figures, one line for people and programs alike

@@ -31,16 +31,17 @@ ReportOutcome WriteReportFolder(const std::vector<ReportPlace>& places, const st
 }
 
 ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const MonitorIdentity& monitor,
-    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when)
+    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when,
+    const MotionReading* motion)
 {
     std::string png;
     if (!ReportMapPng(monitor.width, monitor.height, marks, &png))
         return { {}, { { "map.png", std::strerror(ENOMEM) } } };
     return WriteReportFolder(places,
         {
-            { "marks.json", ReportJson(monitor, marks) },
+            { "marks.json", ReportJson(monitor, marks, motion) },
             { "map.png", std::move(png) },
-            { "report.html", ReportHtml(monitor, marks, captions, ReportDate(when)) },
+            { "report.html", ReportHtml(monitor, marks, captions, ReportDate(when), motion) },
         },
         when);
 }

@@ -7,6 +7,7 @@
 
 #include "screentest/DefectMarks.h"
 #include "screentest/MonitorIdentity.h"
+#include "screentest/MotionReading.h"
 
 #include <ctime>
 #include <string>
@@ -39,6 +40,8 @@ struct ReportFile {
 // `places` that takes them all.
 ReportOutcome WriteReportFolder(const std::vector<ReportPlace>& places, const std::vector<ReportFile>& files, std::time_t when);
 
-// `captions` holds each mark's pattern caption as the page shows it.
+// `captions` holds each mark's pattern caption as the page shows it;
+// `motion`, when given, the figures of the moving pattern the test ran.
 ReportOutcome WriteDefectReport(const std::vector<ReportPlace>& places, const MonitorIdentity& monitor,
-    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when);
+    const std::vector<DefectMark>& marks, const std::vector<std::string>& captions, std::time_t when,
+    const MotionReading* motion = nullptr);

@@ -11,6 +11,7 @@
 #include "platform/ui/Messages.h"
 #include "screentest/Flasher.h"
 #include "screentest/PatternHooks.h"
+#include "screentest/PhotosensitivityWarning.h"
 #include "screentest/StepFrame.h"
 #include "screentest/TestKeyTable.h"
 
@@ -27,18 +28,12 @@ namespace {
 // Ticks come faster than the fastest change, so every change is on time.
 constexpr unsigned kFlashTickMs = 5;
 constexpr int kSquare = 128;
-// The warning's face: twice the information lines' size, read at a glance.
-constexpr int kWarningFontHeight = 32;
-constexpr int kWarningFontWidth = 16;
-constexpr int kLineGap = 44;
-// The warning stays below the information lines and the marks' notice.
-constexpr int kWarningMinTop = 200;
 
 constexpr unsigned kStartKey = 'F';
 constexpr unsigned kSquareKey = 'R';
 
-constexpr std::array<std::string_view, 4> kWarning {
-    plat::TranslateLater(" 警告: 快速变化的颜色可能引发光敏性癫痫患者发作。 "),
+// Below the caution every such warning starts with.
+constexpr std::array<std::string_view, 3> kWarning {
     plat::TranslateLater(" 按 F 键开始闪烁，Esc 键离开；闪烁时按任意键或点击鼠标即停止。 "),
     plat::TranslateLater(" 屏幕将依次显示红、绿、蓝、白、黑，每秒最多变化 60 次。 "),
     plat::TranslateLater(" R 键: 只在以最后一个标记 (或鼠标) 为中心的 128 x 128 区域内闪烁 "),
@@ -109,13 +104,6 @@ public:
 
     void DrawOver(plat::DeviceContext& dc, const plat::Rect& client, const plat::Font&) override
     {
-        if (m_font.IsNull())
-            m_font.CreateFont(kWarningFontHeight, kWarningFontWidth, 0, 0, plat::FW_DONTCARE, 0, 0, 0,
-                plat::ANSI_CHARSET, plat::OUT_DEFAULT_PRECIS, plat::CLIP_DEFAULT_PRECIS, plat::DEFAULT_QUALITY,
-                plat::DEFAULT_PITCH, "宋体");
-        dc.SelectObject(m_font);
-        const plat::COLORREF text = dc.SetTextColor(plat::RGB(255, 255, 255));
-        const plat::COLORREF back = dc.SetBkColor(plat::RGB(0, 0, 0));
         std::vector<std::string> lines;
         lines.reserve(kWarning.size() + 1);
         for (std::string_view line : kWarning)
@@ -123,16 +111,7 @@ public:
         lines.back() += plat::Translate(m_bSquare ? kSquareOn : kSquareOff);
         if (int rate = m_flasher.AchievedPerSecond(); rate > 0)
             lines.push_back(FormatRate(rate));
-        // Each line centred on its own; the block centred, below the
-        // information lines.
-        const int count = static_cast<int>(lines.size());
-        const int top = std::max(kWarningMinTop, (client.Height() - count * kLineGap) / 2);
-        for (int i = 0; i < count; ++i) {
-            const std::string& line = lines[static_cast<std::size_t>(i)];
-            dc.TextOut(std::max(0, (client.Width() - dc.GetTextExtent(line).cx) / 2), top + i * kLineGap, line);
-        }
-        dc.SetTextColor(text);
-        dc.SetBkColor(back);
+        m_warning.Draw(dc, client, lines);
     }
 
 private:
@@ -155,7 +134,7 @@ private:
     CFlasher m_flasher;
     bool m_bSquare = false; // flash only the square around m_ptCentre
     plat::Point m_ptCentre;
-    plat::Font m_font; // the warning's, made when it is first drawn
+    CPhotosensitivityWarning m_warning;
 };
 
 void FillBlack(plat::DeviceContext& dc, const plat::Rect& client, plat::COLORREF, const plat::Brush& brush)

@@ -30,6 +30,10 @@ constexpr int kColumnGap = 24;
 
 void CTestWnd::DrawKeyMap()
 {
+    // While a moving pattern's frames run the presenter shows the window:
+    // the map would never be seen, and the next key would only close it.
+    if (m_motion)
+        return;
     // The pattern is kept before the map covers it.
     TakePatternPicture();
     plat::Rect client;

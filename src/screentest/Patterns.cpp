@@ -35,6 +35,7 @@ std::unique_ptr<PatternHooks> MakePursuitHooks();
 std::unique_ptr<PatternHooks> MakeGhostingHooks();
 std::unique_ptr<PatternHooks> MakeVsyncHooks();
 extern const std::array<KeyBinding, 2> kMotionKeys;
+extern const std::array<KeyBinding, 3> kVsyncKeys;
 
 namespace {
 
@@ -57,7 +58,7 @@ const std::array kPatterns {
     Pattern { "frame-skip", plat::TranslateLater("跳帧检测"), kMotionColors, DrawMotionFrameSkip, MakeFrameSkipHooks, kMotionKeys },
     Pattern { "pursuit", plat::TranslateLater("追踪拍摄"), kMotionColors, DrawMotionPursuit, MakePursuitHooks, kMotionKeys },
     Pattern { "ghosting", plat::TranslateLater("拖影与过冲"), kMotionColors, DrawMotionGhosting, MakeGhostingHooks, kMotionKeys },
-    Pattern { "vsync", plat::TranslateLater("垂直同步闪烁"), kMotionColors, DrawMotionVsync, MakeVsyncHooks, kMotionKeys },
+    Pattern { "vsync", plat::TranslateLater("垂直同步闪烁"), kMotionColors, DrawMotionVsync, MakeVsyncHooks, kVsyncKeys },
 };
 
 // The index of `pattern` in the table; the table's size for null.

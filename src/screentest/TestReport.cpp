@@ -55,11 +55,14 @@ std::intptr_t CTestWnd::DoModal()
 void CTestWnd::WriteReports()
 {
     const std::vector<ReportPlace> places = ReportPlaces();
+    // A test that ran a moving pattern reports what its frames measured.
+    const std::optional<MotionReading> motion = Motion();
     for (const MonitorMarks& entry : m_marks) {
         if (entry.marks.IsEmpty())
             continue;
         const std::vector<DefectMark>& marks = entry.marks.All();
-        ReportOutcome outcome = WriteDefectReport(places, entry.identity, marks, Captions(marks), std::time(nullptr));
+        ReportOutcome outcome = WriteDefectReport(places, entry.identity, marks, Captions(marks), std::time(nullptr),
+            motion ? &*motion : nullptr);
         if (outcome.folder.empty()) {
             plat::MessageBox(plat::Translate("无法写入坏点报告:\n") + ReportFailuresText(outcome.failures), plat::MB_OK);
             continue;

@@ -176,8 +176,18 @@ expect_screen 000000 "N after the grid: the flasher's warning on black" $corners
 xdotool key space
 sleep 0.5
 expect_screen 000000 "Space on the flasher's warning: still the warning" $corners
+# The moving patterns follow: the lanes' separators (grey, a third of the
+# area above the chip's strip apart) never lie under a moving object.
+xdotool key n
+expect_screen 404040 "N after the flasher: the motion lanes' separator" "$((sw - 1)),$(((sh - 24) / 3 - 1))" "0,$(((sh - 24) / 3))"
+xdotool key n key n key n key n
+expect_screen 000000 "N to the last pattern: the vsync warning on black" $corners
 xdotool key n
 expect_screen FFFFFF "N after the last pattern: the dead-pixel test, white" $middle $corners
+xdotool key p
+expect_screen 000000 "P back to the vsync warning" $corners
+xdotool key p key p key p key p
+expect_screen 404040 "P back to the motion lanes" "$((sw - 1)),$(((sh - 24) / 3 - 1))"
 xdotool key p
 expect_screen 000000 "P back to the flasher" $corners
 xdotool key p

@@ -54,7 +54,9 @@ TimingHealth FrameLedger::Health(std::int64_t nowNs) const
         return TimingHealth::Dropped;
     if (m_lastHeldNs && nowNs - *m_lastHeldNs < kHeldShownNs)
         return TimingHealth::Held;
-    if (!m_firstNs || nowNs - *m_firstNs < kSettleNs)
+    // Synced only after two seconds without a fault: the red of a drop
+    // lasts one, the second still settles.
+    if (!m_firstNs || nowNs - *m_firstNs < kSettleNs || (m_lastDropNs && nowNs - *m_lastDropNs < kSettleNs))
         return TimingHealth::Settling;
     return TimingHealth::Synced;
 }

@@ -3,7 +3,8 @@
 // The running account of a motion run: frames shown, held and dropped, the
 // intervals between shown frames, the fitted refresh rate, and the state a
 // chip shows: synced after two seconds without a fault, held (amber) for two
-// seconds after a held frame, dropped (red) for one second after a drop.
+// seconds after a held frame, dropped (red) for one second after a drop,
+// settling otherwise (the start, the second after a drop's red).
 
 #include "platform/present/FrameAccount.h"
 #include "platform/present/RefreshFit.h"

@@ -27,6 +27,67 @@ struct Output {
     std::int32_t milliHertz = 0;
 };
 
+// The outputs, bound once for the whole run on a queue of their own and
+// never destroyed: SDL's surface gets enter and leave events naming every
+// wl_output the program bound, and one naming an output destroyed since
+// reaches SDL as a null output, on which it crashed when a presenter was
+// remade (another monitor, another pattern).
+struct BoundOutputs {
+    wl_display* display = nullptr;
+    wl_event_queue* queue = nullptr;
+    std::vector<Output> outputs;
+
+    static void Global(void* data, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version)
+    {
+        if (std::strcmp(interface, wl_output_interface.name) != 0)
+            return;
+        auto* self = static_cast<BoundOutputs*>(data);
+        auto* output = static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, std::min(version, 2u)));
+        self->outputs.push_back({ output, 0 });
+        wl_output_add_listener(output, &kOutputListener, self);
+    }
+    static void GlobalRemoved(void*, wl_registry*, std::uint32_t) { }
+
+    static void Mode(void* data, wl_output* output, std::uint32_t flags, std::int32_t, std::int32_t, std::int32_t refresh)
+    {
+        if (!(flags & WL_OUTPUT_MODE_CURRENT))
+            return;
+        for (Output& o : static_cast<BoundOutputs*>(data)->outputs) {
+            if (o.output == output)
+                o.milliHertz = refresh;
+        }
+    }
+    static void Geometry(void*, wl_output*, std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+        const char*, const char*, std::int32_t)
+    {
+    }
+    static void Done(void*, wl_output*) { }
+    static void Scale(void*, wl_output*, std::int32_t) { }
+
+    static constexpr wl_registry_listener kRegistryListener { Global, GlobalRemoved };
+    static constexpr wl_output_listener kOutputListener { Geometry, Mode, Done, Scale, nullptr, nullptr }; // name and description: version 4
+};
+
+// The outputs of `display`, bound at the first call.
+BoundOutputs& OutputsOf(wl_display* display)
+{
+    static BoundOutputs bound;
+    if (bound.display == display)
+        return bound;
+    bound = BoundOutputs {};
+    bound.display = display;
+    bound.queue = wl_display_create_queue(display);
+    auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display));
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapper), bound.queue);
+    wl_registry* registry = wl_display_get_registry(wrapper);
+    wl_proxy_wrapper_destroy(wrapper);
+    wl_registry_add_listener(registry, &BoundOutputs::kRegistryListener, &bound);
+    // The outputs, then their modes.
+    wl_display_roundtrip_queue(display, bound.queue);
+    wl_display_roundtrip_queue(display, bound.queue);
+    return bound;
+}
+
 class WaylandPresenter final : public Presenter {
 public:
     WaylandPresenter(SDL_Window* sdl, wl_display* display)
@@ -44,8 +105,6 @@ public:
         if (m_frameCallback)
             wl_callback_destroy(m_frameCallback);
         m_buffers.clear();
-        for (Output& o : m_outputs)
-            wl_output_destroy(o.output);
         if (m_presentation)
             wp_presentation_destroy(m_presentation);
         if (m_shm)
@@ -80,6 +139,7 @@ public:
             *why = "the compositor's presentation clock is not the monotonic clock";
             return false;
         }
+        m_outputs = &OutputsOf(m_display);
         m_surface = static_cast<wl_surface*>(wl_proxy_create_wrapper(surface));
         wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(m_surface), m_queue);
         return true;
@@ -92,12 +152,12 @@ public:
     {
         if (m_lastRefreshNs && *m_lastRefreshNs == 0)
             return RateFromPeriodNs(0);
-        for (const Output& o : m_outputs) {
+        for (const Output& o : m_outputs->outputs) {
             if (o.output == m_syncOutput && o.milliHertz > 0)
                 return RateFromMilliHertz(o.milliHertz);
         }
-        if (m_outputs.size() == 1)
-            return RateFromMilliHertz(m_outputs.front().milliHertz);
+        if (m_outputs->outputs.size() == 1)
+            return RateFromMilliHertz(m_outputs->outputs.front().milliHertz);
         return m_lastRefreshNs ? RateFromPeriodNs(*m_lastRefreshNs) : NominalRate {};
     }
 
@@ -207,6 +267,7 @@ private:
         }
         if (wl_display_read_events(m_display) < 0)
             return false;
+        wl_display_dispatch_queue_pending(m_display, m_outputs->queue);
         return wl_display_dispatch_queue_pending(m_display, m_queue) > 0;
     }
 
@@ -218,7 +279,7 @@ private:
         delete f;
     }
 
-    static void Global(void* data, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version)
+    static void Global(void* data, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t)
     {
         auto* self = static_cast<WaylandPresenter*>(data);
         if (std::strcmp(interface, wl_shm_interface.name) == 0 && !self->m_shm) {
@@ -226,10 +287,6 @@ private:
         } else if (std::strcmp(interface, wp_presentation_interface.name) == 0 && !self->m_presentation) {
             self->m_presentation = static_cast<wp_presentation*>(wl_registry_bind(registry, name, &wp_presentation_interface, 1));
             wp_presentation_add_listener(self->m_presentation, &kPresentationListener, self);
-        } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
-            auto* output = static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, std::min(version, 2u)));
-            self->m_outputs.push_back({ output, 0 });
-            wl_output_add_listener(output, &kOutputListener, self);
         }
     }
     static void GlobalRemoved(void*, wl_registry*, std::uint32_t) { }
@@ -238,20 +295,6 @@ private:
     {
         static_cast<WaylandPresenter*>(data)->m_clock = clock;
     }
-
-    static void OutputMode(void* data, wl_output* output, std::uint32_t flags, std::int32_t, std::int32_t, std::int32_t refresh)
-    {
-        if (!(flags & WL_OUTPUT_MODE_CURRENT))
-            return;
-        for (Output& o : static_cast<WaylandPresenter*>(data)->m_outputs) {
-            if (o.output == output)
-                o.milliHertz = refresh;
-        }
-    }
-    static void OutputGeometry(void*, wl_output*, std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-        const char*, const char*, std::int32_t) { }
-    static void OutputDone(void*, wl_output*) { }
-    static void OutputScale(void*, wl_output*, std::int32_t) { }
 
     static void FrameDone(void* data, wl_callback* callback, std::uint32_t)
     {
@@ -285,7 +328,6 @@ private:
 
     static constexpr wl_registry_listener kRegistryListener { Global, GlobalRemoved };
     static constexpr wp_presentation_listener kPresentationListener { Clock };
-    static constexpr wl_output_listener kOutputListener { OutputGeometry, OutputMode, OutputDone, OutputScale, nullptr, nullptr }; // name and description: version 4
     static constexpr wl_callback_listener kFrameListener { FrameDone };
     static constexpr wp_presentation_feedback_listener kFeedbackListener { SyncOutput, Presented, Discarded };
 
@@ -296,7 +338,7 @@ private:
     wl_shm* m_shm = nullptr;
     wp_presentation* m_presentation = nullptr;
     std::uint32_t m_clock = CLOCK_MONOTONIC;
-    std::vector<Output> m_outputs;
+    BoundOutputs* m_outputs = nullptr;
     wl_output* m_syncOutput = nullptr;
     wl_surface* m_surface = nullptr; // SDL's surface, wrapped onto our queue
     wl_callback* m_frameCallback = nullptr;

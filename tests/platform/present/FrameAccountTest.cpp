@@ -186,7 +186,8 @@ TEST(FrameAccountTest, LedgerCountsAndHealth)
     const Case cases[] = {
         { 5 * P + 999'999'999, TimingHealth::Dropped },
         { 5 * P + 1'000'000'001, TimingHealth::Held },
-        { 5 * P + 2'000'000'000, TimingHealth::Synced },
+        { 5 * P + 2'000'000'000, TimingHealth::Settling },
+        { 5 * P + 2'000'000'001, TimingHealth::Synced },
     };
     for (const Case& c : cases)
         EXPECT_EQ(ledger.Health(c.nowNs), c.health) << c.nowNs;
