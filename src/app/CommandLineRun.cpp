@@ -4,9 +4,11 @@
 #include "links/AboutDlg.h"
 #include "platform/intl/Translate.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/MotionText.h"
 #include "screentest/TestWnd.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -58,6 +60,9 @@ int RunTest(const CommandLine& command, std::string_view program)
     CTestWnd test({ command.pattern, plat::Translate(command.pattern->caption), 1, command.monitor - 1, command.step });
     if (test.DoModal() < 0)
         return Fail(program, plat::Translate("无法打开测试窗口"), 1);
+    // A moving pattern's figures, one line for people and programs alike.
+    if (std::optional<MotionReading> motion = test.Motion())
+        return Print(program, MotionLine(*motion) + "\n");
     return 0;
 }
 

@@ -2,6 +2,9 @@
 
 #include "platform/intl/Translate.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/MotionText.h"
+
+#include <algorithm>
 
 #include <cstdio>
 #include <string>
@@ -47,4 +50,18 @@ void CTestWnd::DrawInfo(plat::DeviceContext* dc, plat::COLORREF color, long elap
     std::string line = plat::Translate(" 显示器 ") + std::to_string(m_nMonitor + 1) + ": " + name + ", "
         + std::to_string(client.Width()) + " x " + std::to_string(client.Height()) + " ";
     dc->TextOut(kInfoX, kInfoY + 3 * kInfoLineGap, line);
+}
+
+plat::Rect CTestWnd::DrawMotionInfo(plat::DeviceContext& dc, const MotionReading& reading)
+{
+    DrawInfo(&dc, m_pattern && m_pattern->Steps() > 0 ? m_pattern->colors[0] : 0, 0);
+    // Below the lines DrawInfo drew: three, or four away from the primary screen.
+    const int lines = m_nMonitor == 0 ? 3 : 4;
+    const std::string line = " " + MotionLine(reading) + " ";
+    const int y = kInfoY + lines * kInfoLineGap;
+    dc.TextOut(kInfoX, y, line);
+    // What the lines cover: the widest is one of the fixed ones or this.
+    int width = dc.GetTextExtent(line).cx;
+    width = std::max(width, dc.GetTextExtent(plat::Translate(" 处理时间可用于测试显卡的性能, 时间越小性能越好, 处理用时与系统当前运行的程序也有关系 ")).cx);
+    return { kInfoX, kInfoY, kInfoX + width + kInfoX, y + kInfoLineGap };
 }

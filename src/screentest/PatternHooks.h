@@ -9,6 +9,8 @@
 #include "platform/Types.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Font.h"
+#include "screentest/MotionDamage.h"
+#include "screentest/MotionFrame.h"
 
 #include <cstdint>
 #include <string_view>
@@ -21,8 +23,13 @@ public:
     // OnTimer every `ms` milliseconds until StopTimer.
     virtual void StartTimer(unsigned ms) = 0;
     virtual void StopTimer() = 0;
-    // Continuous frames: OnFrame once a refresh while on.
+    // Continuous frames paced to the display: DrawFrame once a refresh
+    // while on.
     virtual void RequestFrames(bool on) = 0;
+    // The speed of moving patterns in pixels per second; it stays when
+    // another pattern is shown.
+    virtual double MotionSpeed() const = 0;
+    virtual void SetMotionSpeed(double speed) = 0;
     // Milliseconds of a clock that only moves forward.
     virtual long Now() const = 0;
     // The last mark on this monitor, else the pixel under the pointer.
@@ -44,10 +51,13 @@ public:
     // A left or right click; true when taken.
     virtual bool OnClick(PatternHost& host);
     virtual void OnTimer(PatternHost& host);
-    // One refresh of an animated pattern; `refresh` counts the refreshes
-    // since frames were asked for, from 0, so positions follow the display
-    // and a late frame shows as a jump.
-    virtual void OnFrame(PatternHost& host, std::uint64_t refresh);
+    // One refresh of an animated pattern, drawn into `area` of the frame's
+    // buffer: frame `now` (its refresh counted by the display since frames
+    // were asked for, so a late frame shows as a jump) over `before`, the
+    // frame the buffer already shows (null: unknown, draw it all). What it
+    // drew goes into `damage`.
+    virtual void DrawFrame(plat::DeviceContext& dc, const plat::Rect& area, const motion::MotionFrame& now,
+        const motion::MotionFrame* before, motion::MotionDamage& damage);
     // Draws the whole window instead of the step (and true), or leaves the
     // step to the row's renderer (false). While the hooks draw instead, the
     // window's overlays wait.

@@ -24,6 +24,17 @@ StepDrawn DrawGrid(const StepCanvas& canvas);
 StepDrawn DrawFlasher(const StepCanvas& canvas);
 std::unique_ptr<PatternHooks> MakeFlasherHooks();
 extern const std::array<KeyBinding, 2> kFlasherKeys;
+StepDrawn DrawMotionLanes(const StepCanvas& canvas);
+StepDrawn DrawMotionFrameSkip(const StepCanvas& canvas);
+StepDrawn DrawMotionPursuit(const StepCanvas& canvas);
+StepDrawn DrawMotionGhosting(const StepCanvas& canvas);
+StepDrawn DrawMotionVsync(const StepCanvas& canvas);
+std::unique_ptr<PatternHooks> MakeLanesHooks();
+std::unique_ptr<PatternHooks> MakeFrameSkipHooks();
+std::unique_ptr<PatternHooks> MakePursuitHooks();
+std::unique_ptr<PatternHooks> MakeGhostingHooks();
+std::unique_ptr<PatternHooks> MakeVsyncHooks();
+extern const std::array<KeyBinding, 2> kMotionKeys;
 
 namespace {
 
@@ -42,6 +53,11 @@ const std::array kPatterns {
     Pattern { "sharpness", plat::TranslateLater("清晰度"), kSharpnessColors, DrawSharpness },
     Pattern { "grid", plat::TranslateLater("几何"), kGridColors, DrawGrid },
     Pattern { "flasher", plat::TranslateLater("闪烁修复"), kFlasherColors, DrawFlasher, MakeFlasherHooks, kFlasherKeys },
+    Pattern { "motion", plat::TranslateLater("运动模糊"), kMotionColors, DrawMotionLanes, MakeLanesHooks, kMotionKeys },
+    Pattern { "frame-skip", plat::TranslateLater("跳帧检测"), kMotionColors, DrawMotionFrameSkip, MakeFrameSkipHooks, kMotionKeys },
+    Pattern { "pursuit", plat::TranslateLater("追踪拍摄"), kMotionColors, DrawMotionPursuit, MakePursuitHooks, kMotionKeys },
+    Pattern { "ghosting", plat::TranslateLater("拖影与过冲"), kMotionColors, DrawMotionGhosting, MakeGhostingHooks, kMotionKeys },
+    Pattern { "vsync", plat::TranslateLater("垂直同步闪烁"), kMotionColors, DrawMotionVsync, MakeVsyncHooks, kMotionKeys },
 };
 
 // The index of `pattern` in the table; the table's size for null.

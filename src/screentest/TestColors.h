@@ -69,6 +69,11 @@ inline constexpr std::array<plat::COLORREF, 1> kFlasherColors {
     plat::RGB(0, 0, 0),
 };
 
+// The moving patterns: one step, on black.
+inline constexpr std::array<plat::COLORREF, 1> kMotionColors {
+    plat::RGB(0, 0, 0),
+};
+
 // Per-line change of each channel of a gradient, as an RGB triple: the
 // channels that are not already at 255 in the base colour rise towards
 // white (white and black ramp all three).

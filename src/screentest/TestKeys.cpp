@@ -6,6 +6,7 @@
 
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Monitors.h"
+#include "screentest/MotionRun.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
 #include "screentest/TestKeyTable.h"
@@ -126,6 +127,9 @@ bool CTestWnd::MoveToMonitor(int index)
         if (entry.output == m_strMonitor)
             entry.identity = identity;
     const plat::Rect& r = info.rcMonitor;
+    // Moving patterns measure again on that monitor's refresh.
+    if (m_motion)
+        m_motion->Restart();
     // A new frame repaints the window: the erase draws the current step.
     SetWindowPos(plat::wndTopMost, r.left, r.top, r.Width(), r.Height(), plat::SWP_FRAMECHANGED);
     return true;

@@ -5,6 +5,7 @@
 #include "platform/ui/ClientDC.h"
 #include "platform/ui/Cursor.h"
 #include "resource.h"
+#include "screentest/MotionRun.h"
 #include "screentest/Patterns.h"
 #include "screentest/StepOrder.h"
 
@@ -14,11 +15,8 @@ namespace {
 constexpr int kInfoFontHeight = 16;
 constexpr int kInfoFontWidth = 8;
 
-// The hooks' timer, and the timer that stands for the refresh until frames
-// are paced to it.
+// The hooks' timer.
 constexpr std::uintptr_t kPatternTimer = 24;
-constexpr std::uintptr_t kFrameTimer = 25;
-constexpr unsigned kFrameMs = 16;
 
 }
 
@@ -30,10 +28,11 @@ CTestWnd::CTestWnd(const TestLaunch& launch, plat::Wnd* parent)
     , m_strTitle(launch.title)
     , m_nStartStep(launch.step)
     , m_nMonitor(launch.monitor)
+    , m_speed(launch.speed)
 {
 }
 
-CTestWnd::~CTestWnd() = default;
+CTestWnd::~CTestWnd() { RequestFrames(false); }
 
 LV_BEGIN_MESSAGE_MAP(CTestWnd, plat::Dialog)
     LV_ON_WM_LBUTTONDOWN()
@@ -109,6 +108,11 @@ void CTestWnd::DrawPattern()
     m_bKeyMap = false;
     if (!m_pattern)
         return;
+    // A moving pattern's frames are the presenter's: the next shows all.
+    if (m_motion) {
+        m_motion->ShowWhole();
+        return;
+    }
     plat::Rect client;
     GetClientRect(&client);
     plat::ClientDC dc(this);
@@ -150,15 +154,6 @@ void CTestWnd::StartTimer(unsigned ms) { SetTimer(kPatternTimer, ms); }
 
 void CTestWnd::StopTimer() { KillTimer(kPatternTimer); }
 
-void CTestWnd::RequestFrames(bool on)
-{
-    m_nFrame = 0;
-    if (on)
-        SetTimer(kFrameTimer, kFrameMs);
-    else
-        KillTimer(kFrameTimer);
-}
-
 plat::Point CTestWnd::Focus()
 {
     const CDefectMarks* marks = CurrentMarks(false);
@@ -171,6 +166,4 @@ void CTestWnd::OnTimer(std::uintptr_t id)
         return;
     if (id == kPatternTimer)
         m_hooks->OnTimer(*this);
-    else if (id == kFrameTimer)
-        m_hooks->OnFrame(*this, m_nFrame++);
 }

@@ -22,14 +22,19 @@
 #include "screentest/DefectMarks.h"
 #include "screentest/Loupe.h"
 #include "screentest/MonitorIdentity.h"
+#include "screentest/MotionReading.h"
+#include "screentest/MotionSpeed.h"
 #include "screentest/PatternHooks.h"
 #include "screentest/TestLaunch.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+class CMotionRun;
 
 class CTestWnd : public plat::Dialog, private PatternHost {
 public:
@@ -52,6 +57,10 @@ public:
     bool ShowsKeyMap() const { return m_bKeyMap; }
     const plat::Font& InfoFont() const { return m_font; }
     const std::vector<MonitorMarks>& Marks() const { return m_marks; }
+    // What the motion run of the moving pattern shown now, else of the last
+    // one shown, measured; nothing while no moving pattern has run.
+    std::optional<MotionReading> Motion() const;
+    double Speed() const { return m_speed; }
 
     // Shows `pattern` from `step`, titled with its caption, as N and P do.
     void ShowPattern(const Pattern& pattern, int step);
@@ -75,6 +84,9 @@ public:
 protected:
     void DoDataExchange(plat::DataExchange* dx) override;
     bool OnInitDialog() override;
+    // Both end the test: the frames stop first, while the window is there.
+    void OnOK() override;
+    void OnCancel() override;
 
 private:
     // PatternHost, for the hooks.
@@ -84,6 +96,15 @@ private:
     void RequestFrames(bool on) override;
     long Now() const override { return m_clock(); }
     plat::Point Focus() override;
+    double MotionSpeed() const override { return m_speed; }
+    void SetMotionSpeed(double speed) override { m_speed = speed; }
+
+    // One frame of the moving pattern, paced by the display (the event
+    // loop's frame source); false when none was presented.
+    bool RunFrame();
+    // The information lines of a motion frame, with the run's figures;
+    // returns what they cover.
+    plat::Rect DrawMotionInfo(plat::DeviceContext& dc, const MotionReading& reading);
 
     // The key map over the pattern, until the next key or click draws the
     // pattern again.
@@ -140,7 +161,6 @@ private:
 
     const Pattern* m_pattern = nullptr;    // the row shown; null draws nothing
     std::unique_ptr<PatternHooks> m_hooks; // the row's hooks while it shows, if it has any
-    std::uint64_t m_nFrame = 0;            // refreshes since the hooks asked for frames
     bool m_bHooksDrew = false;             // the hooks drew the window instead of the step
     int m_bShowInfo = 0;                   // 1: draw the information lines after each pattern
     std::string m_strTitle;                // the launching button's caption, line feed included
@@ -155,12 +175,15 @@ private:
     CLoupe m_loupe;
     bool m_bMarksFull = false; // the last mark was refused: the information lines say so
     std::function<long()> m_clock = plat::ProcessClockMs;
-    plat::Bitmap m_bmPattern;        // the pattern as drawn, before any overlay
-    plat::DeviceContext m_dcPattern; // memory context holding m_bmPattern
-    bool m_bPictureKept = false;     // m_bmPattern holds the current step
-    plat::Rect m_rcInfoKept;         // what it holds from under the information lines otherwise
-    plat::COLORREF m_crStep = 0;     // the step's colour and drawing time, for
-    long m_nElapsed = 0;             // drawing the information lines again
+    plat::Bitmap m_bmPattern;                     // the pattern as drawn, before any overlay
+    plat::DeviceContext m_dcPattern;              // memory context holding m_bmPattern
+    bool m_bPictureKept = false;                  // m_bmPattern holds the current step
+    plat::Rect m_rcInfoKept;                      // what it holds from under the information lines otherwise
+    plat::COLORREF m_crStep = 0;                  // the step's colour and drawing time, for
+    long m_nElapsed = 0;                          // drawing the information lines again
+    std::unique_ptr<CMotionRun> m_motion;         // the frames of a moving pattern while it shows
+    std::optional<MotionReading> m_motionReading; // what the last one measured, once it stopped
+    double m_speed = kDefaultMotionSpeed;         // px/s of the moving patterns
 
     LV_DECLARE_MESSAGE_MAP()
 };

@@ -53,6 +53,23 @@ Queue& TheQueue()
 
 std::atomic<Uint32> g_wakeEvent { 0 }; // 0 until SDL is up
 
+// The frames paced to the display (SetFrameSource); UI thread only.
+struct FrameSource {
+    HWND owner = 0;
+    std::function<bool()> frame;
+};
+
+FrameSource& TheFrameSource()
+{
+    static FrameSource source;
+    return source;
+}
+
+// Waiting for input while frames run: short, so that a frame that found
+// no buffer is tried again soon.
+constexpr int kFrameRetryMs = 16;
+constexpr int kInputWaitMs = 100;
+
 // Readable while something was queued since the loop last woke up.
 int WakeFd()
 {
@@ -176,11 +193,17 @@ bool PumpOne(bool wait)
     }
     if (!wait)
         return false;
-    if (TheWindowSystem().Wait(WakeFd(), 100)) {
+    int waitMs = kInputWaitMs;
+    if (FrameSource source = TheFrameSource(); source.frame) {
+        if (source.frame())
+            return true;
+        waitMs = kFrameRetryMs;
+    }
+    if (TheWindowSystem().Wait(WakeFd(), waitMs)) {
         TakeWake();
         return true;
     }
-    if (SDL_WaitEventTimeout(&event, 100)) {
+    if (SDL_WaitEventTimeout(&event, waitMs)) {
         HandleWindowSystemEvent(event);
         PresentAll();
     }
@@ -251,6 +274,14 @@ void PostIdleTask(std::function<void()> task)
         q.idle.push_back(std::move(task));
     }
     Wake();
+}
+
+void SetFrameSource(HWND owner, std::function<bool()> frame) { TheFrameSource() = { owner, std::move(frame) }; }
+
+void ClearFrameSource(HWND owner)
+{
+    if (TheFrameSource().owner == owner)
+        TheFrameSource() = {};
 }
 
 void ProcessPendingMessages()

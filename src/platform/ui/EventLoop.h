@@ -28,6 +28,16 @@ void PostTask(std::function<void()> task);
 // queued and no repaint pending. Safe from any thread.
 void PostIdleTask(std::function<void()> task);
 
+// Frames paced to the display: while set, a running loop calls `frame`
+// whenever it would otherwise wait for input. A frame waits for the display
+// itself (the presenter's Acquire), so input and messages are taken between
+// frames and nothing spins; it returns false when it did not wait (no
+// buffer yet), and the loop then waits for input a short while instead.
+// One source at a time, set by `owner`; ProcessPendingMessages never runs
+// frames. ClearFrameSource(owner) removes it if it is still `owner`'s.
+void SetFrameSource(HWND owner, std::function<bool()> frame);
+void ClearFrameSource(HWND owner);
+
 // Processes everything queued and every pending repaint, then returns.
 void ProcessPendingMessages();
 

@@ -32,6 +32,11 @@ constexpr KeyPair kKeys[] = {
     { SDLK_DOWN, VK_DOWN },
     { SDLK_F1, VK_F1 },
     { SDLK_F4, VK_F4 },
+    { SDLK_EQUALS, VK_OEM_PLUS },
+    { SDLK_PLUS, VK_OEM_PLUS },
+    { SDLK_MINUS, VK_OEM_MINUS },
+    { SDLK_KP_PLUS, VK_ADD },
+    { SDLK_KP_MINUS, VK_SUBTRACT },
 };
 
 Uint16 g_modifiers = KMOD_NONE; // UI thread only

@@ -91,8 +91,12 @@ constexpr unsigned VK_LEFT = 0x25;
 constexpr unsigned VK_UP = 0x26;
 constexpr unsigned VK_RIGHT = 0x27;
 constexpr unsigned VK_DOWN = 0x28;
+constexpr unsigned VK_ADD = 0x6B; // the keypad's
+constexpr unsigned VK_SUBTRACT = 0x6D;
 constexpr unsigned VK_F1 = 0x70;
 constexpr unsigned VK_F4 = 0x73;
+constexpr unsigned VK_OEM_PLUS = 0xBB; // the main keyboard's = + key
+constexpr unsigned VK_OEM_MINUS = 0xBD;
 
 // Owner-draw item state bits.
 constexpr unsigned ODS_SELECTED = 0x0001;

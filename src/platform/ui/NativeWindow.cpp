@@ -178,6 +178,14 @@ void NativeWindow::Acquire()
         Create();
     if (!m_window)
         return;
+    if (m_lent) {
+        int w = 0, h = 0;
+        SDL_GetWindowSizeInPixels(m_window, &w, &h);
+        if (m_backBuffer.IsView() || m_backBuffer.Width() != w || m_backBuffer.Height() != h)
+            m_backBuffer.Resize(w, h);
+        return;
+    }
+    m_surfaceTaken |= !m_renderer;
     SDL_Surface* screen = m_renderer ? nullptr : SDL_GetWindowSurface(m_window);
     if (screen && IsXrgb(*screen)) {
         if (screen->pixels == m_framebuffer && screen->w == m_framebufferWidth && screen->h == m_framebufferHeight)
@@ -206,8 +214,23 @@ void NativeWindow::MarkDirty(Rect area)
     m_dirty = m_dirty.United(area.Intersected(m_backBuffer.Bounds()));
 }
 
+void NativeWindow::LendPixels(bool lent)
+{
+    if (lent == m_lent)
+        return;
+    m_lent = lent;
+    // The buffer that was shown before (or the one of our own) no longer is.
+    m_framebuffer = nullptr;
+    m_framebufferWidth = 0;
+    m_framebufferHeight = 0;
+    m_backBuffer = Surface {};
+    m_dirty = {};
+}
+
 void NativeWindow::Present()
 {
+    if (m_lent)
+        m_dirty = {};
     if (!m_window || m_dirty.IsEmpty() || !m_shown)
         return;
     if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED)

@@ -72,6 +72,17 @@ public:
     // Shows the whole back buffer now.
     void PresentAll();
 
+    // While lent, a presenter shows the window's pixels (WindowPresenter.h):
+    // the back buffer is a buffer of our own that is never shown, so
+    // drawing through a context still works but SDL's window surface is
+    // neither asked for nor shown. Lending it back shows SDL's surface
+    // again from the next drawing.
+    void LendPixels(bool lent);
+    // SDL's window surface or a renderer was made for the window: a
+    // window system whose presenter cannot share the window with them
+    // must not put its own buffers on it.
+    bool PixelsTakenBySdl() const { return m_surfaceTaken || m_renderer; }
+
     void SetTitle(const std::string& title);
     // Moves and sizes the client area; a new size gives a new, black back
     // buffer at the next drawing.
@@ -116,6 +127,8 @@ private:
     Icon m_icon;
     std::uint32_t m_modalOwner = 0;
     Surface m_backBuffer;
+    bool m_lent = false;                 // a presenter shows the window (LendPixels)
+    bool m_surfaceTaken = false;         // SDL's window surface was asked for
     const void* m_framebuffer = nullptr; // SDL's pixels the back buffer views; null when it is our own
     int m_framebufferWidth = 0;
     int m_framebufferHeight = 0;

@@ -25,6 +25,7 @@ public:
     void FitMonitor(NativeWindow&, Rect) override { }
     void Hiding(NativeWindow&) override { }
     void ShowFrameState(NativeWindow&) override { }
+    present::Backend PresenterBackend(const NativeWindow&) override { return present::Backend::Fallback; }
 };
 
 }

@@ -163,4 +163,9 @@ void WaylandWindowSystem::ShowFrameState(NativeWindow& native)
     native.PresentAll();
 }
 
+present::Backend WaylandWindowSystem::PresenterBackend(const NativeWindow& native)
+{
+    return native.PixelsTakenBySdl() ? present::Backend::Fallback : present::Backend::Wayland;
+}
+
 }

@@ -9,6 +9,7 @@
 // same window system; its implementations live in files of their own.
 
 #include "platform/Types.h"
+#include "platform/present/Presenter.h"
 
 #include <cstdint>
 #include <optional>
@@ -67,6 +68,10 @@ public:
     virtual void Hiding(NativeWindow& native) = 0;
     // The window gained or lost the keyboard.
     virtual void ShowFrameState(NativeWindow& native) = 0;
+    // The presenter to put on the window's pixels: this window system's
+    // own where it can share the window with what SDL already made for it,
+    // else the fallback.
+    virtual present::Backend PresenterBackend(const NativeWindow& native) = 0;
 };
 
 // Chooses the window system from SDL's video driver; called once video has started.

@@ -25,6 +25,8 @@ public:
     void FitMonitor(NativeWindow&, Rect) override { }
     void Hiding(NativeWindow&) override { }
     void ShowFrameState(NativeWindow&) override { }
+    // Present's pixmaps and SDL's shared-memory image both only copy into the X window.
+    present::Backend PresenterBackend(const NativeWindow&) override { return present::Backend::X11; }
 };
 
 }
