@@ -45,7 +45,7 @@ public:
         if (m_pid < 0)
             return false;
         const std::string socket = m_folder + "/bench-wayland";
-        struct stat st {};
+        struct stat st { };
         for (int i = 0; i < 200 && stat(socket.c_str(), &st) != 0; ++i)
             usleep(50'000);
         if (stat(socket.c_str(), &st) != 0)

@@ -3,14 +3,13 @@
 // What one motion run added up to, in the figures the program's
 // end-of-test line gives: frames shown (held ones included), frames held,
 // frames dropped, the measured refresh rate and the interval's standard
-// deviation. Read from that line, from present_probe's line, or from a
-// reference client's ledger, so every side is judged by the same figures.
+// deviation. Read from that line or from a reference client's ledger, so
+// both sides are judged by the same figures.
 
 #include "platform/present/FrameLedger.h"
 
 #include <cstdlib>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,39 +34,6 @@ inline MotionFigures FromLedger(const plat::present::FrameLedger& l, const char*
 {
     return { static_cast<double>(l.Shown()), static_cast<double>(l.HeldFrames()), static_cast<double>(l.Dropped()), l.MeasuredHz(),
         l.IntervalDeviationUs(), source };
-}
-
-// present_probe's "name=value" line.
-inline std::optional<MotionFigures> FromProbeLine(const std::string& line)
-{
-    std::istringstream words(line);
-    std::string word;
-    MotionFigures f;
-    int found = 0;
-    while (words >> word) {
-        const std::size_t eq = word.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string name = word.substr(0, eq);
-        const std::string value = word.substr(eq + 1);
-        const double number = std::atof(value.c_str());
-        found += name == "shown" || name == "held" || name == "dropped" || name == "measured" || name == "deviation_us" || name == "source";
-        if (name == "shown")
-            f.frames = number;
-        else if (name == "held")
-            f.held = number;
-        else if (name == "dropped")
-            f.dropped = number;
-        else if (name == "measured" && number > 0)
-            f.measuredHz = number;
-        else if (name == "deviation_us")
-            f.deviationUs = number;
-        else if (name == "source")
-            f.source = value;
-    }
-    if (found != 6)
-        return std::nullopt;
-    return f;
 }
 
 // The program's end-of-test line, in either language: seven parts parted
