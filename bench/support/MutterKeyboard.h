@@ -1,6 +1,6 @@
 #pragma once
 
-// Keys pressed into mutter's headless session through its remote-desktop
+// Keys sent into mutter's headless session through its remote-desktop
 // D-Bus interface: the Wayland stand-in for xdotool. The session lives as
 // long as this object's bus connection.
 
@@ -28,9 +28,10 @@ public:
         m_session = path;
         g_variant_unref(reply);
         reply = Call(m_session, "org.gnome.Mutter.RemoteDesktop.Session", "Start", nullptr);
-        if (reply)
-            g_variant_unref(reply);
-        return reply != nullptr;
+        if (!reply)
+            return false;
+        g_variant_unref(reply);
+        return true;
     }
     ~MutterKeyboard()
     {
@@ -38,7 +39,10 @@ public:
             g_object_unref(m_bus);
     }
 
-    // A press and release of the key with X keysym `keysym`.
+    // A press and release of the key with X keysym `keysym`. The session's
+    // keyboard comes into being with its first key, which the focused
+    // window misses (it is given the keyboard only after): a caller sends
+    // that key again.
     bool Press(unsigned keysym)
     {
         for (const bool down : { true, false }) {
