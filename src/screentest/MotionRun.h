@@ -70,7 +70,7 @@ private:
         plat::Rect damage; // where it differed from the frame before it
     };
     std::deque<Presented> m_frames; // newest last
-    plat::Rect m_bounds;                      // the buffers' size the frames were drawn at
+    plat::Rect m_bounds;            // the buffers' size the frames were drawn at
     bool m_showWhole = true;
     int m_chipWidth = 0; // the widest chip drawn since the last whole frame
 };

@@ -185,7 +185,7 @@ void NativeWindow::Acquire()
             m_backBuffer.Resize(w, h);
         return;
     }
-    m_surfaceTaken |= !m_renderer;
+    m_sdlShown |= !m_renderer;
     SDL_Surface* screen = m_renderer ? nullptr : SDL_GetWindowSurface(m_window);
     if (screen && IsXrgb(*screen)) {
         if (screen->pixels == m_framebuffer && screen->w == m_framebufferWidth && screen->h == m_framebufferHeight)
@@ -237,6 +237,7 @@ void NativeWindow::Present()
         return;
     Acquire();
     if (m_renderer) {
+        m_sdlShown = true;
         PresentThroughRenderer();
         return;
     }

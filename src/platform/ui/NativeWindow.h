@@ -78,10 +78,10 @@ public:
     // neither asked for nor shown. Lending it back shows SDL's surface
     // again from the next drawing.
     void LendPixels(bool lent);
-    // SDL's window surface or a renderer was made for the window: a
-    // window system whose presenter cannot share the window with them
-    // must not put its own buffers on it.
-    bool PixelsTakenBySdl() const { return m_surfaceTaken || m_renderer; }
+    // SDL showed pixels of the window (its window surface was asked for,
+    // or its renderer presented): a window system whose presenter cannot
+    // share the window with SDL must not put its own buffers on it.
+    bool SdlShowedPixels() const { return m_sdlShown; }
 
     void SetTitle(const std::string& title);
     // Moves and sizes the client area; a new size gives a new, black back
@@ -128,7 +128,7 @@ private:
     std::uint32_t m_modalOwner = 0;
     Surface m_backBuffer;
     bool m_lent = false;                 // a presenter shows the window (LendPixels)
-    bool m_surfaceTaken = false;         // SDL's window surface was asked for
+    bool m_sdlShown = false;             // SdlShowedPixels
     const void* m_framebuffer = nullptr; // SDL's pixels the back buffer views; null when it is our own
     int m_framebufferWidth = 0;
     int m_framebufferHeight = 0;

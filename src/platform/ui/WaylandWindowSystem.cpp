@@ -165,7 +165,7 @@ void WaylandWindowSystem::ShowFrameState(NativeWindow& native)
 
 present::Backend WaylandWindowSystem::PresenterBackend(const NativeWindow& native)
 {
-    return native.PixelsTakenBySdl() ? present::Backend::Fallback : present::Backend::Wayland;
+    return native.SdlShowedPixels() ? present::Backend::Fallback : present::Backend::Wayland;
 }
 
 }

@@ -27,8 +27,9 @@ public:
     void FitMonitor(NativeWindow& native, Rect client) override;
     void Hiding(NativeWindow& native) override;
     void ShowFrameState(NativeWindow& native) override;
-    // SDL 2.26's window surface here is drawn through EGL, whose buffers
-    // would fight our wl_shm buffers for the same wl_surface.
+    // SDL 2.26's window surface and renderer here draw through EGL, whose
+    // buffers would fight our wl_shm buffers for the same wl_surface once
+    // either has shown anything.
     present::Backend PresenterBackend(const NativeWindow& native) override;
 };
 

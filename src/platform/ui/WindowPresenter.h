@@ -7,7 +7,8 @@
 // presenter itself is made once the window is shown (it needs the window
 // system's window on screen). Its backend is the window system's choice
 // (WindowSystem::PresenterBackend): a window whose pixels SDL already holds
-// where they cannot be shared gets the fallback. Destroying this object
+// where they cannot be shared gets the fallback, which draws into the back
+// buffer itself and shows it as every window does. Destroying this object
 // gives the pixels back to the back buffer.
 
 #include "platform/present/Presenter.h"
