@@ -41,6 +41,7 @@ inline ProgramRun RunProgram(const std::vector<std::string>& argv, int endAfterM
         close(out[0]);
         close(out[1]);
         std::vector<char*> args;
+        args.reserve(argv.size() + 1);
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
