@@ -44,7 +44,8 @@ xvfb() {
   server=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   [ -s "$work/display" ] || fail "$name" "Xvfb did not start"
-  export DISPLAY=":$(head -n 1 "$work/display")"
+  DISPLAY=":$(head -n 1 "$work/display")"
+  export DISPLAY
 }
 stop_server() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; server=""; }
 
