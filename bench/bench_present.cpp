@@ -5,8 +5,11 @@
 // frames of a moving band through the platform's presenter (an SDL window)
 // beside the same 1,000 frames from a bare xcb client written here (its own
 // window, three shared-memory pixmaps, PresentPixmap aimed at the next
-// refresh, CompleteNotify read straight off the connection). Both are
-// judged by the same accounting: mean interval between shown frames
+// refresh, CompleteNotify read straight off the connection); under mutter's
+// headless back end at 60 Hz the Wayland presenter beside a bare
+// presentation-time client (its own toplevel, wl_shm buffers, one commit
+// per frame callback with a feedback). Both are judged by the same
+// accounting: mean interval between shown frames
 // (target: within 1 % of the bare client's), its deviation (<= 1.5x) and
 // the refreshes missed (<= the bare client's + 5).
 //
@@ -25,85 +28,36 @@
 #include "platform/present/MonotonicClock.h"
 #include "platform/present/Presenter.h"
 #include "screentest/MotionPatterns.h"
+#include "support/FakeRefreshXvfb.h"
+#include "support/HeadlessMutter.h"
 #include "support/Medians.h"
+#include "support/ProgramRun.h"
+#include "support/WaylandReference.h"
+#include "support/X11Reference.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
-#include <xcb/present.h>
-#include <xcb/shm.h>
-#include <xcb/xcb.h>
-#include <xcb/xfixes.h>
-
-#include <poll.h>
-#include <signal.h>
-#include <sys/ipc.h>
-#include <sys/prctl.h>
-#include <sys/shm.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <map>
-#include <optional>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using namespace plat::present;
+using benchsupport::BarLeft;
+using benchsupport::FakeRefreshXvfb;
+using benchsupport::Fill;
+using benchsupport::kBar;
+using benchsupport::PresentBand;
 
 constexpr int kFrames = 1000;
-constexpr int kBar = 64;
-
-// An Xvfb of its own on a free display, $DISPLAY while it runs. The server
-// writes its display number into a file, as the check scripts have it do.
-class FakeRefreshXvfb {
-public:
-    bool Start(const char* screen, int fps)
-    {
-        char folder[] = "/tmp/bench-present-XXXXXX";
-        if (!mkdtemp(folder))
-            return false;
-        const std::string file = std::string(folder) + "/display";
-        m_pid = fork();
-        if (m_pid == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            const std::string command = "exec Xvfb -displayfd 3 -screen 0 " + std::string(screen) + " -nolisten tcp -noreset -fakescreenfps " + std::to_string(fps) + " 3>" + file + " >/dev/null 2>&1";
-            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        std::string number;
-        for (int i = 0; i < 200 && number.empty() && m_pid > 0; ++i) {
-            usleep(25'000);
-            if (FILE* f = std::fopen(file.c_str(), "r")) {
-                char line[16] = {};
-                if (std::fgets(line, sizeof line, f) && std::strchr(line, '\n'))
-                    number.assign(line, std::strcspn(line, "\n"));
-                (void)std::fclose(f);
-            }
-        }
-        (void)std::remove(file.c_str());
-        rmdir(folder);
-        if (number.empty())
-            return false;
-        setenv("DISPLAY", (":" + number).c_str(), 1);
-        return true;
-    }
-    void Stop()
-    {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-        m_pid = 0;
-    }
-
-private:
-    pid_t m_pid = 0;
-};
 
 struct Pacing {
     double meanUs = 0;
@@ -114,167 +68,14 @@ struct Pacing {
 std::map<std::string, std::vector<Pacing>> g_pacing;
 benchsupport::Samples g_cost;
 
-void Fill(std::uint32_t* pixels, int pitch, int left, int top, int right, int bottom, std::uint32_t xrgb)
-{
-    for (int y = top; y < bottom; ++y)
-        std::fill(pixels + static_cast<std::ptrdiff_t>(y) * pitch + left, pixels + static_cast<std::ptrdiff_t>(y) * pitch + right, xrgb);
-}
-
-// The bare client: a window, three shared-memory pixmaps, Present.
-class BareClient {
-public:
-    bool Open(int w, int h)
-    {
-        m_w = w;
-        m_h = h;
-        m_c = xcb_connect(nullptr, nullptr);
-        if (xcb_connection_has_error(m_c))
-            return false;
-        xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data;
-        m_window = xcb_generate_id(m_c);
-        const std::uint32_t values[] = { 1 };
-        xcb_create_window(m_c, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, static_cast<std::uint16_t>(w), static_cast<std::uint16_t>(h), 0,
-            XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_OVERRIDE_REDIRECT, values);
-        xcb_map_window(m_c, m_window);
-        free(xcb_xfixes_query_version_reply(m_c, xcb_xfixes_query_version(m_c, 2, 0), nullptr));
-        free(xcb_present_query_version_reply(m_c, xcb_present_query_version(m_c, 1, 0), nullptr));
-        m_region = xcb_generate_id(m_c);
-        xcb_xfixes_create_region(m_c, m_region, 0, nullptr);
-        const std::uint32_t eid = xcb_generate_id(m_c);
-        xcb_present_select_input(m_c, eid, m_window, XCB_PRESENT_EVENT_MASK_COMPLETE_NOTIFY | XCB_PRESENT_EVENT_MASK_IDLE_NOTIFY);
-        m_special = xcb_register_for_special_xge(m_c, &xcb_present_id, eid, nullptr);
-        for (Buffer& b : m_buffers) {
-            const int id = shmget(IPC_PRIVATE, static_cast<std::size_t>(w) * h * 4, IPC_CREAT | 0600);
-            b.pixels = static_cast<std::uint32_t*>(shmat(id, nullptr, 0));
-            b.segment = xcb_generate_id(m_c);
-            free(xcb_request_check(m_c, xcb_shm_attach_checked(m_c, b.segment, static_cast<std::uint32_t>(id), 0)));
-            shmctl(id, IPC_RMID, nullptr);
-            b.pixmap = xcb_generate_id(m_c);
-            xcb_shm_create_pixmap(m_c, b.pixmap, m_window, static_cast<std::uint16_t>(w), static_cast<std::uint16_t>(h), screen->root_depth, b.segment, 0);
-            Fill(b.pixels, w, 0, 0, w, h, 0);
-        }
-        xcb_present_notify_msc(m_c, m_window, 0, 0, 0, 0);
-        xcb_flush(m_c);
-        while (!m_lastMsc && !xcb_connection_has_error(m_c))
-            Handle(xcb_wait_for_special_event(m_c, m_special));
-        return m_lastMsc.has_value();
-    }
-    void Close()
-    {
-        if (m_special)
-            xcb_unregister_for_special_event(m_c, m_special);
-        for (Buffer& b : m_buffers) {
-            if (b.pixels)
-                shmdt(b.pixels);
-        }
-        if (m_c)
-            xcb_disconnect(m_c);
-    }
-
-    // A free pixmap's pixels, waiting for its IdleNotify.
-    std::uint32_t* Acquire()
-    {
-        for (;;) {
-            while (xcb_generic_event_t* e = xcb_poll_for_special_event(m_c, m_special))
-                Handle(e);
-            for (Buffer& b : m_buffers) {
-                if (!b.busy) {
-                    m_current = &b;
-                    return b.pixels;
-                }
-            }
-            if (xcb_connection_has_error(m_c))
-                return nullptr;
-            Handle(xcb_wait_for_special_event(m_c, m_special));
-        }
-    }
-    void Present(int left, int top, int right, int bottom)
-    {
-        const xcb_rectangle_t rect { static_cast<std::int16_t>(left), static_cast<std::int16_t>(top), static_cast<std::uint16_t>(right - left),
-            static_cast<std::uint16_t>(bottom - top) };
-        xcb_xfixes_set_region(m_c, m_region, 1, &rect);
-        m_target = std::max(m_target, *m_lastMsc) + 1;
-        xcb_present_pixmap(m_c, m_window, m_current->pixmap, ++m_serial, 0, m_region, 0, 0, 0, 0, 0, XCB_PRESENT_OPTION_NONE, m_target, 0, 0, 0, nullptr);
-        xcb_flush(m_c);
-        m_current->busy = true;
-    }
-    // Waits until every presented frame has completed.
-    void Drain()
-    {
-        while (m_completed < m_serial && !xcb_connection_has_error(m_c))
-            Handle(xcb_wait_for_special_event(m_c, m_special));
-    }
-    FrameLedger ledger;
-
-private:
-    struct Buffer {
-        std::uint32_t* pixels = nullptr;
-        std::uint32_t segment = 0;
-        xcb_pixmap_t pixmap = 0;
-        bool busy = false;
-    };
-    void Handle(xcb_generic_event_t* e)
-    {
-        if (!e)
-            return;
-        const auto* generic = reinterpret_cast<xcb_present_generic_event_t*>(e);
-        if (generic->evtype == XCB_PRESENT_EVENT_IDLE_NOTIFY) {
-            const auto* idle = reinterpret_cast<xcb_present_idle_notify_event_t*>(e);
-            for (Buffer& b : m_buffers)
-                b.busy = b.busy && b.pixmap != idle->pixmap;
-        } else if (generic->evtype == XCB_PRESENT_EVENT_COMPLETE_NOTIFY) {
-            const auto* complete = reinterpret_cast<xcb_present_complete_notify_event_t*>(e);
-            if (complete->kind == XCB_PRESENT_COMPLETE_KIND_PIXMAP) {
-                m_completed = complete->serial;
-                const CompletionMode mode = complete->mode == XCB_PRESENT_COMPLETE_MODE_SKIP ? CompletionMode::Skip : CompletionMode::Copy;
-                ledger.Add(m_account.Add(complete->msc, mode), static_cast<std::int64_t>(complete->ust) * 1000);
-            }
-            if (complete->mode != XCB_PRESENT_COMPLETE_MODE_SKIP)
-                m_lastMsc = complete->msc;
-        }
-        free(e);
-    }
-
-    xcb_connection_t* m_c = nullptr;
-    xcb_window_t m_window = 0;
-    xcb_special_event_t* m_special = nullptr;
-    std::uint32_t m_region = 0;
-    Buffer m_buffers[3];
-    Buffer* m_current = nullptr;
-    int m_w = 0;
-    int m_h = 0;
-    std::uint32_t m_serial = 0;
-    std::uint32_t m_completed = 0;
-    std::optional<std::uint64_t> m_lastMsc;
-    std::uint64_t m_target = 0;
-    CounterFrameAccount m_account;
-};
-
 Pacing FromLedger(const FrameLedger& l)
 {
     return { l.MeanIntervalUs(), l.IntervalDeviationUs(), static_cast<double>(l.HeldRefreshes()), static_cast<double>(l.Dropped()) };
 }
 
-// The bar's place in frame n: 27 px a frame, wrapping.
-int BarLeft(int n, int width) { return (n * 27) % (width - kBar); }
-
-// Frame n of the bare client's moving bar over the bar of the frame
-// before, at `*previous`: clears the old bar, draws the new one, presents
-// only the band the two cover.
-void PresentBand(BareClient& client, std::uint32_t* pixels, int w, int h, int n, int* previous)
-{
-    const int x = BarLeft(n, w);
-    const int left = std::min(x, *previous);
-    const int right = std::max(x, *previous) + kBar;
-    Fill(pixels, w, left, 0, right, h, 0);
-    Fill(pixels, w, x, 0, x + kBar, h, 0xffffff);
-    client.Present(left, 0, right, h);
-    *previous = x;
-}
-
 Pacing RunBare(int frames, int w, int h)
 {
-    BareClient client;
+    benchsupport::X11Reference client;
     if (!client.Open(w, h)) {
         client.Close();
         return {};
@@ -290,6 +91,14 @@ Pacing RunBare(int frames, int w, int h)
     const Pacing p = FromLedger(client.ledger);
     client.Close();
     return p;
+}
+
+Pacing RunWaylandReference(int frames, int w, int h)
+{
+    benchsupport::WaylandReference client;
+    if (!client.Open(w, h) || !client.Run(frames))
+        return {};
+    return FromLedger(client.Ledger());
 }
 
 // Frames of a moving band through the presenter; with `cost`, the wall
@@ -373,7 +182,7 @@ void RunOursLanes(int frames, int w, int h, std::vector<plat::Rect>* damages)
 // presented, without the presenter.
 void RunBareBandCost(int frames, int w, int h)
 {
-    BareClient client;
+    benchsupport::X11Reference client;
     if (!client.Open(w, h)) {
         client.Close();
         return;
@@ -395,7 +204,7 @@ void RunBareBandCost(int frames, int w, int h)
 // pixmap and presented, without the presenter.
 void RunBareCost(const std::vector<plat::Rect>& damages, int w, int h)
 {
-    BareClient client;
+    benchsupport::X11Reference client;
     if (!client.Open(w, h)) {
         client.Close();
         return;
@@ -444,6 +253,60 @@ void BM_Pacing(benchmark::State& state)
     StopVideo(xvfb);
 }
 
+// The Wayland presenter's frames, 1,000 at 60 Hz, from present_probe (the
+// presenter in a window of its own, beside the benchmark): an SDL window
+// made in this process crashes SDL 2.26's Wayland driver under headless
+// mutter (a surface-enter event with no output while the window is made),
+// which neither the probe nor the program meets.
+Pacing RunProbe(int frames, int rate)
+{
+    std::error_code error;
+    const std::string probe = (std::filesystem::canonical("/proc/self/exe", error).parent_path() / "present_probe").string();
+    const int runMs = frames * 1000 / rate;
+    const benchsupport::ProgramRun run = benchsupport::RunProgram({ probe, std::to_string(runMs / 1000.0), "640", "480" }, 0, {}, runMs + 15000);
+    Pacing p;
+    std::istringstream words(run.out);
+    std::string word;
+    double shown = 0;
+    while (words >> word) {
+        const std::size_t eq = word.find('=');
+        const double value = eq == std::string::npos ? 0 : std::atof(word.c_str() + eq + 1);
+        const std::string name = word.substr(0, eq);
+        if (name == "shown")
+            shown = value;
+        else if (name == "mean_us")
+            p.meanUs = value;
+        else if (name == "deviation_us")
+            p.deviationUs = value;
+        else if (name == "missed")
+            p.missed = value;
+        else if (name == "dropped")
+            p.dropped = value;
+    }
+    if (run.status != 0 || shown <= 0)
+        return {};
+    // Per 1,000 frames, as the reference counts them.
+    p.missed *= frames / shown;
+    p.dropped *= frames / shown;
+    return p;
+}
+
+// The same under mutter's headless back end, Wayland reference first.
+void BM_PacingWayland(benchmark::State& state)
+{
+    benchsupport::HeadlessMutter mutter;
+    if (!mutter.Start()) {
+        mutter.Stop();
+        state.SkipWithError("no headless mutter");
+        return;
+    }
+    for (auto _ : state) {
+        g_pacing["wayland reference 60 Hz"].push_back(RunWaylandReference(kFrames, 640, 480));
+        g_pacing["wayland presenter 60 Hz"].push_back(RunProbe(kFrames, 60));
+    }
+    mutter.Stop();
+}
+
 void BM_MotionFrameCost(benchmark::State& state)
 {
     FakeRefreshXvfb xvfb;
@@ -463,6 +326,7 @@ void BM_MotionFrameCost(benchmark::State& state)
 }
 
 BENCHMARK(BM_Pacing)->Arg(60)->Arg(144)->Iterations(2)->Unit(benchmark::kSecond);
+BENCHMARK(BM_PacingWayland)->Iterations(2)->Unit(benchmark::kSecond);
 BENCHMARK(BM_MotionFrameCost)->Iterations(2)->Unit(benchmark::kSecond);
 
 Pacing Mean(const std::vector<Pacing>& runs)
@@ -479,19 +343,21 @@ Pacing Mean(const std::vector<Pacing>& runs)
 
 void PrintPacing()
 {
-    std::printf("\n%-22s %12s %12s %8s %8s   (per %d frames, mean of rounds)\n", "case", "mean us", "deviation us", "missed", "dropped", kFrames);
+    std::printf("\n%-24s %12s %12s %8s %8s   (per %d frames, mean of rounds)\n", "case", "mean us", "deviation us", "missed", "dropped", kFrames);
     for (const auto& [name, runs] : g_pacing) {
         const Pacing p = Mean(runs);
-        std::printf("%-22s %12.1f %12.1f %8.1f %8.1f\n", name.c_str(), p.meanUs, p.deviationUs, p.missed, p.dropped);
+        std::printf("%-24s %12.1f %12.1f %8.1f %8.1f\n", name.c_str(), p.meanUs, p.deviationUs, p.missed, p.dropped);
     }
-    for (const char* rate : { "60 Hz", "144 Hz" }) {
-        const auto ours = g_pacing.find(std::string("presenter ") + rate);
-        const auto bare = g_pacing.find(std::string("bare client ") + rate);
+    const std::pair<const char*, const char*> pairs[] = { { "presenter 60 Hz", "bare client 60 Hz" }, { "presenter 144 Hz", "bare client 144 Hz" },
+        { "wayland presenter 60 Hz", "wayland reference 60 Hz" } };
+    for (const auto& [oursName, bareName] : pairs) {
+        const auto ours = g_pacing.find(oursName);
+        const auto bare = g_pacing.find(bareName);
         if (ours == g_pacing.end() || bare == g_pacing.end())
             continue;
         const Pacing o = Mean(ours->second);
         const Pacing b = Mean(bare->second);
-        std::printf("%-7s mean interval ratio %.4f (target 0.99..1.01), deviation ratio %.3f (<= 1.5), missed %+.1f (<= +5)\n", rate,
+        std::printf("%-23s mean interval ratio %.4f (target 0.99..1.01), deviation ratio %.3f (<= 1.5), missed %+.1f (<= +5)\n", oursName,
             b.meanUs > 0 ? o.meanUs / b.meanUs : 0, b.deviationUs > 0 ? o.deviationUs / b.deviationUs : 0, o.missed - b.missed);
     }
     const double period = 1000.0 / 144;
@@ -515,6 +381,7 @@ int main(int argc, char** argv)
 {
     unsetenv("SDL_VIDEODRIVER");
     unsetenv("WAYLAND_DISPLAY");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
