@@ -52,7 +52,7 @@ constexpr std::array<CheckSpec, 10> kChecks { {
         TranslateLater("网格应横平竖直, 圆应是正圆, 四边都完整可见。正常按空格, 不正常按 D。"), CheckKind::Answer,
         FaultType::None, kGrid },
     { "motion", TranslateLater("跳帧检测"),
-        TranslateLater("按空格后, 程序用十秒测量刷新率和跳过、重复的帧, 不需要回答, 也不要动鼠标。"), CheckKind::Motion,
+        TranslateLater("按空格后, 程序用十秒测量刷新率和保持、丢弃的帧, 不需要回答, 也不要动鼠标。"), CheckKind::Motion,
         FaultType::None, kFrameSkip },
 } };
 

@@ -328,7 +328,7 @@ std::vector<std::string> CInspectionGuide::LastScreenLines() const
     if (record.motion) {
         char hz[16];
         (void)std::snprintf(hz, sizeof hz, "%.2f", record.motion->refreshHz);
-        lines.push_back(Filled(plat::TranslateFormat("刷新率: %s Hz   重复的帧: %d   跳过的帧: %d"), hz,
+        lines.push_back(Filled(plat::TranslateFormat("刷新率: %s Hz   保持的帧: %d   丢弃的帧: %d"), hz,
             record.motion->framesHeld, record.motion->framesDropped));
     }
     lines.emplace_back();

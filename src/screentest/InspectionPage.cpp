@@ -118,7 +118,7 @@ std::string ReadingsSection(const InspectionRecord& record)
     const std::string hz = Fixed(motion.refreshHz, kHzDecimals);
     return html + PageRow(plat::TranslateLater("刷新率"), std::isfinite(motion.refreshHz) ? hz + " Hz" : hz)
         + PageRow(plat::TranslateLater("保持的帧"), std::to_string(motion.framesHeld))
-        + PageRow(plat::TranslateLater("丢失的帧"), std::to_string(motion.framesDropped)) + "</table>\n";
+        + PageRow(plat::TranslateLater("丢弃的帧"), std::to_string(motion.framesDropped)) + "</table>\n";
 }
 
 }

@@ -63,7 +63,7 @@ TEST(InspectionPageTest, ShowsWhatTheRecordHoldsAndNothingItDoesNot)
                 r.gamma = 2.2;
                 r.darkestLevel = 3;
             },
-            { "<th>刷新率</th><td>59.94 Hz</td>", "<th>保持的帧</th><td>2</td>", "<th>丢失的帧</th><td>1</td>",
+            { "<th>刷新率</th><td>59.94 Hz</td>", "<th>保持的帧</th><td>2</td>", "<th>丢弃的帧</th><td>1</td>",
                 "<th>伽马</th><td>2.20</td>", "<th>最暗可分辨灰阶</th><td>3</td>" },
             { "<th>运动</th>" } },
         { "a refresh rate that is not a number", [](InspectionRecord& r) { r.motion = MotionFigures { std::nan(""), 0, 0 }; },
