@@ -4,6 +4,8 @@
 // given time `end` is called (to press Escape, say), and a program still
 // running at the limit is killed, so a hang ends the run.
 
+#include "support/Spawn.h"
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -40,13 +42,7 @@ inline ProgramRun RunProgram(const std::vector<std::string>& argv, int endAfterM
         dup2(out[1], 1);
         close(out[0]);
         close(out[1]);
-        std::vector<char*> args;
-        args.reserve(argv.size() + 1);
-        for (const std::string& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
+        ExecArgv(argv);
     }
     close(out[1]);
     if (pid < 0) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Starts a program of the benchmark (argv[0] is its path), optionally with
-// its own cache folder. The child's pid, or -1.
+// its own cache folder. The child's pid, or -1. ExecArgv is what the child
+// does once it is set up.
 
 #include <cstdlib>
 #include <string>
@@ -11,6 +12,17 @@
 
 namespace benchsupport {
 
+[[noreturn]] inline void ExecArgv(const std::vector<std::string>& argv)
+{
+    std::vector<char*> args;
+    args.reserve(argv.size() + 1);
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+}
+
 inline pid_t Spawn(const std::vector<std::string>& argv, const std::string& cacheFolder = {})
 {
     if (argv.empty())
@@ -19,13 +31,7 @@ inline pid_t Spawn(const std::vector<std::string>& argv, const std::string& cach
     if (pid == 0) {
         if (!cacheFolder.empty())
             setenv("XDG_CACHE_HOME", cacheFolder.c_str(), 1);
-        std::vector<char*> args;
-        args.reserve(argv.size() + 1);
-        for (const std::string& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
+        ExecArgv(argv);
     }
     return pid;
 }

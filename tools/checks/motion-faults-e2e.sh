@@ -36,18 +36,7 @@ unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 export LUMIVEX_UPDATE_SERVER=http://127.0.0.1:9
 cp "$lv" "$work/lv.exe"
 
-# xvfb NAME ARGS...: a fresh Xvfb with ARGS as $DISPLAY.
-xvfb() {
-  local name=$1; shift
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$work/display" >/dev/null 2>&1 &
-  server=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  [ -s "$work/display" ] || fail "$name" "Xvfb did not start"
-  DISPLAY=":$(head -n 1 "$work/display")"
-  export DISPLAY
-}
-stop_server() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; server=""; }
+. "$(dirname "$0")/lib/fake-refresh.sh"
 
 # start NAME: the motion test in the background, its output in $work/out,
 # its pid $run, its window $win.

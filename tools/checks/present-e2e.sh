@@ -37,17 +37,7 @@ motion_field() { sed -n "s/.*$2 \([^ ,]*\).*/\1/p" <<<"$1"; }
 # within MEASURED EXPECTED PERCENT
 within() { awk -v m="$1" -v e="$2" -v p="$3" 'BEGIN { d = m - e; if (d < 0) d = -d; exit !(d <= e * p / 100) }'; }
 
-# xvfb NAME ARGS...: a fresh Xvfb with ARGS as $DISPLAY.
-xvfb() {
-  local name=$1; shift
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$work/display" >/dev/null 2>&1 &
-  server=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  [ -s "$work/display" ] || fail "$name" "Xvfb did not start"
-  export DISPLAY=":$(head -n 1 "$work/display")"
-}
-stop_server() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; server=""; }
+. "$(dirname "$0")/lib/fake-refresh.sh"
 
 unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 for rate in 144 60; do
