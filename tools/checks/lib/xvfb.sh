@@ -9,7 +9,8 @@
 #                               EXIT trap that ends $app, the pids in
 #                               $e2e_pids, the X server, and removes $work
 #   find_window PATTERN         the first visible window whose title matches
-#                               (waits up to 10 s; prints nothing if none)
+#                               (waits up to 30 s, a busy machine's start;
+#                               prints nothing if none)
 #   wait_exit PID               true once PID has ended, false after 5 s
 #
 # Title patterns stay ASCII: xdotool does not match the Chinese in titles.
@@ -56,7 +57,7 @@ e2e_begin() {
   return 0
 }
 
-find_window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+find_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 
 # The open window menu (an untitled pop-up smaller than 400 x 300), waited
 # for up to five seconds; prints its id, or nothing.
